@@ -1,0 +1,70 @@
+#include "hud/hud_plugin.h"
+
+#include <GL/gl.h>
+
+namespace vantor {
+namespace {
+
+enum Command : PluginBase::Arg { kDrawingFn = 0, kSwitch = 1, kNextPage, kPrevPage, kReloadIni };
+
+constexpr const char* kFunctionNames[] = {"Vantor HUD Drawing Fn", "Vantor HUD Switch",
+                                          "Vantor HUD Next Page", "Vantor HUD Prev Page",
+                                          "Vantor HUD Reload INI"};
+constexpr std::int32_t kFunctionCount = 5;
+
+}  // namespace
+
+HudPlugin::HudPlugin() = default;
+
+void HudPlugin::attachHost(HostRecord* record, const SceneContext* scene,
+                           const HostServices* services, const void* third) {
+    hostRecord_ = record;
+    scene_ = scene;
+    services_ = services;
+    third_ = third;
+}
+
+std::int32_t HudPlugin::functionCount() { return kFunctionCount; }
+
+const char* HudPlugin::functionName(Arg function) {
+    const auto n = static_cast<std::uint32_t>(function);
+    return n < static_cast<std::uint32_t>(kFunctionCount) ? kFunctionNames[n] : "NaFn";
+}
+
+std::int32_t HudPlugin::functionKind(Arg function) {
+    return function >= kSwitch && function <= kReloadIni ? 0 : 2;
+}
+
+bool HudPlugin::execute(Arg function) {
+    switch (function) {
+        case kSwitch:
+            visible_ = !visible_;
+            break;
+        case kNextPage:
+            // With no pages there is nothing to move to; the page stays where it is.
+            if (visible_ && store_.getPageCount() > 0) {
+                currentPage_ = (currentPage_ + 1) % store_.getPageCount();
+            }
+            break;
+        case kPrevPage:
+            if (visible_) --currentPage_;
+            if (currentPage_ < 0) currentPage_ = store_.getPageCount() - 1;
+            break;
+        case kReloadIni:
+            deviceContext_ = nullptr;  // the next draw rebuilds everything
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+void HudPlugin::release(Arg value) {
+    if (value != 0) return;
+    if (fontListBase_ != 0) glDeleteLists(fontListBase_, kGlyphCount);
+    // The names may be handed to the host again; never call them after this.
+    fontListBase_ = 0;
+    deviceContext_ = nullptr;
+}
+
+}  // namespace vantor

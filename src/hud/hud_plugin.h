@@ -1,0 +1,74 @@
+// The HUD plug-in: the one object the host drives, with its catalogue, commands and drawing pass.
+#pragma once
+
+#include <cstdint>
+
+#include "host/host_records.h"
+#include "host/plugin_base.h"
+#include "pages/hud_settings.h"
+#include "pages/page_store.h"
+#include "platform/platform.h"
+#include "tokens/token_table.h"
+
+namespace vantor {
+
+constexpr int kGlyphCount = 96;  // character codes 32 to 127
+constexpr int kFirstGlyph = 32;
+
+class HudPlugin final : public PluginBase {
+public:
+    HudPlugin();
+
+    // Keeps the host's record and the three pointers it carries; called by initializePlugin.
+    void attachHost(HostRecord* record, const SceneContext* scene, const HostServices* services,
+                    const void* third);
+
+    // Function catalogue: 0 is the drawing function (kind 2), 1 to 4 the commands (kind 0).
+    std::int32_t functionCount() override;
+    const char* functionName(Arg function) override;
+    std::int32_t functionKind(Arg function) override;
+
+    // 1 Switch, 2 Next Page, 3 Prev Page, 4 Reload INI; anything else does nothing. Always true.
+    bool execute(Arg function) override;
+
+    // With 0: deletes the font lists and marks the GL resources as not built.
+    void release(Arg value) override;
+
+    // Draws the current page over the viewport in calls with flag 0. Always true.
+    bool draw(Arg flag) override;
+
+    // What tests and the stand-in host may inspect.
+    bool visible() const { return visible_; }
+    std::int32_t currentPage() const { return currentPage_; }
+    unsigned int fontListBase() const { return fontListBase_; }
+    platform::DeviceContext deviceContext() const { return deviceContext_; }
+    const PageStore& store() const { return store_; }
+    const HudSettings& settings() const { return settings_; }
+    const TokenTable& tokens() const { return tokens_; }
+
+private:
+    // Captures the current device context and, when there is one, restarts the elapsed timer,
+    // reloads the configuration and rebuilds the font lists.
+    void ensureGlResources();
+
+    // Draws one line at the current raster position through the font lists.
+    void drawText(const char* text);
+
+    HostRecord* hostRecord_ = nullptr;
+    const SceneContext* scene_ = nullptr;
+    const HostServices* services_ = nullptr;
+    const void* third_ = nullptr;
+    platform::DeviceContext deviceContext_ = nullptr;
+    unsigned int fontListBase_ = 0;
+    char line_[kLineSize];
+    TokenClock clock_;
+    std::uint32_t startTick_ = 0;
+    bool visible_ = false;
+    std::int32_t currentPage_ = 0;
+    PageStore store_;
+    HudSettings settings_;
+    HostWord cachedCamera_ = 0;
+    TokenTable tokens_;
+};
+
+}  // namespace vantor

@@ -1,0 +1,28 @@
+// The CONFIG settings of the HUD and the one operation that reads the INI file.
+#pragma once
+
+#include <cstdint>
+
+#include "pages/page_store.h"
+
+namespace vantor {
+
+// Relative to the host's working directory.
+inline constexpr const char* kIniPath = "Plugins\\Startup Plugins\\VantorHUD.ini";
+
+struct HudSettings {
+    float posX;          // where every row starts, in the 640 x 480 overlay space
+    float posY;          // row 0's baseline; row i sits at posY - i * stepY
+    float stepY;
+    std::int32_t fontSize;  // character height in pixels
+    char fontFace[kTextSize];
+    float red;  // colour components, 0 to 1
+    float green;
+    float blue;
+};
+
+// Empties the store, points it at kIniPath, loads its pages and reads the CONFIG section into
+// `settings`. Every setting that is absent, empty or out of range takes its default.
+void reloadConfig(PageStore& store, HudSettings& settings);
+
+}  // namespace vantor

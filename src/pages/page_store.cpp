@@ -1,0 +1,148 @@
+#include "pages/page_store.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+
+namespace vantor {
+namespace {
+
+constexpr int kMaxRowsRead = kPageRows;
+
+// Section and key names: a short constant prefix and a number.
+void buildName(char (&name)[kTextSize], const char* prefix, int number) {
+    std::snprintf(name, sizeof name, "%s%d", prefix, number);
+}
+
+}  // namespace
+
+PageStore::PageStore() {
+    std::memset(path_, 0, sizeof path_);
+    std::memset(scratch_, 0, sizeof scratch_);
+    reset();
+}
+
+void PageStore::reset() {
+    pageCount_ = 0;
+    curRow_ = 0;
+    std::memset(match_, 0, sizeof match_);
+    std::memset(work_, 0, sizeof work_);
+    for (RowPage& page : pages_) {
+        for (TextRow& row : page.rows) row.clear();
+    }
+}
+
+int PageStore::setPath(const char* source) {
+    if (source == nullptr || source[0] == '\0') return 0;
+    // strncpy fills the rest with zeros; the last byte stays zero whatever the caller passed.
+    std::strncpy(path_, source, sizeof path_ - 1);
+    path_[sizeof path_ - 1] = '\0';
+    return 1;
+}
+
+int PageStore::loadPages(const char* sectionPrefix, const char* rowPrefix) {
+    pageCount_ = 0;
+    if (sectionPrefix == nullptr || sectionPrefix[0] == '\0') return 0;
+    if (rowPrefix == nullptr || rowPrefix[0] == '\0') return 0;
+    if (path_[0] == '\0') return 0;
+    if (!platform::canOpenForReading(path_)) return 0;
+
+    for (int p = 1; p <= kPageCount; ++p) {
+        RowPage& page = pages_[p - 1];
+        page.count = 0;
+        char section[kTextSize];
+        buildName(section, sectionPrefix, p);
+
+        for (int r = 1; r <= kMaxRowsRead; ++r) {
+            char key[kTextSize];
+            buildName(key, rowPrefix, r);
+            char value[kTextSize];
+            std::int32_t capacity = kTextSize;
+            std::int32_t ok = 0;
+            readString(section, key, value, capacity, ok);
+            if (ok <= 0) break;
+            // "BLANK" keeps its line but draws nothing: the row stays as the reset left it.
+            if (std::memcmp(value, "BLANK", 6) != 0) {
+                std::memcpy(page.rows[r - 1].text, value, sizeof value);
+            }
+            ++page.count;
+        }
+        if (page.count == 0) break;
+        ++pageCount_;
+    }
+    return pageCount_;
+}
+
+char* PageStore::readString(const char* section, const char* key, char* destination,
+                            std::int32_t& capacity, std::int32_t& ok) {
+    if (destination == nullptr) {
+        ok = 0;
+        return destination;
+    }
+    if (capacity > 0) std::memset(destination, 0, static_cast<std::size_t>(capacity));
+    std::memset(scratch_, 0, sizeof scratch_);
+
+    const std::uint32_t len =
+        platform::readProfileString(section, key, "", scratch_, sizeof scratch_, path_);
+    const std::int32_t length = static_cast<std::int32_t>(len);
+    if (length >= 1 && length <= capacity) {
+        std::memcpy(destination, scratch_, static_cast<std::size_t>(length));
+        ok = 1;
+    } else {
+        ok = 0;
+    }
+    capacity = length;
+    return destination;
+}
+
+std::int32_t PageStore::readInt(const char* section, const char* key, std::int32_t& outValue,
+                                std::int32_t& ok) {
+    char buffer[kTextSize];
+    std::int32_t capacity = kTextSize;
+    readString(section, key, buffer, capacity, ok);
+    // strtol rather than atol: the same digits, but an out-of-range number saturates instead of
+    // being undefined; the clamp then keeps it in 32 bits.
+    long value = std::strtol(buffer, nullptr, 10);
+    if (value > INT32_MAX) value = INT32_MAX;
+    if (value < INT32_MIN) value = INT32_MIN;
+    outValue = static_cast<std::int32_t>(value);
+    return outValue;
+}
+
+bool PageStore::cursorValid() const {
+    return curPage_ >= 0 && curPage_ < pageCount_ && curRow_ >= 0 &&
+           curRow_ < pages_[curPage_].count;
+}
+
+int PageStore::selectPage(int n) {
+    if (n < 0 || n >= pageCount_) return 0;
+    curPage_ = n;
+    return 1;
+}
+
+int PageStore::getRowCount() const {
+    if (curPage_ < 0 || curPage_ >= pageCount_) return 0;
+    return pages_[curPage_].count;
+}
+
+int PageStore::selectRow(int n) {
+    if (n < 0 || n >= getRowCount()) return 0;
+    curRow_ = n;
+    return 1;
+}
+
+const char* PageStore::getRowText() const {
+    return cursorValid() ? pages_[curPage_].rows[curRow_].text : nullptr;
+}
+
+std::int32_t PageStore::getTokenHits() const {
+    return cursorValid() ? pages_[curPage_].rows[curRow_].tokenHits : -1;
+}
+
+void PageStore::setTokenHits(std::int32_t n) {
+    if (cursorValid()) pages_[curPage_].rows[curRow_].tokenHits = n;
+}
+
+}  // namespace vantor

@@ -1,0 +1,85 @@
+// The HUD's text: up to five pages of up to 28 rows read from the INI file, a page and row cursor
+// over them, and the buffers of the token replacement routine.
+//
+// The store is also the HUD's only reader of the INI file (through readString and readInt). It
+// allocates nothing and keeps no file open: each read sees the file as it is at that moment.
+#pragma once
+
+#include <cstdint>
+
+#include "pages/row_page.h"
+
+namespace vantor {
+
+constexpr int kPageCount = 5;
+constexpr int kWorkSize = 4096;
+constexpr int kMatchSize = 32;  // so a token has at most 32 characters
+
+class PageStore {
+public:
+    PageStore();
+
+    // Clears every row of every page (texts zeroed, tokenHits -1), the page count, the row cursor
+    // and the replacement buffers. Leaves the path and the page cursor.
+    void reset();
+
+    // Copies `source` into the path; 0 and no change for a null or empty source.
+    int setPath(const char* source);
+
+    // Reads the page sections "<sectionPrefix>1".."<sectionPrefix>5", each with the keys
+    // "<rowPrefix>1".."<rowPrefix>28". The first missing or empty row ends a page; a page without
+    // its first row ends the list. A value of exactly "BLANK" is an empty row that keeps its line.
+    // Relies on a reset before it for empty rows. Returns the new page count.
+    int loadPages(const char* sectionPrefix, const char* rowPrefix);
+
+    // Reads one key of the file at the path. `capacity` is in-out: on entry the bytes of
+    // `destination` to use (1 .. its size), on return the length the INI read reported. `ok` is 1
+    // when a non-empty value was read and fits, else 0. Returns `destination`.
+    char* readString(const char* section, const char* key, char* destination,
+                     std::int32_t& capacity, std::int32_t& ok);
+
+    // Reads one key as a decimal integer (leading blanks, a sign, digits up to the first other
+    // character; no digits gives 0). The value is also stored through `outValue`. An absent or
+    // empty key gives 0 with ok 0; a non-numeric value gives 0 with ok 1.
+    std::int32_t readInt(const char* section, const char* key, std::int32_t& outValue,
+                         std::int32_t& ok);
+
+    // The cursor. Every operation tests the part of the cursor it uses.
+    int getPageCount() const { return pageCount_; }
+    int selectPage(int n);        // 1 and the page cursor set if 0 <= n < page count; the row
+                                  // cursor is not touched
+    int getRowCount() const;      // rows of the current page, 0 when the page cursor is invalid
+    int selectRow(int n);         // 1 and the row cursor set if n is a row of the current page
+    const char* getRowText() const;  // the current row's text, null when the cursor is invalid
+    std::int32_t getTokenHits() const;  // the current row's tokenHits; -1 when invalid
+    void setTokenHits(std::int32_t n);  // nothing when the cursor is invalid
+
+    // Writes `source` into `destination` with every occurrence of `token` found by a single
+    // left-to-right pass replaced by `replacement`, and returns the number replaced.
+    //
+    // The pass never looks back: the character that ends a match (complete or partial) is copied
+    // unchanged and never begins a new match, and a broken partial match is copied back as it
+    // stood. So of two occurrences written with nothing between them only the first is replaced.
+    // The replacement is never scanned by the call that inserts it.
+    //
+    // `destination` is written once, at the end, so it may be `source`. Exactly `limit` bytes of
+    // it are written: the result, then zeros. A result of `limit` bytes or more is cut to
+    // `limit` - 1 bytes and a zero, and a result never grows past 4095 bytes. A null text, an
+    // empty token or a token longer than 32 characters gives 0 and leaves `destination` as it was.
+    int replaceToken(char* destination, const char* source, const char* token,
+                     const char* replacement, std::uint32_t limit);
+
+private:
+    bool cursorValid() const;
+
+    char path_[kTextSize];
+    char scratch_[kTextSize];
+    char work_[kWorkSize];
+    char match_[kMatchSize];
+    std::int32_t pageCount_ = 0;
+    std::int32_t curPage_ = 0;
+    std::int32_t curRow_ = 0;
+    RowPage pages_[kPageCount];
+};
+
+}  // namespace vantor

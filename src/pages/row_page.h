@@ -1,0 +1,27 @@
+// Fixed-size text rows and pages: every line the HUD handles lives in one of these, inline.
+#pragma once
+
+#include <cstdint>
+
+namespace vantor {
+
+constexpr int kTextSize = 260;  // bytes of every text field: at most 259 characters and a zero
+constexpr int kPageRows = 28;
+
+struct TextRow {
+    char text[kTextSize];   // a page row's text, or a token's key
+    char value[kTextSize];  // a token's current value; empty in page rows
+    // Token substitutions the row received when last drawn: -1 not drawn since it was cleared,
+    // 0 no token in it.
+    std::int32_t tokenHits;
+
+    TextRow() { clear(); }
+    void clear();
+};
+
+struct RowPage {
+    TextRow rows[kPageRows];
+    std::int32_t count = 0;  // rows 0 .. count - 1 are in use
+};
+
+}  // namespace vantor

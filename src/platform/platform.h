@@ -1,0 +1,45 @@
+// The platform facilities the HUD uses, behind one seam. win32.cpp calls the real Windows
+// functions; posix.cpp gives the same answers on Linux. The build picks one.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+
+namespace vantor::platform {
+
+// The window-system handle of the current GL context's device; null when none is current.
+using DeviceContext = void*;
+
+// The GetPrivateProfileStringA contract: the value of `key` in `section` of the INI file at `path`
+// into `buffer`, cut to `size` - 1 characters and zero-terminated; returns the characters placed.
+// A missing file, section or key gives `fallback` and its length. Names match without regard to
+// letter case; blanks around names and values are trimmed and one pair of matching outer quotes
+// is removed. `path` may separate folders with '\'. Nothing of the file is kept open.
+std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
+                                char* buffer, std::uint32_t size, const char* path);
+
+// Whether the file at `path` (folders separated by '\' or '/') can be opened for reading.
+bool canOpenForReading(const char* path);
+
+// Milliseconds from an arbitrary start, 32 bits, wrapping.
+std::uint32_t tickCount();
+
+// Calendar time in seconds since the epoch.
+std::int64_t calendarTime();
+
+// Re-reads the time-zone rules (TZ when set, else the system's).
+void refreshTimeZone();
+
+// Local broken-down time of `seconds`; false when it cannot be converted.
+bool toLocalTime(std::int64_t seconds, std::tm& out);
+
+// The device context of the current GL context, null when no context is current.
+DeviceContext currentDeviceContext();
+
+// Fills the 96 display lists listBase .. listBase + 95 with bitmap glyphs of character codes 32 to
+// 127 in face `face` at a character height of `pixelHeight` pixels. Each list draws its glyph at
+// the raster position and advances it by the glyph's width. An unknown face is replaced by the
+// system's choice of a substitute.
+void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
+
+}  // namespace vantor::platform

@@ -1,0 +1,50 @@
+// Windows side of the platform seam: the real Win32 calls.
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "platform/platform.h"
+
+namespace vantor::platform {
+
+std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
+                                char* buffer, std::uint32_t size, const char* path) {
+    return GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
+}
+
+bool canOpenForReading(const char* path) {
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+std::uint32_t tickCount() { return GetTickCount(); }
+
+std::int64_t calendarTime() { return static_cast<std::int64_t>(_time64(nullptr)); }
+
+void refreshTimeZone() { _tzset(); }
+
+bool toLocalTime(std::int64_t seconds, std::tm& out) {
+    const __time64_t t = seconds;
+    return _localtime64_s(&out, &t) == 0;
+}
+
+DeviceContext currentDeviceContext() { return wglGetCurrentDC(); }
+
+void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase) {
+    const auto hdc = static_cast<HDC>(dc);
+    // A negative height asks for the character height, not the cell height, in pixels.
+    HFONT font = CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, face);
+    HGDIOBJ previous = SelectObject(hdc, font);
+    wglUseFontBitmapsA(hdc, 32, 96, listBase);
+    SelectObject(hdc, previous);
+    DeleteObject(font);
+}
+
+}  // namespace vantor::platform

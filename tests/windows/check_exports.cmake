@@ -1,0 +1,13 @@
+# Fails unless DLL exports exactly getPluginVersion and initializePlugin.
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${DLL}")
+endif()
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n(([ \t]+\\[[ 0-9]+\\][^\n]*\n)*)" table "${dump}")
+string(REGEX REPLACE "[ \t]+\\[[ 0-9]+\\] ([^\n]+)\n" "\\1;" names "${CMAKE_MATCH_1}")
+list(REMOVE_ITEM names "")
+list(SORT names)
+if(NOT names STREQUAL "getPluginVersion;initializePlugin")
+  message(FATAL_ERROR "unexpected exports: '${names}'")
+endif()
+message(STATUS "exports: ${names}")
