@@ -1,0 +1,71 @@
+#include <windows.h>
+
+#include "gl_context.h"
+
+namespace hudhost {
+
+struct GlContext::Native {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    HGLRC context = nullptr;
+};
+
+GlContext::GlContext(std::unique_ptr<Native> native, int width, int height)
+    : native_(std::move(native)), width_(width), height_(height) {}
+
+GlContext::~GlContext() {
+    wglMakeCurrent(nullptr, nullptr);
+    if (native_->context) wglDeleteContext(native_->context);
+    if (native_->dc) ReleaseDC(native_->window, native_->dc);
+    if (native_->window) DestroyWindow(native_->window);
+}
+
+std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string& error) {
+    const char* className = "hudhost-gl";
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);  // fails harmlessly when a second context registers it again
+
+    auto native = std::make_unique<Native>();
+    // Never shown: the host's viewport is drawn into the window's back buffer and read back.
+    native->window = CreateWindowExA(0, className, "hudhost", WS_OVERLAPPEDWINDOW, 0, 0, width,
+                                     height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (native->window == nullptr) {
+        error = "cannot create a window for WGL";
+        return nullptr;
+    }
+    std::unique_ptr<GlContext> result(new GlContext(std::move(native), width, height));
+    Native& n = *result->native_;
+    n.dc = GetDC(n.window);
+
+    PIXELFORMATDESCRIPTOR format{};
+    format.nSize = sizeof format;
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = 24;
+    format.cAlphaBits = 8;
+    format.cDepthBits = 24;
+    format.iLayerType = PFD_MAIN_PLANE;
+    const int chosen = ChoosePixelFormat(n.dc, &format);
+    if (chosen == 0 || !SetPixelFormat(n.dc, chosen, &format)) {
+        error = "no WGL pixel format with RGBA and depth";
+        return nullptr;
+    }
+    n.context = wglCreateContext(n.dc);
+    if (n.context == nullptr) {
+        error = "cannot create a WGL context";
+        return nullptr;
+    }
+    result->makeCurrent();
+    return result;
+}
+
+void GlContext::makeCurrent() { wglMakeCurrent(native_->dc, native_->context); }
+
+void GlContext::releaseCurrent() { wglMakeCurrent(nullptr, nullptr); }
+
+}  // namespace hudhost
