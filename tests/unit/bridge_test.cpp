@@ -10,11 +10,9 @@
 namespace vantor {
 namespace {
 
+// Never closed: like the host, the process keeps the plug-in and its one object until it ends.
 struct LoadedPlugin {
     void* handle = dlopen(VANTOR_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    ~LoadedPlugin() {
-        if (handle) dlclose(handle);
-    }
     template <class F>
     F symbol(const char* name) {
         return reinterpret_cast<F>(dlsym(handle, name));
