@@ -15,8 +15,11 @@ namespace vantor::test {
 
 // Heads the baseline file; written again when the baseline is made anew from the real call.
 constexpr const char* kBaselineHeader =
-    "# Answers of the real GetPrivateProfileStringA (Windows kernel32 under wine) for the INI\n"
-    "# corpus beside this file. The Linux reader must give the same, byte for byte.\n"
+    "# Answers of the real GetPrivateProfileStringA (kernel32 under wine) for the INI corpus\n"
+    "# beside this file; the Linux reader must give the same, byte for byte. A new case: add its\n"
+    "# query with ? as its length, write the answers anew in build/windows-i686/bin with\n"
+    "#   VANTOR_INI_BASELINE_OUT=expected.txt ../../../scripts/wine-run windows_tests.exe\n"
+    "# and check each against the Windows rules; where wine departs, test it on Linux alone.\n"
     "# file\tsection\tkey\tdefault\tsize\tlength\tvalue\n";
 
 struct IniQuery {
