@@ -42,6 +42,8 @@ int openRegularFile(const char* path, struct stat& info) {
     return fd;
 }
 
+// Reads to the end, whatever size the file gave (some report 0); false on an error or past the
+// limit.
 bool readAll(int fd, off_t sizeHint, std::string& text) {
     text.clear();
     text.resize(static_cast<std::size_t>(sizeHint) + 1);
