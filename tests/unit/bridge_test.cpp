@@ -11,7 +11,8 @@ namespace vantor {
 namespace {
 
 struct LoadedPlugin {
-    void* handle = dlopen(VANTOR_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+    // Never unmapped: the plug-in object it makes lives until the process ends, as in the host.
+    void* handle = dlopen(VANTOR_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     ~LoadedPlugin() {
         if (handle) dlclose(handle);
     }
