@@ -55,8 +55,8 @@ bool HudPlugin::draw(Arg flag) {
         }
     }
 
-    // Restore. Depth testing ends enabled and the matrix mode on the projection matrix whatever
-    // they were before: hosts that load this HUD have always seen exactly that.
+    // Restore. Depth testing ends enabled and the projection matrix selected whatever the host
+    // had (the contract in hud_plugin.h); lighting and both matrices go back as they were.
     glEnable(GL_DEPTH_TEST);
     if (lighting) glEnable(GL_LIGHTING);
     glPopMatrix();

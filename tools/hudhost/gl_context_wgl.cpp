@@ -30,9 +30,10 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
     RegisterClassA(&windowClass);  // fails harmlessly when a second context registers it again
 
     auto native = std::make_unique<Native>();
-    // Never shown: the host's viewport is drawn into the window's back buffer and read back.
-    native->window = CreateWindowExA(0, className, "hudhost", WS_OVERLAPPEDWINDOW, 0, 0, width,
-                                     height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    // Never shown: the host's viewport is drawn into the window's back buffer and read back. A
+    // popup has no frame, so its client area, and with it the buffer, has the size asked for.
+    native->window = CreateWindowExA(0, className, "hudhost", WS_POPUP, 0, 0, width, height,
+                                     nullptr, nullptr, windowClass.hInstance, nullptr);
     if (native->window == nullptr) {
         error = "cannot create a window for WGL";
         return nullptr;
