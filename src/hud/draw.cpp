@@ -31,10 +31,9 @@ bool HudPlugin::draw(Arg flag) {
     glPushMatrix();
     glLoadIdentity();
 
-    updateTokenValues(tokens_, cachedCamera_,
-                      {scene_, services_, startTick_, platform::tickCount(),
-                       platform::calendarTime()},
-                      clock_);
+    updateTokenValues(
+        tokens_, cachedCamera_,
+        {scene_, services_, startTick_, platform::tickCount(), platform::calendarTime()}, clock_);
 
     glDisable(GL_DEPTH_TEST);
     glColor3f(settings_.red, settings_.green, settings_.blue);

@@ -46,10 +46,10 @@ public:
 
     // The cursor. Every operation tests the part of the cursor it uses.
     int getPageCount() const { return pageCount_; }
-    int selectPage(int n);        // 1 and the page cursor set if 0 <= n < page count; the row
-                                  // cursor is not touched
-    int getRowCount() const;      // rows of the current page, 0 when the page cursor is invalid
-    int selectRow(int n);         // 1 and the row cursor set if n is a row of the current page
+    int selectPage(int n);           // 1 and the page cursor set if 0 <= n < page count; the row
+                                     // cursor is not touched
+    int getRowCount() const;         // rows of the current page, 0 when the page cursor is invalid
+    int selectRow(int n);            // 1 and the row cursor set if n is a row of the current page
     const char* getRowText() const;  // the current row's text, null when the cursor is invalid
     std::int32_t getTokenHits() const;  // the current row's tokenHits; -1 when invalid
     void setTokenHits(std::int32_t n);  // nothing when the cursor is invalid

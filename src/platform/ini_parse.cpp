@@ -5,13 +5,9 @@
 namespace vantor::platform {
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\r';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\r'; }
 
-char foldCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

@@ -16,7 +16,7 @@
 namespace vantor::platform {
 
 class IniIndex {
-  public:
+public:
     // Replaces the index with the sections and keys of `text`, which may hold any bytes.
     void parse(std::string text);
 
@@ -25,7 +25,7 @@ class IniIndex {
     // case, after leading and trailing spaces of the query are removed. False when absent.
     bool find(std::string_view section, std::string_view key, std::string_view& value) const;
 
-  private:
+private:
     struct Span {
         std::size_t begin;
         std::size_t length;

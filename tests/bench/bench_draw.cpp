@@ -1,7 +1,8 @@
 // One HUD frame of a full page against the floor: the same, already substituted lines sent
 // through the same 96 glyph lists with the same overlay projection and nothing else.
 //
-//   build/linux/bin/bench_draw --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
+//   build/linux/bin/bench_draw --benchmark_repetitions=10
+//   --benchmark_enable_random_interleaving=true
 //       --benchmark_report_aggregates_only=true
 // Both loops end in glFinish, so the time is the whole frame, llvmpipe's rasterising included.
 #include <GL/gl.h>

@@ -54,12 +54,8 @@ inline LitArea litArea(const Image& image) {
 // The band a page row's capitals fall in with the default position and step: row i's baseline
 // lies at 65 - 15 i and its capitals reach 13 pixels above it.
 constexpr int kDefaultX = 450;
-constexpr int bandBottom(int row) {
-    return 65 - 15 * row - 2;
-}
-constexpr int bandTop(int row) {
-    return 65 - 15 * row + 13;
-}  // exclusive
+constexpr int bandBottom(int row) { return 65 - 15 * row - 2; }
+constexpr int bandTop(int row) { return 65 - 15 * row + 13; }  // exclusive
 
 // The one row band holding every lit pixel: -1 when nothing is lit, -2 when more than one band
 // or anything outside the bands is lit.

@@ -13,7 +13,7 @@ std::string iniWithPage(std::initializer_list<const char*> rows,
 // A temporary directory holding "Plugins/Startup Plugins/VantorHUD.ini"; the process works in it
 // while the object lives and goes back to where it was afterwards.
 class IniWorkdir {
-  public:
+public:
     explicit IniWorkdir(const std::string& ini);
     ~IniWorkdir();
     IniWorkdir(const IniWorkdir&) = delete;
@@ -21,7 +21,7 @@ class IniWorkdir {
 
     void rewrite(const std::string& ini);
 
-  private:
+private:
     std::string root_;
     std::string previous_;
 };

@@ -47,9 +47,7 @@ void readAndCheck(const char* section, const char* key, std::uint32_t size) {
     for (std::size_t i = size; i < sizeof buffer; ++i) require(buffer[i] == 0x7F);
 }
 
-bool inRange(float v, float low, float high) {
-    return v >= low && v <= high;
-}
+bool inRange(float v, float low, float high) { return v >= low && v <= high; }
 
 }  // namespace
 

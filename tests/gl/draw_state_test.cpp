@@ -31,7 +31,7 @@ bool sameMatrix(const GLfloat (&a)[16], const GLfloat (&b)[16]) {
 }
 
 class DrawState : public GlTest, public ::testing::WithParamInterface<StateCase> {
-  protected:
+protected:
     // A host set-up with nothing at its default, so that any value the HUD leaves behind shows.
     static void setUpHost(bool lighting, bool depth, GLenum mode) {
         glMatrixMode(GL_PROJECTION);

@@ -10,7 +10,7 @@ namespace vantor::test {
 namespace {
 
 class GlyphLayout : public GlTest {
-  protected:
+protected:
     // The lit area of a single row drawn at the default position with `config`.
     LitArea drawRow(const char* text, std::initializer_list<const char*> config,
                     const std::string& label) {

@@ -51,7 +51,7 @@ GlState captureState();
 // by each test. Pictures read through frame() are written as PNG files when the test fails, and
 // always when VANTOR_KEEP_FRAMES names a folder.
 class GlTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -62,7 +62,7 @@ class GlTest : public ::testing::Test {
 
     std::unique_ptr<hudhost::GlContext> gl_;
 
-  private:
+private:
     std::vector<std::pair<std::string, Image>> frames_;
 };
 

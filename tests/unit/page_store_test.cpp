@@ -153,7 +153,7 @@ TEST(PageStoreLoad, ReloadStartsFromEmptyRows) {
 
 // A store with pages of 6, 2 and 1 rows, page 0 and row 5 selected.
 class PageStoreCursor : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         test::writeIni("[SECTION1]\n" + rows(6) + "[SECTION2]\n" + rows(2) + "[SECTION3]\n" +
                        rows(1));

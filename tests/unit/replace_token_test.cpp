@@ -40,12 +40,10 @@ struct Substitution {
     int count;
 };
 
-void PrintTo(const Substitution& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const Substitution& c, std::ostream* os) { *os << c.name; }
 
 class ReplaceTokenCase : public testing::TestWithParam<Substitution> {
-  protected:
+protected:
     std::unique_ptr<PageStore> store = std::make_unique<PageStore>();
 };
 
@@ -116,9 +114,7 @@ struct Refusal {
     std::string token;
 };
 
-void PrintTo(const Refusal& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
 
 class ReplaceTokenRefusal : public testing::TestWithParam<Refusal> {};
 
@@ -160,9 +156,7 @@ struct Limited {
     int count;
 };
 
-void PrintTo(const Limited& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const Limited& c, std::ostream* os) { *os << c.name; }
 
 class ReplaceTokenLimit : public testing::TestWithParam<Limited> {};
 
@@ -201,9 +195,7 @@ struct Oversized {
     int count;
 };
 
-void PrintTo(const Oversized& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const Oversized& c, std::ostream* os) { *os << c.name; }
 
 class ReplaceTokenWorkLimit : public testing::TestWithParam<Oversized> {};
 

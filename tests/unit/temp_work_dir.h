@@ -16,7 +16,7 @@ namespace vantor::test {
 constexpr const char* kIniFile = "Plugins/Startup Plugins/VantorHUD.ini";
 
 class TempWorkDir {
-  public:
+public:
     TempWorkDir() {
         char previous[PATH_MAX];
         if (getcwd(previous, sizeof previous) != nullptr) previous_ = previous;
@@ -37,7 +37,7 @@ class TempWorkDir {
     TempWorkDir(const TempWorkDir&) = delete;
     TempWorkDir& operator=(const TempWorkDir&) = delete;
 
-  private:
+private:
     std::string previous_;
     std::string path_;
 };
@@ -50,8 +50,6 @@ inline void writeFile(const std::string& path, const std::string& content) {
     ASSERT_EQ(std::fclose(file), 0);
 }
 
-inline void writeIni(const std::string& content) {
-    writeFile(kIniFile, content);
-}
+inline void writeIni(const std::string& content) { writeFile(kIniFile, content); }
 
 }  // namespace vantor::test

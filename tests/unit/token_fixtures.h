@@ -46,7 +46,7 @@ struct FakeHost {
 };
 
 class PageFile {
-  public:
+public:
     explicit PageFile(const std::vector<std::string>& rows) {
         const char* dir = std::getenv("TMPDIR");
         path_ = std::string(dir != nullptr && dir[0] != '\0' ? dir : "/tmp") + "/pageXXXXXX";
@@ -69,7 +69,7 @@ class PageFile {
                store.loadPages("SECTION", "ROWDATA") == 1 && store.selectPage(0) == 1;
     }
 
-  private:
+private:
     std::string path_;
     bool written_ = false;
 };

@@ -157,12 +157,10 @@ struct ModeCase {
     const char* vertices;
 };
 
-void PrintTo(const ModeCase& c, std::ostream* os) {
-    *os << "mode " << c.mode;
-}
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << "mode " << c.mode; }
 
 class SelectionCounts : public testing::TestWithParam<ModeCase> {
-  protected:
+protected:
     void SetUp() override {
         poisoned_ = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         ASSERT_NE(poisoned_, MAP_FAILED);
@@ -172,7 +170,7 @@ class SelectionCounts : public testing::TestWithParam<ModeCase> {
     }
     const SelectionList* poisoned() const { return static_cast<const SelectionList*>(poisoned_); }
 
-  private:
+private:
     void* poisoned_ = MAP_FAILED;
 };
 
@@ -206,9 +204,7 @@ struct ElapsedCase {
     std::int32_t hours, minutes, seconds;
 };
 
-void PrintTo(const ElapsedCase& c, std::ostream* os) {
-    *os << c.startTick << " to " << c.nowTick;
-}
+void PrintTo(const ElapsedCase& c, std::ostream* os) { *os << c.startTick << " to " << c.nowTick; }
 
 class Elapsed : public testing::TestWithParam<ElapsedCase> {};
 
@@ -245,7 +241,7 @@ struct LocalCase {
 };
 
 class ZoneTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const char* zone = std::getenv("TZ");
         hadZone_ = zone != nullptr;
@@ -264,14 +260,12 @@ class ZoneTest : public testing::Test {
         platform::refreshTimeZone();
     }
 
-  private:
+private:
     bool hadZone_ = false;
     std::string savedZone_;
 };
 
-void PrintTo(const LocalCase& c, std::ostream* os) {
-    *os << c.zone << " at " << c.now;
-}
+void PrintTo(const LocalCase& c, std::ostream* os) { *os << c.zone << " at " << c.now; }
 
 class LocalTime : public ZoneTest, public testing::WithParamInterface<LocalCase> {};
 
@@ -325,9 +319,7 @@ struct MissingCase {
     const char* vertices;
 };
 
-void PrintTo(const MissingCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const MissingCase& c, std::ostream* os) { *os << c.name; }
 
 class MissingHostData : public testing::TestWithParam<MissingCase> {};
 
@@ -409,12 +401,10 @@ struct RowCase {
     std::int32_t hits;
 };
 
-void PrintTo(const RowCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 
 class RowDrawing : public testing::Test {
-  protected:
+protected:
     // Draws row 0 as the HUD does: a fresh copy of the row's text, then the tokens.
     std::string draw() {
         store->selectRow(0);
