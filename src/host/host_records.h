@@ -86,9 +86,7 @@ struct HostRecord {
 constexpr int kDrawPosition = 19;
 
 // A byte offset of the 32-bit host layout, as it falls on this build's word size.
-constexpr std::size_t hostOffset(std::size_t offset32) {
-    return offset32 / 4 * sizeof(void*);
-}
+constexpr std::size_t hostOffset(std::size_t offset32) { return offset32 / 4 * sizeof(void*); }
 
 #define VANTOR_PIN_OFFSET(type, field, offset32) \
     static_assert(offsetof(type, field) == ::vantor::hostOffset(offset32), #type "." #field)

@@ -15,10 +15,10 @@ public:
     using Arg = std::int32_t;
 
     // Catalogue and commands (operations 0 to 4).
-    virtual bool execute(Arg function);          // 0: true
-    virtual void release(Arg value);             // 1: nothing
-    virtual std::int32_t functionCount();        // 2: 1
-    virtual const char* functionName(Arg function);  // 3: "Dummy Plugin"
+    virtual bool execute(Arg function);               // 0: true
+    virtual void release(Arg value);                  // 1: nothing
+    virtual std::int32_t functionCount();             // 2: 1
+    virtual const char* functionName(Arg function);   // 3: "Dummy Plugin"
     virtual std::int32_t functionKind(Arg function);  // 4: 0
 
     // Host events whose meaning lies with the host (operations 5 to 23).

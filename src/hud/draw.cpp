@@ -31,10 +31,9 @@ bool HudPlugin::draw(Arg flag) {
     glPushMatrix();
     glLoadIdentity();
 
-    updateTokenValues(tokens_, cachedCamera_,
-                      {scene_, services_, startTick_, platform::tickCount(),
-                       platform::calendarTime()},
-                      clock_);
+    updateTokenValues(
+        tokens_, cachedCamera_,
+        {scene_, services_, startTick_, platform::tickCount(), platform::calendarTime()}, clock_);
 
     glDisable(GL_DEPTH_TEST);
     glColor3f(settings_.red, settings_.green, settings_.blue);
@@ -55,8 +54,8 @@ bool HudPlugin::draw(Arg flag) {
         }
     }
 
-    // Restore. Depth testing ends enabled and the matrix mode on the projection matrix whatever
-    // they were before: hosts that load this HUD have always seen exactly that.
+    // Restore. Depth testing ends enabled and the projection matrix selected whatever the host
+    // had (the contract in hud_plugin.h); lighting and both matrices go back as they were.
     glEnable(GL_DEPTH_TEST);
     if (lighting) glEnable(GL_LIGHTING);
     glPopMatrix();

@@ -34,7 +34,11 @@ public:
     // With 0: deletes the font lists and marks the GL resources as not built.
     void release(Arg value) override;
 
-    // Draws the current page over the viewport in calls with flag 0. Always true.
+    // Draws the current page over the viewport in calls with flag 0, building the GL resources
+    // first when they are not built. Always true. A visible pass leaves depth testing enabled,
+    // the HUD colour current, the raster position where the last line ended and the projection
+    // matrix selected; lighting, the list base and both matrices are as they were. A hidden pass
+    // or one with a flag other than 0 leaves the GL state as it was, apart from lists it builds.
     bool draw(Arg flag) override;
 
     // What tests and the stand-in host may inspect.

@@ -11,8 +11,8 @@ namespace vantor {
 inline constexpr const char* kIniPath = "Plugins\\Startup Plugins\\VantorHUD.ini";
 
 struct HudSettings {
-    float posX;          // where every row starts, in the 640 x 480 overlay space
-    float posY;          // row 0's baseline; row i sits at posY - i * stepY
+    float posX;  // where every row starts, in the 640 x 480 overlay space
+    float posY;  // row 0's baseline; row i sits at posY - i * stepY
     float stepY;
     std::int32_t fontSize;  // character height in pixels
     char fontFace[kTextSize];

@@ -13,14 +13,14 @@ namespace vantor {
 
 constexpr int kPageCount = 5;
 constexpr int kWorkSize = 4096;
-constexpr int kMatchSize = 32;  // so a token has at most 32 characters
+constexpr int kMatchSize = 32;  // the longest token replaceToken accepts
 
 class PageStore {
 public:
     PageStore();
 
     // Clears every row of every page (texts zeroed, tokenHits -1), the page count, the row cursor
-    // and the replacement buffers. Leaves the path and the page cursor.
+    // and the replacement work buffer. Leaves the path and the page cursor.
     void reset();
 
     // Copies `source` into the path; 0 and no change for a null or empty source.
@@ -46,10 +46,10 @@ public:
 
     // The cursor. Every operation tests the part of the cursor it uses.
     int getPageCount() const { return pageCount_; }
-    int selectPage(int n);        // 1 and the page cursor set if 0 <= n < page count; the row
-                                  // cursor is not touched
-    int getRowCount() const;      // rows of the current page, 0 when the page cursor is invalid
-    int selectRow(int n);         // 1 and the row cursor set if n is a row of the current page
+    int selectPage(int n);           // 1 and the page cursor set if 0 <= n < page count; the row
+                                     // cursor is not touched
+    int getRowCount() const;         // rows of the current page, 0 when the page cursor is invalid
+    int selectRow(int n);            // 1 and the row cursor set if n is a row of the current page
     const char* getRowText() const;  // the current row's text, null when the cursor is invalid
     std::int32_t getTokenHits() const;  // the current row's tokenHits; -1 when invalid
     void setTokenHits(std::int32_t n);  // nothing when the cursor is invalid
@@ -75,7 +75,6 @@ private:
     char path_[kTextSize];
     char scratch_[kTextSize];
     char work_[kWorkSize];
-    char match_[kMatchSize];
     std::int32_t pageCount_ = 0;
     std::int32_t curPage_ = 0;
     std::int32_t curRow_ = 0;

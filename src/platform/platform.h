@@ -10,11 +10,13 @@ namespace vantor::platform {
 // The window-system handle of the current GL context's device; null when none is current.
 using DeviceContext = void*;
 
-// The GetPrivateProfileStringA contract: the value of `key` in `section` of the INI file at `path`
-// into `buffer`, cut to `size` - 1 characters and zero-terminated; returns the characters placed.
-// A missing file, section or key gives `fallback` and its length. Names match without regard to
-// letter case; blanks around names and values are trimmed and one pair of matching outer quotes
-// is removed. `path` may separate folders with '\'. Nothing of the file is kept open.
+// The GetPrivateProfileStringA contract for one value: the value of `key` in `section` of the INI
+// file at `path` into `buffer`, cut to `size` - 1 characters and zero-terminated; returns the
+// characters placed. A missing file, section or key gives `fallback` less its trailing spaces, and
+// its length. Names match without regard to letter case; blanks around names and values are
+// trimmed and one pair of matching outer quotes is removed. `path` may separate folders with '\'.
+// Nothing of the file is kept open. Callers name one key: Windows' listing forms with a null
+// section or key are no part of this contract.
 std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t size, const char* path);
 

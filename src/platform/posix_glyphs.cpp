@@ -1,8 +1,112 @@
-// PLACEHOLDER until the FreeType glyph builder lands: leaves the lists empty.
+// Linux glyph lists: FreeType renders the face fontconfig chose, one glBitmap per list, laid out
+// as wglUseFontBitmaps lays out its glyphs, so a line looks and advances the same on both systems.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <GL/gl.h>
+
+#include <cstdlib>
+#include <cstring>
+
 #include "platform/platform.h"
+#include "platform/posix_font_match.h"
 
 namespace vantor::platform {
+namespace {
 
-void buildGlyphLists(DeviceContext, const char*, int, unsigned int) {}
+constexpr int kFirstCode = 32;
+constexpr int kCodeCount = 96;
+
+// Everything one build holds; released in one place whichever step fails.
+struct GlyphSource {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    unsigned char* rows = nullptr;  // one glyph's bitmap, bottom row first
+    std::size_t rowsSize = 0;
+    ~GlyphSource() {
+        std::free(rows);
+        if (face != nullptr) FT_Done_Face(face);
+        if (library != nullptr) FT_Done_FreeType(library);
+    }
+};
+
+bool openFace(GlyphSource& source, const FontFile& file, int pixelHeight) {
+    if (FT_Init_FreeType(&source.library) != 0) {
+        source.library = nullptr;
+        return false;
+    }
+    if (FT_New_Face(source.library, file.path, file.index, &source.face) != 0) {
+        source.face = nullptr;
+        return false;
+    }
+    // Width 0 follows the height; the height is the em, as CreateFontA takes a negative height.
+    return FT_Set_Pixel_Sizes(source.face, 0, static_cast<FT_UInt>(pixelHeight)) == 0;
+}
+
+// Copies the rendered 1-bit bitmap into source.rows, bottom row first and rows packed to whole
+// bytes, which is how glBitmap reads it with an unpack alignment of 1. Null when it cannot grow.
+const unsigned char* flipRows(GlyphSource& source, const FT_Bitmap& bitmap) {
+    const std::size_t rowBytes = (bitmap.width + 7) / 8;
+    const std::size_t size = rowBytes * bitmap.rows;
+    if (size > source.rowsSize) {
+        void* grown = std::realloc(source.rows, size);
+        if (grown == nullptr) return nullptr;
+        source.rows = static_cast<unsigned char*>(grown);
+        source.rowsSize = size;
+    }
+    for (unsigned int row = 0; row < bitmap.rows; ++row) {
+        const unsigned char* from = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        std::memcpy(source.rows + (bitmap.rows - 1 - row) * rowBytes, from, rowBytes);
+    }
+    return source.rows;
+}
+
+// Compiles the glyph of `code` into `list`. A glyph that cannot be had leaves its list empty.
+void compileGlyph(GlyphSource& source, unsigned long code, GLuint list) {
+    if (FT_Load_Char(source.face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return;
+    const FT_GlyphSlot glyph = source.face->glyph;
+    const FT_Bitmap& bitmap = glyph->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.rows != 0) return;
+    const auto advance = static_cast<GLfloat>((glyph->advance.x + 32) >> 6);
+
+    if (bitmap.rows == 0 || bitmap.width == 0) {  // a blank such as the space: advance only
+        glNewList(list, GL_COMPILE);
+        glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, nullptr);
+        glEndList();
+        return;
+    }
+    const unsigned char* rows = flipRows(source, bitmap);
+    if (rows == nullptr) return;
+    // The origin is the pen position on the baseline: the black box starts `left` pixels to its
+    // right and its top row lies `top` pixels above it.
+    glNewList(list, GL_COMPILE);
+    glBitmap(static_cast<GLsizei>(bitmap.width), static_cast<GLsizei>(bitmap.rows),
+             static_cast<GLfloat>(-glyph->bitmap_left),
+             static_cast<GLfloat>(static_cast<int>(bitmap.rows) - glyph->bitmap_top), advance, 0.0f,
+             rows);
+    glEndList();
+}
+
+}  // namespace
+
+void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned int listBase) {
+    FontFile file;
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) return;
+    GlyphSource source;
+    if (!openFace(source, file, pixelHeight)) return;
+
+    // The bitmaps are byte-packed, most significant bit first; whatever unpacking the host set up
+    // is saved around the build and given back.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (int k = 0; k < kCodeCount; ++k) {
+        compileGlyph(source, static_cast<unsigned long>(kFirstCode + k), listBase + k);
+    }
+    glPopClientAttrib();
+}
 
 }  // namespace vantor::platform

@@ -5,13 +5,11 @@
 namespace vantor {
 namespace {
 
-// Length of `token` when it fits the match buffer, else 0.
+// Length of `token` when it fits the match buffer, else 0. memchr stops at the first zero, so
+// no byte past a short token is read.
 std::size_t tokenLength(const char* token) {
-    std::size_t length = 0;
-    while (token[length] != '\0') {
-        if (++length > static_cast<std::size_t>(kMatchSize)) return 0;
-    }
-    return length;
+    const void* end = std::memchr(token, '\0', kMatchSize + 1);
+    return end == nullptr ? 0 : static_cast<std::size_t>(static_cast<const char*>(end) - token);
 }
 
 }  // namespace
@@ -25,8 +23,9 @@ int PageStore::replaceToken(char* destination, const char* source, const char* t
     if (tokenLen == 0) return 0;
     const std::size_t replacementLen = std::strlen(replacement);
 
-    // The result is built in `work_`, which keeps one byte for the terminator; only the bytes
-    // written are touched, so a short line costs a short pass.
+    // The result is built in `work_`, which keeps one byte for the terminator. Between complete
+    // matches the result is the source itself (a broken match and the character after a match are
+    // copied unchanged), so it is copied in spans, and only the bytes of the result are written.
     std::size_t out = 0;
     auto append = [&](const char* text, std::size_t n) {
         const std::size_t room = kWorkSize - 1 - out;
@@ -35,30 +34,26 @@ int PageStore::replaceToken(char* destination, const char* source, const char* t
         out += n;
     };
 
-    std::size_t m = 0;  // characters of the match in hand
+    const char first = token[0];
     int count = 0;
-    for (const char* p = source; *p != '\0'; ++p) {
-        // Once m reaches the token's length, token[m] is its terminator and matches nothing.
-        if (*p == token[m]) {
-            match_[m++] = *p;
-            continue;
-        }
+    const char* span = source;  // start of the source not yet copied
+    const char* p = source;
+    while ((p = std::strchr(p, first)) != nullptr) {
+        std::size_t m = 1;
+        while (m < tokenLen && p[m] == token[m]) ++m;
         if (m == tokenLen) {
+            append(span, static_cast<std::size_t>(p - span));
             append(replacement, replacementLen);
             ++count;
-        } else if (m > 0) {
-            append(match_, m);
+            span = p + m;
         }
-        // The character that ends a match is copied as it is and never starts a new one.
-        append(p, 1);
-        m = 0;
+        p += m;
+        if (*p == '\0') break;
+        // The character that ends a match, complete or partial, is copied as it is and never
+        // begins a new one.
+        ++p;
     }
-    if (m == tokenLen) {
-        append(replacement, replacementLen);
-        ++count;
-    } else if (m > 0) {
-        append(match_, m);
-    }
+    append(span, std::strlen(span));
     work_[out] = '\0';
 
     if (limit > 0) {

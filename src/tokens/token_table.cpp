@@ -104,7 +104,9 @@ void applyTokens(PageStore& store, const TokenTable& table, char* line) {
     std::int32_t total = 0;
     for (int j = 0; j < table.page.count; ++j) {
         const TextRow& token = table.page.rows[j];
-        // A line without the key comes out of the pass as it went in, so the pass is skipped.
+        // A line without the key comes out of the pass as it went in (it is shorter than the
+        // limit), apart from the zero padding behind its terminator, which nothing reads; so the
+        // pass is skipped.
         if (std::strstr(line, token.text) == nullptr) continue;
         total += store.replaceToken(line, line, token.text, token.value, kLineSize);
     }

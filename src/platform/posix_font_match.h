@@ -1,0 +1,17 @@
+// Linux font mapping: turns a face name, as a Windows font mapper would take it, into a font file.
+#pragma once
+
+namespace vantor::platform {
+
+struct FontFile {
+    char path[4096];  // zero-terminated
+    int index;        // face index inside the file
+};
+
+// Resolves `face` (ANSI text) at `pixelHeight` through fontconfig's substitution rules: a
+// metric-compatible face for a well-known one ("Arial" gives Liberation Sans when installed), the
+// default sans-serif face for a name no installed font carries. Regular weight, upright, scalable
+// preferred. False, with `out` unspecified, when fontconfig cannot answer or the path is too long.
+bool matchFontFile(const char* face, int pixelHeight, FontFile& out);
+
+}  // namespace vantor::platform

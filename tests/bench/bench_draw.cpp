@@ -1,0 +1,315 @@
+// The HUD's frame against the floor and two peers, the CPU side of a frame alone, and a Reload INI
+// with its rebuild: one EGL (Mesa llvmpipe) context, one page, one font at one pixel height.
+// scripts/perf-report runs it and prints the table; by hand:
+//
+//   build/linux/bin/bench_draw --benchmark_repetitions=10
+//       --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+//
+// Every GL frame ends in glFinish, so its time is the whole frame, llvmpipe's rasterising
+// included. Each benchmark also reports, per frame after the first: heap allocations outside the
+// GL driver ("allocs") and inside it ("driver_allocs"), and the lit pixels of one frame ("lit_px"),
+// which shows that every contender draws the same text. Under valgrind each benchmark runs a
+// fixed number of frames and skips those extras, so that callgrind's counts, collected inside the
+// frame functions below (--toggle-collect), divide into frames.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+#include <valgrind/callgrind.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "../unit/token_fixtures.h"
+#include "allocation_log.h"
+#include "frame_image.h"
+#include "freetype_peer.h"
+#include "ftgl_peer.h"
+#include "gl_context.h"
+#include "host/plugin_entry.h"
+#include "hud/hud_plugin.h"
+#include "hud_layout.h"
+#include "ini_workdir.h"
+#include "platform/posix_font_match.h"
+
+namespace vantor::bench {
+namespace {
+
+constexpr int kCallgrindFrames = 20;
+constexpr int kCountedFrames = 10;
+constexpr int kSwitch = 1;
+constexpr int kReloadIni = 4;
+
+// Everything the benchmarks share, made once: members are destroyed in reverse, the working
+// directory before the context.
+struct Suite {
+    std::unique_ptr<hudhost::GlContext> gl;
+    std::unique_ptr<test::IniWorkdir> dir;
+
+    // The host's side: its scene (face mode, a named camera), record and callback table.
+    test::FakeHost host;
+    HostCallbackTable table{};
+    HostRecord record{};
+    HudPlugin* hud = nullptr;  // the instance initializePlugin made
+
+    // The drawn page as the HUD's first frame substituted it, for the floor and the peers.
+    char lines[kDrawnRows][kLineSize]{};
+    int lengths[kDrawnRows]{};
+
+    std::unique_ptr<FtglPeer> ftgl;
+    std::unique_ptr<FreeTypePeer> freetype;       // glyphs rendered once
+    std::unique_ptr<FreeTypePeer> freetypeNaive;  // glyphs rendered each time they are drawn
+
+    // The CPU side's own state, loaded from the same file as the HUD's.
+    std::unique_ptr<PageStore> store;
+    std::unique_ptr<TokenTable> tokens;
+    HudSettings settings{};
+    HostWord camera = 0;
+    TokenClock clock;
+    std::uint32_t startTick = 0;
+    char line[kLineSize]{};
+
+    std::string renderer;
+};
+
+bool hostDraw(Suite& s, std::int32_t flag) {
+    return entryAs<DrawEntry>(s.table.entries[kDrawPosition])(flag);
+}
+bool hostExecute(Suite& s, std::int32_t function) {
+    return entryAs<ExecuteEntry>(s.record.execute)(function);
+}
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "bench_draw: %s\n", what);
+    std::exit(1);
+}
+
+// The host's record handed to initializePlugin, the HUD shown and drawn once (which reads the file
+// and builds the lists), and what the floor, the peers and the CPU side need made from it.
+Suite& suite() {
+    static Suite s;
+    static const bool ready = [] {
+        std::string error;
+        s.gl = hudhost::GlContext::create(test::kWidth, test::kHeight, error);
+        if (s.gl == nullptr) fail(error.c_str());
+        s.renderer = std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) + ", " +
+                     reinterpret_cast<const char*>(glGetString(GL_VERSION));
+        s.dir = std::make_unique<test::IniWorkdir>(fullLayoutIni());
+
+        s.host.scene.mainPerspectiveCamera = 7;
+        s.host.view.camera = 7;
+        s.host.faces.count = 1234;
+        s.record.table = &s.table;
+        s.record.scene = &s.host.scene;
+        s.record.services = &s.host.services;
+        initializePlugin(&s.record);
+        s.hud = static_cast<HudPlugin*>(pluginInstance());
+        if (s.hud == nullptr) fail("initializePlugin made no plug-in");
+        hostExecute(s, kSwitch);
+        hostDraw(s, 0);
+        if (s.hud->fontListBase() == 0 || s.hud->store().getPageCount() != 5) {
+            fail("the HUD did not build its lists or load the five pages");
+        }
+
+        PageStore copy(s.hud->store());
+        copy.selectPage(0);
+        for (int r = 0; r < kDrawnRows; ++r) {
+            copy.selectRow(r);
+            std::memcpy(s.lines[r], copy.getRowText(), std::strlen(copy.getRowText()) + 1);
+            for (const TextRow& token : s.hud->tokens().page.rows) {
+                if (token.text[0] == '\0') break;
+                copy.replaceToken(s.lines[r], s.lines[r], token.text, token.value, kLineSize);
+            }
+            s.lengths[r] = static_cast<int>(std::strlen(s.lines[r]));
+        }
+
+        // The font file the HUD's lists came from.
+        platform::FontFile file{};
+        if (!platform::matchFontFile(kFace, kPixelHeight, file)) fail("fontconfig found no font");
+        s.ftgl = std::make_unique<FtglPeer>(file.path, kPixelHeight);
+        s.freetype = std::make_unique<FreeTypePeer>(file.path, file.index, kPixelHeight,
+                                                    FreeTypePeer::Glyphs::kRenderedOnce);
+        s.freetypeNaive = std::make_unique<FreeTypePeer>(file.path, file.index, kPixelHeight,
+                                                         FreeTypePeer::Glyphs::kRenderedEachTime);
+
+        s.store = std::make_unique<PageStore>();
+        s.tokens = std::make_unique<TokenTable>();
+        reloadConfig(*s.store, s.settings);
+        s.startTick = platform::tickCount();
+        return true;
+    }();
+    static_cast<void>(ready);
+    return s;
+}
+
+// The floor's and the peers' frame: the HUD's projection set-up and restore around the lines,
+// each at the HUD's position for its row.
+template <class DrawLine>
+void overlayFrame(const HudSettings& settings, DrawLine drawLine) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(settings.red, settings.green, settings.blue);
+    for (int r = 0; r < kDrawnRows; ++r) {
+        drawLine(r, settings.posX, settings.posY - static_cast<float>(r) * settings.stepY);
+    }
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glFinish();
+}
+
+// The frame functions: callgrind collects inside these and nowhere else.
+
+__attribute__((noinline)) void hudFrame(Suite& s) {
+    hostDraw(s, 0);
+    glFinish();
+}
+
+// The same substituted lines through the same 96 lists: what drawing the page cannot go below.
+__attribute__((noinline)) void floorFrame(Suite& s) {
+    glListBase(s.hud->fontListBase() - kFirstGlyph);
+    overlayFrame(s.hud->settings(), [&](int r, float x, float y) {
+        glRasterPos2f(x, y);
+        glCallLists(s.lengths[r], GL_UNSIGNED_BYTE, s.lines[r]);
+    });
+    glListBase(0);
+}
+
+__attribute__((noinline)) void ftglFrame(Suite& s) {
+    overlayFrame(s.hud->settings(),
+                 [&](int r, float x, float y) { s.ftgl->drawLine(x, y, s.lines[r]); });
+}
+
+__attribute__((noinline)) void freetypeFrame(Suite& s) {
+    overlayFrame(s.hud->settings(),
+                 [&](int r, float x, float y) { s.freetype->drawLine(x, y, s.lines[r]); });
+}
+
+__attribute__((noinline)) void freetypeNaiveFrame(Suite& s) {
+    overlayFrame(s.hud->settings(),
+                 [&](int r, float x, float y) { s.freetypeNaive->drawLine(x, y, s.lines[r]); });
+}
+
+// What draw does apart from GL: the clocks read, the values refreshed, each row of the page copied
+// and given its tokens.
+__attribute__((noinline)) void cpuFrame(Suite& s) {
+    updateTokenValues(*s.tokens, s.camera,
+                      {&s.host.scene, &s.host.services, s.startTick, platform::tickCount(),
+                       platform::calendarTime()},
+                      s.clock);
+    PageStore& store = *s.store;
+    store.selectPage(0);
+    for (int i = 0; i < store.getRowCount(); ++i) {
+        store.selectRow(i);
+        const char* text = store.getRowText();
+        if (text == nullptr || text[0] == '\0') continue;
+        std::memcpy(s.line, text, std::strlen(text) + 1);
+        applyTokens(store, *s.tokens, s.line);
+    }
+    benchmark::DoNotOptimize(s.line);
+}
+
+// Reload INI through the host's entry, then the pass that rebuilds: the file read again and the 96
+// lists built anew. The HUD is hidden meanwhile, so the pass draws nothing.
+__attribute__((noinline)) void rebuildFrame(Suite& s) {
+    hostExecute(s, kReloadIni);
+    hostDraw(s, 0);
+    glFinish();
+}
+
+int litPixels(Suite& s, void (*frame)(Suite&)) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    frame(s);
+    test::Image image;
+    image.width = test::kWidth;
+    image.height = test::kHeight;
+    image.rgba.resize(static_cast<std::size_t>(image.width) * image.height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    return test::litArea(image).count;
+}
+
+// Runs `frame` as the benchmark's loop, after a warm-up frame and, outside valgrind, the counts.
+void runFrames(benchmark::State& state, void (*frame)(Suite&), bool drawsPixels = true) {
+    Suite& s = suite();
+    frame(s);
+    test::AllocationCounts counts;
+    if (!RUNNING_ON_VALGRIND) {
+        if (drawsPixels) state.counters["lit_px"] = litPixels(s, frame);
+        counts = test::countAllocations([&] {
+            for (int i = 0; i < kCountedFrames; ++i) frame(s);
+        });
+    }
+    CALLGRIND_TOGGLE_COLLECT;
+    for (auto _ : state) frame(s);
+    CALLGRIND_TOGGLE_COLLECT;
+    if (test::kCountsAllocations && !RUNNING_ON_VALGRIND) {
+        state.counters["allocs"] = static_cast<double>(counts.outsideDriver) / kCountedFrames;
+        state.counters["driver_allocs"] = static_cast<double>(counts.driver) / kCountedFrames;
+    }
+}
+
+void frameRuns(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->UseRealTime()->MeasureProcessCPUTime();
+    if (RUNNING_ON_VALGRIND) b->Iterations(kCallgrindFrames);
+}
+
+void BM_HudDraw(benchmark::State& state) {
+    runFrames(state, hudFrame);
+    state.SetLabel(suite().renderer);
+}
+BENCHMARK(BM_HudDraw)->Apply(frameRuns);
+
+void BM_Floor(benchmark::State& state) { runFrames(state, floorFrame); }
+BENCHMARK(BM_Floor)->Apply(frameRuns);
+
+void BM_FtglBitmapFont(benchmark::State& state) {
+    if (!suite().ftgl->ok()) {
+        state.SkipWithError("FTGL could not open the font");
+        return;
+    }
+    runFrames(state, ftglFrame);
+}
+BENCHMARK(BM_FtglBitmapFont)->Apply(frameRuns);
+
+void BM_FreeTypeGlBitmap(benchmark::State& state) {
+    if (!suite().freetype->ok()) {
+        state.SkipWithError("FreeType could not open the font");
+        return;
+    }
+    runFrames(state, freetypeFrame);
+}
+BENCHMARK(BM_FreeTypeGlBitmap)->Apply(frameRuns);
+
+void BM_FreeTypeGlBitmapUncached(benchmark::State& state) {
+    if (!suite().freetypeNaive->ok()) {
+        state.SkipWithError("FreeType could not open the font");
+        return;
+    }
+    runFrames(state, freetypeNaiveFrame);
+}
+BENCHMARK(BM_FreeTypeGlBitmapUncached)->Apply(frameRuns);
+
+void BM_CpuSide(benchmark::State& state) { runFrames(state, cpuFrame, false); }
+BENCHMARK(BM_CpuSide)->Apply(frameRuns)->Unit(benchmark::kNanosecond);
+
+void BM_ReloadAndRebuild(benchmark::State& state) {
+    Suite& s = suite();
+    hostExecute(s, kSwitch);
+    runFrames(state, rebuildFrame, false);
+    hostExecute(s, kSwitch);
+    if (s.hud->store().getPageCount() != 5) state.SkipWithError("the full file did not load");
+}
+BENCHMARK(BM_ReloadAndRebuild)->Apply(frameRuns);
+
+}  // namespace
+}  // namespace vantor::bench

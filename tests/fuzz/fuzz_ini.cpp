@@ -1,0 +1,94 @@
+// Fuzzed bytes as the HUD's INI file, read through the INI reader, the page loader and the reload.
+// Beyond the sanitizers, every answer must keep to its buffer and every setting to its range.
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "pages/hud_settings.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr const char* kFile = "Plugins/Startup Plugins/VantorHUD.ini";
+
+// A temporary folder that is the working directory while an input runs, as the host's would be,
+// and only then: libFuzzer reads its corpus by the paths it was given. Removed at exit.
+struct HostDirectory {
+    std::string path = (std::filesystem::temp_directory_path() / "vantor-fuzz-XXXXXX").string();
+    std::filesystem::path previous = std::filesystem::current_path();
+    HostDirectory() {
+        if (mkdtemp(path.data()) == nullptr) abort();
+        std::filesystem::create_directories(path + "/Plugins/Startup Plugins");
+    }
+    ~HostDirectory() { std::filesystem::remove_all(path); }
+    void enter() const {
+        if (chdir(path.c_str()) != 0) abort();
+    }
+    void leave() const {
+        if (chdir(previous.c_str()) != 0) abort();
+    }
+};
+
+void require(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+void readAndCheck(const char* section, const char* key, std::uint32_t size) {
+    char buffer[300];
+    std::memset(buffer, 0x7F, sizeof buffer);
+    const std::uint32_t length =
+        vantor::platform::readProfileString(section, key, "", buffer, size, vantor::kIniPath);
+    require(size == 0 ? length == 0 : length < size && buffer[length] == '\0');
+    for (std::size_t i = size; i < sizeof buffer; ++i) require(buffer[i] == 0x7F);
+}
+
+bool inRange(float v, float low, float high) { return v >= low && v <= high; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static HostDirectory directory;
+    static vantor::PageStore store;
+    static vantor::HudSettings settings;
+    directory.enter();
+
+    std::FILE* file = std::fopen(kFile, "wb");
+    if (file == nullptr) abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    // The names the reload asks for, and a name taken from the input so that its own lines are
+    // found as well.
+    std::string own(reinterpret_cast<const char*>(data), size < 12 ? size : 12);
+    own.resize(std::strlen(own.c_str()));
+    for (std::uint32_t bufferSize : {0u, 1u, 7u, 260u}) {
+        readAndCheck("SECTION1", "ROWDATA1", bufferSize);
+        readAndCheck("CONFIG", "FONT_FACE", bufferSize);
+        readAndCheck(own.c_str(), own.c_str(), bufferSize);
+        readAndCheck("S", own.c_str(), bufferSize);
+    }
+
+    vantor::reloadConfig(store, settings);
+    require(store.getPageCount() >= 0 && store.getPageCount() <= 5);
+    for (int p = 0; p < store.getPageCount(); ++p) {
+        require(store.selectPage(p) == 1);
+        require(store.getRowCount() >= 1 && store.getRowCount() <= 28);
+        for (int r = 0; r < store.getRowCount(); ++r) {
+            require(store.selectRow(r) == 1);
+            require(strnlen(store.getRowText(), vantor::kTextSize) < vantor::kTextSize);
+        }
+    }
+    require(inRange(settings.posX, 1, 640) && inRange(settings.posY, 1, 480));
+    require(inRange(settings.stepY, 1, 480) && settings.fontSize >= 1 && settings.fontSize <= 64);
+    require(inRange(settings.red, 0, 1) && inRange(settings.green, 0, 1) &&
+            inRange(settings.blue, 0, 1));
+    require(settings.fontFace[0] != '\0' &&
+            strnlen(settings.fontFace, vantor::kTextSize) < vantor::kTextSize);
+    directory.leave();
+    return 0;
+}

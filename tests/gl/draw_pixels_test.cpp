@@ -1,0 +1,139 @@
+// What a frame puts on the screen: where the rows land, in which colour, and what draws nothing.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "hud_gl_support.h"
+
+namespace vantor::test {
+namespace {
+
+class DrawPixels : public GlTest {};
+
+TEST_F(DrawPixels, RowsLandInTheirBandsAndABlankRowKeepsItsLine) {
+    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}));
+    auto hud = makeHud();
+    hud->execute(1);
+    ASSERT_TRUE(hud->draw(0));
+    const Image& image = frame();
+
+    const struct {
+        int row;
+        bool drawn;
+    } rows[] = {{0, true}, {1, false}, {2, true}};
+    int inBands = 0;
+    for (const auto& r : rows) {
+        const LitArea band = litArea(image, 0, bandBottom(r.row), kWidth, bandTop(r.row));
+        inBands += band.count;
+        EXPECT_EQ(band.count > 0, r.drawn) << "row " << r.row;
+        if (band.count > 0) {
+            EXPECT_GE(band.left, kDefaultX) << "row " << r.row;
+            EXPECT_LT(band.right, kDefaultX + 18) << "row " << r.row << ": one glyph wide";
+        }
+    }
+    EXPECT_EQ(litArea(image).count, inBands) << "pixels lit outside the rows' bands";
+}
+
+TEST_F(DrawPixels, LitPixelsHaveTheConfiguredColourEvenOverALitScene) {
+    const struct {
+        const char* red;
+        const char* green;
+        const char* blue;
+        unsigned char expected[3];
+    } cases[] = {
+        {"COLOR_RED=255", "COLOR_GREEN=128", "COLOR_BLUE=0", {255, 128, 0}},
+        {"COLOR_RED=", "COLOR_GREEN=300", "COLOR_BLUE=-1", {64, 64, 64}},  // the defaults
+    };
+    for (const auto& c : cases) {
+        IniWorkdir dir(iniWithPage({"HUD"}, {c.red, c.green, c.blue}));
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_LIGHTING);  // would colour the raster position if the HUD left it on
+        glEnable(GL_LIGHT0);
+        glColor3f(0.0f, 0.0f, 1.0f);
+        auto hud = makeHud();
+        hud->execute(1);
+        hud->draw(0);
+        const Image& image = frame(std::string(c.red) + c.green + c.blue);
+        int lit = 0;
+        int wrong = 0;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                if (!image.lit(x, y)) continue;
+                ++lit;
+                const unsigned char* p = image.at(x, y);
+                wrong += p[0] != c.expected[0] || p[1] != c.expected[1] || p[2] != c.expected[2];
+            }
+        }
+        EXPECT_GT(lit, 20) << c.red;
+        EXPECT_EQ(wrong, 0) << c.red << " " << c.green << " " << c.blue;
+    }
+}
+
+TEST_F(DrawPixels, NothingIsDrawn) {
+    const struct {
+        const char* name;
+        std::string ini;
+        bool switchOn;
+    } cases[] = {
+        {"hidden", iniWithPage({"A", "B", "C"}), false},
+        // Row 5 lies at y -10: its raster position is outside the overlay space.
+        {"row5BelowZero", iniWithPage({"BLANK", "BLANK", "BLANK", "BLANK", "BLANK", "Wg"}), true},
+        {"row1BelowZero", iniWithPage({"BLANK", "Wg"}, {"HUD_POS_Y=5"}), true},
+        {"noPages", iniWithPage({}), true},
+        {"onlyBytesWithoutGlyphs", iniWithPage({"\x01\x1f\x80\xe9\xff"}), true},
+    };
+    for (const auto& c : cases) {
+        IniWorkdir dir(c.ini);
+        glClear(GL_COLOR_BUFFER_BIT);
+        auto hud = makeHud();
+        if (c.switchOn) hud->execute(1);
+        hud->draw(0);
+        EXPECT_NE(hud->fontListBase(), 0u) << c.name << ": the lists are built all the same";
+        EXPECT_EQ(litArea(frame(c.name)).count, 0) << c.name;
+    }
+}
+
+// Fills `count` lists from `first` with a solid 8 x 8 block, so that a call of a list that is not
+// the HUD's shows.
+void fillWithBlocks(GLuint first, int count) {
+    static const GLubyte block[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (int k = 0; k < count; ++k) {
+        glNewList(first + k, GL_COMPILE);
+        glBitmap(8, 8, 0.0f, 0.0f, 8.0f, 0.0f, block);
+        glEndList();
+    }
+}
+
+TEST_F(DrawPixels, BytesOutsideTheGlyphRangeDrawNothingNotEvenTheHostsLists) {
+    // The host's lists lie on both sides of the HUD's, where a byte below 32 or above 127 would
+    // reach: lists below are made before the HUD builds, lists above after.
+    const GLuint below = glGenLists(64);
+    fillWithBlocks(below, 64);
+    IniWorkdir dir(
+        iniWithPage({"A\x01\x09\x1f\x80\xe9\xff"
+                     "C"}));
+    auto hud = makeHud();
+    hud->draw(0);
+    ASSERT_GT(hud->fontListBase(), below + 63);
+    const GLuint above = glGenLists(256);
+    fillWithBlocks(above, 256);
+
+    hud->execute(1);
+    hud->draw(0);
+    const Image mixed = frame("mixed");
+
+    dir.rewrite(iniWithPage({"AC"}));
+    hud->execute(4);
+    glClear(GL_COLOR_BUFFER_BIT);
+    hud->draw(0);
+    const Image plain = frame("plain");
+
+    EXPECT_GT(litArea(plain).count, 0);
+    EXPECT_TRUE(mixed.rgba == plain.rgba)
+        << "the line differs from the same line without the bytes";
+}
+
+}  // namespace
+}  // namespace vantor::test

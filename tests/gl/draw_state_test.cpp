@@ -1,0 +1,128 @@
+// The host's GL state around a drawing pass: what the pass may leave changed, and nothing else.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+
+#include "hud_gl_support.h"
+
+namespace vantor::test {
+namespace {
+
+enum class Call { kFlag1, kHidden, kVisible };
+
+using StateCase = std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call>;
+
+std::string caseName(const ::testing::TestParamInfo<StateCase>& info) {
+    const auto [lighting, depth, mode, call] = info.param;
+    const char* modes = mode == GL_MODELVIEW    ? "ModelView"
+                        : mode == GL_PROJECTION ? "Projection"
+                                                : "Texture";
+    const char* calls = call == Call::kFlag1    ? "Flag1"
+                        : call == Call::kHidden ? "Hidden"
+                                                : "Visible";
+    return std::string(lighting ? "Lit" : "Unlit") + (depth ? "Depth" : "NoDepth") + modes + calls;
+}
+
+bool sameMatrix(const GLfloat (&a)[16], const GLfloat (&b)[16]) {
+    return std::memcmp(a, b, sizeof a) == 0;
+}
+
+class DrawState : public GlTest, public ::testing::WithParamInterface<StateCase> {
+protected:
+    // A host set-up with nothing at its default, so that any value the HUD leaves behind shows.
+    static void setUpHost(bool lighting, bool depth, GLenum mode) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glFrustum(-1.0, 1.5, -0.75, 1.0, 1.0, 100.0);
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
+        glScalef(2.0f, 3.0f, 1.0f);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(0.25f, -0.5f, -5.0f);
+        glRotatef(30.0f, 0.0f, 1.0f, 0.0f);
+        glListBase(777);
+        glColor4f(0.1f, 0.2f, 0.3f, 0.4f);
+        glRasterPos3f(0.1f, 0.2f, 0.0f);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
+        glPixelStorei(GL_UNPACK_SKIP_PIXELS, 3);
+        glEnable(GL_LIGHT0);
+        if (lighting) glEnable(GL_LIGHTING);
+        if (depth) glEnable(GL_DEPTH_TEST);
+        glMatrixMode(mode);
+        while (glGetError() != GL_NO_ERROR) {
+        }
+    }
+};
+
+TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
+    const auto [lighting, depth, mode, call] = GetParam();
+    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0"}));
+    auto hud = makeHud();
+    if (call == Call::kVisible) hud->execute(1);
+    setUpHost(lighting, depth, mode);
+    const GlState before = captureState();
+
+    // The first pass builds the lists too (except with flag 1): its state matters most.
+    EXPECT_TRUE(hud->draw(call == Call::kFlag1 ? 1 : 0));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    const GlState after = captureState();
+    EXPECT_EQ(hud->fontListBase() != 0, call != Call::kFlag1);
+
+    // What may differ after a visible pass, and how.
+    if (call == Call::kVisible) {
+        EXPECT_TRUE(after.depthTest);
+        EXPECT_EQ(after.matrixMode, GL_PROJECTION);
+        EXPECT_EQ(after.colour[0], 1.0f);
+        EXPECT_EQ(after.colour[1], 0.0f);
+        EXPECT_FLOAT_EQ(after.colour[2], 64.0f / 255.0f);
+        EXPECT_EQ(after.colour[3], 1.0f);
+        // Where the last line, C on row 2, ended.
+        EXPECT_TRUE(after.rasterValid);
+        EXPECT_NEAR(after.rasterPosition[1], 35.0f, 0.01f);
+        EXPECT_GT(after.rasterPosition[0], 455.0f);
+        EXPECT_LT(after.rasterPosition[0], 475.0f);
+    } else {
+        EXPECT_EQ(after.depthTest, before.depthTest);
+        EXPECT_EQ(after.matrixMode, before.matrixMode);
+        EXPECT_EQ(std::memcmp(after.colour, before.colour, sizeof before.colour), 0);
+        EXPECT_EQ(after.rasterValid, before.rasterValid);
+        EXPECT_EQ(
+            std::memcmp(after.rasterPosition, before.rasterPosition, sizeof before.rasterPosition),
+            0);
+    }
+    // What is as it was in every case.
+    EXPECT_EQ(after.lighting, before.lighting);
+    EXPECT_TRUE(sameMatrix(after.projection, before.projection));
+    EXPECT_TRUE(sameMatrix(after.modelview, before.modelview));
+    EXPECT_TRUE(sameMatrix(after.texture, before.texture));
+    EXPECT_EQ(after.projectionDepth, before.projectionDepth);
+    EXPECT_EQ(after.modelviewDepth, before.modelviewDepth);
+    EXPECT_EQ(after.listBase, before.listBase);
+    EXPECT_EQ(after.unpackAlignment, before.unpackAlignment);
+    EXPECT_EQ(after.unpackRowLength, before.unpackRowLength);
+    EXPECT_EQ(after.unpackSkipPixels, before.unpackSkipPixels);
+    EXPECT_EQ(after.attribDepth, before.attribDepth);
+    EXPECT_EQ(after.clientAttribDepth, before.clientAttribDepth);
+
+    // The glyphs were built whatever unpacking the host had set.
+    if (call == Call::kVisible) {
+        const LitArea a = litArea(frame(), 0, bandBottom(0), kWidth, bandTop(0));
+        EXPECT_EQ(a.bottom, 65);
+        EXPECT_GE(a.height(), 11);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllHostStates, DrawState,
+    ::testing::Combine(::testing::Bool(), ::testing::Bool(),
+                       ::testing::Values(GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE),
+                       ::testing::Values(Call::kFlag1, Call::kHidden, Call::kVisible)),
+    caseName);
+
+}  // namespace
+}  // namespace vantor::test

@@ -1,0 +1,81 @@
+// The HUD's 96 glyph lists in the host's context: built once, rebuilt on reload, never piled up,
+// and never called once released.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "hud_gl_support.h"
+
+namespace vantor::test {
+namespace {
+
+constexpr GLuint kNamesScanned = 4096;
+
+class FontLists : public GlTest {};
+
+TEST_F(FontLists, RepeatedReloadsKeepExactly96AndLeaveTheHostsListsAlone) {
+    const GLuint host = glGenLists(10);
+    IniWorkdir dir(iniWithPage({"A"}));
+    auto hud = makeHud();
+    hud->execute(1);
+    for (int reload = 0; reload < 6; ++reload) {
+        if (reload > 0) hud->execute(4);
+        EXPECT_EQ(hud->deviceContext(), nullptr);
+        hud->draw(0);
+        ASSERT_NE(hud->fontListBase(), 0u);
+        EXPECT_EQ(countLists(kNamesScanned), 10 + 96) << "after reload " << reload;
+        for (GLuint k = 0; k < 96; ++k) ASSERT_TRUE(glIsList(hud->fontListBase() + k)) << k;
+        for (GLuint k = 0; k < 10; ++k) ASSERT_TRUE(glIsList(host + k)) << k;
+    }
+    EXPECT_GT(litArea(frame()).count, 0);
+}
+
+TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
+    IniWorkdir dir(iniWithPage({"A"}));
+    auto hud = makeHud();
+    hud->execute(1);
+    gl_->releaseCurrent();
+    EXPECT_TRUE(hud->draw(0));
+    EXPECT_TRUE(hud->draw(0));
+    EXPECT_EQ(hud->deviceContext(), nullptr);
+    EXPECT_EQ(hud->fontListBase(), 0u);
+
+    gl_->makeCurrent();
+    EXPECT_EQ(countLists(kNamesScanned), 0);
+    hud->draw(0);
+    EXPECT_NE(hud->deviceContext(), nullptr);
+    EXPECT_EQ(countLists(kNamesScanned), 96);
+    EXPECT_EQ(litRowBand(frame()), 0);
+}
+
+TEST_F(FontLists, ReleaseDeletesTheListsAndTheNextFrameRebuilds) {
+    IniWorkdir dir(iniWithPage({"A"}));
+    auto hud = makeHud();
+    hud->execute(1);
+    hud->draw(0);
+    const Image before = frame("before");
+    ASSERT_EQ(countLists(kNamesScanned), 96);
+
+    hud->release(1);
+    EXPECT_EQ(countLists(kNamesScanned), 96) << "release with a value other than 0 does nothing";
+
+    hud->release(0);
+    EXPECT_EQ(countLists(kNamesScanned), 0);
+    EXPECT_EQ(hud->fontListBase(), 0u);
+    EXPECT_EQ(hud->deviceContext(), nullptr);
+
+    // The host takes the freed names for lists of its own; the HUD must not call them.
+    const GLuint host = glGenLists(96);
+    static const GLubyte block[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+    for (GLuint k = 0; k < 96; ++k) {
+        glNewList(host + k, GL_COMPILE);
+        glBitmap(8, 1, 0.0f, 0.0f, 8.0f, 0.0f, block);
+        glEndList();
+    }
+    glClear(GL_COLOR_BUFFER_BIT);
+    hud->draw(0);
+    EXPECT_EQ(countLists(kNamesScanned), 96 + 96);
+    EXPECT_TRUE(frame("after").rgba == before.rgba);
+}
+
+}  // namespace
+}  // namespace vantor::test

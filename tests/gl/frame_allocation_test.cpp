@@ -1,0 +1,50 @@
+// A frame after the first allocates nothing of its own: every buffer of the HUD is inline. The GL
+// driver may allocate inside the calls the HUD makes (llvmpipe does, for each glCallLists); each
+// allocation is told apart by the call stack it came from.
+#include <gtest/gtest.h>
+
+#include "allocation_log.h"
+#include "hud_gl_support.h"
+
+namespace vantor::test {
+namespace {
+
+class FrameAllocation : public GlTest {};
+
+TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
+    if (!kCountsAllocations) {
+        GTEST_SKIP() << "AddressSanitizer owns malloc; the count runs in the plain build";
+    }
+    // The count itself: an allocation of our own is seen, and one of the driver's is told apart.
+    const AllocationCounts probe = countAllocations([] {
+        static char* volatile kept;
+        kept = new char[100];
+        delete[] kept;
+    });
+    ASSERT_EQ(probe.outsideDriver, 1);
+    const AllocationCounts driverProbe = countAllocations([] { glGenLists(1); });
+    ASSERT_EQ(driverProbe.outsideDriver, 0);
+
+    TestScene host;
+    host.faces.count = 12;
+    TestScene::mode = 0;
+    IniWorkdir dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED*", "BLANK",
+                                "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"}));
+    auto hud = makeHud();
+    hud->attachHost(nullptr, &host.scene, &host.services, nullptr);
+    hud->execute(1);
+    hud->draw(0);  // builds the lists and reads the file
+
+    const AllocationCounts frames = countAllocations([&] {
+        for (int i = 0; i < 5; ++i) {
+            host.view.camera = i % 2 == 0 ? 0x1001 : 0x1002;  // the camera name is reformatted
+            hud->draw(0);
+            hud->draw(1);
+        }
+    });
+    EXPECT_EQ(frames.outsideDriver, 0);
+    EXPECT_GT(litArea(frame()).count, 0);
+}
+
+}  // namespace
+}  // namespace vantor::test

@@ -1,0 +1,115 @@
+#include "hud_gl_support.h"
+
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "png_writer.h"
+
+namespace vantor::test {
+
+std::int32_t TestScene::mode = 0;
+
+TestScene::TestScene() {
+    view.camera = 0x1002;
+    scene.selectedVertices = &vertices;
+    scene.selectedEdges = &edges;
+    scene.selectedFaces = &faces;
+    scene.mainPerspectiveCamera = 0x1001;
+    scene.topCamera = 0x1002;
+    scene.leftCamera = 0x1003;
+    scene.rightCamera = 0x1004;
+    scene.frontCamera = 0x1005;
+    scene.backCamera = 0x1006;
+    scene.bottomCamera = 0x1007;
+    scene.activeViewSlot = &activeView;
+    services.selectionMode = [] { return mode; };
+}
+
+int countLists(GLuint upTo) {
+    int count = 0;
+    for (GLuint name = 1; name <= upTo; ++name) count += glIsList(name) ? 1 : 0;
+    return count;
+}
+
+GlState captureState() {
+    GlState s{};
+    s.lighting = glIsEnabled(GL_LIGHTING);
+    s.depthTest = glIsEnabled(GL_DEPTH_TEST);
+    glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
+    glGetFloatv(GL_PROJECTION_MATRIX, s.projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, s.modelview);
+    glGetFloatv(GL_TEXTURE_MATRIX, s.texture);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &s.projectionDepth);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.modelviewDepth);
+    glGetIntegerv(GL_LIST_BASE, &s.listBase);
+    glGetFloatv(GL_CURRENT_COLOR, s.colour);
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, s.rasterPosition);
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &s.rasterValid);
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &s.unpackAlignment);
+    glGetIntegerv(GL_UNPACK_ROW_LENGTH, &s.unpackRowLength);
+    glGetIntegerv(GL_UNPACK_SKIP_PIXELS, &s.unpackSkipPixels);
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &s.attribDepth);
+    glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &s.clientAttribDepth);
+    return s;
+}
+
+namespace {
+
+// Mesa unloads its driver when the last EGL display goes; pinning it keeps the driver's own
+// allocations attributable, so that the leak checker's suppressions can name them.
+int pinDriver(dl_phdr_info* info, std::size_t, void*) {
+    if (std::strstr(info->dlpi_name, "_dri.so") != nullptr ||
+        std::strstr(info->dlpi_name, "libgallium") != nullptr) {
+        dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void GlTest::SetUp() {
+    std::string error;
+    gl_ = hudhost::GlContext::create(kWidth, kHeight, error);
+    ASSERT_NE(gl_, nullptr) << error;
+    dl_iterate_phdr(pinDriver, nullptr);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+const Image& GlTest::frame(const std::string& label) {
+    Image image;
+    image.width = kWidth;
+    image.height = kHeight;
+    image.rgba.resize(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    frames_.emplace_back(label, std::move(image));
+    return frames_.back().second;
+}
+
+void GlTest::TearDown() {
+    const char* keep = std::getenv("VANTOR_KEEP_FRAMES");
+    if (HasFailure() || keep != nullptr) {
+        const std::filesystem::path folder = keep != nullptr ? keep : VANTOR_FAILED_FRAMES;
+        std::filesystem::create_directories(folder);
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(info->test_suite_name()) + "." + info->name();
+        for (char& c : name) {
+            if (c == '/') c = '_';
+        }
+        for (const auto& [label, image] : frames_) {
+            const auto path = folder / (name + "." + label + ".png");
+            if (writePng(path.string(), image.width, image.height, image.rgba.data())) {
+                std::printf("frame kept: %s\n", path.c_str());
+            }
+        }
+    }
+    gl_.reset();
+}
+
+}  // namespace vantor::test

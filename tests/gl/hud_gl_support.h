@@ -1,0 +1,69 @@
+// What the GL tests share: a working directory with the HUD's INI file, a fresh offscreen context
+// per test, framebuffer read-back with the picture kept when a check fails, and GL state capture.
+#pragma once
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "frame_image.h"
+#include "gl_context.h"
+#include "hud/hud_plugin.h"
+#include "ini_workdir.h"
+
+namespace vantor::test {
+
+// A host scene as the modeller hands it over: seven cameras, an active view looking through one
+// of them, three selection lists and the selection-mode service.
+struct TestScene {
+    TestScene();
+    SelectionList vertices{0, 0}, edges{0, 0}, faces{0, 0};
+    ActiveView view{};
+    const ActiveView* activeView = &view;
+    SceneContext scene{};
+    HostServices services{};
+    static std::int32_t mode;  // what selectionMode answers
+};
+
+// Lists in use among the names 1 .. `upTo`, as glIsList sees them.
+int countLists(GLuint upTo);
+
+// The host state a drawing pass may touch, read back from GL.
+struct GlState {
+    GLboolean lighting, depthTest;
+    GLint matrixMode;
+    GLfloat projection[16], modelview[16], texture[16];
+    GLint projectionDepth, modelviewDepth;
+    GLint listBase;
+    GLfloat colour[4];
+    GLfloat rasterPosition[4];
+    GLboolean rasterValid;
+    GLint unpackAlignment, unpackRowLength, unpackSkipPixels;
+    GLint attribDepth, clientAttribDepth;
+};
+GlState captureState();
+
+// A fresh 640 x 480 context per test, cleared to black; the working directory and a HUD are made
+// by each test. Pictures read through frame() are written as PNG files when the test fails, and
+// always when VANTOR_KEEP_FRAMES names a folder.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Reads the framebuffer and keeps it, under `label`, for the PNG.
+    const Image& frame(const std::string& label = "frame");
+
+    static std::unique_ptr<HudPlugin> makeHud() { return std::make_unique<HudPlugin>(); }
+
+    std::unique_ptr<hudhost::GlContext> gl_;
+
+private:
+    std::vector<std::pair<std::string, Image>> frames_;
+};
+
+}  // namespace vantor::test

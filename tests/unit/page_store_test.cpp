@@ -1,0 +1,313 @@
+// The page store over real INI files: which pages and rows load, the cursor, and the reads.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "pages/hud_settings.h"
+#include "pages/page_store.h"
+#include "temp_work_dir.h"
+
+namespace vantor {
+namespace {
+
+using Pages = std::vector<std::vector<std::string>>;
+
+// `count` rows "<prefix>1".."<prefix><count>" holding "r<n>".
+std::string rows(int count, int first = 1) {
+    std::string text;
+    for (int r = first; r < first + count; ++r) {
+        text += "ROWDATA" + std::to_string(r) + "=r" + std::to_string(r) + "\n";
+    }
+    return text;
+}
+
+std::vector<std::string> rowTexts(int count) {
+    std::vector<std::string> texts;
+    for (int r = 1; r <= count; ++r) texts.push_back("r" + std::to_string(r));
+    return texts;
+}
+
+// Every page and row reached through the cursor, after checking that each row of each page is
+// as a load leaves it.
+Pages loadedPages(PageStore& store) {
+    Pages pages;
+    for (int p = 0; p < store.getPageCount(); ++p) {
+        EXPECT_EQ(store.selectPage(p), 1);
+        pages.emplace_back();
+        for (int r = 0; r < store.getRowCount(); ++r) {
+            EXPECT_EQ(store.selectRow(r), 1);
+            EXPECT_EQ(store.getTokenHits(), -1);
+            pages.back().push_back(store.getRowText());
+        }
+    }
+    return pages;
+}
+
+struct PageCase {
+    const char* what;
+    std::string ini;  // empty: no file at all
+    Pages expected;
+};
+
+const std::string k300(300, 'z');
+
+const PageCase kPageCases[] = {
+    {"no INI file", "", {}},
+    {"three rows and one row",
+     "[SECTION1]\n" + rows(3) + "[SECTION2]\n" + rows(1),
+     {{"r1", "r2", "r3"}, {"r1"}}},
+    {"a gap ends the page", "[SECTION1]\n" + rows(2) + rows(1, 4), {{"r1", "r2"}}},
+    {"an empty row ends the page", "[SECTION1]\nROWDATA1=a\nROWDATA2=\nROWDATA3=c\n", {{"a"}}},
+    {"BLANK keeps its line empty",
+     "[SECTION1]\nROWDATA1=a\nROWDATA2=BLANK\nROWDATA3=c\n",
+     {{"a", "", "c"}}},
+    {"blank, BLANKS and Blank are text",
+     "[SECTION1]\nROWDATA1=blank\nROWDATA2=BLANKS\nROWDATA3=Blank\n",
+     {{"blank", "BLANKS", "Blank"}}},
+    {"BLANK with blanks and quotes around is BLANK",
+     "[SECTION1]\nROWDATA1=  BLANK  \nROWDATA2=\"BLANK\"\nROWDATA3=\" BLANK\"\n",
+     {{"", "", " BLANK"}}},
+    {"no SECTION1", "[SECTION2]\n" + rows(3), {}},
+    {"SECTION1 without ROWDATA1", "[SECTION1]\n" + rows(2, 2), {}},
+    {"a page without rows ends the list",
+     "[SECTION1]\n" + rows(1) + "[SECTION2]\nOTHER=x\n[SECTION3]\n" + rows(1),
+     {{"r1"}}},
+    {"six full sections give five pages of 28",
+     [] {
+         std::string ini;
+         for (int p = 1; p <= 6; ++p) ini += "[SECTION" + std::to_string(p) + "]\n" + rows(28);
+         return ini;
+     }(),
+     Pages(5, rowTexts(28))},
+    {"30 rows give 28", "[SECTION1]\n" + rows(30), {rowTexts(28)}},
+    {"a 300-character row keeps 259",
+     "[SECTION1]\nROWDATA1=" + k300 + "\n",
+     {{std::string(259, 'z')}}},
+    {"section and key names in any case",
+     "[section1]\nrowdata1=lower\nRowData2=mixed\n",
+     {{"lower", "mixed"}}},
+    {"CONFIG alone gives no pages", "[CONFIG]\nHUD_POS_X=100\n", {}},
+};
+
+TEST(PageStoreLoad, PagesAndRowsAsTheFileHoldsThem) {
+    for (const PageCase& c : kPageCases) {
+        SCOPED_TRACE(c.what);
+        test::TempWorkDir dir;
+        if (!c.ini.empty()) test::writeIni(c.ini);
+        PageStore store;
+        HudSettings settings{};
+        reloadConfig(store, settings);
+        EXPECT_EQ(loadedPages(store), c.expected);
+    }
+}
+
+TEST(PageStoreLoad, EmptyStoreAnswersZeroAndNull) {
+    test::TempWorkDir dir;
+    PageStore store;
+    HudSettings settings{};
+    reloadConfig(store, settings);
+    EXPECT_EQ(store.getPageCount(), 0);
+    EXPECT_EQ(store.selectPage(0), 0);
+    EXPECT_EQ(store.getRowCount(), 0);
+    EXPECT_EQ(store.selectRow(0), 0);
+    EXPECT_EQ(store.getRowText(), nullptr);
+}
+
+TEST(PageStoreLoad, BadArgumentsLoadNoPages) {
+    test::TempWorkDir dir;
+    test::writeIni("[SECTION1]\n" + rows(2) + "[S1]\nR1=x\n");
+    PageStore store;
+    EXPECT_EQ(store.loadPages("SECTION", "ROWDATA"), 0) << "no path set yet";
+    EXPECT_EQ(store.setPath(nullptr), 0);
+    EXPECT_EQ(store.setPath(""), 0);
+    ASSERT_EQ(store.setPath(kIniPath), 1);
+    EXPECT_EQ(store.setPath(""), 0) << "leaves the path";
+    for (auto [section, row] : {std::pair<const char*, const char*>{nullptr, "ROWDATA"},
+                                {"SECTION", nullptr},
+                                {"", "ROWDATA"},
+                                {"SECTION", ""}}) {
+        EXPECT_EQ(store.loadPages(section, row), 0);
+        EXPECT_EQ(store.getPageCount(), 0);
+    }
+    EXPECT_EQ(store.loadPages("S", "R"), 1) << "other prefixes";
+    EXPECT_EQ(store.loadPages("SECTION", "ROWDATA"), 1);
+}
+
+TEST(PageStoreLoad, ReloadStartsFromEmptyRows) {
+    test::TempWorkDir dir;
+    PageStore store;
+    HudSettings settings{};
+    test::writeIni("[SECTION1]\n" + rows(3) + "[SECTION2]\n" + rows(2));
+    reloadConfig(store, settings);
+    store.selectPage(0);
+    store.selectRow(1);
+    store.setTokenHits(4);
+
+    test::writeIni("[SECTION1]\nROWDATA1=new\nROWDATA2=BLANK\n");
+    reloadConfig(store, settings);
+    EXPECT_EQ(loadedPages(store), (Pages{{"new", ""}})) << "the old row 2 is gone, hits are -1";
+}
+
+// A store with pages of 6, 2 and 1 rows, page 0 and row 5 selected.
+class PageStoreCursor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::writeIni("[SECTION1]\n" + rows(6) + "[SECTION2]\n" + rows(2) + "[SECTION3]\n" +
+                       rows(1));
+        HudSettings settings{};
+        reloadConfig(store, settings);
+        ASSERT_EQ(store.getPageCount(), 3);
+        ASSERT_EQ(store.selectPage(0), 1);
+        ASSERT_EQ(store.selectRow(5), 1);
+    }
+    test::TempWorkDir dir;
+    PageStore store;
+};
+
+TEST_F(PageStoreCursor, OutOfRangeIndexesLeaveTheCursor) {
+    for (int n : {3, -1, INT_MAX, INT_MIN}) EXPECT_EQ(store.selectPage(n), 0) << n;
+    for (int n : {6, -1, INT_MAX, INT_MIN}) EXPECT_EQ(store.selectRow(n), 0) << n;
+    EXPECT_EQ(store.getRowCount(), 6);
+    EXPECT_STREQ(store.getRowText(), "r6");
+}
+
+TEST_F(PageStoreCursor, AnotherPageKeepsTheRowCursorUntilARowIsSelected) {
+    ASSERT_EQ(store.selectPage(1), 1);
+    EXPECT_EQ(store.getRowCount(), 2);
+    EXPECT_EQ(store.getRowText(), nullptr);
+    store.setTokenHits(7);  // through an invalid cursor: nothing
+    EXPECT_EQ(store.selectRow(1), 1);
+    EXPECT_STREQ(store.getRowText(), "r2");
+    EXPECT_EQ(store.getTokenHits(), -1);
+    store.selectPage(0);
+    store.selectRow(5);
+    EXPECT_EQ(store.getTokenHits(), -1) << "the invalid write reached no row";
+}
+
+TEST_F(PageStoreCursor, TokenHitsBelongToTheirRow) {
+    store.setTokenHits(3);
+    store.selectRow(4);
+    store.setTokenHits(0);
+    store.selectRow(5);
+    EXPECT_EQ(store.getTokenHits(), 3);
+    store.selectRow(4);
+    EXPECT_EQ(store.getTokenHits(), 0);
+}
+
+TEST_F(PageStoreCursor, ResetEmptiesTheStore) {
+    store.setTokenHits(3);
+    store.reset();
+    EXPECT_EQ(store.getPageCount(), 0);
+    EXPECT_EQ(store.getRowCount(), 0);
+    EXPECT_EQ(store.getRowText(), nullptr);
+    EXPECT_EQ(store.selectPage(0), 0);
+}
+
+struct IntCase {
+    const char* value;  // null: no such key
+    std::int32_t expected;
+    std::int32_t ok;
+};
+
+const IntCase kIntCases[] = {
+    {"abc", 0, 1},
+    {"42xyz", 42, 1},
+    {"-5", -5, 1},
+    {nullptr, 0, 0},
+    {"", 0, 0},
+    {"12.9", 12, 1},
+    {"+9", 9, 1},
+    {"\"  7\"", 7, 1},
+    {"- 5", 0, 1},
+    {"2147483647", INT_MAX, 1},
+    {"2147483648", INT_MAX, 1},
+    {"-99999999999", INT_MIN, 1},
+};
+
+TEST(PageStoreRead, IntegersAsAtolReadsThem) {
+    test::TempWorkDir dir;
+    PageStore store;
+    ASSERT_EQ(store.setPath(kIniPath), 1);
+    for (const IntCase& c : kIntCases) {
+        SCOPED_TRACE(c.value ? c.value : "(absent)");
+        test::writeIni(c.value ? std::string("[CONFIG]\nN=") + c.value + "\n" : "[CONFIG]\n");
+        std::int32_t out = 77;
+        std::int32_t ok = 77;
+        EXPECT_EQ(store.readInt("CONFIG", "N", out, ok), c.expected);
+        EXPECT_EQ(out, c.expected);
+        EXPECT_EQ(ok, c.ok);
+    }
+}
+
+struct StringCase {
+    const char* what;
+    std::int32_t capacity;
+    std::int32_t expectedCapacity;
+    std::int32_t ok;
+    const char* expected;  // the first `capacity` bytes, zero-padded
+};
+
+const StringCase kStringCases[] = {
+    {"fits with room", 260, 5, 1, "hello"},
+    {"fits exactly", 5, 5, 1, "hello"},
+    {"too long for the capacity", 4, 5, 0, ""},
+    {"capacity of one", 1, 5, 0, ""},
+};
+
+TEST(PageStoreRead, StringsWithinTheCapacityOnly) {
+    test::TempWorkDir dir;
+    test::writeIni("[CONFIG]\nS=hello\n");
+    PageStore store;
+    ASSERT_EQ(store.setPath(kIniPath), 1);
+    for (const StringCase& c : kStringCases) {
+        SCOPED_TRACE(c.what);
+        char destination[kTextSize + 8];
+        std::memset(destination, '#', sizeof destination);
+        std::int32_t capacity = c.capacity;
+        std::int32_t ok = 77;
+        EXPECT_EQ(store.readString("CONFIG", "S", destination, capacity, ok), destination);
+        EXPECT_EQ(capacity, c.expectedCapacity);
+        EXPECT_EQ(ok, c.ok);
+        char expected[kTextSize] = {};
+        std::strncpy(expected, c.expected, sizeof expected - 1);
+        EXPECT_EQ(std::memcmp(destination, expected, c.capacity), 0);
+        EXPECT_EQ(destination[c.capacity], '#') << "wrote past the capacity";
+    }
+}
+
+TEST(PageStoreRead, NullDestinationLeavesTheCapacity) {
+    test::TempWorkDir dir;
+    test::writeIni("[CONFIG]\nS=hello\n");
+    PageStore store;
+    store.setPath(kIniPath);
+    std::int32_t capacity = 260;
+    std::int32_t ok = 1;
+    EXPECT_EQ(store.readString("CONFIG", "S", nullptr, capacity, ok), nullptr);
+    EXPECT_EQ(ok, 0);
+    EXPECT_EQ(capacity, 260);
+}
+
+TEST(PageStoreRead, AbsentKeyFileAndEmptyValueGiveNothing) {
+    test::TempWorkDir dir;
+    PageStore store;
+    store.setPath(kIniPath);
+    for (const char* ini : {"", "[CONFIG]\nOTHER=1\n", "[CONFIG]\nS=\n", "[OTHER]\nS=x\n"}) {
+        SCOPED_TRACE(ini);
+        if (*ini) test::writeIni(ini);
+        char destination[kTextSize];
+        std::memset(destination, '#', sizeof destination);
+        std::int32_t capacity = kTextSize;
+        std::int32_t ok = 77;
+        store.readString("CONFIG", "S", destination, capacity, ok);
+        EXPECT_EQ(ok, 0);
+        EXPECT_EQ(capacity, 0);
+        EXPECT_EQ(destination[0], '\0');
+        EXPECT_EQ(destination[kTextSize - 1], '\0');
+    }
+}
+
+}  // namespace
+}  // namespace vantor

@@ -1,0 +1,480 @@
+// The live token values computed from the host's records and the clocks, and their application
+// to the rows of a page with the per-row cache.
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "platform/platform.h"
+#include "token_fixtures.h"
+#include "tokens/token_table.h"
+
+namespace vantor {
+namespace {
+
+using test::FakeHost;
+using test::PageFile;
+
+enum { kCamera, kDate, kTime, kElapsed, kFaces, kEdges, kVertices };
+
+struct NamedCamera {
+    HostWord SceneContext::*field;
+    const char* name;
+};
+
+// The order in which the handles are compared.
+const NamedCamera kCameraOrder[] = {{&SceneContext::bottomCamera, "Bottom"},
+                                    {&SceneContext::mainPerspectiveCamera, "Main Perspective"},
+                                    {&SceneContext::topCamera, "Top"},
+                                    {&SceneContext::backCamera, "Back"},
+                                    {&SceneContext::frontCamera, "Front"},
+                                    {&SceneContext::leftCamera, "Left"},
+                                    {&SceneContext::rightCamera, "Right"}};
+
+struct Frame {
+    TokenTable table;
+    HostWord cachedCamera = 0;
+    TokenClock clock;
+    std::uint32_t startTick = 1000;
+    std::uint32_t nowTick = 1000;
+    std::int64_t now = 1709186703;  // 2024-02-29 06:05:03 UTC
+
+    void update(const FakeHost& host) { update(&host.scene, &host.services); }
+    void update(const SceneContext* scene, const HostServices* services) {
+        updateTokenValues(table, cachedCamera, {scene, services, startTick, nowTick, now}, clock);
+    }
+    const char* value(int token) const { return table.page.rows[token].value; }
+};
+
+// Distinct handles for the seven named cameras (and the unread field at 36).
+void nameCameras(FakeHost& host) {
+    HostWord handle = 101;
+    for (const NamedCamera& camera : kCameraOrder) host.scene.*camera.field = handle++;
+    host.scene.unused36 = 200;
+}
+
+TEST(TokenTable, HoldsTheSevenKeysInOrderWithEmptyValues) {
+    const TokenTable table;
+    const char* keys[] = {"*CAMERA_NAME*", "*CUR_DATE*",  "*CUR_TIME*",    "*ELAPSED*",
+                          "*SEL_FACES*",   "*SEL_EDGES*", "*SEL_VERTICES*"};
+    ASSERT_EQ(table.page.count, 7);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_STREQ(table.page.rows[i].text, keys[i]);
+        EXPECT_STREQ(table.page.rows[i].value, "");
+    }
+}
+
+TEST(CameraName, EachHandleNamesItsCameraElseFreeOrtho) {
+    for (const NamedCamera& camera : kCameraOrder) {
+        FakeHost host;
+        nameCameras(host);
+        host.view.camera = host.scene.*camera.field;
+        Frame frame;
+        frame.update(host);
+        EXPECT_STREQ(frame.value(kCamera), camera.name);
+        EXPECT_EQ(frame.cachedCamera, host.view.camera);
+    }
+    for (HostWord handle : {HostWord{999}, HostWord{200}}) {  // 200 is the field at 36 only
+        FakeHost host;
+        nameCameras(host);
+        host.view.camera = handle;
+        Frame frame;
+        frame.update(host);
+        EXPECT_STREQ(frame.value(kCamera), "Free Ortho") << handle;
+    }
+}
+
+TEST(CameraName, FirstInOrderWinsWhenHandlesAreEqual) {
+    constexpr int n = sizeof kCameraOrder / sizeof kCameraOrder[0];
+    for (int first = 0; first < n; ++first) {
+        for (int later = first + 1; later < n; ++later) {
+            FakeHost host;
+            nameCameras(host);
+            host.scene.*kCameraOrder[later].field = host.scene.*kCameraOrder[first].field;
+            host.view.camera = host.scene.*kCameraOrder[first].field;
+            Frame frame;
+            frame.update(host);
+            EXPECT_STREQ(frame.value(kCamera), kCameraOrder[first].name)
+                << kCameraOrder[first].name << " = " << kCameraOrder[later].name;
+        }
+    }
+}
+
+TEST(CameraName, HandleZeroOnTheFirstFrameLeavesTheValueEmpty) {
+    FakeHost host;
+    nameCameras(host);
+    host.scene.bottomCamera = 0;
+    host.view.camera = 0;
+    Frame frame;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kCamera), "");
+
+    host.view.camera = host.scene.leftCamera;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kCamera), "Left");
+    host.view.camera = 0;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kCamera), "Bottom");
+}
+
+TEST(CameraName, RecomputedOnlyWhenTheActiveCameraChanges) {
+    FakeHost host;
+    nameCameras(host);
+    const HostWord top = host.scene.topCamera;
+    host.view.camera = top;
+    Frame frame;
+    frame.update(host);
+    ASSERT_STREQ(frame.value(kCamera), "Top");
+
+    host.scene.topCamera = 300;  // the old handle no longer names a camera, but it is cached
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kCamera), "Top");
+    EXPECT_EQ(frame.cachedCamera, top);
+
+    host.view.camera = 999;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kCamera), "Free Ortho");
+    host.view.camera = top;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kCamera), "Free Ortho");
+    host.view.camera = 300;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kCamera), "Top");
+}
+
+// Only the list of the current mode is read: the other two point at memory that faults when read.
+struct ModeCase {
+    std::int32_t mode;
+    const char* faces;
+    const char* edges;
+    const char* vertices;
+};
+
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << "mode " << c.mode; }
+
+class SelectionCounts : public testing::TestWithParam<ModeCase> {
+protected:
+    void SetUp() override {
+        poisoned_ = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        ASSERT_NE(poisoned_, MAP_FAILED);
+    }
+    void TearDown() override {
+        if (poisoned_ != MAP_FAILED) munmap(poisoned_, 4096);
+    }
+    const SelectionList* poisoned() const { return static_cast<const SelectionList*>(poisoned_); }
+
+private:
+    void* poisoned_ = MAP_FAILED;
+};
+
+TEST_P(SelectionCounts, OnlyTheListOfTheModeIsCounted) {
+    const ModeCase& c = GetParam();
+    FakeHost host;
+    host.faces.count = 3;
+    host.edges.count = 12;
+    host.vertices.count = 2147483647;
+    if (c.mode != 0) host.scene.selectedFaces = poisoned();
+    if (c.mode != 1) host.scene.selectedEdges = poisoned();
+    if (c.mode != 2) host.scene.selectedVertices = poisoned();
+    FakeHost::mode = c.mode;
+    Frame frame;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kFaces), c.faces);
+    EXPECT_STREQ(frame.value(kEdges), c.edges);
+    EXPECT_STREQ(frame.value(kVertices), c.vertices);
+    EXPECT_EQ(FakeHost::modeCalls, 3);  // asked once for each count
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SelectionCounts,
+                         testing::Values(ModeCase{0, "3", "0", "0"}, ModeCase{1, "0", "12", "0"},
+                                         ModeCase{2, "0", "0", "2147483647"},
+                                         ModeCase{3, "0", "0", "0"}, ModeCase{-1, "0", "0", "0"}));
+
+struct ElapsedCase {
+    std::uint32_t startTick;
+    std::uint32_t nowTick;
+    const char* value;
+    std::int32_t hours, minutes, seconds;
+};
+
+void PrintTo(const ElapsedCase& c, std::ostream* os) { *os << c.startTick << " to " << c.nowTick; }
+
+class Elapsed : public testing::TestWithParam<ElapsedCase> {};
+
+TEST_P(Elapsed, HoursMinutesSecondsSinceTheStartTick) {
+    const ElapsedCase& c = GetParam();
+    FakeHost host;
+    Frame frame;
+    frame.startTick = c.startTick;
+    frame.nowTick = c.nowTick;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kElapsed), c.value);
+    EXPECT_EQ(frame.clock.elapsedMs, c.nowTick - c.startTick);
+    EXPECT_EQ(frame.clock.elapsedHours, c.hours);
+    EXPECT_EQ(frame.clock.elapsedMinutes, c.minutes);
+    EXPECT_EQ(frame.clock.elapsedSeconds, c.seconds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ticks, Elapsed,
+                         testing::Values(ElapsedCase{5000, 5000, "00:00:00", 0, 0, 0},
+                                         ElapsedCase{5000, 5999, "00:00:00", 0, 0, 0},
+                                         ElapsedCase{1000, 1000 + 3725000, "01:02:05", 1, 2, 5},
+                                         ElapsedCase{0, 360000000, "100:00:00", 100, 0, 0},
+                                         // the counter wrapped past 2^32 between the start and now
+                                         ElapsedCase{0xFFFFF000u, 3725000u - 0x1000u, "01:02:05", 1,
+                                                     2, 5},
+                                         ElapsedCase{1, 0, "1193:02:47", 1193, 2, 47}));
+
+// Date and time are local: under a fixed-offset zone they are exact.
+struct LocalCase {
+    const char* zone;
+    std::int64_t now;
+    const char* date;
+    const char* time;
+};
+
+class ZoneTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const char* zone = std::getenv("TZ");
+        hadZone_ = zone != nullptr;
+        if (hadZone_) savedZone_ = zone;
+    }
+    void TearDown() override {
+        if (hadZone_) {
+            setenv("TZ", savedZone_.c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        platform::refreshTimeZone();
+    }
+    static void useZone(const char* zone) {
+        setenv("TZ", zone, 1);
+        platform::refreshTimeZone();
+    }
+
+private:
+    bool hadZone_ = false;
+    std::string savedZone_;
+};
+
+void PrintTo(const LocalCase& c, std::ostream* os) { *os << c.zone << " at " << c.now; }
+
+class LocalTime : public ZoneTest, public testing::WithParamInterface<LocalCase> {};
+
+TEST_P(LocalTime, DateAndTimeInTheZone) {
+    const LocalCase& c = GetParam();
+    useZone(c.zone);
+    FakeHost host;
+    Frame frame;
+    frame.now = c.now;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kDate), c.date);
+    EXPECT_STREQ(frame.value(kTime), c.time);
+    EXPECT_EQ(frame.clock.calendarTime, c.now);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, LocalTime,
+                         testing::Values(LocalCase{"UTC0", 0, "1970-01-01", "00:00:00"},
+                                         // 2024-02-29 06:05:03 UTC
+                                         LocalCase{"XYZ-3", 1709186703, "2024-02-29", "09:05:03"},
+                                         // 2023-12-31 22:30:00 UTC
+                                         LocalCase{"XYZ-3", 1704061800, "2024-01-01", "01:30:00"},
+                                         // 2024-01-01 03:00:00 UTC
+                                         LocalCase{"XYZ+5", 1704078000, "2023-12-31", "22:00:00"},
+                                         // 1999-12-31 23:59:59 UTC
+                                         LocalCase{"XYZ-5:45", 946684799, "2000-01-01",
+                                                   "05:44:59"}));
+
+TEST_F(ZoneTest, UnconvertibleTimeLeavesDateAndTime) {
+    useZone("XYZ-3");
+    FakeHost host;
+    Frame frame;
+    frame.update(host);
+    ASSERT_STREQ(frame.value(kTime), "09:05:03");
+    frame.now = std::numeric_limits<std::int64_t>::max();
+    frame.nowTick += 2000;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kDate), "2024-02-29");
+    EXPECT_STREQ(frame.value(kTime), "09:05:03");
+    EXPECT_STREQ(frame.value(kElapsed), "00:00:02");  // the rest is still updated
+}
+
+// Missing host data: the camera keeps its last name, counts that cannot be read are "0", the
+// clocks are still read.
+struct MissingCase {
+    const char* name;
+    std::int32_t mode;
+    void (*breakHost)(FakeHost& host, const SceneContext*& scene, const HostServices*& services);
+    const char* camera;
+    const char* faces;
+    const char* edges;
+    const char* vertices;
+};
+
+void PrintTo(const MissingCase& c, std::ostream* os) { *os << c.name; }
+
+class MissingHostData : public testing::TestWithParam<MissingCase> {};
+
+TEST_P(MissingHostData, KeepsTheCameraAndCountsZero) {
+    const MissingCase& c = GetParam();
+    FakeHost host;
+    nameCameras(host);
+    host.view.camera = host.scene.topCamera;
+    host.faces.count = 3;
+    host.edges.count = 12;
+    host.vertices.count = 7;
+    FakeHost::mode = c.mode;
+    Frame frame;
+    frame.update(host);
+    ASSERT_STREQ(frame.value(kCamera), "Top");
+
+    const SceneContext* scene = &host.scene;
+    const HostServices* services = &host.services;
+    c.breakHost(host, scene, services);
+    host.view.camera = host.scene.leftCamera;  // seen only where the path to it is whole
+    frame.nowTick += 3725000;
+    frame.update(scene, services);
+    EXPECT_STREQ(frame.value(kCamera), c.camera);
+    EXPECT_STREQ(frame.value(kFaces), c.faces);
+    EXPECT_STREQ(frame.value(kEdges), c.edges);
+    EXPECT_STREQ(frame.value(kVertices), c.vertices);
+    EXPECT_STREQ(frame.value(kElapsed), "01:02:05");
+}
+
+using Scene = const SceneContext*&;
+using Services = const HostServices*&;
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, MissingHostData,
+    testing::Values(
+        MissingCase{"NullScene", 0, [](FakeHost&, Scene s, Services) { s = nullptr; }, "Top", "0",
+                    "0", "0"},
+        MissingCase{"NullViewSlot", 0,
+                    [](FakeHost& h, Scene, Services) { h.scene.activeViewSlot = nullptr; }, "Top",
+                    "3", "0", "0"},
+        MissingCase{"NullActiveView", 1, [](FakeHost& h, Scene, Services) { h.slot = nullptr; },
+                    "Top", "0", "12", "0"},
+        MissingCase{"NullFaceList", 0,
+                    [](FakeHost& h, Scene, Services) { h.scene.selectedFaces = nullptr; }, "Left",
+                    "0", "0", "0"},
+        MissingCase{"NullEdgeList", 1,
+                    [](FakeHost& h, Scene, Services) { h.scene.selectedEdges = nullptr; }, "Left",
+                    "0", "0", "0"},
+        MissingCase{"NullVertexList", 2,
+                    [](FakeHost& h, Scene, Services) { h.scene.selectedVertices = nullptr; },
+                    "Left", "0", "0", "0"},
+        MissingCase{"NullServices", 0, [](FakeHost&, Scene, Services s) { s = nullptr; }, "Left",
+                    "0", "0", "0"},
+        MissingCase{"NullSelectionModeEntry", 0,
+                    [](FakeHost& h, Scene, Services) { h.services.selectionMode = nullptr; },
+                    "Left", "0", "0", "0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Applying the tokens to rows of a loaded page, frame after frame.
+struct Values {
+    const char* camera;
+    const char* time;
+    const char* faces;
+};
+
+void setValues(TokenTable& table, const Values& v) {
+    const char* values[] = {v.camera, "2024-02-29", v.time, "01:02:05", v.faces, "12", "7"};
+    for (int i = 0; i < 7; ++i) std::snprintf(table.page.rows[i].value, kTextSize, "%s", values[i]);
+}
+
+const Values kFrame1{"Top", "09:05:03", "3"};
+const Values kFrame2{"Left", "09:05:04", "4"};
+
+struct RowCase {
+    const char* name;
+    const char* row;
+    const char* frame1;
+    const char* frame2;
+    std::int32_t hits;
+};
+
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
+
+class RowDrawing : public testing::Test {
+protected:
+    // Draws row 0 as the HUD does: a fresh copy of the row's text, then the tokens.
+    std::string draw() {
+        store->selectRow(0);
+        std::memset(line, '#', sizeof line);
+        const char* text = store->getRowText();
+        std::memcpy(line, text, std::strlen(text) + 1);
+        applyTokens(*store, table, line);
+        return line;
+    }
+
+    std::unique_ptr<PageStore> store = std::make_unique<PageStore>();
+    TokenTable table;
+    char line[kLineSize];
+};
+
+class ApplyTokens : public RowDrawing, public testing::WithParamInterface<RowCase> {};
+
+TEST_P(ApplyTokens, RowIsSubstitutedOnEveryFrame) {
+    const RowCase& c = GetParam();
+    const PageFile file({c.row});
+    ASSERT_TRUE(file.loadInto(*store));
+    store->selectRow(0);
+    EXPECT_EQ(store->getTokenHits(), -1);
+
+    setValues(table, kFrame1);
+    EXPECT_EQ(draw(), c.frame1);
+    EXPECT_EQ(store->getTokenHits(), c.hits);
+    setValues(table, kFrame2);
+    EXPECT_EQ(draw(), c.frame2);
+    EXPECT_EQ(store->getTokenHits(), c.hits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ApplyTokens,
+    testing::Values(
+        RowCase{"Faces", "Faces: *SEL_FACES*", "Faces: 3", "Faces: 4", 1},
+        RowCase{"TimeTwiceWithTextBetween", "*CUR_TIME* to *CUR_TIME*", "09:05:03 to 09:05:03",
+                "09:05:04 to 09:05:04", 2},
+        RowCase{"TimeTwiceAdjacent", "*CUR_TIME**CUR_TIME*", "09:05:03*CUR_TIME*",
+                "09:05:04*CUR_TIME*", 1},
+        // each token has its own pass, so different tokens side by side are all replaced
+        RowCase{"AllSevenAdjacent",
+                "*CAMERA_NAME**CUR_DATE**CUR_TIME**ELAPSED**SEL_FACES**SEL_EDGES**SEL_VERTICES*",
+                "Top2024-02-2909:05:0301:02:053127", "Left2024-02-2909:05:0401:02:054127", 7},
+        RowCase{"NearMissesOnly", "*cur_time* **CUR_TIME*", "*cur_time* **CUR_TIME*",
+                "*cur_time* **CUR_TIME*", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RowDrawing, RowWithoutTokensIsNeverScannedAgain) {
+    const PageFile file({"plain text"});
+    ASSERT_TRUE(file.loadInto(*store));
+    setValues(table, kFrame1);
+    EXPECT_EQ(draw(), "plain text");
+    EXPECT_EQ(store->getTokenHits(), 0);
+
+    // Were the line scanned, the token put into it now would be replaced.
+    std::memcpy(line, "*CUR_TIME*", 11);
+    applyTokens(*store, table, line);
+    EXPECT_STREQ(line, "*CUR_TIME*");
+    EXPECT_EQ(store->getTokenHits(), 0);
+}
+
+TEST_F(RowDrawing, LaterPassScansAnEarlierValue) {
+    const PageFile file({"[*CAMERA_NAME*]"});
+    ASSERT_TRUE(file.loadInto(*store));
+    setValues(table, kFrame1);
+    std::snprintf(table.page.rows[kCamera].value, kTextSize, "cam *SEL_EDGES*");
+    EXPECT_EQ(draw(), "[cam 12]");
+    EXPECT_EQ(store->getTokenHits(), 2);
+}
+
+}  // namespace
+}  // namespace vantor

@@ -1,0 +1,94 @@
+// The real VantorHUD.dll drawing a page in a WGL context through the Win32 font path, as the host
+// loads and drives it.
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "frame_image.h"
+#include "gl_context.h"
+#include "host/host_records.h"
+#include "ini_workdir.h"
+
+namespace vantor::test {
+namespace {
+
+Image readFrame() {
+    Image image;
+    image.width = kWidth;
+    image.height = kHeight;
+    image.rgba.resize(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    return image;
+}
+
+void clearFrame() {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
+    std::string error;
+    auto gl = hudhost::GlContext::create(kWidth, kHeight, error);
+    ASSERT_NE(gl, nullptr) << error;
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    ASSERT_EQ(viewport[2], kWidth);
+    ASSERT_EQ(viewport[3], kHeight);
+
+    HMODULE dll = LoadLibraryA("VantorHUD.dll");
+    ASSERT_NE(dll, nullptr) << GetLastError();
+    auto initialize = reinterpret_cast<void (*)(HostRecord*)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(dll, "initializePlugin")));
+    ASSERT_NE(initialize, nullptr);
+    HostCallbackTable table{};
+    HostRecord record{};
+    record.table = &table;
+    initialize(&record);
+    const auto draw = entryAs<DrawEntry>(table.entries[kDrawPosition]);
+    const auto execute = entryAs<ExecuteEntry>(record.execute);
+
+    // The face is the default, "Arial", through CreateFontA and wglUseFontBitmapsA.
+    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}));
+    clearFrame();
+    EXPECT_TRUE(draw(0));  // builds the lists; the HUD starts hidden
+    EXPECT_EQ(litArea(readFrame()).count, 0);
+
+    EXPECT_TRUE(execute(1));
+    clearFrame();
+    EXPECT_TRUE(draw(0));
+    const Image image = readFrame();
+
+    const struct {
+        int row;
+        bool drawn;
+    } rows[] = {{0, true}, {1, false}, {2, true}};
+    int inBands = 0;
+    for (const auto& r : rows) {
+        const BandCheck band = checkBand(image, r.row);
+        inBands += band.atRowStart + band.beforeRowStart;
+        EXPECT_EQ(band.atRowStart > 0, r.drawn) << "row " << r.row;
+        EXPECT_EQ(band.beforeRowStart, 0) << "row " << r.row;
+    }
+    EXPECT_EQ(litArea(image).count, inBands) << "pixels lit outside the rows' bands";
+    const LitArea a = litArea(image, 0, bandBottom(0), kWidth, bandTop(0));
+    EXPECT_EQ(a.bottom, 65) << "A stands on row 0's baseline";
+    EXPECT_GE(a.height(), 11);
+    const unsigned char* pixel = image.at(a.left, a.bottom);
+    EXPECT_EQ(pixel[0], 64);  // the default colour, 64 of 255 in each component
+    EXPECT_EQ(pixel[1], 64);
+    EXPECT_EQ(pixel[2], 64);
+
+    // Released lists are rebuilt by the next frame.
+    entryAs<ReleaseEntry>(record.release)(0);
+    clearFrame();
+    EXPECT_TRUE(draw(0));
+    EXPECT_TRUE(readFrame().rgba == image.rgba);
+    entryAs<ReleaseEntry>(record.release)(0);
+}
+
+}  // namespace
+}  // namespace vantor::test
