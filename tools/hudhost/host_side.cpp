@@ -17,7 +17,6 @@ vantor::HostWord handleOf(const vantor::HostWord& camera) {
 }  // namespace
 
 HostSide::HostSide(const SceneSetup& setup) {
-    using vantor::HostWord;
     scene_.mainPerspectiveCamera = handleOf(cameras_[static_cast<int>(Camera::MainPerspective)]);
     scene_.topCamera = handleOf(cameras_[static_cast<int>(Camera::Top)]);
     scene_.leftCamera = handleOf(cameras_[static_cast<int>(Camera::Left)]);
@@ -25,23 +24,26 @@ HostSide::HostSide(const SceneSetup& setup) {
     scene_.frontCamera = handleOf(cameras_[static_cast<int>(Camera::Front)]);
     scene_.backCamera = handleOf(cameras_[static_cast<int>(Camera::Back)]);
     scene_.bottomCamera = handleOf(cameras_[static_cast<int>(Camera::Bottom)]);
-    view_.camera = handleOf(cameras_[static_cast<int>(setup.camera)]);
     scene_.activeViewSlot = &activeView_;
-
-    vertices_.count = HostWord{setup.vertices};
-    edges_.count = HostWord{setup.edges};
-    faces_.count = HostWord{setup.faces};
     scene_.selectedVertices = &vertices_;
     scene_.selectedEdges = &edges_;
     scene_.selectedFaces = &faces_;
-
-    g_selectionMode = setup.selectionMode;
     services_.selectionMode = &selectionModeEntry;
+    setScene(setup);
 
     record_.table = &table_;
     record_.scene = &scene_;
     record_.services = &services_;
     record_.third = &third_;
+}
+
+void HostSide::setScene(const SceneSetup& setup) {
+    using vantor::HostWord;
+    view_.camera = handleOf(cameras_[static_cast<int>(setup.camera)]);
+    vertices_.count = HostWord{setup.vertices};
+    edges_.count = HostWord{setup.edges};
+    faces_.count = HostWord{setup.faces};
+    g_selectionMode = setup.selectionMode;
 }
 
 bool HostSide::attach(void (*initializePlugin)(vantor::HostRecord*), std::string& error) {

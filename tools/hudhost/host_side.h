@@ -43,6 +43,10 @@ class HostSide {
     // Shutting down, through record entry 1 with 0, while the GL context is still current.
     void release() const;
 
+    // Changes the scene the plug-in sees from its next drawing call on: the active view's camera,
+    // the selection mode and the counts, as the user changes them in the modeller.
+    void setScene(const SceneSetup& setup);
+
   private:
     vantor::HostCallbackTable table_{};
     vantor::HostRecord record_{};

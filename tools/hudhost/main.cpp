@@ -1,5 +1,6 @@
 // hudhost: a stand-in for the modeller. It loads the HUD plug-in exactly as the host does, renders
-// the host's viewport offscreen with the HUD over it, and writes the picture.
+// the host's viewport offscreen with the HUD over it, and writes the picture; or shows it live in a
+// window (--window).
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "options.h"
 #include "plugin_loader.h"
 #include "png_writer.h"
+#include "preview.h"
 #include "scene.h"
 #include "soak.h"
 #include "viewport.h"
@@ -60,6 +62,7 @@ int main(int argc, char** argv) {
     if (!parseOptions(argc, argv, options, error)) return fail(kBadOptions, error);
     if (options.help) {
         std::fputs(usageText(), stdout);
+        std::printf("\n%s", previewKeys());
         return 0;
     }
     const std::string pluginPath =
@@ -89,6 +92,10 @@ int main(int argc, char** argv) {
     }
     if (options.list) {
         printCatalogue(*host);
+        return 0;
+    }
+    if (options.window) {
+        if (!runPreview(options, outPath, *host, error)) return fail(kFailed, error);
         return 0;
     }
 

@@ -110,6 +110,7 @@ class Parser {
         if (option == "--gl-state") return set(options_.glState, true);
         if (option == "--soak") return set(options_.soak, true);
         if (option == "--bench") return set(options_.bench, true);
+        if (option == "--window") return set(options_.window, true);
         if (option == "--plugin") return text(options_.pluginPath);
         if (option == "--workdir") return text(options_.workDir);
         if (option == "--out") return text(options_.outPath);
@@ -133,6 +134,12 @@ class Parser {
             return fail("--list, --cmd, --soak and --bench need the plug-in, not --no-plugin");
         }
         if (options_.soak && options_.bench) return fail("--soak and --bench are separate runs");
+        if (options_.window &&
+            (!options_.loadPlugin || options_.soak || options_.bench || options_.glState)) {
+            return fail(
+                "--window shows the plug-in live; --no-plugin, --soak, --bench and "
+                "--gl-state are offscreen runs");
+        }
         return true;
     }
 
@@ -296,6 +303,10 @@ grid) with the HUD drawn over it, and writes the last frame as a PNG.
                          after each frame, a constant number of display lists and flat resident
                          memory; exit 1 when a check fails
   --bench                render the frames with the HUD and again without it; print both rates
+  --window               a live preview instead of a picture: a window showing the viewport with
+                         the HUD over it at the window's size (start size --size), worked with the
+                         keys below; the INI file is reloaded whenever it changes on disk, and F12
+                         saves the frame as the --out picture. --frames does not apply
   --help                 this text
 
 Exit status: 0 done, 1 failed (plug-in, GL, picture or soak check), 2 bad options.

@@ -34,6 +34,7 @@ struct Options {
     bool glState = false;  // report which GL state the HUD's drawing calls left changed
     bool soak = false;
     bool bench = false;
+    bool window = false;  // a live preview window instead of a picture
 };
 
 // Fills `options` from the command line. On a bad or missing value returns false with a one-line

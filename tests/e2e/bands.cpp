@@ -1,0 +1,55 @@
+#include "bands.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace e2e {
+namespace {
+
+// The pixel rows a text row's glyphs may cover: from below the baseline by a descender to a
+// full character height above it.
+bool inBand(const Layout& layout, int row, int y) {
+    const int baseline = layout.posY - row * layout.stepY;
+    return y >= baseline - layout.fontSize / 3 - 1 && y <= baseline + layout.fontSize + 1;
+}
+
+int textRowAt(const Layout& layout, int y) {
+    for (int row = 0; row < static_cast<int>(layout.rowHasText.size()); ++row) {
+        if (layout.rowHasText[row] && inBand(layout, row, y)) return row;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void expectRowsInTheirBands(const Picture& hud, const Picture& scene, const Layout& layout) {
+    ASSERT_EQ(hud.width(), scene.width());
+    ASSERT_EQ(hud.height(), scene.height());
+    long offColour = 0;
+    long outside = 0;
+    std::vector<long> perRow(layout.rowHasText.size(), 0);
+    for (int y = 0; y < hud.height(); ++y) {
+        for (int x = 0; x < hud.width(); ++x) {
+            const Rgb pixel = hud.at(x, y);
+            if (near(pixel, scene.at(x, y), 0)) continue;
+            const int row = textRowAt(layout, y);
+            if (!near(pixel, layout.colour, kColourTolerance)) {
+                ++offColour;
+            } else if (row < 0 || x < layout.posX - 3) {
+                ++outside;
+            } else {
+                ++perRow[row];
+            }
+        }
+    }
+    EXPECT_EQ(offColour, 0) << "pixels changed to another colour than the HUD's";
+    EXPECT_EQ(outside, 0) << "HUD pixels outside the rows' bands";
+    for (std::size_t row = 0; row < perRow.size(); ++row) {
+        if (layout.rowHasText[row]) {
+            EXPECT_GE(perRow[row], kMinPixelsPerRow) << "row " << row + 1 << " drew nothing";
+        }
+    }
+}
+
+}  // namespace e2e

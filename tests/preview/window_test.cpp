@@ -1,0 +1,273 @@
+// The live preview, end to end on an X display: keys pressed as a user presses them run the HUD's
+// commands and change the scene, the window shows what the offscreen host draws for the same
+// state at the window's size, and an INI file saved on disk shows on the next frame.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "bands.h"
+#include "layout.h"
+#include "preview_session.h"
+#include "render.h"
+
+namespace preview {
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::Layout;
+using e2e::Picture;
+
+const char* const kIniFolder = "Plugins/Startup Plugins";
+
+// A working directory of its own for one test, with `ini` as its INI file; returns its path.
+std::string workDir(const std::string& name, const std::string& ini) {
+    const fs::path dir = fs::absolute(e2e::outputDir()) / ("work-" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir / kIniFolder);
+    std::ofstream(dir / kIniFolder / "VantorHUD.ini") << ini;
+    return dir.string();
+}
+
+std::string iniPath(const std::string& dir) {
+    return (fs::path(dir) / kIniFolder / "VantorHUD.ini").string();
+}
+
+Layout layoutOf(const std::string& dir, int page) {
+    Layout layout;
+    EXPECT_TRUE(e2e::readLayout(iniPath(dir), page, layout));
+    return layout;
+}
+
+// Three pages told apart by which rows hold text: 1 and 2, 2 and 4, 1 and 5.
+const char* const kThreePages =
+    "[CONFIG]\nHUD_POS_X=40\nHUD_POS_Y=440\nHUD_STEP_Y=30\nFONT_SIZE=18\n"
+    "COLOR_RED=255\nCOLOR_GREEN=220\nCOLOR_BLUE=0\n"
+    "[SECTION1]\nROWDATA1=Page one\nROWDATA2=second row\n"
+    "[SECTION2]\nROWDATA1=BLANK\nROWDATA2=Page two\nROWDATA3=BLANK\nROWDATA4=fourth row\n"
+    "[SECTION3]\nROWDATA1=Page three\nROWDATA2=BLANK\nROWDATA3=BLANK\nROWDATA4=BLANK\n"
+    "ROWDATA5=fifth row\n";
+
+struct Step {
+    const char* keys;
+    int page;  // the SECTION shown after the keys; 0 for none
+};
+
+// One window, the keys pressed one step after another: each step's picture shows its page.
+TEST(PreviewWindow, KeysRunTheCommandsAsTheUserPicksThem) {
+    const Step steps[] = {
+        {"s", 1},         // Switch shows the first page
+        {"n", 2},         // Next Page
+        {"Next", 3},      // Page Down
+        {"n", 1},         // after the last, the first
+        {"p", 3},         // Prev Page: before the first, the last
+        {"Prior", 2},     // Page Up
+        {"s", 0},         // Switch hides it
+        {"n Next p", 0},  // paging while hidden changes nothing
+        {"s", 2},         // ... as the page shown again tells
+        {"r", 2},         // Reload INI keeps the page
+    };
+    const std::string dir = workDir("keys", kThreePages);
+    PreviewSession window;
+    ASSERT_TRUE(window.start("keys", dir, {})) << window.error();
+    Picture scene;
+    ASSERT_TRUE(window.picture("scene", scene)) << window.error();  // the HUD starts hidden
+
+    int index = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string("after the keys ") + step.keys);
+        ASSERT_TRUE(window.press(step.keys)) << window.error();
+        Picture shown;
+        ASSERT_TRUE(window.picture("step" + std::to_string(++index), shown)) << window.error();
+        if (step.page == 0) {
+            EXPECT_TRUE(shown == scene) << "the HUD drew while hidden";
+        } else {
+            e2e::expectRowsInTheirBands(shown, scene, layoutOf(dir, step.page));
+        }
+    }
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+const char* const kTokens =
+    "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=440\nHUD_STEP_Y=30\nFONT_SIZE=20\n"
+    "COLOR_RED=255\nCOLOR_GREEN=255\nCOLOR_BLUE=255\n"
+    "[SECTION1]\nROWDATA1=Camera *CAMERA_NAME*\n"
+    "ROWDATA2=Selected *SEL_FACES*/*SEL_EDGES*/*SEL_VERTICES*\n";
+
+struct SceneStep {
+    const char* keys;
+    // What the offscreen host is told for the same frame.
+    const char* camera;
+    const char* mode;
+    int faces;
+    int edges;
+    int vertices;
+};
+
+// Every camera key and every selection key, one step after another in one window: each picture
+// equals, pixel for pixel, the offscreen host's picture of the same scene and selection, so both
+// the viewport's camera and the tokens followed the keys.
+TEST(PreviewWindow, CameraAndSelectionKeysReachTheScene) {
+    const SceneStep steps[] = {
+        {"s", "main-perspective", "face", 0, 0, 0},
+        {"2 e plus plus", "top", "edge", 0, 2, 0},
+        {"3 v equal", "left", "vertex", 0, 2, 1},
+        {"4 f plus plus plus minus", "right", "face", 2, 2, 1},
+        {"5 e", "front", "edge", 2, 2, 1},
+        {"6 minus", "back", "edge", 2, 1, 1},
+        {"7 KP_Add", "bottom", "edge", 2, 2, 1},
+        {"8 v KP_Subtract KP_Subtract", "free", "vertex", 2, 2, 0},
+        {"1 f", "main-perspective", "face", 2, 2, 0},
+    };
+    const std::string dir = workDir("scene", kTokens);
+    PreviewSession window;
+    ASSERT_TRUE(window.start("scene", dir, {})) << window.error();
+
+    int index = 0;
+    for (const SceneStep& step : steps) {
+        SCOPED_TRACE(std::string("after the keys ") + step.keys);
+        ASSERT_TRUE(window.press(step.keys)) << window.error();
+        const std::string name = "scene-step" + std::to_string(++index);
+        Picture shown;
+        ASSERT_TRUE(window.picture(name, shown)) << window.error();
+        Picture expected;
+        const auto run = e2e::render(
+            name + "-offscreen",
+            {"--workdir", dir, "--camera", step.camera, "--selection-mode", step.mode, "--faces",
+             std::to_string(step.faces), "--edges", std::to_string(step.edges), "--vertices",
+             std::to_string(step.vertices), "--cmd", "switch"},
+            expected);
+        ASSERT_EQ(run.status, 0);
+        EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
+    }
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+const char* const kBefore =
+    "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=440\nHUD_STEP_Y=30\nFONT_SIZE=18\n"
+    "COLOR_RED=255\nCOLOR_GREEN=220\nCOLOR_BLUE=0\n"
+    "[SECTION1]\nROWDATA1=Before the edit\nROWDATA2=second row\n";
+const char* const kAfter =
+    "[CONFIG]\nHUD_POS_X=200\nHUD_POS_Y=300\nHUD_STEP_Y=25\nFONT_SIZE=18\n"
+    "COLOR_RED=0\nCOLOR_GREEN=255\nCOLOR_BLUE=255\n"
+    "[SECTION1]\nROWDATA1=After the edit\nROWDATA2=BLANK\nROWDATA3=third row\n";
+
+struct SaveCase {
+    const char* name;
+    void (*save)(const std::string& path, const std::string& ini);
+    const char* ini;  // what the HUD then finds; null when it finds no file
+};
+
+void saveByRename(const std::string& path, const std::string& ini) {
+    std::ofstream(path + ".new") << ini;
+    fs::rename(path + ".new", path);
+}
+
+void saveInPlace(const std::string& path, const std::string& ini) {
+    std::ofstream(path, std::ios::trunc) << ini;
+}
+
+void deleteFile(const std::string& path, const std::string&) { fs::remove(path); }
+
+class AutoReload : public ::testing::TestWithParam<SaveCase> {};
+
+// No key is pressed between the save and the picture: the window reloads by itself.
+TEST_P(AutoReload, ShowsTheSavedFileOnTheNextFrame) {
+    const SaveCase& c = GetParam();
+    const std::string name = std::string("reload-") + c.name;
+    const std::string dir = workDir(name, kBefore);
+    PreviewSession window;
+    ASSERT_TRUE(window.start(name, dir, {})) << window.error();
+    Picture scene;
+    ASSERT_TRUE(window.picture("scene", scene)) << window.error();
+    ASSERT_TRUE(window.press("s")) << window.error();
+    Picture before;
+    ASSERT_TRUE(window.picture("before", before)) << window.error();
+    {
+        SCOPED_TRACE("before the edit");
+        e2e::expectRowsInTheirBands(before, scene, layoutOf(dir, 1));
+    }
+
+    c.save(iniPath(dir), c.ini != nullptr ? c.ini : "");
+    Picture after;
+    ASSERT_TRUE(window.picture("after", after)) << window.error();
+    if (c.ini == nullptr) {
+        EXPECT_TRUE(after == scene) << "the HUD still draws with its file gone";
+    } else {
+        SCOPED_TRACE("after the edit");
+        e2e::expectRowsInTheirBands(after, scene, layoutOf(dir, 1));
+    }
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+INSTANTIATE_TEST_SUITE_P(PreviewWindow, AutoReload,
+                         ::testing::Values(SaveCase{"SavedByRename", saveByRename, kAfter},
+                                           SaveCase{"SavedInPlace", saveInPlace, kAfter},
+                                           SaveCase{"Deleted", deleteFile, nullptr}),
+                         [](const ::testing::TestParamInfo<SaveCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The HUD's 640 x 480 space is stretched over the window whatever its size: after a resize the
+// window shows what the offscreen host draws at that size, rows one and a half times as far apart.
+TEST(PreviewWindow, StretchesTheLayoutSpaceOverTheResizedWindow) {
+    const std::string dir = workDir("resize", kThreePages);
+    PreviewSession window;
+    ASSERT_TRUE(window.start("resize", dir, {"--cmd", "switch"})) << window.error();
+    ASSERT_TRUE(window.resize(960, 720)) << window.error();
+    Picture shown;
+    ASSERT_TRUE(window.picture("shown", shown)) << window.error();
+    ASSERT_EQ(shown.width(), 960);
+    ASSERT_EQ(shown.height(), 720);
+
+    Picture expected;
+    ASSERT_EQ(e2e::render("resize-offscreen",
+                          {"--workdir", dir, "--size", "960x720", "--cmd", "switch"}, expected)
+                  .status,
+              0);
+    EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
+    Picture scene;
+    ASSERT_EQ(e2e::render("resize-scene", {"--no-plugin", "--size", "960x720"}, scene).status, 0);
+    Layout stretched = layoutOf(dir, 1);
+    stretched.posX = stretched.posX * 3 / 2;
+    stretched.posY = stretched.posY * 3 / 2;
+    stretched.stepY = stretched.stepY * 3 / 2;
+    e2e::expectRowsInTheirBands(shown, scene, stretched);
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string environment;
+    int status;
+    const char* says;  // the start of the one line on stderr
+};
+
+class WindowRefused : public ::testing::TestWithParam<RefusalCase> {};
+
+// --window with an offscreen run's options, or with no display, ends at once with one line.
+TEST_P(WindowRefused, WithOneLine) {
+    const RefusalCase& c = GetParam();
+    std::vector<std::string> args = {"--window", "--workdir", EXAMPLES_DIR};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const e2e::HostRun run = e2e::runHost(std::string("refused-") + c.name, args, c.environment);
+    EXPECT_EQ(run.status, c.status);
+    ASSERT_EQ(run.err.size(), 1u);
+    EXPECT_EQ(run.err[0].rfind(c.says, 0), 0u) << run.err[0];
+}
+
+const char* const kOffscreenOnly = "hudhost: --window shows the plug-in live;";
+
+INSTANTIATE_TEST_SUITE_P(
+    PreviewWindow, WindowRefused,
+    ::testing::Values(RefusalCase{"WithSoak", {"--soak"}, "", 2, kOffscreenOnly},
+                      RefusalCase{"WithBench", {"--bench"}, "", 2, kOffscreenOnly},
+                      RefusalCase{"WithGlState", {"--gl-state"}, "", 2, kOffscreenOnly},
+                      RefusalCase{"WithoutPlugin", {"--no-plugin"}, "", 2, kOffscreenOnly},
+                      RefusalCase{
+                          "WithoutDisplay", {}, "DISPLAY=", 1, "hudhost: cannot open a window: "}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace preview
