@@ -31,11 +31,19 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
 
     auto native = std::make_unique<Native>();
     // Never shown: the host's viewport is drawn into the window's back buffer and read back. A
-    // popup has no frame, so its client area, and with it the buffer, has the size asked for.
+    // popup window has no frame, so all of it is the drawing area.
     native->window = CreateWindowExA(0, className, "hudhost", WS_POPUP, 0, 0, width, height,
                                      nullptr, nullptr, windowClass.hInstance, nullptr);
     if (native->window == nullptr) {
         error = "cannot create a window for WGL";
+        return nullptr;
+    }
+    RECT client{};
+    if (!GetClientRect(native->window, &client) || client.right != width ||
+        client.bottom != height) {
+        DestroyWindow(native->window);
+        error = "cannot get a window with a drawing area of " + std::to_string(width) + "x" +
+                std::to_string(height);
         return nullptr;
     }
     std::unique_ptr<GlContext> result(new GlContext(std::move(native), width, height));
@@ -65,8 +73,12 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
     return result;
 }
 
-void GlContext::makeCurrent() { wglMakeCurrent(native_->dc, native_->context); }
+void GlContext::makeCurrent() {
+    wglMakeCurrent(native_->dc, native_->context);
+}
 
-void GlContext::releaseCurrent() { wglMakeCurrent(nullptr, nullptr); }
+void GlContext::releaseCurrent() {
+    wglMakeCurrent(nullptr, nullptr);
+}
 
 }  // namespace hudhost

@@ -11,13 +11,27 @@ F exportAs(HMODULE library, const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
 }
 
+// The system's one-line text for an error code.
+std::string systemMessage(DWORD code) {
+    char text[256] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, text, sizeof text, nullptr);
+    std::string message(text, length);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ' || message.back() == '.')) {
+        message.pop_back();
+    }
+    return message.empty() ? "error " + std::to_string(code) : message;
+}
+
 }  // namespace
 
 bool loadPlugin(const std::string& path, PluginExports& exports, std::string& error) {
+    // A file that is no DLL must fail the call, not raise a dialog box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     HMODULE library = LoadLibraryA(path.c_str());
     if (library == nullptr) {
-        error = "cannot load the plug-in " + path + " (error " + std::to_string(GetLastError()) +
-                ")";
+        error = "cannot load the plug-in " + path + ": " + systemMessage(GetLastError());
         return false;
     }
     exports.getPluginVersion = exportAs<int (*)()>(library, "getPluginVersion");

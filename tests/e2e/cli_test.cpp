@@ -1,0 +1,75 @@
+// hudhost's command line: the catalogue it lists, and how it refuses what it cannot do.
+#include <gtest/gtest.h>
+
+#include "host_run.h"
+
+namespace e2e {
+namespace {
+
+TEST(Catalogue, ListsTheFiveFunctionsWithTheirKindsThroughTheRecord) {
+    const HostRun run = runHost("list", {"--list"});
+    ASSERT_EQ(run.status, 0);
+    const std::vector<std::string> expected = {
+        "plug-in version 4",
+        "function 0: kind 2, \"Vantor HUD Drawing Fn\"",
+        "function 1: kind 0, \"Vantor HUD Switch\"",
+        "function 2: kind 0, \"Vantor HUD Next Page\"",
+        "function 3: kind 0, \"Vantor HUD Prev Page\"",
+        "function 4: kind 0, \"Vantor HUD Reload INI\"",
+    };
+    EXPECT_EQ(run.out, expected);
+    EXPECT_TRUE(run.err.empty());
+}
+
+constexpr int kFailed = 1;
+constexpr int kBadOptions = 2;
+
+struct Refusal {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* environment = "";  // set for this run only
+};
+
+class Refused : public ::testing::TestWithParam<Refusal> {};
+
+// One line on stderr, nothing on stdout, and the exit status that names the kind of failure: a
+// crash gives neither.
+TEST_P(Refused, WithOneLineAndItsExitStatus) {
+    const Refusal& c = GetParam();
+    if (c.environment[0] != '\0' && withEnvironment(c.environment).empty()) {
+        GTEST_SKIP() << "no way to set " << c.environment << " for one run here";
+    }
+    const HostRun run = runHost(std::string("refused-") + c.name, c.args, c.environment);
+    EXPECT_EQ(run.status, c.status);
+    ASSERT_EQ(run.err.size(), 1u);
+    EXPECT_EQ(run.err[0].rfind("hudhost: ", 0), 0u) << run.err[0];
+    EXPECT_TRUE(run.out.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hudhost, Refused,
+    ::testing::Values(
+        Refusal{"UnknownOption", {"--frobnicate"}, kBadOptions},
+        Refusal{"MissingValue", {"--frames"}, kBadOptions},
+        Refusal{"NoFrames", {"--frames", "0"}, kBadOptions},
+        Refusal{"FramesNotANumber", {"--frames", "12x"}, kBadOptions},
+        Refusal{"SizeWithoutHeight", {"--size", "640"}, kBadOptions},
+        Refusal{"SizeZero", {"--size", "0x480"}, kBadOptions},
+        Refusal{"UnknownCamera", {"--camera", "sideways"}, kBadOptions},
+        Refusal{"UnknownCommand", {"--cmd", "jump"}, kBadOptions},
+        Refusal{"NegativeCount", {"--faces", "-1"}, kBadOptions},
+        Refusal{"UnknownSelectionMode", {"--selection-mode", "lasso"}, kBadOptions},
+        Refusal{"ListWithoutPlugin", {"--no-plugin", "--list"}, kBadOptions},
+        Refusal{"MissingPlugin", {"--plugin", "no-such-plugin-file"}, kFailed},
+        Refusal{"PluginWithoutExports", {"--plugin", NOT_A_PLUGIN, "--list"}, kFailed},
+        Refusal{"OtherInterfaceVersion", {"--plugin", WRONG_VERSION_PLUGIN, "--list"}, kFailed},
+        Refusal{"PluginFillingNoEntries", {"--plugin", SILENT_PLUGIN, "--list"}, kFailed},
+        Refusal{"MissingWorkDir", {"--workdir", "no-such-folder"}, kFailed},
+        Refusal{"UnwritablePicture", {"--out", "no-such-folder/x.png"}, kFailed},
+        // libglvnd with no vendor library finds no EGL display.
+        Refusal{"NoGl", {}, kFailed, "__EGL_VENDOR_LIBRARY_FILENAMES=no-such-vendor.json"}),
+    [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,48 @@
+#include "host_run.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace e2e {
+namespace {
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::vector<std::string> linesOf(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();  // wine writes CRLF
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string outputDir() {
+    const std::string dir = "e2e-output";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+HostRun runHost(const std::string& name, const std::vector<std::string>& args,
+                const std::string& environment) {
+    const std::string base = outputDir() + "/" + name;
+    std::string line = quoted(HUDHOST);
+    for (const std::string& arg : args) line += " " + quoted(arg);
+    line += " >" + quoted(base + ".stdout") + " 2>" + quoted(base + ".stderr");
+    if (!environment.empty()) line = withEnvironment(environment) + line;
+
+    HostRun run;
+    run.status = exitStatusOf(std::system(shellLine(line).c_str()));
+    run.out = linesOf(base + ".stdout");
+    run.err = linesOf(base + ".stderr");
+    return run;
+}
+
+}  // namespace e2e

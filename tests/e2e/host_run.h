@@ -1,0 +1,32 @@
+// Runs hudhost as a separate program, the way a user does, and keeps what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct HostRun {
+    int status = -1;               // the exit status; a crash never reads as 0, 1 or 2
+    std::vector<std::string> out;  // stdout lines, without line ends
+    std::vector<std::string> err;  // stderr lines
+};
+
+// Runs hudhost with `args`. `name` names the files its output is kept in, so that it can be read
+// after a failure. `environment`, when given, is set for this run only.
+HostRun runHost(const std::string& name, const std::vector<std::string>& args,
+                const std::string& environment = "");
+
+// The folder that runs and pictures are kept in, created on first use.
+std::string outputDir();
+
+// Platform parts, one file per platform.
+
+// The command line handed to std::system, from a line in the form a POSIX shell reads.
+std::string shellLine(const std::string& line);
+// The exit status of the program, from what std::system returned; -1 when it did not exit.
+int exitStatusOf(int systemResult);
+// A prefix that runs a command with an environment setting; empty when the platform has none.
+std::string withEnvironment(const std::string& setting);
+
+}  // namespace e2e

@@ -1,0 +1,61 @@
+// The modeller's side of the plug-in interface: the records it owns and hands to the plug-in, and
+// the calls it makes through the entries the plug-in writes into them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/host_records.h"
+#include "options.h"
+
+namespace hudhost {
+
+// What the host's scene holds, as far as the plug-in can see it.
+struct SceneSetup {
+    Camera camera = Camera::MainPerspective;
+    std::int32_t selectionMode = 0;
+    std::uint32_t faces = 0;
+    std::uint32_t edges = 0;
+    std::uint32_t vertices = 0;
+};
+
+class HostSide {
+  public:
+    explicit HostSide(const SceneSetup& setup);
+    HostSide(const HostSide&) = delete;
+    HostSide& operator=(const HostSide&) = delete;
+
+    // Hands the record to the plug-in's initializePlugin. False, with a one-line reason, when the
+    // plug-in left any of the 25 entries empty: the host never calls an empty entry.
+    bool attach(void (*initializePlugin)(vantor::HostRecord*), std::string& error);
+
+    // The function catalogue, through record entries 2, 3 and 4.
+    std::int32_t functionCount() const;
+    const char* functionName(std::int32_t function) const;
+    std::int32_t functionKind(std::int32_t function) const;
+
+    // A user command, through record entry 0.
+    void execute(Command command) const;
+
+    // A drawing pass, through callback table position 19.
+    void draw(std::int32_t flag) const;
+
+    // Shutting down, through record entry 1 with 0, while the GL context is still current.
+    void release() const;
+
+  private:
+    vantor::HostCallbackTable table_{};
+    vantor::HostRecord record_{};
+    vantor::SceneContext scene_{};
+    vantor::HostServices services_{};
+    // The cameras are objects of the host; their addresses are the handles the plug-in compares.
+    vantor::HostWord cameras_[8]{};
+    vantor::ActiveView view_{};
+    const vantor::ActiveView* activeView_ = &view_;
+    vantor::SelectionList vertices_{};
+    vantor::SelectionList edges_{};
+    vantor::SelectionList faces_{};
+    vantor::HostWord third_ = 0;  // the host's third record pointer points here
+};
+
+}  // namespace hudhost
