@@ -69,8 +69,11 @@ void compileGlyph(GlyphSource& source, unsigned long code, GLuint list) {
     const auto advance = static_cast<GLfloat>((glyph->advance.x + 32) >> 6);
 
     if (bitmap.rows == 0 || bitmap.width == 0) {  // a blank such as the space: advance only
+        // Mesa can refuse a null bitmap while compiling a list (GL_OUT_OF_MEMORY, and the
+        // advance is lost), so an empty glyph points at one unused byte.
+        static const GLubyte kNoPixels = 0;
         glNewList(list, GL_COMPILE);
-        glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, nullptr);
+        glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, &kNoPixels);
         glEndList();
         return;
     }

@@ -9,8 +9,8 @@
 // included. Each benchmark also reports, per frame after the first: heap allocations outside the
 // GL driver ("allocs") and inside it ("driver_allocs"), and the lit pixels of one frame ("lit_px"),
 // which shows that every contender draws the same text. Under valgrind each benchmark runs a
-// fixed number of frames and skips those extras, so that callgrind's counts, collected inside the
-// frame functions below (--toggle-collect), divide into frames.
+// fixed number of frames and skips those extras, and callgrind collects only around the loop
+// (run it with --collect-atstart=no), so that its counts divide into frames.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <valgrind/callgrind.h>
@@ -166,15 +166,13 @@ void overlayFrame(const HudSettings& settings, DrawLine drawLine) {
     glFinish();
 }
 
-// The frame functions: callgrind collects inside these and nowhere else.
-
-__attribute__((noinline)) void hudFrame(Suite& s) {
+void hudFrame(Suite& s) {
     hostDraw(s, 0);
     glFinish();
 }
 
 // The same substituted lines through the same 96 lists: what drawing the page cannot go below.
-__attribute__((noinline)) void floorFrame(Suite& s) {
+void floorFrame(Suite& s) {
     glListBase(s.hud->fontListBase() - kFirstGlyph);
     overlayFrame(s.hud->settings(), [&](int r, float x, float y) {
         glRasterPos2f(x, y);
@@ -183,24 +181,24 @@ __attribute__((noinline)) void floorFrame(Suite& s) {
     glListBase(0);
 }
 
-__attribute__((noinline)) void ftglFrame(Suite& s) {
+void ftglFrame(Suite& s) {
     overlayFrame(s.hud->settings(),
                  [&](int r, float x, float y) { s.ftgl->drawLine(x, y, s.lines[r]); });
 }
 
-__attribute__((noinline)) void freetypeFrame(Suite& s) {
+void freetypeFrame(Suite& s) {
     overlayFrame(s.hud->settings(),
                  [&](int r, float x, float y) { s.freetype->drawLine(x, y, s.lines[r]); });
 }
 
-__attribute__((noinline)) void freetypeNaiveFrame(Suite& s) {
+void freetypeNaiveFrame(Suite& s) {
     overlayFrame(s.hud->settings(),
                  [&](int r, float x, float y) { s.freetypeNaive->drawLine(x, y, s.lines[r]); });
 }
 
 // What draw does apart from GL: the clocks read, the values refreshed, each row of the page copied
 // and given its tokens.
-__attribute__((noinline)) void cpuFrame(Suite& s) {
+void cpuFrame(Suite& s) {
     updateTokenValues(*s.tokens, s.camera,
                       {&s.host.scene, &s.host.services, s.startTick, platform::tickCount(),
                        platform::calendarTime()},
@@ -219,7 +217,7 @@ __attribute__((noinline)) void cpuFrame(Suite& s) {
 
 // Reload INI through the host's entry, then the pass that rebuilds: the file read again and the 96
 // lists built anew. The HUD is hidden meanwhile, so the pass draws nothing.
-__attribute__((noinline)) void rebuildFrame(Suite& s) {
+void rebuildFrame(Suite& s) {
     hostExecute(s, kReloadIni);
     hostDraw(s, 0);
     glFinish();

@@ -22,7 +22,6 @@ struct AllocationLog {
     int depth[kCapacity];
 };
 AllocationLog g_log;
-thread_local bool t_inHook = false;
 
 // Whether a stack passes through the GL driver stack (dispatch, EGL, Mesa, LLVM).
 bool fromDriver(void* const* frames, int depth) {
@@ -37,16 +36,6 @@ bool fromDriver(void* const* frames, int depth) {
         }
     }
     return false;
-}
-
-void note() {
-    if (!g_log.recording.load(std::memory_order_relaxed) || t_inHook) return;
-    t_inHook = true;
-    const int slot = g_log.count.fetch_add(1);
-    if (slot < AllocationLog::kCapacity) {
-        g_log.depth[slot] = backtrace(g_log.frames[slot], AllocationLog::kDepth);
-    }
-    t_inHook = false;
 }
 
 }  // namespace
@@ -71,6 +60,24 @@ AllocationCounts stopRecording() {
 }  // namespace vantor::test
 
 #if !defined(__SANITIZE_ADDRESS__)
+namespace vantor::test {
+namespace {
+
+thread_local bool t_inHook = false;
+
+void note() {
+    if (!g_log.recording.load(std::memory_order_relaxed) || t_inHook) return;
+    t_inHook = true;
+    const int slot = g_log.count.fetch_add(1);
+    if (slot < AllocationLog::kCapacity) {
+        g_log.depth[slot] = backtrace(g_log.frames[slot], AllocationLog::kDepth);
+    }
+    t_inHook = false;
+}
+
+}  // namespace
+}  // namespace vantor::test
+
 // Every allocation of the program passes through these; operator new and the C library's own
 // helpers allocate through malloc too.
 extern "C" void* __libc_malloc(std::size_t size);

@@ -63,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ListWithoutPlugin", {"--no-plugin", "--list"}, kBadOptions},
         Refusal{"MissingPlugin", {"--plugin", "no-such-plugin-file"}, kFailed},
         Refusal{"PluginWithoutExports", {"--plugin", NOT_A_PLUGIN, "--list"}, kFailed},
+        Refusal{"OtherInterfaceVersion", {"--plugin", WRONG_VERSION_PLUGIN, "--list"}, kFailed},
+        Refusal{"PluginFillingNoEntries", {"--plugin", SILENT_PLUGIN, "--list"}, kFailed},
         Refusal{"MissingWorkDir", {"--workdir", "no-such-folder"}, kFailed},
         Refusal{"UnwritablePicture", {"--out", "no-such-folder/x.png"}, kFailed},
         // libglvnd with no vendor library finds no EGL display.

@@ -9,3 +9,15 @@ set(e2e_sources
 set(e2e_soak_args --cmd switch --frames 10000 --soak --size 320x240)
 # One rasteriser thread: llvmpipe's threads grow their memory pools in large, unforeseeable steps.
 set(e2e_soak_environment LP_NUM_THREADS=0)
+
+# Libraries that load but are no working plug-in, for the refusal tests: one without the exports,
+# one of another interface version, one that fills none of the host's entries.
+set(e2e_bad_plugins not_a_plugin wrong_version_plugin silent_plugin)
+foreach(name ${e2e_bad_plugins})
+  add_library(${name} SHARED ${e2e_dir}/${name}.cpp)
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -static -static-libgcc)
+  endif()
+endforeach()

@@ -29,6 +29,28 @@ TEST_F(FontLists, RepeatedReloadsKeepExactly96AndLeaveTheHostsListsAlone) {
     EXPECT_GT(litArea(frame()).count, 0);
 }
 
+TEST_F(FontLists, BuildingEveryGlyphRaisesNoGlError) {
+    // The space has no pixels; a list holding a null bitmap is refused by Mesa with an error.
+    IniWorkdir dir(iniWithPage({"A B"}));
+    auto hud = makeHud();
+    hud->execute(1);
+    ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    hud->draw(0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // Each list draws one glyph and moves the raster position right by a whole advance.
+    for (GLuint k = 0; k < 96; ++k) {
+        glRasterPos2f(0.0f, 0.0f);
+        GLfloat before[4];
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
+        glCallList(hud->fontListBase() + k);
+        GLfloat after[4];
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
+        EXPECT_GT(after[0], before[0]) << "code " << (k + 32);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
     IniWorkdir dir(iniWithPage({"A"}));
     auto hud = makeHud();

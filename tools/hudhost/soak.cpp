@@ -12,23 +12,16 @@
 namespace hudhost {
 namespace {
 
-// Display-list names counted: every name any list of the host or the HUD can get in a long run
-// (names are handed out upwards, 96 more at each rebuild).
-constexpr unsigned int kListNameEnd = 1u << 16;
+// Display-list names counted at first. A driver may hand out names upwards, 96 more at each
+// rebuild, so the range doubles whenever a live list shows in its upper half; the lists move far
+// less than that between two counts.
+constexpr unsigned int kFirstListNameEnd = 1u << 16;
 // Growth of resident memory that still counts as flat: allocator and driver noise (about 1.5 MiB
 // on llvmpipe with one rasteriser thread; its threaded rasteriser grows its pools by a hundred MiB
 // at unforeseeable frames, so soak runs set LP_NUM_THREADS=0).
 constexpr std::uint64_t kResidentSlack = 2u << 20;
 // A lost context answers GL_CONTEXT_LOST for ever; stop reading errors after this many.
 constexpr int kMaxErrorsPerFrame = 16;
-
-unsigned int liveDisplayLists() {
-    unsigned int live = 0;
-    for (unsigned int name = 1; name < kListNameEnd; ++name) {
-        if (glIsList(name)) ++live;
-    }
-    return live;
-}
 
 double mebibytes(std::uint64_t bytes) {
     return static_cast<double>(bytes) / (1u << 20);
@@ -40,6 +33,7 @@ struct Figures {
     long glErrors = 0;
     long firstErrorFrame = 0;
     unsigned int firstError = 0;
+    unsigned int listNameEnd = kFirstListNameEnd;
     unsigned int listsAtStart = 0;
     unsigned int listsAtEnd = 0;
     unsigned int listsMin = ~0u;
@@ -60,7 +54,15 @@ void checkErrors(long frame, Figures& f) {
 }
 
 void countLists(Figures& f) {
-    const unsigned int live = liveDisplayLists();
+    unsigned int live = 0;
+    unsigned int highest = 0;
+    for (unsigned int name = 1; name < f.listNameEnd; ++name) {
+        if (glIsList(name)) {
+            ++live;
+            highest = name;
+        }
+    }
+    if (highest >= f.listNameEnd / 2 && f.listNameEnd < (1u << 31)) f.listNameEnd *= 2;
     if (f.listCounts++ == 0) f.listsAtStart = live;
     f.listsAtEnd = live;
     f.listsMin = std::min(f.listsMin, live);
