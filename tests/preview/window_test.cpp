@@ -111,7 +111,7 @@ TEST(PreviewWindow, CameraAndSelectionKeysReachTheScene) {
     const SceneStep steps[] = {
         {"s", "main-perspective", "face", 0, 0, 0},
         {"2 e plus plus", "top", "edge", 0, 2, 0},
-        {"3 v equal", "left", "vertex", 0, 2, 1},
+        {"3 v plus", "left", "vertex", 0, 2, 1},
         {"4 f plus plus plus minus", "right", "face", 2, 2, 1},
         {"5 e", "front", "edge", 2, 2, 1},
         {"6 minus", "back", "edge", 2, 1, 1},

@@ -30,7 +30,7 @@ constexpr char kKeys[] = R"(Keys in the preview window (hudhost --window):
   1 to 7            camera: Main Perspective, Top, Left, Right, Front, Back, Bottom
   8                 a free camera, which the HUD names Free Ortho
   F, E, V           select faces, edges or vertices
-  + (or =), -       one more or one fewer selected in that mode; hold to run
+  + and -           one more or one fewer selected in that mode; hold to run
   F12               save the frame as the --out picture
   Esc or Q          close the window
 )";
@@ -38,7 +38,7 @@ constexpr char kKeys[] = R"(Keys in the preview window (hudhost --window):
 enum class Action { Command, Camera, Mode, Count, Save, Close };
 
 struct Binding {
-    int key;
+    int key;  // a GLFW key, or a character for the character bindings
     Action action;
     int value;  // the command, the camera, the selection mode or the step of the count
 };
@@ -46,7 +46,7 @@ struct Binding {
 constexpr int of(Command command) { return static_cast<int>(command); }
 constexpr int of(Camera camera) { return static_cast<int>(camera); }
 
-constexpr Binding kBindings[] = {
+constexpr Binding kKeyBindings[] = {
     {GLFW_KEY_S, Action::Command, of(Command::Switch)},
     {GLFW_KEY_N, Action::Command, of(Command::Next)},
     {GLFW_KEY_PAGE_DOWN, Action::Command, of(Command::Next)},
@@ -72,13 +72,16 @@ constexpr Binding kBindings[] = {
     {GLFW_KEY_F, Action::Mode, 0},
     {GLFW_KEY_E, Action::Mode, 1},
     {GLFW_KEY_V, Action::Mode, 2},
-    {GLFW_KEY_EQUAL, Action::Count, 1},
-    {GLFW_KEY_KP_ADD, Action::Count, 1},
-    {GLFW_KEY_MINUS, Action::Count, -1},
-    {GLFW_KEY_KP_SUBTRACT, Action::Count, -1},
     {GLFW_KEY_F12, Action::Save, 0},
     {GLFW_KEY_ESCAPE, Action::Close, 0},
     {GLFW_KEY_Q, Action::Close, 0},
+};
+
+// + and - by the character typed, so that they are found on any keyboard layout, the keypad's
+// included; a held key repeats its character.
+constexpr Binding kCharacterBindings[] = {
+    {'+', Action::Count, 1},
+    {'-', Action::Count, -1},
 };
 
 void report(const std::string& line) { std::fprintf(stderr, "hudhost: %s\n", line.c_str()); }
@@ -120,11 +123,15 @@ public:
                  options.vertices} {}
 
     void key(GLFWwindow* window, int key, int action) {
-        if (action == GLFW_RELEASE) return;
-        for (const Binding& binding : kBindings) {
-            if (binding.key != key) continue;
-            if (action == GLFW_PRESS || binding.action == Action::Count) apply(window, binding);
-            return;
+        if (action != GLFW_PRESS) return;
+        for (const Binding& binding : kKeyBindings) {
+            if (binding.key == key) return apply(window, binding);
+        }
+    }
+
+    void character(GLFWwindow* window, unsigned int codepoint) {
+        for (const Binding& binding : kCharacterBindings) {
+            if (static_cast<unsigned int>(binding.key) == codepoint) return apply(window, binding);
         }
     }
 
@@ -277,6 +284,9 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
     glfwSetWindowUserPointer(window.get(), &preview);
     glfwSetKeyCallback(window.get(), [](GLFWwindow* w, int key, int, int action, int) {
         static_cast<Preview*>(glfwGetWindowUserPointer(w))->key(w, key, action);
+    });
+    glfwSetCharCallback(window.get(), [](GLFWwindow* w, unsigned int codepoint) {
+        static_cast<Preview*>(glfwGetWindowUserPointer(w))->character(w, codepoint);
     });
     preview.showState(window.get());
 
