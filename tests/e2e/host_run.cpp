@@ -7,9 +7,7 @@
 namespace e2e {
 namespace {
 
-std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::vector<std::string> linesOf(const std::string& path) {
     std::vector<std::string> lines;

@@ -4,16 +4,12 @@
 
 namespace e2e {
 
-std::string shellLine(const std::string& line) {
-    return line;
-}
+std::string shellLine(const std::string& line) { return line; }
 
 int exitStatusOf(int systemResult) {
     return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
 }
 
-std::string withEnvironment(const std::string& setting) {
-    return "env " + setting + " ";
-}
+std::string withEnvironment(const std::string& setting) { return "env " + setting + " "; }
 
 }  // namespace e2e

@@ -4,16 +4,10 @@ namespace e2e {
 
 // cmd.exe drops the first and the last quote of a line that starts with one; a pair around the
 // whole line keeps the quotes around each argument.
-std::string shellLine(const std::string& line) {
-    return "\"" + line + "\"";
-}
+std::string shellLine(const std::string& line) { return "\"" + line + "\""; }
 
-int exitStatusOf(int systemResult) {
-    return systemResult;
-}
+int exitStatusOf(int systemResult) { return systemResult; }
 
-std::string withEnvironment(const std::string&) {
-    return "";
-}
+std::string withEnvironment(const std::string&) { return ""; }
 
 }  // namespace e2e

@@ -11,7 +11,7 @@ struct Rgb {
 };
 
 class Picture {
-  public:
+public:
     // Reads an RGB PNG; false when it cannot.
     bool load(const std::string& path);
 
@@ -21,7 +21,7 @@ class Picture {
     Rgb at(int x, int y) const;
     bool operator==(const Picture& other) const;
 
-  private:
+private:
     int width_ = 0;
     int height_ = 0;
     std::vector<unsigned char> rgb_;

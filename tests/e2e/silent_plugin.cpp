@@ -5,8 +5,6 @@
 #include "host/host_records.h"
 #include "platform/export.h"
 
-VANTOR_EXPORT std::int32_t getPluginVersion() {
-    return 4;
-}
+VANTOR_EXPORT std::int32_t getPluginVersion() { return 4; }
 
 VANTOR_EXPORT void initializePlugin(vantor::HostRecord*) {}

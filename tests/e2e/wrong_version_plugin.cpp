@@ -4,8 +4,6 @@
 #include "host/host_records.h"
 #include "platform/export.h"
 
-VANTOR_EXPORT std::int32_t getPluginVersion() {
-    return 3;
-}
+VANTOR_EXPORT std::int32_t getPluginVersion() { return 3; }
 
 VANTOR_EXPORT void initializePlugin(vantor::HostRecord*) {}

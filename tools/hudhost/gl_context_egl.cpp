@@ -32,8 +32,8 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
     }
     auto native = std::make_unique<Native>();
     // Surfaceless: no window system needed, so it works on a headless machine.
-    native->display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY,
-                                         nullptr);
+    native->display =
+        getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (native->display == EGL_NO_DISPLAY || !eglInitialize(native->display, nullptr, nullptr)) {
         native->display = EGL_NO_DISPLAY;
         error = "no EGL display (Mesa surfaceless platform)";
@@ -42,11 +42,21 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
     std::unique_ptr<GlContext> result(new GlContext(std::move(native), width, height));
     Native& n = *result->native_;
 
-    const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                       EGL_OPENGL_BIT,   EGL_RED_SIZE,    8,
-                                       EGL_GREEN_SIZE,   8,               EGL_BLUE_SIZE,
-                                       8,                EGL_ALPHA_SIZE,  8,
-                                       EGL_DEPTH_SIZE,   24,              EGL_NONE};
+    const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
+                                       EGL_PBUFFER_BIT,
+                                       EGL_RENDERABLE_TYPE,
+                                       EGL_OPENGL_BIT,
+                                       EGL_RED_SIZE,
+                                       8,
+                                       EGL_GREEN_SIZE,
+                                       8,
+                                       EGL_BLUE_SIZE,
+                                       8,
+                                       EGL_ALPHA_SIZE,
+                                       8,
+                                       EGL_DEPTH_SIZE,
+                                       24,
+                                       EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configs = 0;
     if (!eglChooseConfig(n.display, configAttributes, &config, 1, &configs) || configs < 1) {

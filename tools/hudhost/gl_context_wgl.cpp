@@ -73,12 +73,8 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
     return result;
 }
 
-void GlContext::makeCurrent() {
-    wglMakeCurrent(native_->dc, native_->context);
-}
+void GlContext::makeCurrent() { wglMakeCurrent(native_->dc, native_->context); }
 
-void GlContext::releaseCurrent() {
-    wglMakeCurrent(nullptr, nullptr);
-}
+void GlContext::releaseCurrent() { wglMakeCurrent(nullptr, nullptr); }
 
 }  // namespace hudhost

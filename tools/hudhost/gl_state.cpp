@@ -77,9 +77,7 @@ std::vector<Values> readAll() {
 
 }  // namespace
 
-void GlStateWatch::before() {
-    before_ = readAll();
-}
+void GlStateWatch::before() { before_ = readAll(); }
 
 void GlStateWatch::after() {
     const std::vector<Values> now = readAll();

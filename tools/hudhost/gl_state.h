@@ -10,7 +10,7 @@ namespace hudhost {
 // Watches drawing calls: read the state before each call and after it, then ask which pieces any
 // call left changed.
 class GlStateWatch {
-  public:
+public:
     void before();
     void after();
 
@@ -18,7 +18,7 @@ class GlStateWatch {
     // "current colour", "raster position", "matrix mode", ...); empty when none was.
     std::vector<std::string> changed() const;
 
-  private:
+private:
     std::vector<std::vector<double>> before_;
     std::vector<bool> changed_;
 };

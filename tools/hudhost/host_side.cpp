@@ -6,9 +6,7 @@ namespace {
 // HostServices entry 29 is called with no receiver, so the mode it answers lives here.
 std::int32_t g_selectionMode = 0;
 
-std::int32_t selectionModeEntry() {
-    return g_selectionMode;
-}
+std::int32_t selectionModeEntry() { return g_selectionMode; }
 
 vantor::HostWord handleOf(const vantor::HostWord& camera) {
     return reinterpret_cast<vantor::HostWord>(&camera);
@@ -87,8 +85,6 @@ void HostSide::draw(std::int32_t flag) const {
     vantor::entryAs<vantor::DrawEntry>(table_.entries[vantor::kDrawPosition])(flag);
 }
 
-void HostSide::release() const {
-    vantor::entryAs<vantor::ReleaseEntry>(record_.release)(0);
-}
+void HostSide::release() const { vantor::entryAs<vantor::ReleaseEntry>(record_.release)(0); }
 
 }  // namespace hudhost

@@ -20,7 +20,7 @@ struct SceneSetup {
 };
 
 class HostSide {
-  public:
+public:
     explicit HostSide(const SceneSetup& setup);
     HostSide(const HostSide&) = delete;
     HostSide& operator=(const HostSide&) = delete;
@@ -47,7 +47,7 @@ class HostSide {
     // the selection mode and the counts, as the user changes them in the modeller.
     void setScene(const SceneSetup& setup);
 
-  private:
+private:
     vantor::HostCallbackTable table_{};
     vantor::HostRecord record_{};
     vantor::SceneContext scene_{};

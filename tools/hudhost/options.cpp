@@ -85,7 +85,7 @@ bool parseSize(const char* text, int& width, int& height) {
 }
 
 class Parser {
-  public:
+public:
     Parser(int argc, char** argv, Options& options, std::string& error)
         : argc_(argc), argv_(argv), options_(options), error_(error) {}
 
@@ -102,7 +102,7 @@ class Parser {
         return checkCombinations();
     }
 
-  private:
+private:
     bool takeOption(const std::string& option) {
         if (option == "--help" || option == "-h") return set(options_.help, true);
         if (option == "--list") return set(options_.list, true);

@@ -7,7 +7,7 @@
 namespace hudhost {
 
 class Scene {
-  public:
+public:
     // Compiles the grid and the torus into two display lists of the host's own. Needs a current
     // GL context, which must still be current when the scene is destroyed.
     explicit Scene(Camera camera);
@@ -21,7 +21,7 @@ class Scene {
     // this one.
     void render(int width, int height) const;
 
-  private:
+private:
     Camera camera_;
     unsigned int lists_ = 0;  // grid, then torus
 };

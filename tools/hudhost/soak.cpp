@@ -23,9 +23,7 @@ constexpr std::uint64_t kResidentSlack = 2u << 20;
 // A lost context answers GL_CONTEXT_LOST for ever; stop reading errors after this many.
 constexpr int kMaxErrorsPerFrame = 16;
 
-double mebibytes(std::uint64_t bytes) {
-    return static_cast<double>(bytes) / (1u << 20);
-}
+double mebibytes(std::uint64_t bytes) { return static_cast<double>(bytes) / (1u << 20); }
 
 struct Figures {
     long reloads = 0;

@@ -12,7 +12,7 @@
 namespace hudhost {
 
 class Viewport {
-  public:
+public:
     // `host` is null when no plug-in is loaded. One drawing call per flag, in order, each frame.
     Viewport(const Scene& scene, const HostSide* host, std::vector<std::int32_t> drawFlags,
              int width, int height);
@@ -27,7 +27,7 @@ class Viewport {
     int width() const { return width_; }
     int height() const { return height_; }
 
-  private:
+private:
     const Scene& scene_;
     const HostSide* host_;
     std::vector<std::int32_t> drawFlags_;
