@@ -1,0 +1,45 @@
+// initializePlugin when the plug-in object cannot be allocated: no exception reaches the host and
+// its entries stay as they were.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "host/host_records.h"
+#include "host/plugin_entry.h"
+
+namespace {
+bool g_refuseNothrowNew = false;
+}  // namespace
+
+// The plug-in allocates its one object with the nothrow form; this binary can make it fail.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (g_refuseNothrowNew) return nullptr;
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+namespace vantor {
+namespace {
+
+void hostEntry() {}
+
+TEST(InitializePlugin, AnObjectThatCannotBeAllocatedLeavesTheHostsEntries) {
+    HostCallbackTable table{};
+    for (HostEntry& entry : table.entries) entry = &hostEntry;
+    HostRecord record{};
+    record.table = &table;
+    record.execute = &hostEntry;
+    PluginBase* before = pluginInstance();
+
+    g_refuseNothrowNew = true;
+    initializePlugin(&record);
+    g_refuseNothrowNew = false;
+
+    EXPECT_EQ(pluginInstance(), before);
+    EXPECT_EQ(record.execute, &hostEntry);
+    EXPECT_EQ(record.functionCount, nullptr);
+    for (HostEntry entry : table.entries) EXPECT_EQ(entry, &hostEntry);
+}
+
+}  // namespace
+}  // namespace vantor
