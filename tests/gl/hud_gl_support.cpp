@@ -1,5 +1,7 @@
 #include "hud_gl_support.h"
 
+#include "gl_frame.h"
+
 #include <dlfcn.h>
 #include <link.h>
 
@@ -82,13 +84,7 @@ void GlTest::SetUp() {
 }
 
 const Image& GlTest::frame(const std::string& label) {
-    Image image;
-    image.width = kWidth;
-    image.height = kHeight;
-    image.rgba.resize(static_cast<std::size_t>(kWidth) * kHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-    frames_.emplace_back(label, std::move(image));
+    frames_.emplace_back(label, readFramebuffer());
     return frames_.back().second;
 }
 

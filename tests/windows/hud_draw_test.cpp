@@ -9,21 +9,12 @@
 
 #include "frame_image.h"
 #include "gl_context.h"
+#include "gl_frame.h"
 #include "host/host_records.h"
 #include "ini_workdir.h"
 
 namespace vantor::test {
 namespace {
-
-Image readFrame() {
-    Image image;
-    image.width = kWidth;
-    image.height = kHeight;
-    image.rgba.resize(static_cast<std::size_t>(kWidth) * kHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-    return image;
-}
 
 void clearFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -55,12 +46,12 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}));
     clearFrame();
     EXPECT_TRUE(draw(0));  // builds the lists; the HUD starts hidden
-    EXPECT_EQ(litArea(readFrame()).count, 0);
+    EXPECT_EQ(litArea(readFramebuffer()).count, 0);
 
     EXPECT_TRUE(execute(1));
     clearFrame();
     EXPECT_TRUE(draw(0));
-    const Image image = readFrame();
+    const Image image = readFramebuffer();
 
     const struct {
         int row;
@@ -86,7 +77,7 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     entryAs<ReleaseEntry>(record.release)(0);
     clearFrame();
     EXPECT_TRUE(draw(0));
-    EXPECT_TRUE(readFrame().rgba == image.rgba);
+    EXPECT_TRUE(readFramebuffer().rgba == image.rgba);
     entryAs<ReleaseEntry>(record.release)(0);
 }
 
