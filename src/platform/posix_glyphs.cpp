@@ -60,6 +60,21 @@ const unsigned char* flipRows(GlyphSource& source, const FT_Bitmap& bitmap) {
     return source.rows;
 }
 
+// Whether the rendered 1-bit bitmap lights any pixel. Bits past `width` are not pixels.
+bool hasSetBit(const FT_Bitmap& bitmap) {
+    const std::size_t wholeBytes = bitmap.width / 8;
+    const unsigned int partBits = bitmap.width % 8;
+    const auto partMask = static_cast<unsigned char>(0xFF00u >> partBits);  // its leading bits
+    for (unsigned int row = 0; row < bitmap.rows; ++row) {
+        const unsigned char* bits = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        for (std::size_t i = 0; i < wholeBytes; ++i) {
+            if (bits[i] != 0) return true;
+        }
+        if (partBits != 0 && (bits[wholeBytes] & partMask) != 0) return true;
+    }
+    return false;
+}
+
 // Compiles the glyph of `code` into `list`. A glyph that cannot be had leaves its list empty.
 void compileGlyph(GlyphSource& source, unsigned long code, GLuint list) {
     if (FT_Load_Char(source.face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return;
@@ -68,9 +83,11 @@ void compileGlyph(GlyphSource& source, unsigned long code, GLuint list) {
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.rows != 0) return;
     const auto advance = static_cast<GLfloat>((glyph->advance.x + 32) >> 6);
 
-    if (bitmap.rows == 0 || bitmap.width == 0) {  // a blank such as the space: advance only
-        // Mesa can refuse a null bitmap while compiling a list (GL_OUT_OF_MEMORY, and the
-        // advance is lost), so an empty glyph points at one unused byte.
+    if (!hasSetBit(bitmap)) {  // a blank such as the space: advance only
+        // FreeType renders the space as a blank 1 x 1 bitmap, and Mesa replays every listed
+        // bitmap as a texture draw of its own, so a glyph with nothing to draw gets a zero-size
+        // bitmap. Mesa can refuse a null one while compiling a list (GL_OUT_OF_MEMORY, and the
+        // advance is lost), so it points at one unused byte.
         static const GLubyte kNoPixels = 0;
         glNewList(list, GL_COMPILE);
         glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, &kNoPixels);
