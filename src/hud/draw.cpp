@@ -13,6 +13,9 @@ bool HudPlugin::draw(Arg flag) {
         ensureGlResources();
         if (deviceContext_ == nullptr) return true;
     }
+    // Hidden frames count too, so that the rate is right the moment the HUD is shown.
+    const std::uint32_t now = platform::tickCount();
+    frameRate_.countFrame(now);
 
     // Save: the only host state the HUD restores by hand is lighting; the matrices are pushed.
     const GLboolean lighting = glIsEnabled(GL_LIGHTING);
@@ -33,7 +36,8 @@ bool HudPlugin::draw(Arg flag) {
 
     updateTokenValues(
         tokens_, cachedCamera_,
-        {scene_, services_, startTick_, platform::tickCount(), platform::calendarTime()}, clock_);
+        {scene_, services_, startTick_, now, platform::calendarTime(), frameRate_.perSecond},
+        clock_);
 
     glDisable(GL_DEPTH_TEST);
     glColor3f(settings_.red, settings_.green, settings_.blue);

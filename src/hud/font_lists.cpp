@@ -10,6 +10,7 @@ void HudPlugin::ensureGlResources() {
 
     platform::refreshTimeZone();
     startTick_ = platform::tickCount();
+    frameRate_.restart(startTick_);
     reloadConfig(store_, settings_);
 
     if (fontListBase_ != 0) glDeleteLists(fontListBase_, kGlyphCount);

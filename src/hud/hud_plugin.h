@@ -49,6 +49,7 @@ public:
     const PageStore& store() const { return store_; }
     const HudSettings& settings() const { return settings_; }
     const TokenTable& tokens() const { return tokens_; }
+    const FrameRate& frameRate() const { return frameRate_; }
 
 private:
     // Captures the current device context and, when there is one, restarts the elapsed timer,
@@ -73,6 +74,7 @@ private:
     HudSettings settings_;
     HostWord cachedCamera_ = 0;
     TokenTable tokens_;
+    FrameRate frameRate_;
 };
 
 }  // namespace vantor

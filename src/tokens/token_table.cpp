@@ -8,10 +8,11 @@
 namespace vantor {
 namespace {
 
-constexpr const char* kKeys[kTokenCount] = {"*CAMERA_NAME*", "*CUR_DATE*",  "*CUR_TIME*",
-                                            "*ELAPSED*",     "*SEL_FACES*", "*SEL_EDGES*",
-                                            "*SEL_VERTICES*"};
-enum Token { kCamera, kDate, kTime, kElapsed, kFaces, kEdges, kVertices };
+constexpr const char* kKeys[kTokenCount] = {"*CAMERA_NAME*",  "*CUR_DATE*",  "*CUR_TIME*",
+                                            "*ELAPSED*",      "*SEL_FACES*", "*SEL_EDGES*",
+                                            "*SEL_VERTICES*", "*FPS*"};
+enum Token { kCamera, kDate, kTime, kElapsed, kFaces, kEdges, kVertices, kFps };
+constexpr std::uint32_t kRateSpanMs = 1000;
 
 // The active camera handle through the active-view indirection, or false when a link is null.
 bool activeCamera(const SceneContext* scene, HostWord& handle) {
@@ -60,6 +61,22 @@ TokenTable::TokenTable() {
     }
 }
 
+void FrameRate::restart(std::uint32_t tick) {
+    spanStart = tick;
+    frames = 0;
+    perSecond = 0;
+}
+
+void FrameRate::countFrame(std::uint32_t tick) {
+    ++frames;
+    const std::uint32_t span = tick - spanStart;  // unsigned: survives the wrap
+    if (span < kRateSpanMs) return;
+    // 64 bits: after a long pause of the host the span is long and the product large.
+    perSecond = static_cast<std::uint32_t>((std::uint64_t{frames} * 1000u + span / 2) / span);
+    spanStart = tick;
+    frames = 0;
+}
+
 void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs,
                        TokenClock& clock) {
     TextRow* rows = table.page.rows;
@@ -96,6 +113,8 @@ void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInp
                 scene ? scene->selectedEdges : nullptr);
     formatCount(rows[kVertices].value, selectionMode(inputs.services) == 2,
                 scene ? scene->selectedVertices : nullptr);
+
+    std::snprintf(rows[kFps].value, kTextSize, "%u", static_cast<unsigned>(inputs.framesPerSecond));
 }
 
 void applyTokens(PageStore& store, const TokenTable& table, char* line) {

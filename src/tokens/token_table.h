@@ -1,4 +1,4 @@
-// The seven live tokens, their values computed each frame, and their application to a row.
+// The live tokens, their values computed each frame, and their application to a row.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +10,12 @@
 
 namespace vantor {
 
-constexpr int kTokenCount = 7;
+constexpr int kTokenCount = 8;
 constexpr int kLineSize = 1024;  // the line being drawn
 
 // Row i holds token i's key in `text` and its current value in `value`:
 // "*CAMERA_NAME*", "*CUR_DATE*", "*CUR_TIME*", "*ELAPSED*", "*SEL_FACES*", "*SEL_EDGES*",
-// "*SEL_VERTICES*". Values start empty.
+// "*SEL_VERTICES*", then "*FPS*", last so that it is applied after the seven. Values start empty.
 struct TokenTable {
     TokenTable();
     RowPage page;
@@ -31,6 +31,18 @@ struct TokenClock {
     std::int32_t elapsedSeconds = 0;
 };
 
+// The rate of the host's drawing calls with flag 0, counted over spans of about a second.
+struct FrameRate {
+    std::uint32_t spanStart = 0;  // tick at which the current span began
+    std::uint32_t frames = 0;     // calls counted since then
+    std::uint32_t perSecond = 0;  // the last whole span's rate, rounded; 0 until one has ended
+
+    // Starts afresh at `tick`, the GL resource build: the rate reads 0 for the next second.
+    void restart(std::uint32_t tick);
+    // Counts one call at `tick`; a span of a second or more ends with it and gives the rate.
+    void countFrame(std::uint32_t tick);
+};
+
 // The inputs of one update. The clock readings are passed in, so that tests can give exact ones.
 struct TokenInputs {
     const SceneContext* scene;
@@ -38,15 +50,16 @@ struct TokenInputs {
     std::uint32_t startTick;  // tick of the last GL resource build
     std::uint32_t nowTick;
     std::int64_t now;  // calendar seconds
+    std::uint32_t framesPerSecond = 0;
 };
 
-// Recomputes the seven values. The camera name is recomputed only when the active camera differs
+// Recomputes the eight values. The camera name is recomputed only when the active camera differs
 // from `cachedCamera`, which is then updated. Null host data leaves the camera value as it was and
 // reads as a count of "0"; a time that cannot be converted leaves date and time as they were.
 void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs,
                        TokenClock& clock);
 
-// Applies the seven tokens in table order to `line` (kLineSize bytes, holding a copy of the
+// Applies the tokens in table order to `line` (kLineSize bytes, holding a copy of the
 // store's current row), unless the row's tokenHits says it holds none, and stores the total
 // number of replacements as the row's tokenHits.
 void applyTokens(PageStore& store, const TokenTable& table, char* line);

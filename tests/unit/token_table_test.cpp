@@ -11,6 +11,8 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "token_fixtures.h"
@@ -22,7 +24,7 @@ namespace {
 using test::FakeHost;
 using test::PageFile;
 
-enum { kCamera, kDate, kTime, kElapsed, kFaces, kEdges, kVertices };
+enum { kCamera, kDate, kTime, kElapsed, kFaces, kEdges, kVertices, kFps };
 
 struct NamedCamera {
     HostWord SceneContext::*field;
@@ -45,10 +47,12 @@ struct Frame {
     std::uint32_t startTick = 1000;
     std::uint32_t nowTick = 1000;
     std::int64_t now = 1709186703;  // 2024-02-29 06:05:03 UTC
+    std::uint32_t framesPerSecond = 0;
 
     void update(const FakeHost& host) { update(&host.scene, &host.services); }
     void update(const SceneContext* scene, const HostServices* services) {
-        updateTokenValues(table, cachedCamera, {scene, services, startTick, nowTick, now}, clock);
+        updateTokenValues(table, cachedCamera,
+                          {scene, services, startTick, nowTick, now, framesPerSecond}, clock);
     }
     const char* value(int token) const { return table.page.rows[token].value; }
 };
@@ -60,12 +64,12 @@ void nameCameras(FakeHost& host) {
     host.scene.unused36 = 200;
 }
 
-TEST(TokenTable, HoldsTheSevenKeysInOrderWithEmptyValues) {
+TEST(TokenTable, HoldsTheKeysInOrderWithEmptyValues) {
     const TokenTable table;
-    const char* keys[] = {"*CAMERA_NAME*", "*CUR_DATE*",  "*CUR_TIME*",    "*ELAPSED*",
-                          "*SEL_FACES*",   "*SEL_EDGES*", "*SEL_VERTICES*"};
-    ASSERT_EQ(table.page.count, 7);
-    for (int i = 0; i < 7; ++i) {
+    const char* keys[] = {"*CAMERA_NAME*", "*CUR_DATE*",  "*CUR_TIME*",     "*ELAPSED*",
+                          "*SEL_FACES*",   "*SEL_EDGES*", "*SEL_VERTICES*", "*FPS*"};
+    ASSERT_EQ(table.page.count, 8);
+    for (int i = 0; i < 8; ++i) {
         EXPECT_STREQ(table.page.rows[i].text, keys[i]);
         EXPECT_STREQ(table.page.rows[i].value, "");
     }
@@ -231,6 +235,46 @@ INSTANTIATE_TEST_SUITE_P(Ticks, Elapsed,
                                          ElapsedCase{0xFFFFF000u, 3725000u - 0x1000u, "01:02:05", 1,
                                                      2, 5},
                                          ElapsedCase{1, 0, "1193:02:47", 1193, 2, 47}));
+
+// The frame rate from the ticks of the drawing calls since the last build.
+struct RateCase {
+    const char* name;
+    std::uint32_t buildTick;
+    std::vector<std::pair<int, std::uint32_t>> spans;  // calls, and the ticks between them
+    const char* value;
+};
+
+void PrintTo(const RateCase& c, std::ostream* os) { *os << c.name; }
+
+class FramesPerSecond : public testing::TestWithParam<RateCase> {};
+
+TEST_P(FramesPerSecond, CountsTheCallsOfTheLastWholeSecond) {
+    const RateCase& c = GetParam();
+    FrameRate rate;
+    rate.countFrame(c.buildTick + 5000);  // calls before the build do not count
+    rate.restart(c.buildTick);
+    std::uint32_t tick = c.buildTick;
+    for (const auto& [calls, step] : c.spans) {
+        for (int i = 0; i < calls; ++i) rate.countFrame(tick += step);
+    }
+    FakeHost host;
+    Frame frame;
+    frame.framesPerSecond = rate.perSecond;
+    frame.update(host);
+    EXPECT_STREQ(frame.value(kFps), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ticks, FramesPerSecond,
+    testing::Values(RateCase{"NoCallYet", 1000, {}, "0"},
+                    RateCase{"UnderASecond", 1000, {{49, 20}}, "0"},
+                    RateCase{"OneSecond", 1000, {{50, 20}}, "50"},
+                    RateCase{"RoundedOverALongerSpan", 1000, {{31, 33}}, "30"},
+                    RateCase{"LastSpanOnly", 1000, {{50, 20}, {100, 10}}, "100"},
+                    RateCase{"SpanNotYetEndedKeepsTheLast", 1000, {{50, 20}, {99, 10}}, "50"},
+                    RateCase{"AcrossTheTickWrap", 0xFFFFFF00u, {{100, 10}}, "100"},
+                    RateCase{"LongPause", 1000, {{1, 3000}, {1, 4000000000u}}, "0"}),
+    [](const testing::TestParamInfo<RateCase>& info) { return std::string(info.param.name); });
 
 // Date and time are local: under a fixed-offset zone they are exact.
 struct LocalCase {
