@@ -54,6 +54,7 @@ bool HudPlugin::draw(Arg flag) {
             glRasterPos2f(settings_.posX, y);
             std::memcpy(line_, text, std::strlen(text) + 1);
             applyTokens(store_, tokens_, line_);
+            if (settings_.textEffect != kNoEffect) drawTextEffect(settings_.posX, y);
             drawText(line_);
         }
     }

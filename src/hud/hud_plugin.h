@@ -59,6 +59,10 @@ private:
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
+    // Draws the line buffer in the effect colour at the settings' effect offsets, in window
+    // pixels, from the row's position (x, y); then sets the text colour and that position again.
+    void drawTextEffect(float x, float y);
+
     HostRecord* hostRecord_ = nullptr;
     const SceneContext* scene_ = nullptr;
     const HostServices* services_ = nullptr;

@@ -19,12 +19,17 @@ std::int32_t readBounded(PageStore& store, const char* key, std::int32_t upper,
     return value;
 }
 
-float readColour(PageStore& store, const char* key) {
+// An integer from `lower` to `upper`, or `fallback`.
+std::int32_t readRange(PageStore& store, const char* key, std::int32_t lower, std::int32_t upper,
+                       std::int32_t fallback) {
     std::int32_t value = 0;
     std::int32_t ok = 0;
     store.readInt(kConfig, key, value, ok);
-    if (value < 0 || value > 255 || ok <= 0) value = 64;
-    return static_cast<float>(value) * kInverse255;
+    return value < lower || value > upper || ok <= 0 ? fallback : value;
+}
+
+float readColour(PageStore& store, const char* key, std::int32_t fallback) {
+    return static_cast<float>(readRange(store, key, 0, 255, fallback)) * kInverse255;
 }
 
 }  // namespace
@@ -38,9 +43,9 @@ void reloadConfig(PageStore& store, HudSettings& settings) {
     settings.posY = static_cast<float>(readBounded(store, "HUD_POS_Y", 480, 65));
     settings.stepY = static_cast<float>(readBounded(store, "HUD_STEP_Y", 480, 15));
     settings.fontSize = readBounded(store, "FONT_SIZE", 64, 18);
-    settings.red = readColour(store, "COLOR_RED");
-    settings.green = readColour(store, "COLOR_GREEN");
-    settings.blue = readColour(store, "COLOR_BLUE");
+    settings.red = readColour(store, "COLOR_RED", 64);
+    settings.green = readColour(store, "COLOR_GREEN", 64);
+    settings.blue = readColour(store, "COLOR_BLUE", 64);
 
     std::memset(settings.fontFace, 0, sizeof settings.fontFace);
     std::int32_t capacity = kTextSize;
@@ -49,6 +54,11 @@ void reloadConfig(PageStore& store, HudSettings& settings) {
     if (settings.fontFace[0] == '\0' || ok <= 0 || capacity == 0) {
         std::memcpy(settings.fontFace, "Arial", sizeof "Arial");
     }
+
+    settings.textEffect = readRange(store, "TEXT_EFFECT", kNoEffect, kOutline, kNoEffect);
+    settings.effectRed = readColour(store, "EFFECT_RED", 0);
+    settings.effectGreen = readColour(store, "EFFECT_GREEN", 0);
+    settings.effectBlue = readColour(store, "EFFECT_BLUE", 0);
 }
 
 }  // namespace vantor

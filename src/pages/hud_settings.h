@@ -10,6 +10,9 @@ namespace vantor {
 // Relative to the host's working directory.
 inline constexpr const char* kIniPath = "Plugins\\Startup Plugins\\VantorHUD.ini";
 
+// TEXT_EFFECT: what is drawn under each line, in the effect colour, one window pixel from it.
+enum TextEffect : std::int32_t { kNoEffect = 0, kShadow = 1, kOutline = 2 };
+
 struct HudSettings {
     float posX;  // where every row starts, in the 640 x 480 overlay space
     float posY;  // row 0's baseline; row i sits at posY - i * stepY
@@ -19,6 +22,10 @@ struct HudSettings {
     float red;  // colour components, 0 to 1
     float green;
     float blue;
+    std::int32_t textEffect;  // a TextEffect
+    float effectRed;          // the effect's colour, 0 to 1
+    float effectGreen;
+    float effectBlue;
 };
 
 // Empties the store, points it at kIniPath, loads its pages and reads the CONFIG section into

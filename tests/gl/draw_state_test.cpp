@@ -13,17 +13,20 @@ namespace {
 
 enum class Call { kFlag1, kHidden, kVisible };
 
-using StateCase = std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call>;
+using StateCase =
+    std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call, const char* /*effect*/>;
 
 std::string caseName(const ::testing::TestParamInfo<StateCase>& info) {
-    const auto [lighting, depth, mode, call] = info.param;
+    const auto [lighting, depth, mode, call, effect] = info.param;
     const char* modes = mode == GL_MODELVIEW    ? "ModelView"
                         : mode == GL_PROJECTION ? "Projection"
                                                 : "Texture";
     const char* calls = call == Call::kFlag1    ? "Flag1"
                         : call == Call::kHidden ? "Hidden"
                                                 : "Visible";
-    return std::string(lighting ? "Lit" : "Unlit") + (depth ? "Depth" : "NoDepth") + modes + calls;
+    const char* effects = effect[12] == '1' ? "Shadow" : effect[12] == '2' ? "Outline" : "";
+    return std::string(lighting ? "Lit" : "Unlit") + (depth ? "Depth" : "NoDepth") + modes + calls +
+           effects;
 }
 
 bool sameMatrix(const GLfloat (&a)[16], const GLfloat (&b)[16]) {
@@ -60,8 +63,9 @@ protected:
 };
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
-    const auto [lighting, depth, mode, call] = GetParam();
-    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0"}));
+    const auto [lighting, depth, mode, call, effect] = GetParam();
+    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"},
+                               {"COLOR_RED=255", "COLOR_GREEN=0", effect, "EFFECT_GREEN=200"}));
     auto hud = makeHud();
     if (call == Call::kVisible) hud->execute(1);
     setUpHost(lighting, depth, mode);
@@ -112,7 +116,7 @@ TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     // The glyphs were built whatever unpacking the host had set.
     if (call == Call::kVisible) {
         const LitArea a = litArea(frame(), 0, bandBottom(0), kWidth, bandTop(0));
-        EXPECT_EQ(a.bottom, 65);
+        EXPECT_EQ(a.bottom, effect[12] == '0' ? 65 : 64);  // an effect reaches a pixel lower
         EXPECT_GE(a.height(), 11);
     }
 }
@@ -121,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
     AllHostStates, DrawState,
     ::testing::Combine(::testing::Bool(), ::testing::Bool(),
                        ::testing::Values(GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE),
-                       ::testing::Values(Call::kFlag1, Call::kHidden, Call::kVisible)),
+                       ::testing::Values(Call::kFlag1, Call::kHidden, Call::kVisible),
+                       ::testing::Values("TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2")),
     caseName);
 
 }  // namespace

@@ -28,22 +28,26 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
     TestScene host;
     host.faces.count = 12;
     TestScene::mode = 0;
-    IniWorkdir dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED*", "BLANK",
-                                "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"}));
-    auto hud = makeHud();
-    hud->attachHost(nullptr, &host.scene, &host.services, nullptr);
-    hud->execute(1);
-    hud->draw(0);  // builds the lists and reads the file
+    for (const char* effect : {"TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2"}) {
+        SCOPED_TRACE(effect);
+        IniWorkdir dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
+                                    "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"},
+                                   {effect}));
+        auto hud = makeHud();
+        hud->attachHost(nullptr, &host.scene, &host.services, nullptr);
+        hud->execute(1);
+        hud->draw(0);  // builds the lists and reads the file
 
-    const AllocationCounts frames = countAllocations([&] {
-        for (int i = 0; i < 5; ++i) {
-            host.view.camera = i % 2 == 0 ? 0x1001 : 0x1002;  // the camera name is reformatted
-            hud->draw(0);
-            hud->draw(1);
-        }
-    });
-    EXPECT_EQ(frames.outsideDriver, 0);
-    EXPECT_GT(litArea(frame()).count, 0);
+        const AllocationCounts frames = countAllocations([&] {
+            for (int i = 0; i < 5; ++i) {
+                host.view.camera = i % 2 == 0 ? 0x1001 : 0x1002;  // the name is reformatted
+                hud->draw(0);
+                hud->draw(1);
+            }
+        });
+        EXPECT_EQ(frames.outsideDriver, 0);
+        EXPECT_GT(litArea(frame()).count, 0);
+    }
 }
 
 }  // namespace

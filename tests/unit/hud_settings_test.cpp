@@ -36,6 +36,8 @@ void expectDefaults(const HudSettings& s) {
     EXPECT_EQ(bits(s.red), bits(kGrey));
     EXPECT_EQ(bits(s.green), bits(kGrey));
     EXPECT_EQ(bits(s.blue), bits(kGrey));
+    EXPECT_EQ(s.textEffect, kNoEffect);
+    EXPECT_EQ(s.effectRed + s.effectGreen + s.effectBlue, 0.0f);
 }
 
 TEST(HudSettings, NoFileGivesEveryDefault) {
@@ -58,7 +60,7 @@ TEST(HudSettings, ConfigWithoutPagesIsRead) {
     EXPECT_EQ(store.getPageCount(), 0);
 }
 
-enum class Field { PosX, PosY, StepY, FontSize, Red, Green, Blue };
+enum class Field { PosX, PosY, StepY, FontSize, Red, Green, Blue, Effect, EffectRed, EffectBlue };
 
 float valueOf(const HudSettings& s, Field f) {
     switch (f) {
@@ -76,6 +78,12 @@ float valueOf(const HudSettings& s, Field f) {
             return s.green;
         case Field::Blue:
             return s.blue;
+        case Field::Effect:
+            return static_cast<float>(s.textEffect);
+        case Field::EffectRed:
+            return s.effectRed;
+        case Field::EffectBlue:
+            return s.effectBlue;
     }
     return -1.0f;
 }
@@ -88,23 +96,48 @@ struct SettingCase {
 };
 
 const SettingCase kSettings[] = {
-    {"HUD_POS_X", "640", Field::PosX, 640.0f},       {"HUD_POS_X", "1", Field::PosX, 1.0f},
-    {"HUD_POS_X", "641", Field::PosX, 450.0f},       {"HUD_POS_X", "0", Field::PosX, 450.0f},
-    {"HUD_POS_X", "-5", Field::PosX, 450.0f},        {"HUD_POS_X", "", Field::PosX, 450.0f},
-    {"HUD_POS_X", "abc", Field::PosX, 450.0f},       {"HUD_POS_X", "12.9", Field::PosX, 12.0f},
-    {"HUD_POS_X", nullptr, Field::PosX, 450.0f},     {"HUD_POS_Y", "480", Field::PosY, 480.0f},
-    {"HUD_POS_Y", "481", Field::PosY, 65.0f},        {"HUD_POS_Y", "0", Field::PosY, 65.0f},
-    {"HUD_STEP_Y", "0", Field::StepY, 15.0f},        {"HUD_STEP_Y", "1", Field::StepY, 1.0f},
-    {"HUD_STEP_Y", "480", Field::StepY, 480.0f},     {"HUD_STEP_Y", "481", Field::StepY, 15.0f},
-    {"FONT_SIZE", "1", Field::FontSize, 1.0f},       {"FONT_SIZE", "64", Field::FontSize, 64.0f},
-    {"FONT_SIZE", "0", Field::FontSize, 18.0f},      {"FONT_SIZE", "65", Field::FontSize, 18.0f},
-    {"FONT_SIZE", "abc", Field::FontSize, 18.0f},    {"COLOR_RED", "255", Field::Red, 1.0f},
-    {"COLOR_RED", "254", Field::Red, 0.99607849f},   {"COLOR_RED", "128", Field::Red, 0.50196081f},
-    {"COLOR_RED", "64", Field::Red, kGrey},          {"COLOR_RED", "0", Field::Red, 0.0f},
-    {"COLOR_RED", "abc", Field::Red, 0.0f},          {"COLOR_RED", "256", Field::Red, kGrey},
-    {"COLOR_RED", "-1", Field::Red, kGrey},          {"COLOR_RED", "", Field::Red, kGrey},
-    {"COLOR_GREEN", "255", Field::Green, 1.0f},      {"COLOR_GREEN", "256", Field::Green, kGrey},
-    {"COLOR_BLUE", "254", Field::Blue, 0.99607849f}, {"COLOR_BLUE", "-1", Field::Blue, kGrey},
+    {"HUD_POS_X", "640", Field::PosX, 640.0f},
+    {"HUD_POS_X", "1", Field::PosX, 1.0f},
+    {"HUD_POS_X", "641", Field::PosX, 450.0f},
+    {"HUD_POS_X", "0", Field::PosX, 450.0f},
+    {"HUD_POS_X", "-5", Field::PosX, 450.0f},
+    {"HUD_POS_X", "", Field::PosX, 450.0f},
+    {"HUD_POS_X", "abc", Field::PosX, 450.0f},
+    {"HUD_POS_X", "12.9", Field::PosX, 12.0f},
+    {"HUD_POS_X", nullptr, Field::PosX, 450.0f},
+    {"HUD_POS_Y", "480", Field::PosY, 480.0f},
+    {"HUD_POS_Y", "481", Field::PosY, 65.0f},
+    {"HUD_POS_Y", "0", Field::PosY, 65.0f},
+    {"HUD_STEP_Y", "0", Field::StepY, 15.0f},
+    {"HUD_STEP_Y", "1", Field::StepY, 1.0f},
+    {"HUD_STEP_Y", "480", Field::StepY, 480.0f},
+    {"HUD_STEP_Y", "481", Field::StepY, 15.0f},
+    {"FONT_SIZE", "1", Field::FontSize, 1.0f},
+    {"FONT_SIZE", "64", Field::FontSize, 64.0f},
+    {"FONT_SIZE", "0", Field::FontSize, 18.0f},
+    {"FONT_SIZE", "65", Field::FontSize, 18.0f},
+    {"FONT_SIZE", "abc", Field::FontSize, 18.0f},
+    {"COLOR_RED", "255", Field::Red, 1.0f},
+    {"COLOR_RED", "254", Field::Red, 0.99607849f},
+    {"COLOR_RED", "128", Field::Red, 0.50196081f},
+    {"COLOR_RED", "64", Field::Red, kGrey},
+    {"COLOR_RED", "0", Field::Red, 0.0f},
+    {"COLOR_RED", "abc", Field::Red, 0.0f},
+    {"COLOR_RED", "256", Field::Red, kGrey},
+    {"COLOR_RED", "-1", Field::Red, kGrey},
+    {"COLOR_RED", "", Field::Red, kGrey},
+    {"COLOR_GREEN", "255", Field::Green, 1.0f},
+    {"COLOR_GREEN", "256", Field::Green, kGrey},
+    {"COLOR_BLUE", "254", Field::Blue, 0.99607849f},
+    {"COLOR_BLUE", "-1", Field::Blue, kGrey},
+    {"TEXT_EFFECT", "1", Field::Effect, 1.0f},
+    {"TEXT_EFFECT", "2", Field::Effect, 2.0f},
+    {"TEXT_EFFECT", "3", Field::Effect, 0.0f},
+    {"TEXT_EFFECT", "-1", Field::Effect, 0.0f},
+    {"TEXT_EFFECT", "x", Field::Effect, 0.0f},
+    {"EFFECT_RED", "255", Field::EffectRed, 1.0f},
+    {"EFFECT_RED", "256", Field::EffectRed, 0.0f},
+    {"EFFECT_BLUE", "128", Field::EffectBlue, 0.50196081f},
 };
 
 TEST(HudSettings, EachKeyWithinItsLimitsOrItsDefault) {
