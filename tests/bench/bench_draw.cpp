@@ -1,6 +1,6 @@
-// The HUD's frame against the floor and two peers, the CPU side of a frame alone, and a Reload INI
-// with its rebuild: one EGL (Mesa llvmpipe) context, one page, one font at one pixel height.
-// scripts/perf-report runs it and prints the table; by hand:
+// The HUD's frame against the floor and two peers, with each text effect, the CPU side of a frame
+// alone, and a Reload INI with its rebuild: one EGL (Mesa llvmpipe) context, one page, one font at
+// one pixel height. scripts/perf-report runs it and prints the table; by hand:
 //
 //   build/linux/bin/bench_draw --benchmark_repetitions=10
 //       --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
@@ -67,6 +67,7 @@ struct Suite {
     HudSettings settings{};
     HostWord camera = 0;
     TokenClock clock;
+    FrameRate rate;
     std::uint32_t startTick = 0;
     char line[kLineSize]{};
 
@@ -137,6 +138,7 @@ Suite& suite() {
         s.tokens = std::make_unique<TokenTable>();
         reloadConfig(*s.store, s.settings);
         s.startTick = platform::tickCount();
+        s.rate.restart(s.startTick);
         return true;
     }();
     static_cast<void>(ready);
@@ -199,9 +201,11 @@ void freetypeNaiveFrame(Suite& s) {
 // What draw does apart from GL: the clocks read, the values refreshed, each row of the page copied
 // and given its tokens.
 void cpuFrame(Suite& s) {
+    const std::uint32_t now = platform::tickCount();
+    s.rate.countFrame(now);
     updateTokenValues(*s.tokens, s.camera,
-                      {&s.host.scene, &s.host.services, s.startTick, platform::tickCount(),
-                       platform::calendarTime()},
+                      {&s.host.scene, &s.host.services, s.startTick, now, platform::calendarTime(),
+                       s.rate.perSecond},
                       s.clock);
     PageStore& store = *s.store;
     store.selectPage(0);
@@ -266,6 +270,28 @@ void BM_HudDraw(benchmark::State& state) {
     state.SetLabel(suite().renderer);
 }
 BENCHMARK(BM_HudDraw)->Apply(frameRuns);
+
+// The same page with a text effect: the file read again with TEXT_EFFECT set (the rebuild is the
+// warm-up frame, outside the loop), then the plain file again for the other benchmarks.
+void effectFrames(benchmark::State& state, const char* effect) {
+    Suite& s = suite();
+    s.dir->rewrite(fullLayoutIni() + effect);
+    hostExecute(s, kReloadIni);
+    runFrames(state, hudFrame);
+    s.dir->rewrite(fullLayoutIni());
+    hostExecute(s, kReloadIni);
+    hudFrame(s);
+}
+
+void BM_HudDrawShadow(benchmark::State& state) {
+    effectFrames(state, "TEXT_EFFECT=1\nEFFECT_BLUE=255\n");
+}
+BENCHMARK(BM_HudDrawShadow)->Apply(frameRuns);
+
+void BM_HudDrawOutline(benchmark::State& state) {
+    effectFrames(state, "TEXT_EFFECT=2\nEFFECT_BLUE=255\n");
+}
+BENCHMARK(BM_HudDrawOutline)->Apply(frameRuns);
 
 void BM_Floor(benchmark::State& state) { runFrames(state, floorFrame); }
 BENCHMARK(BM_Floor)->Apply(frameRuns);
