@@ -119,7 +119,7 @@ bool keyProvesContent(const struct stat& info, const timespec& readStart) {
     return changedNs < startNs - marginNs;
 }
 
-// The last file parsed. The reload makes 148 reads of one file in a row, and parsing the file for
+// The last file parsed. The reload makes 152 reads of one file in a row, and parsing the file for
 // each costs several times our budget; one stat per read shows whether it is still the same file
 // with the same contents (device, inode, size, both times to the nanosecond), and anything else
 // parses it again. Nothing is held open between calls. Used from the host's thread only.

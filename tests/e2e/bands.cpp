@@ -34,7 +34,9 @@ void expectRowsInTheirBands(const Picture& hud, const Picture& scene, const Layo
             const Rgb pixel = hud.at(x, y);
             if (near(pixel, scene.at(x, y), 0)) continue;
             const int row = textRowAt(layout, y);
-            if (!near(pixel, layout.colour, kColourTolerance)) {
+            const bool effect =
+                layout.hasEffect && near(pixel, layout.effectColour, kColourTolerance);
+            if (!effect && !near(pixel, layout.colour, kColourTolerance)) {
                 ++offColour;
             } else if (row < 0 || x < layout.posX - 3) {
                 ++outside;

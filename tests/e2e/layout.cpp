@@ -31,6 +31,12 @@ bool readLayout(const std::string& path, int page, Layout& layout) {
         readInt(path, "COLOR_RED", layout.colour.r) &&
         readInt(path, "COLOR_GREEN", layout.colour.g) &&
         readInt(path, "COLOR_BLUE", layout.colour.b);
+    int effect = 0;
+    readInt(path, "TEXT_EFFECT", effect);
+    layout.hasEffect = effect == 1 || effect == 2;
+    readInt(path, "EFFECT_RED", layout.effectColour.r);
+    readInt(path, "EFFECT_GREEN", layout.effectColour.g);
+    readInt(path, "EFFECT_BLUE", layout.effectColour.b);
     layout.rowHasText.clear();
     const std::string section = "SECTION" + std::to_string(page);
     for (int row = 1; row <= kMaxRows; ++row) {

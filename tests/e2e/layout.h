@@ -15,11 +15,13 @@ struct Layout {
     int stepY = 0;
     int fontSize = 0;
     Rgb colour{0, 0, 0};
+    bool hasEffect = false;  // TEXT_EFFECT 1 or 2: pixels of effectColour around the text
+    Rgb effectColour{0, 0, 0};
     std::vector<bool> rowHasText;  // of one page; false for a BLANK row
 };
 
-// Reads CONFIG (every key must be present) and the rows of SECTION<page> of the INI file at
-// `path`. False when a CONFIG key is missing.
+// Reads CONFIG (every key must be present, but for the optional text effect) and the rows of
+// SECTION<page> of the INI file at `path`. False when a CONFIG key is missing.
 bool readLayout(const std::string& path, int page, Layout& layout);
 
 }  // namespace e2e
