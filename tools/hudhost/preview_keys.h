@@ -33,7 +33,7 @@ enum class Key {
     Keypad5,
     Keypad6,
     Keypad7,
-    Keypad8,
+    Keypad8
 };
 
 enum class KeyAction { Command, Camera, Mode, Count, Save, Close };
