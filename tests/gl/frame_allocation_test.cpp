@@ -34,7 +34,7 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
                                     "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"},
                                    {effect}));
         auto hud = makeHud();
-        hud->attachHost(nullptr, &host.scene, &host.services, nullptr);
+        hud->attachHost(&host.scene, &host.services);
         hud->execute(1);
         hud->draw(0);  // builds the lists and reads the file
 
