@@ -2,14 +2,25 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <system_error>
 
 namespace hudhost {
 namespace {
 
+namespace fs = std::filesystem;
+
 // Frames rendered before timing, so that both runs start with warm caches and built lists.
 constexpr long kWarmUpFrames = 20;
+const fs::path kIniFile = fs::path("Plugins") / "Startup Plugins" / "VantorHUD.ini";
 
 double framesPerSecond(const Viewport& viewport, bool withHud, long frames) {
     for (long i = 0; i < kWarmUpFrames; ++i) viewport.frame(withHud);
@@ -23,17 +34,74 @@ double framesPerSecond(const Viewport& viewport, bool withHud, long frames) {
     return static_cast<double>(frames) / seconds.count();
 }
 
+// `ini` with TEXT_EFFECT=`effect` as the first key of its first CONFIG section, where it wins
+// over one the file holds; section names match in any letter case, as the HUD reads them.
+std::string withTextEffect(const std::string& ini, int effect) {
+    const std::string key = "TEXT_EFFECT=" + std::to_string(effect) + "\n";
+    std::istringstream lines(ini);
+    std::string line;
+    std::size_t end = 0;
+    while (std::getline(lines, line)) {
+        end += line.size() + 1;
+        std::string name;
+        for (char c : line) {
+            if (!std::isspace(static_cast<unsigned char>(c))) {
+                name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+        }
+        if (name.rfind("[CONFIG]", 0) == 0) {
+            return ini.substr(0, end) + (end > ini.size() ? "\n" : "") + key +
+                   ini.substr(std::min(end, ini.size()));
+        }
+    }
+    return ini + "\n[CONFIG]\n" + key;
+}
+
+// The HUD's rate with `effect`: the layout in the working directory copied with the effect set
+// into a folder of its own, the HUD reloaded from there, and afterwards from where it was.
+double effectFramesPerSecond(const Viewport& viewport, const HostSide& host, long frames,
+                             int effect) {
+    std::ifstream in(kIniFile, std::ios::binary);
+    const std::string ini((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const fs::path home = fs::current_path();
+    const fs::path copy =
+        fs::temp_directory_path() /
+        ("hudhost-bench-" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::error_code ec;
+    fs::create_directories(copy / kIniFile.parent_path(), ec);
+    std::ofstream(copy / kIniFile, std::ios::binary) << withTextEffect(ini, effect);
+    fs::current_path(copy, ec);
+    host.execute(Command::Reload);
+    const double rate = ec ? 0.0 : framesPerSecond(viewport, true, frames);
+    fs::current_path(home, ec);
+    host.execute(Command::Reload);
+    viewport.frame(true);  // the rebuild from the user's file again
+    fs::remove_all(copy, ec);
+    return rate;
+}
+
 }  // namespace
 
-void runBench(const Viewport& viewport, long frames) {
+void runBench(const Viewport& viewport, const HostSide& host, long frames) {
     const double on = framesPerSecond(viewport, true, frames);
+    double withEffect[3] = {};
+    for (int effect = 0; effect < 3; ++effect) {
+        withEffect[effect] = effectFramesPerSecond(viewport, host, frames, effect);
+    }
     const double off = framesPerSecond(viewport, false, frames);
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     std::printf("bench: %dx%d, %ld frames each, %s\n", viewport.width(), viewport.height(), frames,
                 renderer != nullptr ? renderer : "unknown renderer");
-    std::printf("bench: HUD on   %9.1f fps  %7.3f ms a frame\n", on, 1000.0 / on);
-    std::printf("bench: HUD off  %9.1f fps  %7.3f ms a frame\n", off, 1000.0 / off);
-    std::printf("bench: on/off   %9.3f\n", on / off);
+    auto rate = [](const char* what, double fps) {
+        std::printf("bench: %-20s %9.1f fps  %7.3f ms a frame\n", what, fps, 1000.0 / fps);
+    };
+    rate("HUD on", on);
+    const char* const names[] = {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow",
+                                 "TEXT_EFFECT=2 outline"};
+    for (int effect = 0; effect < 3; ++effect) rate(names[effect], withEffect[effect]);
+    rate("HUD off", off);
+    std::printf("bench: on/off               %9.3f\n", on / off);
 }
 
 }  // namespace hudhost

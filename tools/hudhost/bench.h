@@ -1,12 +1,16 @@
-// Frame rates with and without the HUD, measured in one run on the same context.
+// Frame rates with and without the HUD, and with each text effect, measured in one run on the same
+// context.
 #pragma once
 
+#include "host_side.h"
 #include "viewport.h"
 
 namespace hudhost {
 
-// Renders `frames` frames with the HUD's drawing calls, then as many without them, each frame
-// finished (glFinish) before the next, and prints both rates and their ratio on stdout.
-void runBench(const Viewport& viewport, long frames);
+// Renders `frames` frames with the HUD's drawing calls, as many with the layout's TEXT_EFFECT set
+// to shadow and to outline (the HUD reloaded from a copy of the layout in a temporary folder, then
+// from the working directory again), and as many without the HUD, each frame finished (glFinish)
+// before the next, and prints the rates on stdout.
+void runBench(const Viewport& viewport, const HostSide& host, long frames);
 
 }  // namespace hudhost

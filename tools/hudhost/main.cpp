@@ -107,7 +107,7 @@ int runPicture(const Options& options, const std::string& outPath, HostSide* hos
     if (options.soak) {
         soakPassed = runSoak(viewport, *host, options.frames, error);
     } else if (options.bench) {
-        runBench(viewport, options.frames);
+        runBench(viewport, *host, options.frames);
     } else {
         for (long frame = 1; frame <= options.frames; ++frame) {
             viewport.frame(options.hudFrames < 0 || frame <= options.hudFrames);
