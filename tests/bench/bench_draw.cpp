@@ -21,8 +21,8 @@
 #include <memory>
 #include <string>
 
-#include "../unit/token_fixtures.h"
 #include "allocation_log.h"
+#include "fake_host.h"
 #include "frame_image.h"
 #include "freetype_peer.h"
 #include "ftgl_peer.h"
@@ -30,8 +30,8 @@
 #include "host/plugin_entry.h"
 #include "hud/hud_plugin.h"
 #include "hud_layout.h"
-#include "ini_workdir.h"
 #include "platform/posix_font_match.h"
+#include "work_folder.h"
 
 namespace vantor::bench {
 namespace {
@@ -45,12 +45,10 @@ constexpr int kReloadIni = 4;
 // directory before the context.
 struct Suite {
     std::unique_ptr<hudhost::GlContext> gl;
-    std::unique_ptr<test::IniWorkdir> dir;
+    std::unique_ptr<test::WorkFolder> dir;
 
     // The host's side: its scene (face mode, a named camera), record and callback table.
     test::FakeHost host;
-    HostCallbackTable table{};
-    HostRecord record{};
     HudPlugin* hud = nullptr;  // the instance initializePlugin made
 
     // The drawn page as the HUD's first frame substituted it, for the floor and the peers.
@@ -74,10 +72,10 @@ struct Suite {
 };
 
 bool hostDraw(Suite& s, std::int32_t flag) {
-    return entryAs<DrawEntry>(s.table.entries[kDrawPosition])(flag);
+    return entryAs<DrawEntry>(s.host.table.entries[kDrawPosition])(flag);
 }
 bool hostExecute(Suite& s, std::int32_t function) {
-    return entryAs<ExecuteEntry>(s.record.execute)(function);
+    return entryAs<ExecuteEntry>(s.host.record.execute)(function);
 }
 
 [[noreturn]] void fail(const char* what) {
@@ -95,15 +93,12 @@ Suite& suite() {
         if (s.gl == nullptr) fail(error.c_str());
         s.renderer = std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) + ", " +
                      reinterpret_cast<const char*>(glGetString(GL_VERSION));
-        s.dir = std::make_unique<test::IniWorkdir>(fullLayoutIni());
+        s.dir = std::make_unique<test::WorkFolder>(fullLayoutIni());
 
         s.host.scene.mainPerspectiveCamera = 7;
         s.host.view.camera = 7;
         s.host.faces.count = 1234;
-        s.record.table = &s.table;
-        s.record.scene = &s.host.scene;
-        s.record.services = &s.host.services;
-        initializePlugin(&s.record);
+        initializePlugin(&s.host.record);
         s.hud = static_cast<HudPlugin*>(pluginInstance());
         if (s.hud == nullptr) fail("initializePlugin made no plug-in");
         hostExecute(s, kSwitch);

@@ -2,18 +2,13 @@
 // the HUD colour, and the tokens show what the host's records hold.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "bands.h"
-#include "layout.h"
-#include "render.h"
+#include "host_run.h"
+#include "work_folder.h"
 
 namespace e2e {
 namespace {
 
-const std::string kExampleIni =
-    std::string(EXAMPLES_DIR) + "/Plugins/Startup Plugins/VantorHUD.ini";
 constexpr int kWidth = 640;  // the overlay space at one pixel a unit
 constexpr int kHeight = 480;
 
@@ -46,10 +41,7 @@ TEST_P(ExamplePages, DrawTheirRowsInTheirBandsInTheHudColour) {
         EXPECT_TRUE(hud == scene) << "the HUD drew while it should not";
         return;
     }
-    Layout layout;
-    ASSERT_TRUE(readLayout(kExampleIni, c.page, layout)) << kExampleIni;
-    ASSERT_FALSE(layout.rowHasText.empty());
-    expectRowsInTheirBands(hud, scene, layout);
+    expectRowsInTheirBands(hud, scene, exampleLayout(c.page));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,20 +74,19 @@ class Tokens : public ::testing::TestWithParam<TokenCase> {};
 // both pages give the same picture.
 TEST_P(Tokens, ShowWhatTheHostsRecordsHold) {
     const TokenCase& c = GetParam();
-    const std::string dir = outputDir() + "/tokens-" + c.name;
-    std::filesystem::create_directories(dir + "/Plugins/Startup Plugins");
-    std::ofstream(dir + "/Plugins/Startup Plugins/VantorHUD.ini")
-        << "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=400\nHUD_STEP_Y=40\nFONT_SIZE=20\n"
-        << "COLOR_RED=255\nCOLOR_GREEN=255\nCOLOR_BLUE=0\n"
-        << "[SECTION1]\nROWDATA1=Camera *CAMERA_NAME*\n"
-        << "ROWDATA2=Selected *SEL_FACES*/*SEL_EDGES*/*SEL_VERTICES*\n"
-        << "[SECTION2]\nROWDATA1=Camera " << c.cameraShown << "\n"
-        << "ROWDATA2=Selected " << c.selectionShown << "\n";
+    const vantor::test::WorkFolder dir(
+        "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=400\nHUD_STEP_Y=40\nFONT_SIZE=20\n"
+        "COLOR_RED=255\nCOLOR_GREEN=255\nCOLOR_BLUE=0\n"
+        "[SECTION1]\nROWDATA1=Camera *CAMERA_NAME*\n"
+        "ROWDATA2=Selected *SEL_FACES*/*SEL_EDGES*/*SEL_VERTICES*\n"
+        "[SECTION2]\nROWDATA1=Camera " +
+            std::string(c.cameraShown) + "\nROWDATA2=Selected " + c.selectionShown + "\n",
+        vantor::test::WorkFolder::kStayOutside);
 
     const std::vector<std::string> args = {
-        "--workdir",  dir,       "--camera", c.camera,  "--selection-mode",
-        c.mode,       "--faces", "7",        "--edges", c.edges,
-        "--vertices", "9",       "--cmd",    "switch"};
+        "--workdir",  dir.path(), "--camera", c.camera,  "--selection-mode",
+        c.mode,       "--faces",  "7",        "--edges", c.edges,
+        "--vertices", "9",        "--cmd",    "switch"};
     std::vector<std::string> literalArgs = args;
     literalArgs.insert(literalArgs.end(), {"--cmd", "next"});
     Picture tokens;

@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "bands.h"
-#include "layout.h"
-#include "render.h"
+#include "host_run.h"
 
 namespace {
-
-const std::string kPluginDir = std::string(UNPACKED_DIR) + "/Plugins/Startup Plugins";
 
 struct PageCase {
     const char* name;
@@ -29,17 +26,15 @@ TEST_P(UnpackedZip, RendersTheExamplePages) {
     ASSERT_EQ(e2e::render(std::string("scene-") + c.name, sceneArgs, scene).status, 0);
 
     std::vector<std::string> args = {"--workdir", UNPACKED_DIR, "--plugin",
-                                     kPluginDir + "/VantorHUD.dll"};
+                                     UNPACKED_DIR "/Plugins/Startup Plugins/VantorHUD.dll"};
     args.insert(args.end(), view.begin(), view.end());
     for (const std::string& command : c.commands) args.insert(args.end(), {"--cmd", command});
     e2e::Picture hud;
     const e2e::HostRun run = e2e::render(c.name, args, hud);
     ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err.front());
 
-    e2e::Layout layout;
-    ASSERT_TRUE(e2e::readLayout(kPluginDir + "/VantorHUD.ini", c.page, layout));
-    ASSERT_FALSE(layout.rowHasText.empty());
-    e2e::expectRowsInTheirBands(hud, scene, layout);
+    // The zip carries the example INI file.
+    e2e::expectRowsInTheirBands(hud, scene, e2e::exampleLayout(c.page));
 }
 
 INSTANTIATE_TEST_SUITE_P(Package, UnpackedZip,

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "pages/hud_settings.h"
-#include "temp_work_dir.h"
+#include "work_folder.h"
 
 namespace vantor {
 namespace {
@@ -18,7 +18,7 @@ std::uint32_t bits(float f) {
 }
 
 HudSettings reloadWith(const std::string& ini) {
-    test::writeIni(ini);
+    test::writeFile(test::kIniFile, ini);
     PageStore store;
     HudSettings settings{};
     reloadConfig(store, settings);
@@ -39,7 +39,7 @@ void expectDefaults(const HudSettings& s) {
 }
 
 TEST(HudSettings, NoFileGivesEveryDefault) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     HudSettings settings{};
     reloadConfig(store, settings);
@@ -48,10 +48,10 @@ TEST(HudSettings, NoFileGivesEveryDefault) {
 }
 
 TEST(HudSettings, ConfigWithoutPagesIsRead) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     HudSettings settings{};
-    test::writeIni("[CONFIG]\nHUD_POS_X=100\nFONT_FACE=Courier New\n");
+    test::writeFile(test::kIniFile, "[CONFIG]\nHUD_POS_X=100\nFONT_FACE=Courier New\n");
     reloadConfig(store, settings);
     EXPECT_EQ(settings.posX, 100.0f);
     EXPECT_STREQ(settings.fontFace, "Courier New");
@@ -108,7 +108,7 @@ const SettingCase kSettings[] = {
 };
 
 TEST(HudSettings, EachKeyWithinItsLimitsOrItsDefault) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     for (const SettingCase& c : kSettings) {
         const std::string line = c.value ? std::string(c.key) + "=" + c.value + "\n" : "";
         SCOPED_TRACE(line);
@@ -118,7 +118,7 @@ TEST(HudSettings, EachKeyWithinItsLimitsOrItsDefault) {
 }
 
 TEST(HudSettings, OneInColourIsTheSinglePrecisionReciprocal) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     EXPECT_EQ(bits(reloadWith("[CONFIG]\nCOLOR_GREEN=1\n").green), 0x3B808081u);
 }
 
@@ -137,7 +137,7 @@ const FaceCase kFaces[] = {
 };
 
 TEST(HudSettings, FontFaceAsReadOrArial) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     for (const FaceCase& c : kFaces) {
         SCOPED_TRACE(c.ini);
         EXPECT_EQ(reloadWith(c.ini).fontFace, c.expected);
@@ -147,7 +147,7 @@ TEST(HudSettings, FontFaceAsReadOrArial) {
 }
 
 TEST(HudSettings, BadKeysFallBackEachOnItsOwn) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     const HudSettings s = reloadWith(
         "[CONFIG]\nHUD_POS_X=700\nHUD_POS_Y=100\nHUD_STEP_Y=-3\nFONT_SIZE=20\n"
         "COLOR_RED=300\nCOLOR_GREEN=10\nCOLOR_BLUE=x\nFONT_FACE=\n");
@@ -162,14 +162,15 @@ TEST(HudSettings, BadKeysFallBackEachOnItsOwn) {
 }
 
 TEST(HudSettings, NothingOfAnEarlierReloadSurvives) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     HudSettings settings{};
-    test::writeIni(
+    test::writeFile(
+        test::kIniFile,
         "[CONFIG]\nHUD_POS_X=100\nHUD_POS_Y=100\nHUD_STEP_Y=20\nFONT_SIZE=30\n"
         "COLOR_RED=1\nCOLOR_GREEN=2\nCOLOR_BLUE=3\nFONT_FACE=Courier New Bold Italic\n");
     reloadConfig(store, settings);
-    test::writeIni("[CONFIG]\nFONT_FACE=Mono\n");
+    test::writeFile(test::kIniFile, "[CONFIG]\nFONT_FACE=Mono\n");
     reloadConfig(store, settings);
     EXPECT_EQ(settings.posX, 450.0f);
     EXPECT_EQ(settings.fontSize, 18);

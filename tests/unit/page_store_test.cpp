@@ -8,7 +8,7 @@
 
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
-#include "temp_work_dir.h"
+#include "work_folder.h"
 
 namespace vantor {
 namespace {
@@ -95,8 +95,8 @@ const PageCase kPageCases[] = {
 TEST(PageStoreLoad, PagesAndRowsAsTheFileHoldsThem) {
     for (const PageCase& c : kPageCases) {
         SCOPED_TRACE(c.what);
-        test::TempWorkDir dir;
-        if (!c.ini.empty()) test::writeIni(c.ini);
+        test::WorkFolder dir;
+        if (!c.ini.empty()) test::writeFile(test::kIniFile, c.ini);
         PageStore store;
         HudSettings settings{};
         reloadConfig(store, settings);
@@ -105,7 +105,7 @@ TEST(PageStoreLoad, PagesAndRowsAsTheFileHoldsThem) {
 }
 
 TEST(PageStoreLoad, EmptyStoreAnswersZeroAndNull) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     HudSettings settings{};
     reloadConfig(store, settings);
@@ -117,8 +117,8 @@ TEST(PageStoreLoad, EmptyStoreAnswersZeroAndNull) {
 }
 
 TEST(PageStoreLoad, BadArgumentsLoadNoPages) {
-    test::TempWorkDir dir;
-    test::writeIni("[SECTION1]\n" + rows(2) + "[S1]\nR1=x\n");
+    test::WorkFolder dir;
+    test::writeFile(test::kIniFile, "[SECTION1]\n" + rows(2) + "[S1]\nR1=x\n");
     PageStore store;
     EXPECT_EQ(store.loadPages("SECTION", "ROWDATA"), 0) << "no path set yet";
     EXPECT_EQ(store.setPath(nullptr), 0);
@@ -137,16 +137,16 @@ TEST(PageStoreLoad, BadArgumentsLoadNoPages) {
 }
 
 TEST(PageStoreLoad, ReloadStartsFromEmptyRows) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     HudSettings settings{};
-    test::writeIni("[SECTION1]\n" + rows(3) + "[SECTION2]\n" + rows(2));
+    test::writeFile(test::kIniFile, "[SECTION1]\n" + rows(3) + "[SECTION2]\n" + rows(2));
     reloadConfig(store, settings);
     store.selectPage(0);
     store.selectRow(1);
     store.setTokenHits(4);
 
-    test::writeIni("[SECTION1]\nROWDATA1=new\nROWDATA2=BLANK\n");
+    test::writeFile(test::kIniFile, "[SECTION1]\nROWDATA1=new\nROWDATA2=BLANK\n");
     reloadConfig(store, settings);
     EXPECT_EQ(loadedPages(store), (Pages{{"new", ""}})) << "the old row 2 is gone, hits are -1";
 }
@@ -155,15 +155,15 @@ TEST(PageStoreLoad, ReloadStartsFromEmptyRows) {
 class PageStoreCursor : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::writeIni("[SECTION1]\n" + rows(6) + "[SECTION2]\n" + rows(2) + "[SECTION3]\n" +
-                       rows(1));
+        test::writeFile(test::kIniFile, "[SECTION1]\n" + rows(6) + "[SECTION2]\n" + rows(2) +
+                                            "[SECTION3]\n" + rows(1));
         HudSettings settings{};
         reloadConfig(store, settings);
         ASSERT_EQ(store.getPageCount(), 3);
         ASSERT_EQ(store.selectPage(0), 1);
         ASSERT_EQ(store.selectRow(5), 1);
     }
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
 };
 
@@ -228,12 +228,13 @@ const IntCase kIntCases[] = {
 };
 
 TEST(PageStoreRead, IntegersAsAtolReadsThem) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     ASSERT_EQ(store.setPath(kIniPath), 1);
     for (const IntCase& c : kIntCases) {
         SCOPED_TRACE(c.value ? c.value : "(absent)");
-        test::writeIni(c.value ? std::string("[CONFIG]\nN=") + c.value + "\n" : "[CONFIG]\n");
+        test::writeFile(test::kIniFile,
+                        c.value ? std::string("[CONFIG]\nN=") + c.value + "\n" : "[CONFIG]\n");
         std::int32_t out = 77;
         std::int32_t ok = 77;
         EXPECT_EQ(store.readInt("CONFIG", "N", out, ok), c.expected);
@@ -258,8 +259,8 @@ const StringCase kStringCases[] = {
 };
 
 TEST(PageStoreRead, StringsWithinTheCapacityOnly) {
-    test::TempWorkDir dir;
-    test::writeIni("[CONFIG]\nS=hello\n");
+    test::WorkFolder dir;
+    test::writeFile(test::kIniFile, "[CONFIG]\nS=hello\n");
     PageStore store;
     ASSERT_EQ(store.setPath(kIniPath), 1);
     for (const StringCase& c : kStringCases) {
@@ -279,8 +280,8 @@ TEST(PageStoreRead, StringsWithinTheCapacityOnly) {
 }
 
 TEST(PageStoreRead, NullDestinationLeavesTheCapacity) {
-    test::TempWorkDir dir;
-    test::writeIni("[CONFIG]\nS=hello\n");
+    test::WorkFolder dir;
+    test::writeFile(test::kIniFile, "[CONFIG]\nS=hello\n");
     PageStore store;
     store.setPath(kIniPath);
     std::int32_t capacity = 260;
@@ -291,12 +292,12 @@ TEST(PageStoreRead, NullDestinationLeavesTheCapacity) {
 }
 
 TEST(PageStoreRead, AbsentKeyFileAndEmptyValueGiveNothing) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     store.setPath(kIniPath);
     for (const char* ini : {"", "[CONFIG]\nOTHER=1\n", "[CONFIG]\nS=\n", "[OTHER]\nS=x\n"}) {
         SCOPED_TRACE(ini);
-        if (*ini) test::writeIni(ini);
+        if (*ini) test::writeFile(test::kIniFile, ini);
         char destination[kTextSize];
         std::memset(destination, '#', sizeof destination);
         std::int32_t capacity = kTextSize;

@@ -75,7 +75,7 @@ class Paging : public GlTest, public ::testing::WithParamInterface<PagingCase> {
 
 TEST_P(Paging, CurrentPageAndWhatShows) {
     const PagingCase& c = GetParam();
-    IniWorkdir dir(pagesIni(c.pages));
+    WorkFolder dir(pagesIni(c.pages));
     auto hud = makeHud();
     hud->draw(0);  // the first frame reads the file, even while hidden
     ASSERT_EQ(hud->store().getPageCount(), c.pages);
@@ -87,7 +87,7 @@ TEST_P(Paging, CurrentPageAndWhatShows) {
             case kReloadOne:
             case kReloadNone:
             case kReloadThree:
-                dir.rewrite(pagesIni(step.op == kReloadOne ? 1 : step.op == kReloadNone ? 0 : 3));
+                dir.writeIni(pagesIni(step.op == kReloadOne ? 1 : step.op == kReloadNone ? 0 : 3));
                 EXPECT_TRUE(hud->execute(4));
                 EXPECT_EQ(hud->deviceContext(), nullptr);
                 break;

@@ -1,4 +1,4 @@
-// The HUD's function catalogue and its commands before any page is loaded.
+// The HUD plug-in before any page is loaded: its function catalogue and its commands.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -31,7 +31,7 @@ TEST(HudCatalogue, NamesAndKindsByFunctionNumber) {
     }
 }
 
-TEST(HudCatalogue, CommandsWithNoPagesLoaded) {
+TEST(HudCommands, WithNoPagesLoaded) {
     enum : PluginBase::Arg { kSwitch = 1, kNext, kPrev, kReload };
     const struct {
         const char* name;
@@ -60,7 +60,7 @@ TEST(HudCatalogue, CommandsWithNoPagesLoaded) {
     }
 }
 
-TEST(HudCatalogue, ReleaseAndFlaggedDrawWithoutResourcesTouchNothing) {
+TEST(HudCommands, ReleaseAndFlaggedDrawWithoutResourcesTouchNothing) {
     HudPlugin hud;
     hud.release(0);
     hud.release(1);

@@ -23,7 +23,33 @@ int textRowAt(const Layout& layout, int y) {
 
 }  // namespace
 
+std::string Layout::config() const {
+    return "[CONFIG]\nHUD_POS_X=" + std::to_string(posX) + "\nHUD_POS_Y=" + std::to_string(posY) +
+           "\nHUD_STEP_Y=" + std::to_string(stepY) + "\nFONT_SIZE=" + std::to_string(fontSize) +
+           "\nCOLOR_RED=" + std::to_string(colour.r) + "\nCOLOR_GREEN=" + std::to_string(colour.g) +
+           "\nCOLOR_BLUE=" + std::to_string(colour.b) + "\n";
+}
+
+Layout Layout::scaled(int numerator, int denominator) const {
+    Layout larger = *this;
+    larger.posX = posX * numerator / denominator;
+    larger.posY = posY * numerator / denominator;
+    larger.stepY = stepY * numerator / denominator;
+    return larger;
+}
+
+Layout exampleLayout(int page) {
+    // examples/Plugins/Startup Plugins/VantorHUD.ini: its CONFIG and which rows are BLANK.
+    Layout layout{16, 456, 20, 16, {255, 214, 90}, {}};
+    const std::vector<bool> pages[] = {{true, true, true, false, true},
+                                       {true, false, true, true, true, false, true},
+                                       {true, false, true, true}};
+    layout.rowHasText = pages[page - 1];
+    return layout;
+}
+
 void expectRowsInTheirBands(const Picture& hud, const Picture& scene, const Layout& layout) {
+    ASSERT_FALSE(layout.rowHasText.empty());
     ASSERT_EQ(hud.width(), scene.width());
     ASSERT_EQ(hud.height(), scene.height());
     long offColour = 0;
