@@ -9,9 +9,6 @@
 namespace e2e {
 namespace {
 
-constexpr int kWidth = 640;  // the overlay space at one pixel a unit
-constexpr int kHeight = 480;
-
 struct PageCase {
     const char* name;
     std::vector<std::string> args;  // commands and drawing flags
@@ -22,26 +19,9 @@ class ExamplePages : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(ExamplePages, DrawTheirRowsInTheirBandsInTheHudColour) {
     const PageCase& c = GetParam();
-    const std::vector<std::string> view = {"--camera", "top",     "--selection-mode",
-                                           "edge",     "--edges", "12"};
-    Picture scene;
-    std::vector<std::string> sceneArgs = {"--no-plugin"};
-    sceneArgs.insert(sceneArgs.end(), view.begin(), view.end());
-    ASSERT_EQ(render(std::string("example-scene-") + c.name, sceneArgs, scene).status, 0);
-
     std::vector<std::string> args = {"--workdir", EXAMPLES_DIR};
-    args.insert(args.end(), view.begin(), view.end());
     args.insert(args.end(), c.args.begin(), c.args.end());
-    Picture hud;
-    ASSERT_EQ(render(std::string("example-") + c.name, args, hud).status, 0);
-    ASSERT_EQ(hud.width(), kWidth);
-    ASSERT_EQ(hud.height(), kHeight);
-
-    if (c.page == 0) {
-        EXPECT_TRUE(hud == scene) << "the HUD drew while it should not";
-        return;
-    }
-    expectRowsInTheirBands(hud, scene, exampleLayout(c.page));
+    expectExamplePage(std::string("example-") + c.name, args, c.page);
 }
 
 INSTANTIATE_TEST_SUITE_P(

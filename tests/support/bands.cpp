@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "host_run.h"
+
 namespace e2e {
 namespace {
 
@@ -75,6 +77,28 @@ void expectRowsInTheirBands(const Picture& hud, const Picture& scene, const Layo
         if (layout.rowHasText[row]) {
             EXPECT_GE(perRow[row], kMinPixelsPerRow) << "row " << row + 1 << " drew nothing";
         }
+    }
+}
+
+void expectExamplePage(const std::string& name, const std::vector<std::string>& hudArgs, int page) {
+    const std::vector<std::string> view = {"--camera", "top",     "--selection-mode",
+                                           "edge",     "--edges", "12"};
+    std::vector<std::string> args = {"--no-plugin"};
+    args.insert(args.end(), view.begin(), view.end());
+    Picture scene;
+    ASSERT_EQ(render(name + "-scene", args, scene).status, 0);
+
+    args = hudArgs;
+    args.insert(args.end(), view.begin(), view.end());
+    Picture hud;
+    const HostRun run = render(name, args, hud);
+    ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err.front());
+    ASSERT_EQ(hud.width(), 640);  // the overlay space at one pixel a unit
+    ASSERT_EQ(hud.height(), 480);
+    if (page == 0) {
+        EXPECT_TRUE(hud == scene) << "the HUD drew while it should not";
+    } else {
+        expectRowsInTheirBands(hud, scene, exampleLayout(page));
     }
 }
 

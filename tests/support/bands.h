@@ -35,4 +35,9 @@ Layout exampleLayout(int page);
 // nothing), and every row with text drew something. The layout is in pixels of the pictures.
 void expectRowsInTheirBands(const Picture& hud, const Picture& scene, const Layout& layout);
 
+// Renders the scene alone and then with the HUD, `hudArgs` added (a working folder holding the
+// example INI file, commands), the same view in both, and checks that page `page` of the example
+// drew in its bands; for page 0, that nothing drew. `name` names the kept pictures.
+void expectExamplePage(const std::string& name, const std::vector<std::string>& hudArgs, int page);
+
 }  // namespace e2e

@@ -1,14 +1,13 @@
-// The HUD plug-in before any page is loaded: its function catalogue and its commands.
+// The HUD plug-in without a GL context: its function catalogue, and release and draw with nothing
+// to free or draw.
 #include <gtest/gtest.h>
-
-#include <memory>
 
 #include "hud/hud_plugin.h"
 
 namespace vantor {
 namespace {
 
-TEST(HudCatalogue, NamesAndKindsByFunctionNumber) {
+TEST(HudPlugin, NamesAndKindsByFunctionNumber) {
     HudPlugin hud;
     EXPECT_EQ(hud.functionCount(), 5);
     const struct {
@@ -31,36 +30,7 @@ TEST(HudCatalogue, NamesAndKindsByFunctionNumber) {
     }
 }
 
-TEST(HudCommands, WithNoPagesLoaded) {
-    enum : PluginBase::Arg { kSwitch = 1, kNext, kPrev, kReload };
-    const struct {
-        const char* name;
-        PluginBase::Arg commands[4];
-        bool visible;
-        std::int32_t page;
-    } cases[] = {
-        {"starts hidden on page 0", {}, false, 0},
-        {"switch shows", {kSwitch}, true, 0},
-        {"switch twice hides", {kSwitch, kSwitch}, false, 0},
-        {"hidden prev keeps page 0", {kPrev}, false, 0},
-        {"hidden next keeps page 0", {kNext}, false, 0},
-        {"visible prev with no pages gives -1", {kSwitch, kPrev}, true, -1},
-        {"visible next with no pages stays", {kSwitch, kNext, kNext}, true, 0},
-        {"next after -1 with no pages stays", {kSwitch, kPrev, kNext}, true, -1},
-        {"hidden prev from -1 gives -1", {kSwitch, kPrev, kSwitch, kPrev}, false, -1},
-        {"reload keeps visibility and page", {kSwitch, kPrev, kReload}, true, -1},
-        {"unknown numbers do nothing", {0, 5, -1, 99}, false, 0},
-    };
-    for (const auto& c : cases) {
-        auto hud = std::make_unique<HudPlugin>();
-        for (PluginBase::Arg n : c.commands) EXPECT_TRUE(hud->execute(n)) << c.name;
-        EXPECT_EQ(hud->visible(), c.visible) << c.name;
-        EXPECT_EQ(hud->currentPage(), c.page) << c.name;
-        EXPECT_EQ(hud->deviceContext(), nullptr) << c.name;
-    }
-}
-
-TEST(HudCommands, ReleaseAndFlaggedDrawWithoutResourcesTouchNothing) {
+TEST(HudPlugin, ReleaseAndDrawWithoutResourcesTouchNothing) {
     HudPlugin hud;
     hud.release(0);
     hud.release(1);
