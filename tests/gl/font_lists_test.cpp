@@ -55,7 +55,9 @@ TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
     WorkFolder dir(iniWithPage({"A"}));
     auto hud = makeHud();
     hud->execute(1);
+    hud->release(0);  // nothing to free yet
     gl_->releaseCurrent();
+    EXPECT_TRUE(hud->draw(1));
     EXPECT_TRUE(hud->draw(0));
     EXPECT_TRUE(hud->draw(0));
     EXPECT_EQ(hud->deviceContext(), nullptr);

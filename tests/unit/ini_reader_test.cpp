@@ -85,13 +85,6 @@ TEST(IniRules, WindowsAnswersWhereWineDeparts) {
     }
 }
 
-TEST(IniRules, BackslashesInThePathSeparateFolders) {
-    test::WorkFolder dir;
-    test::writeFile(test::kIniFile, "[S]\nK=found\n");
-    EXPECT_TRUE(canOpenForReading(kIniPath));
-    EXPECT_EQ(readValue(kIniPath, "S", "K"), "found");
-}
-
 // Junk bytes with no '[' in them, so that they can hold no section.
 std::string junk(std::size_t size) {
     std::string bytes(size, '\0');
