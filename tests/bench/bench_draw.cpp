@@ -23,7 +23,7 @@
 
 #include "allocation_log.h"
 #include "fake_host.h"
-#include "frame_image.h"
+#include "gl_frame.h"
 #include "freetype_peer.h"
 #include "ftgl_peer.h"
 #include "gl_context.h"
@@ -222,13 +222,7 @@ int litPixels(Suite& s, void (*frame)(Suite&)) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     frame(s);
-    test::Image image;
-    image.width = test::kWidth;
-    image.height = test::kHeight;
-    image.rgba.resize(static_cast<std::size_t>(image.width) * image.height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-    return test::litArea(image).count;
+    return test::litArea(test::readFramebuffer()).count;
 }
 
 // Runs `frame` as the benchmark's loop, after a warm-up frame and, outside valgrind, the counts.

@@ -75,9 +75,9 @@ TEST_P(Tokens, ShowWhatTheHostsRecordsHold) {
     ASSERT_EQ(render(std::string("literal-") + c.name, literalArgs, literal).status, 0);
 
     long textPixels = 0;
-    for (int y = 0; y < tokens.height(); ++y) {
-        for (int x = 0; x < tokens.width(); ++x) {
-            if (near(tokens.at(x, y), {255, 255, 0}, kColourTolerance)) ++textPixels;
+    for (int y = 0; y < tokens.height; ++y) {
+        for (int x = 0; x < tokens.width; ++x) {
+            if (near(colourAt(tokens, x, y), {255, 255, 0}, kColourTolerance)) ++textPixels;
         }
     }
     ASSERT_GT(textPixels, 2 * kMinPixelsPerRow) << "no text drawn";

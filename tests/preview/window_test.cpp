@@ -212,8 +212,8 @@ TEST(PreviewWindow, StretchesTheLayoutSpaceOverTheResizedWindow) {
     ASSERT_TRUE(window.resize(960, 720)) << window.error();
     Picture shown;
     ASSERT_TRUE(window.picture("shown", shown)) << window.error();
-    ASSERT_EQ(shown.width(), 960);
-    ASSERT_EQ(shown.height(), 720);
+    ASSERT_EQ(shown.width, 960);
+    ASSERT_EQ(shown.height, 720);
 
     Picture expected;
     ASSERT_EQ(

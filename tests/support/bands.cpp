@@ -52,15 +52,15 @@ Layout exampleLayout(int page) {
 
 void expectRowsInTheirBands(const Picture& hud, const Picture& scene, const Layout& layout) {
     ASSERT_FALSE(layout.rowHasText.empty());
-    ASSERT_EQ(hud.width(), scene.width());
-    ASSERT_EQ(hud.height(), scene.height());
+    ASSERT_EQ(hud.width, scene.width);
+    ASSERT_EQ(hud.height, scene.height);
     long offColour = 0;
     long outside = 0;
     std::vector<long> perRow(layout.rowHasText.size(), 0);
-    for (int y = 0; y < hud.height(); ++y) {
-        for (int x = 0; x < hud.width(); ++x) {
-            const Rgb pixel = hud.at(x, y);
-            if (near(pixel, scene.at(x, y), 0)) continue;
+    for (int y = 0; y < hud.height; ++y) {
+        for (int x = 0; x < hud.width; ++x) {
+            const Rgb pixel = colourAt(hud, x, y);
+            if (near(pixel, colourAt(scene, x, y), 0)) continue;
             const int row = textRowAt(layout, y);
             if (!near(pixel, layout.colour, kColourTolerance)) {
                 ++offColour;
@@ -93,8 +93,8 @@ void expectExamplePage(const std::string& name, const std::vector<std::string>& 
     Picture hud;
     const HostRun run = render(name, args, hud);
     ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err.front());
-    ASSERT_EQ(hud.width(), 640);  // the overlay space at one pixel a unit
-    ASSERT_EQ(hud.height(), 480);
+    ASSERT_EQ(hud.width, 640);  // the overlay space at one pixel a unit
+    ASSERT_EQ(hud.height, 480);
     if (page == 0) {
         EXPECT_TRUE(hud == scene) << "the HUD drew while it should not";
     } else {

@@ -22,6 +22,9 @@ struct Image {
         const unsigned char* p = at(x, y);
         return p[0] != 0 || p[1] != 0 || p[2] != 0;
     }
+    bool operator==(const Image& other) const {
+        return width == other.width && height == other.height && rgba == other.rgba;
+    }
 };
 
 // The lit pixels of a rectangle [x0, x1) x [y0, y1): how many and their bounding box.

@@ -48,7 +48,7 @@ HostRun render(const std::string& name, std::vector<std::string> args, Picture& 
     args.insert(args.end(), {"--out", path});
     HostRun run = runHost(name, args);
     picture = Picture();
-    if (run.status == 0) picture.load(path);
+    if (run.status == 0) loadPng(path, picture);
     return run;
 }
 

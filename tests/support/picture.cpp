@@ -7,22 +7,26 @@
 
 namespace e2e {
 
-bool Picture::load(const std::string& path) {
+bool loadPng(const std::string& path, Picture& picture) {
+    picture = Picture();
+    int width = 0;
+    int height = 0;
     int channels = 0;
-    unsigned char* data = stbi_load(path.c_str(), &width_, &height_, &channels, 3);
+    unsigned char* data = stbi_load(path.c_str(), &width, &height, &channels, 4);
     if (data == nullptr) return false;
-    rgb_.assign(data, data + static_cast<std::size_t>(width_) * height_ * 3);
+    picture.width = width;
+    picture.height = height;
+    const std::size_t row = static_cast<std::size_t>(width) * 4;
+    for (int y = height - 1; y >= 0; --y) {
+        picture.rgba.insert(picture.rgba.end(), data + y * row, data + (y + 1) * row);
+    }
     stbi_image_free(data);
     return true;
 }
 
-Rgb Picture::at(int x, int y) const {
-    const unsigned char* p = &rgb_[(static_cast<std::size_t>(height_ - 1 - y) * width_ + x) * 3];
+Rgb colourAt(const Picture& picture, int x, int y) {
+    const unsigned char* p = picture.at(x, y);
     return {p[0], p[1], p[2]};
-}
-
-bool Picture::operator==(const Picture& other) const {
-    return width_ == other.width_ && height_ == other.height_ && rgb_ == other.rgb_;
 }
 
 bool near(const Rgb& a, const Rgb& b, int tolerance) {

@@ -1,31 +1,24 @@
-// A picture hudhost wrote, read back for checks.
+// A picture hudhost wrote, read back into the frame type the GL tiers read from GL.
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "frame_image.h"
 
 namespace e2e {
+
+using Picture = vantor::test::Image;
 
 struct Rgb {
     int r, g, b;
 };
 
-class Picture {
-public:
-    // Reads an RGB PNG; false when it cannot.
-    bool load(const std::string& path);
+// Reads an RGB PNG, bottom row first as GL and the HUD's overlay space count; false when it
+// cannot, the picture then left empty.
+bool loadPng(const std::string& path, Picture& picture);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // x from the left, y from the BOTTOM row, as GL and the HUD's overlay space count.
-    Rgb at(int x, int y) const;
-    bool operator==(const Picture& other) const;
-
-private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<unsigned char> rgb_;
-};
+// The colour at x from the left, y from the bottom.
+Rgb colourAt(const Picture& picture, int x, int y);
 
 // Whether two colours differ by at most `tolerance` in each component.
 bool near(const Rgb& a, const Rgb& b, int tolerance);
