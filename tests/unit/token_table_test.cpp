@@ -164,43 +164,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, SelectionCounts,
                                          ModeCase{2, "0", "0", "2147483647"},
                                          ModeCase{3, "0", "0", "0"}, ModeCase{-1, "0", "0", "0"}));
 
-struct ElapsedCase {
-    std::uint32_t startTick;
-    std::uint32_t nowTick;
-    const char* value;
-};
-
-void PrintTo(const ElapsedCase& c, std::ostream* os) { *os << c.startTick << " to " << c.nowTick; }
-
-class Elapsed : public testing::TestWithParam<ElapsedCase> {};
-
-TEST_P(Elapsed, HoursMinutesSecondsSinceTheStartTick) {
-    const ElapsedCase& c = GetParam();
-    FakeHost host;
-    Frame frame;
-    frame.startTick = c.startTick;
-    frame.nowTick = c.nowTick;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kElapsed), c.value);
-}
-
-INSTANTIATE_TEST_SUITE_P(Ticks, Elapsed,
-                         testing::Values(ElapsedCase{5000, 5000, "00:00:00"},
-                                         ElapsedCase{5000, 5999, "00:00:00"},
-                                         ElapsedCase{1000, 1000 + 3725000, "01:02:05"},
-                                         ElapsedCase{0, 360000000, "100:00:00"},
-                                         // the counter wrapped past 2^32 between the start and now
-                                         ElapsedCase{0xFFFFF000u, 3725000u - 0x1000u, "01:02:05"},
-                                         ElapsedCase{1, 0, "1193:02:47"}));
-
-// Date and time are local: under a fixed-offset zone they are exact.
-struct LocalCase {
-    const char* zone;
-    std::int64_t now;
-    const char* date;
-    const char* time;
-};
-
+// Date and time are local, exact under a fixed-offset zone; the elapsed time counts from the start
+// tick.
 class ZoneTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -226,32 +191,41 @@ private:
     std::string savedZone_;
 };
 
-void PrintTo(const LocalCase& c, std::ostream* os) { *os << c.zone << " at " << c.now; }
-
-class LocalTime : public ZoneTest, public testing::WithParamInterface<LocalCase> {};
-
-TEST_P(LocalTime, DateAndTimeInTheZone) {
-    const LocalCase& c = GetParam();
-    useZone(c.zone);
-    FakeHost host;
-    Frame frame;
-    frame.now = c.now;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kDate), c.date);
-    EXPECT_STREQ(frame.value(kTime), c.time);
+TEST_F(ZoneTest, DateTimeAndElapsedFromTheClocks) {
+    const struct {
+        const char* zone;
+        std::int64_t now;
+        const char* date;
+        const char* time;
+        std::uint32_t startTick, nowTick;
+        const char* elapsed;
+    } cases[] = {
+        {"UTC0", 0, "1970-01-01", "00:00:00", 5000, 5000, "00:00:00"},
+        // 2024-02-29 06:05:03 UTC
+        {"XYZ-3", 1709186703, "2024-02-29", "09:05:03", 5000, 5999, "00:00:00"},
+        // 2023-12-31 22:30:00 UTC
+        {"XYZ-3", 1704061800, "2024-01-01", "01:30:00", 1000, 1000 + 3725000, "01:02:05"},
+        // 2024-01-01 03:00:00 UTC
+        {"XYZ+5", 1704078000, "2023-12-31", "22:00:00", 0, 360000000, "100:00:00"},
+        // 1999-12-31 23:59:59 UTC; the tick counter wrapped past 2^32 between the start and now
+        {"XYZ-5:45", 946684799, "2000-01-01", "05:44:59", 0xFFFFF000u, 3725000u - 0x1000u,
+         "01:02:05"},
+        {"UTC0", 0, "1970-01-01", "00:00:00", 1, 0, "1193:02:47"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " at " + std::to_string(c.now));
+        useZone(c.zone);
+        FakeHost host;
+        Frame frame;
+        frame.now = c.now;
+        frame.startTick = c.startTick;
+        frame.nowTick = c.nowTick;
+        frame.update(host);
+        EXPECT_STREQ(frame.value(kDate), c.date);
+        EXPECT_STREQ(frame.value(kTime), c.time);
+        EXPECT_STREQ(frame.value(kElapsed), c.elapsed);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Zones, LocalTime,
-                         testing::Values(LocalCase{"UTC0", 0, "1970-01-01", "00:00:00"},
-                                         // 2024-02-29 06:05:03 UTC
-                                         LocalCase{"XYZ-3", 1709186703, "2024-02-29", "09:05:03"},
-                                         // 2023-12-31 22:30:00 UTC
-                                         LocalCase{"XYZ-3", 1704061800, "2024-01-01", "01:30:00"},
-                                         // 2024-01-01 03:00:00 UTC
-                                         LocalCase{"XYZ+5", 1704078000, "2023-12-31", "22:00:00"},
-                                         // 1999-12-31 23:59:59 UTC
-                                         LocalCase{"XYZ-5:45", 946684799, "2000-01-01",
-                                                   "05:44:59"}));
 
 TEST_F(ZoneTest, UnconvertibleTimeLeavesDateAndTime) {
     useZone("XYZ-3");
