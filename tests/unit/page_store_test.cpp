@@ -234,26 +234,32 @@ TEST(PageStoreRead, IntegersAsAtolReadsThem) {
 
 struct StringCase {
     const char* what;
+    const char* ini;  // null: no file
     std::int32_t capacity;
     std::int32_t expectedCapacity;
     std::int32_t ok;
     const char* expected;  // the first `capacity` bytes, zero-padded
 };
 
+const char* const kHello = "[CONFIG]\nS=hello\n";
 const StringCase kStringCases[] = {
-    {"fits with room", 260, 5, 1, "hello"},
-    {"fits exactly", 5, 5, 1, "hello"},
-    {"too long for the capacity", 4, 5, 0, ""},
-    {"capacity of one", 1, 5, 0, ""},
+    {"fits with room", kHello, 260, 5, 1, "hello"},
+    {"fits exactly", kHello, 5, 5, 1, "hello"},
+    {"too long for the capacity", kHello, 4, 5, 0, ""},
+    {"capacity of one", kHello, 1, 5, 0, ""},
+    {"no file", nullptr, kTextSize, 0, 0, ""},
+    {"no such key", "[CONFIG]\nOTHER=1\n", kTextSize, 0, 0, ""},
+    {"an empty value", "[CONFIG]\nS=\n", kTextSize, 0, 0, ""},
+    {"the key in another section", "[OTHER]\nS=x\n", kTextSize, 0, 0, ""},
 };
 
 TEST(PageStoreRead, StringsWithinTheCapacityOnly) {
-    test::WorkFolder dir;
-    test::writeFile(test::kIniFile, "[CONFIG]\nS=hello\n");
-    PageStore store;
-    ASSERT_EQ(store.setPath(kIniPath), 1);
     for (const StringCase& c : kStringCases) {
         SCOPED_TRACE(c.what);
+        test::WorkFolder dir;
+        if (c.ini != nullptr) dir.writeIni(c.ini);
+        PageStore store;
+        ASSERT_EQ(store.setPath(kIniPath), 1);
         char destination[kTextSize + 8];
         std::memset(destination, '#', sizeof destination);
         std::int32_t capacity = c.capacity;
@@ -269,8 +275,7 @@ TEST(PageStoreRead, StringsWithinTheCapacityOnly) {
 }
 
 TEST(PageStoreRead, NullDestinationLeavesTheCapacity) {
-    test::WorkFolder dir;
-    test::writeFile(test::kIniFile, "[CONFIG]\nS=hello\n");
+    const test::WorkFolder dir(kHello);
     PageStore store;
     store.setPath(kIniPath);
     std::int32_t capacity = 260;
@@ -278,25 +283,6 @@ TEST(PageStoreRead, NullDestinationLeavesTheCapacity) {
     EXPECT_EQ(store.readString("CONFIG", "S", nullptr, capacity, ok), nullptr);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(capacity, 260);
-}
-
-TEST(PageStoreRead, AbsentKeyFileAndEmptyValueGiveNothing) {
-    test::WorkFolder dir;
-    PageStore store;
-    store.setPath(kIniPath);
-    for (const char* ini : {"", "[CONFIG]\nOTHER=1\n", "[CONFIG]\nS=\n", "[OTHER]\nS=x\n"}) {
-        SCOPED_TRACE(ini);
-        if (*ini) test::writeFile(test::kIniFile, ini);
-        char destination[kTextSize];
-        std::memset(destination, '#', sizeof destination);
-        std::int32_t capacity = kTextSize;
-        std::int32_t ok = 77;
-        store.readString("CONFIG", "S", destination, capacity, ok);
-        EXPECT_EQ(ok, 0);
-        EXPECT_EQ(capacity, 0);
-        EXPECT_EQ(destination[0], '\0');
-        EXPECT_EQ(destination[kTextSize - 1], '\0');
-    }
 }
 
 }  // namespace
