@@ -23,10 +23,10 @@
 
 #include "allocation_log.h"
 #include "fake_host.h"
-#include "gl_frame.h"
 #include "freetype_peer.h"
 #include "ftgl_peer.h"
 #include "gl_context.h"
+#include "gl_frame.h"
 #include "host/plugin_entry.h"
 #include "hud/hud_plugin.h"
 #include "hud_layout.h"
