@@ -2,14 +2,17 @@
 // offsets from the glyphs' own pixels, whatever the viewport's size, and the text on top.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <string>
 #include <vector>
 
-#include "render.h"
+#include "host_run.h"
+#include "work_folder.h"
 
 namespace e2e {
 namespace {
+
+using vantor::test::iniWithPage;
+using vantor::test::WorkFolder;
 
 constexpr Rgb kText{255, 0, 255};
 constexpr Rgb kEffect{0, 255, 0};
@@ -20,87 +23,75 @@ struct Offset {
 
 struct EffectCase {
     const char* name;
-    int effect;
+    const char* key;  // the TEXT_EFFECT line, or nothing
     std::vector<Offset> offsets;
 };
 
-// A folder holding the layout with TEXT_EFFECT `effect` (none: the key absent). Its third row
-// lies below the overlay and is drawn neither as text nor as effect.
-std::string layoutDir(const std::string& name, int effect) {
-    const std::string dir = outputDir() + "/effect-" + name;
-    std::filesystem::create_directories(dir + "/Plugins/Startup Plugins");
-    std::ofstream ini(dir + "/Plugins/Startup Plugins/VantorHUD.ini");
-    ini << "[CONFIG]\nHUD_POS_X=200\nHUD_POS_Y=240\nHUD_STEP_Y=130\nFONT_SIZE=18\n"
-        << "COLOR_RED=255\nCOLOR_GREEN=0\nCOLOR_BLUE=255\n";
-    if (effect >= 0) ini << "TEXT_EFFECT=" << effect << "\nEFFECT_GREEN=255\n";
-    ini << "[SECTION1]\nROWDATA1=Shadow and outline: *SEL_FACES* faces\nROWDATA2=Wg|\n"
-        << "ROWDATA3=below the bottom edge\n";
-    return dir;
+// Row 3 lies below the overlay and is drawn neither as text nor as effect.
+std::string layout(const char* effect) {
+    return iniWithPage({"Shadow and outline: *SEL_FACES* faces", "Wg|", "below the bottom edge"},
+                       {"HUD_POS_X=200", "HUD_POS_Y=240", "HUD_STEP_Y=130", "COLOR_RED=255",
+                        "COLOR_GREEN=0", "COLOR_BLUE=255", "EFFECT_GREEN=255", effect});
 }
 
 class TextEffect : public ::testing::TestWithParam<EffectCase> {};
 
 TEST_P(TextEffect, LiesAtItsOffsetsUnderTheText) {
     const EffectCase& c = GetParam();
-    for (const char* size : {"640x480", "1000x700"}) {
+    const WorkFolder plainDir(layout(""), WorkFolder::kStayOutside);
+    const WorkFolder effectDir(layout(c.key), WorkFolder::kStayOutside);
+    for (const std::string size : {"640x480", "1000x700"}) {
         SCOPED_TRACE(size);
         const std::string name = std::string(c.name) + "-" + size;
-        Picture scene;
-        Picture plain;
-        Picture drawn;
         const std::vector<std::string> host = {"--cmd", "switch", "--faces", "3", "--size", size};
-        auto args = [&](const std::string& dir) {
-            std::vector<std::string> a = {"--workdir", dir};
-            a.insert(a.end(), host.begin(), host.end());
-            return a;
+        auto with = [&](const WorkFolder& dir) {
+            std::vector<std::string> args = {"--workdir", dir.path()};
+            args.insert(args.end(), host.begin(), host.end());
+            return args;
         };
+        Picture scene, plain, drawn;
         ASSERT_EQ(render("effect-scene-" + name, {"--no-plugin", "--size", size}, scene).status, 0);
-        ASSERT_EQ(render("effect-plain-" + name, args(layoutDir("plain", -1)), plain).status, 0);
-        ASSERT_EQ(render("effect-" + name, args(layoutDir(c.name, c.effect)), drawn).status, 0);
+        ASSERT_EQ(render("effect-plain-" + name, with(plainDir), plain).status, 0);
+        ASSERT_EQ(render("effect-" + name, with(effectDir), drawn).status, 0);
 
         // Expected: the scene, the effect at each offset of a text pixel, the text over both.
-        const int w = plain.width();
-        const int h = plain.height();
-        std::vector<int> kind(static_cast<std::size_t>(w) * h, 0);  // 0 scene, 1 effect, 2 text
+        Picture expected = scene;
+        auto set = [&](int x, int y, const Rgb& colour) {
+            if (x < 0 || y < 0 || x >= expected.width || y >= expected.height) return;
+            unsigned char* p =
+                &expected.rgba[(static_cast<std::size_t>(y) * expected.width + x) * 4];
+            p[0] = static_cast<unsigned char>(colour.r);
+            p[1] = static_cast<unsigned char>(colour.g);
+            p[2] = static_cast<unsigned char>(colour.b);
+        };
         long textPixels = 0;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                if (near(plain.at(x, y), scene.at(x, y), 0)) continue;
-                ASSERT_TRUE(near(plain.at(x, y), kText, 0));
-                ++textPixels;
-                kind[static_cast<std::size_t>(y) * w + x] = 2;
-                for (const Offset& o : c.offsets) {
-                    const int ex = x + o.x;
-                    const int ey = y + o.y;
-                    if (ex < 0 || ey < 0 || ex >= w || ey >= h) continue;
-                    int& k = kind[static_cast<std::size_t>(ey) * w + ex];
-                    if (k == 0) k = 1;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int y = 0; y < plain.height; ++y) {
+                for (int x = 0; x < plain.width; ++x) {
+                    if (near(colourAt(plain, x, y), colourAt(scene, x, y), 0)) continue;
+                    ASSERT_TRUE(near(colourAt(plain, x, y), kText, 0));
+                    if (pass == 1) {
+                        set(x, y, kText);
+                        ++textPixels;
+                    } else {
+                        for (const Offset& o : c.offsets) set(x + o.x, y + o.y, kEffect);
+                    }
                 }
             }
         }
         ASSERT_GT(textPixels, 500);
-        long wrong = 0;
-        long effectPixels = 0;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const int k = kind[static_cast<std::size_t>(y) * w + x];
-                const Rgb expected = k == 2 ? kText : k == 1 ? kEffect : scene.at(x, y);
-                if (!near(drawn.at(x, y), expected, 0)) ++wrong;
-                if (k == 1) ++effectPixels;
-            }
-        }
-        EXPECT_EQ(wrong, 0);
-        EXPECT_EQ(effectPixels > 0, !c.offsets.empty());
+        EXPECT_TRUE(drawn == expected);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Hudhost, TextEffect,
-    ::testing::Values(
-        EffectCase{"None", 0, {}}, EffectCase{"OutOfRangeIsNone", 3, {}},
-        EffectCase{"Shadow", 1, {{1, -1}}},
-        EffectCase{
-            "Outline", 2, {{-1, 1}, {0, 1}, {1, 1}, {-1, 0}, {1, 0}, {-1, -1}, {0, -1}, {1, -1}}}),
+    ::testing::Values(EffectCase{"None", "TEXT_EFFECT=0", {}},
+                      EffectCase{"Shadow", "TEXT_EFFECT=1", {{1, -1}}},
+                      EffectCase{
+                          "Outline",
+                          "TEXT_EFFECT=2",
+                          {{-1, 1}, {0, 1}, {1, 1}, {-1, 0}, {1, 0}, {-1, -1}, {0, -1}, {1, -1}}}),
     [](const ::testing::TestParamInfo<EffectCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -2,7 +2,7 @@
 // before either existed: the stored pictures hold the HUD's pixels as hudhost rendered them then.
 #include <gtest/gtest.h>
 
-#include "render.h"
+#include "host_run.h"
 
 namespace e2e {
 namespace {
@@ -15,7 +15,7 @@ class PlainLayout : public ::testing::TestWithParam<const char*> {};
 TEST_P(PlainLayout, DrawsTheStoredPixelsExactly) {
     const std::string size = GetParam();
     Picture reference;
-    ASSERT_TRUE(reference.load(kReferenceDir + "/hud-" + size + ".png"));
+    ASSERT_TRUE(loadPng(kReferenceDir + "/hud-" + size + ".png", reference));
     Picture scene;
     Picture hud;
     ASSERT_EQ(render("plain-scene-" + size, {"--no-plugin", "--size", size}, scene).status, 0);
@@ -25,15 +25,15 @@ TEST_P(PlainLayout, DrawsTheStoredPixelsExactly) {
                hud)
             .status,
         0);
-    ASSERT_EQ(hud.width(), reference.width());
-    ASSERT_EQ(hud.height(), reference.height());
+    ASSERT_EQ(hud.width, reference.width);
+    ASSERT_EQ(hud.height, reference.height);
 
     int differing = 0;
-    for (int y = 0; y < hud.height(); ++y) {
-        for (int x = 0; x < hud.width(); ++x) {
-            const Rgb r = reference.at(x, y);
-            const Rgb expected = (r.r | r.g | r.b) != 0 ? r : scene.at(x, y);
-            if (!near(hud.at(x, y), expected, 0)) ++differing;
+    for (int y = 0; y < hud.height; ++y) {
+        for (int x = 0; x < hud.width; ++x) {
+            const Rgb r = colourAt(reference, x, y);
+            const Rgb expected = (r.r | r.g | r.b) != 0 ? r : colourAt(scene, x, y);
+            if (!near(colourAt(hud, x, y), expected, 0)) ++differing;
         }
     }
     EXPECT_EQ(differing, 0) << "pixels that differ from the reference, in " << size;

@@ -63,7 +63,7 @@ protected:
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     const auto [lighting, depth, mode, call, effect] = GetParam();
-    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"},
+    WorkFolder dir(iniWithPage({"A", "BLANK", "C"},
                                {"COLOR_RED=255", "COLOR_GREEN=0", effect, "EFFECT_GREEN=200"}));
     auto hud = makeHud();
     if (call == Call::kVisible) hud->execute(1);

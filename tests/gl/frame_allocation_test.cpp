@@ -25,12 +25,11 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
     const AllocationCounts driverProbe = countAllocations([] { glGenLists(1); });
     ASSERT_EQ(driverProbe.outsideDriver, 0);
 
-    TestScene host;
+    FakeHost host;
     host.faces.count = 12;
-    TestScene::mode = 0;
     for (const char* effect : {"TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2"}) {
         SCOPED_TRACE(effect);
-        IniWorkdir dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
+        WorkFolder dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
                                     "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"},
                                    {effect}));
         auto hud = makeHud();

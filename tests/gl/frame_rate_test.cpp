@@ -12,7 +12,7 @@ namespace {
 class FrameRateToken : public GlTest {};
 
 TEST_F(FrameRateToken, CountsHiddenCallsSoThatItIsRightWhenShown) {
-    IniWorkdir dir(iniWithPage({"*FPS*"}));
+    WorkFolder dir(iniWithPage({"*FPS*"}));
     auto hud = makeHud();
     hud->draw(0);  // builds the resources and starts the count
     EXPECT_EQ(hud->frameRate().perSecond, 0u);
