@@ -280,7 +280,9 @@ grid) with the HUD drawn over it, and writes the last frame as a PNG.
   --soak                 reload every 1000 frames and turn the page every 100; check for GL errors
                          after each frame, a constant number of display lists and flat resident
                          memory; exit 1 when a check fails
-  --bench                render the frames with the HUD and again without it; print both rates
+  --bench                render the frames with the HUD, again with the layout's TEXT_EFFECT set to
+                         0, 1 and 2 (read from a copy of the layout), and without the HUD; print
+                         the rates
   --window               a live preview instead of a picture: a window showing the viewport with
                          the HUD over it at the window's size (start size --size), worked with the
                          keys below; the INI file is reloaded whenever it changes on disk, and F12
