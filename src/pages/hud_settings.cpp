@@ -29,9 +29,9 @@ float readColour(PageStore& store, const char* key) {
 
 }  // namespace
 
-void reloadConfig(PageStore& store, HudSettings& settings) {
+void reloadConfig(PageStore& store, HudSettings& settings, const char* path) {
     store.reset();
-    store.setPath(kIniPath);
+    store.setPath(path);
     store.loadPages("SECTION", "ROWDATA");
 
     settings.posX = static_cast<float>(readBounded(store, "HUD_POS_X", 640, 450));

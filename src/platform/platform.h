@@ -44,4 +44,9 @@ DeviceContext currentDeviceContext();
 // system's choice of a substitute.
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
 
+// The advance in whole pixels of each character code 32 to 127 in face `face` at a character
+// height of `pixelHeight` pixels, from the font that buildGlyphLists makes of them; needs no GL
+// context. False when no such font can be had.
+bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[96]);
+
 }  // namespace vantor::platform

@@ -10,7 +10,9 @@
 #include "gl_context.h"
 #include "gl_state.h"
 #include "host_side.h"
+#include "layout_check.h"
 #include "options.h"
+#include "pages/hud_settings.h"
 #include "plugin_loader.h"
 #include "png_writer.h"
 #include "preview.h"
@@ -74,6 +76,10 @@ int main(int argc, char** argv) {
         std::error_code ec;
         std::filesystem::current_path(options.workDir, ec);
         if (ec) return fail(kFailed, "cannot work in " + options.workDir + ": " + ec.message());
+    }
+    if (options.check) {
+        const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
+        return check::checkLayout(layout, stdout).exitStatus;
     }
 
     // The plug-in: load it, check its interface version, hand it the host's records.

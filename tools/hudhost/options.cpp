@@ -111,6 +111,7 @@ private:
         if (option == "--soak") return set(options_.soak, true);
         if (option == "--bench") return set(options_.bench, true);
         if (option == "--window") return set(options_.window, true);
+        if (option == "--check") return check();
         if (option == "--plugin") return text(options_.pluginPath);
         if (option == "--workdir") return text(options_.workDir);
         if (option == "--out") return text(options_.outPath);
@@ -134,6 +135,10 @@ private:
             return fail("--list, --cmd, --soak and --bench need the plug-in, not --no-plugin");
         }
         if (options_.soak && options_.bench) return fail("--soak and --bench are separate runs");
+        if (options_.check && (options_.list || options_.window || options_.soak ||
+                               options_.bench || options_.glState || !options_.commands.empty())) {
+            return fail("--check reads the layout alone; of the other options it takes --workdir");
+        }
         if (options_.window &&
             (!options_.loadPlugin || options_.soak || options_.bench || options_.glState)) {
             return fail(
@@ -176,6 +181,14 @@ private:
         long n = 0;
         if (!number(0, 2147483647L, n)) return false;
         out = static_cast<std::uint32_t>(n);
+        return true;
+    }
+
+    // --check, and the file after it unless another option follows.
+    bool check() {
+        options_.check = true;
+        const bool file = index_ + 1 < argc_ && std::strncmp(argv_[index_ + 1], "--", 2) != 0;
+        if (file) return text(options_.checkPath);
         return true;
     }
 
@@ -307,6 +320,12 @@ grid) with the HUD drawn over it, and writes the last frame as a PNG.
                          the HUD over it at the window's size (start size --size), worked with the
                          keys below; the INI file is reloaded whenever it changes on disk, and F12
                          saves the frame as the --out picture. --frames does not apply
+  --check [FILE]         check the layout file as the HUD will read it, without loading the
+                         plug-in: a line per finding (FILE:LINE:COLUMN: error|warning|note:
+                         message), then a summary. FILE, relative to --workdir when given,
+                         defaults to the HUD's own "Plugins\Startup Plugins\VantorHUD.ini".
+                         Exit status 0 nothing above a note, 1 warnings, 2 errors (no page at
+                         all, or the file cannot be read)
   --help                 this text
 
 Exit status: 0 done, 1 failed (plug-in, GL, picture or soak check), 2 bad options.

@@ -34,7 +34,9 @@ struct Options {
     bool glState = false;  // report which GL state the HUD's drawing calls left changed
     bool soak = false;
     bool bench = false;
-    bool window = false;  // a live preview window instead of a picture
+    bool window = false;    // a live preview window instead of a picture
+    bool check = false;     // check the layout file instead of loading the plug-in
+    std::string checkPath;  // empty: the HUD's own file
 };
 
 // Fills `options` from the command line. On a bad or missing value returns false with a one-line

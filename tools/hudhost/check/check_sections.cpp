@@ -1,0 +1,92 @@
+// Which sections the HUD reads: its pages run from [SECTION1] without a gap, five at most, and
+// the first of each name is the only one it sees.
+#include "known_names.h"
+#include "layout.h"
+#include "page_names.h"
+
+namespace hudhost::check {
+namespace {
+
+std::vector<std::string> sectionNames() {
+    std::vector<std::string> names{"CONFIG"};
+    for (int n = 1; n <= vantor::kPageCount; ++n) names.push_back(pageSection(n));
+    return names;
+}
+
+// Why the pages stop before page `n`.
+std::string whyPagesEnd(const Layout& layout, int n) {
+    const std::string name = pageSection(n);
+    for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
+        if (upper(layout.text.sections[s].name) != name) continue;
+        if (!layout.sectionRead[s]) return "[" + name + "] is not read";
+        return "[" + name + "] has no ROWDATA1 with a value, and the pages end there";
+    }
+    return "[" + name + "] is missing, and the pages end at the first missing section";
+}
+
+void checkStrays(Layout& layout) {
+    for (const Stray& stray : layout.text.strays) {
+        if (stray.beforeSections) {
+            layout.findings.add(Severity::Warning, stray.line, stray.column,
+                                "this line comes before any [section]: the HUD never reads it");
+        } else {
+            layout.findings.add(
+                Severity::Warning, stray.line, stray.column,
+                std::string("this line is neither a [section], a KEY=value line nor a ; "
+                            "comment: the HUD ignores it") +
+                    (stray.hashComment ? " (comments start with ;)" : ""));
+        }
+    }
+}
+
+}  // namespace
+
+void checkSections(Layout& layout) {
+    const int pages = layout.store->getPageCount();
+    const std::vector<Section>& sections = layout.text.sections;
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const Section& section = sections[s];
+        const std::string shown = "[" + section.name + "]";
+        auto warn = [&](const std::string& message) {
+            layout.findings.add(Severity::Warning, section.line, section.column, message);
+        };
+        const std::string name = upper(section.name);
+        const Section* first = nullptr;
+        for (std::size_t e = 0; e < s && first == nullptr; ++e) {
+            if (upper(sections[e].name) == name) first = &sections[e];
+        }
+        if (first != nullptr) {
+            warn("section " + shown + " repeats the one at line " + std::to_string(first->line) +
+                 ": the HUD reads only the first; move these keys there");
+            continue;
+        }
+        if (!layout.sectionRead[s]) {
+            if (!layout.lossExplained) warn("the HUD's reader does not see section " + shown);
+            continue;
+        }
+        if (name == "CONFIG") continue;
+        const int n = pageNumber(name, "SECTION");
+        if (n == 0) {
+            warn("section " + shown +
+                 " is never read: the HUD reads only [CONFIG] and [SECTION1] to [SECTION5]" +
+                 didYouMean(section.name, sectionNames()));
+        } else if (n > vantor::kPageCount) {
+            warn(shown +
+                 " is never read: the HUD shows at most five pages, [SECTION1] to "
+                 "[SECTION5]");
+        } else if (n == pages + 1) {
+            warn(shown +
+                 " has no ROWDATA1 with a value, and the pages end at the first section "
+                 "without one: this page and any after it are not shown");
+        } else if (n > pages + 1) {
+            warn(shown + " is never read: " + whyPagesEnd(layout, pages + 1));
+        }
+    }
+    checkStrays(layout);
+    if (pages == 0 && layout.findings.count(Severity::Error) == 0) {
+        layout.findings.fileError(
+            "the HUD shows no page at all: it needs a [SECTION1] with a non-empty ROWDATA1");
+    }
+}
+
+}  // namespace hudhost::check

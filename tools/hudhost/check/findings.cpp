@@ -1,0 +1,63 @@
+#include "findings.h"
+
+#include <algorithm>
+
+namespace hudhost::check {
+namespace {
+
+const char* nameOf(Severity severity) {
+    switch (severity) {
+        case Severity::Note:
+            return "note";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            break;
+    }
+    return "error";
+}
+
+std::string counted(int n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+void Findings::add(Severity severity, int line, int column, std::string message) {
+    findings_.push_back({severity, line, column, std::move(message)});
+}
+
+int Findings::count(Severity severity) const {
+    return static_cast<int>(
+        std::count_if(findings_.begin(), findings_.end(),
+                      [&](const Finding& f) { return f.severity == severity; }));
+}
+
+void Findings::print(std::FILE* out, const std::string& path, const std::string& summary) const {
+    std::vector<Finding> ordered = findings_;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Finding& a, const Finding& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
+    for (const Finding& f : ordered) {
+        if (f.line > 0) {
+            std::fprintf(out, "%s:%d:%d: %s: %s\n", path.c_str(), f.line, f.column,
+                         nameOf(f.severity), f.message.c_str());
+        } else {
+            std::fprintf(out, "%s: %s: %s\n", path.c_str(), nameOf(f.severity), f.message.c_str());
+        }
+    }
+    std::fprintf(out, "%s: %s\n", path.c_str(), summary.c_str());
+}
+
+int Findings::exitStatus() const {
+    if (count(Severity::Error) > 0) return 2;
+    return count(Severity::Warning) > 0 ? 1 : 0;
+}
+
+std::string Findings::counts() const {
+    return counted(count(Severity::Error), "error") + ", " +
+           counted(count(Severity::Warning), "warning") + ", " +
+           counted(count(Severity::Note), "note");
+}
+
+}  // namespace hudhost::check

@@ -1,0 +1,98 @@
+#include "layout_check.h"
+
+#include "layout.h"
+#include "platform/platform.h"
+
+namespace hudhost::check {
+namespace {
+
+constexpr char kAbsent[] = "\x01";  // a default no layout holds as a value
+
+// The path as a user reads it in the findings: the same on both systems.
+std::string shownPath(std::string path) {
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    return path;
+}
+
+// A section is seen when the reader finds its first key; a repeated one never is, and one
+// without keys has nothing to lose.
+void markSectionsRead(Layout& layout) {
+    std::vector<std::string> seen;
+    for (const Section& section : layout.text.sections) {
+        const std::string name = upper(section.name);
+        bool read = true;
+        for (const std::string& earlier : seen) read = read && earlier != name;
+        if (read && !section.entries.empty()) {
+            read = layout.readerHas(section.name, section.entries.front().name);
+        }
+        layout.sectionRead.push_back(read);
+        seen.push_back(name);
+    }
+}
+
+std::string pagesShown(vantor::PageStore& store) {
+    const int pages = store.getPageCount();
+    if (pages == 0) return "the HUD shows no page";
+    std::string rows;
+    for (int p = 0; p < pages; ++p) {
+        store.selectPage(p);
+        rows += (p == 0           ? ""
+                 : p + 1 == pages ? " and "
+                                  : ", ") +
+                std::to_string(store.getRowCount());
+    }
+    return "the HUD shows " + std::to_string(pages) + (pages == 1 ? " page of " : " pages of ") +
+           rows + " rows";
+}
+
+}  // namespace
+
+bool Layout::readerHas(const std::string& section, const std::string& key) const {
+    char value[vantor::kTextSize];
+    const std::uint32_t length = vantor::platform::readProfileString(
+        section.c_str(), key.c_str(), kAbsent, value, sizeof value, path.c_str());
+    return length != 1 || value[0] != kAbsent[0];
+}
+
+CheckResult checkLayout(const std::string& path, std::FILE* out) {
+    Layout layout;
+    layout.path = path;
+    std::string summary;
+    if (checkFile(layout)) {
+        vantor::reloadConfig(*layout.store, layout.settings, path.c_str());
+        markSectionsRead(layout);
+        checkEncoding(layout);
+        checkSections(layout);
+        checkPages(layout);
+        checkConfig(layout);
+        checkRows(layout);
+        checkGeometry(layout);
+        summary = pagesShown(*layout.store);
+    } else {
+        summary = "the HUD shows no page";
+    }
+    layout.findings.print(out, shownPath(path), layout.findings.counts() + "; " + summary);
+
+    CheckResult result;
+    result.errors = layout.findings.count(Severity::Error);
+    result.warnings = layout.findings.count(Severity::Warning);
+    result.notes = layout.findings.count(Severity::Note);
+    result.exitStatus = layout.findings.exitStatus();
+    return result;
+}
+
+std::string titleCounts(const CheckResult& result) {
+    std::string text;
+    if (result.errors > 0) {
+        text = std::to_string(result.errors) + (result.errors == 1 ? " error" : " errors");
+    }
+    if (result.warnings > 0) {
+        text += (text.empty() ? "" : ", ") + std::to_string(result.warnings) +
+                (result.warnings == 1 ? " warning" : " warnings");
+    }
+    return text;
+}
+
+}  // namespace hudhost::check
