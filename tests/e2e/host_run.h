@@ -28,5 +28,7 @@ std::string shellLine(const std::string& line);
 int exitStatusOf(int systemResult);
 // A prefix that runs a command with an environment setting; empty when the platform has none.
 std::string withEnvironment(const std::string& setting);
+// "linux" or "windows": which build's hudhost runs.
+const char* platformName();
 
 }  // namespace e2e

@@ -18,7 +18,7 @@ std::string whyPagesEnd(const Layout& layout, int n) {
     const std::string name = pageSection(n);
     for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
         if (upper(layout.text.sections[s].name) != name) continue;
-        if (!layout.sectionRead[s]) return "[" + name + "] is not read";
+        if (!layout.sectionRead[s]) return "[" + name + "] is lost (see above)";
         return "[" + name + "] has no ROWDATA1 with a value, and the pages end there";
     }
     return "[" + name + "] is missing, and the pages end at the first missing section";

@@ -43,8 +43,9 @@ std::string pagesShown(vantor::PageStore& store) {
                                   : ", ") +
                 std::to_string(store.getRowCount());
     }
+    const bool oneRow = pages == 1 && rows == "1";
     return "the HUD shows " + std::to_string(pages) + (pages == 1 ? " page of " : " pages of ") +
-           rows + " rows";
+           rows + (oneRow ? " row" : " rows");
 }
 
 }  // namespace
@@ -58,10 +59,13 @@ bool Layout::readerHas(const std::string& section, const std::string& key) const
 
 CheckResult checkLayout(const std::string& path, std::FILE* out) {
     Layout layout;
-    layout.path = path;
+    // A bare file name would send the Windows reader to the Windows folder; a folder part keeps
+    // it in the working directory, as the HUD's own path does.
+    const bool bare = path.find_first_of("/\\") == std::string::npos;
+    layout.path = bare ? "./" + path : path;
     std::string summary;
     if (checkFile(layout)) {
-        vantor::reloadConfig(*layout.store, layout.settings, path.c_str());
+        vantor::reloadConfig(*layout.store, layout.settings, layout.path.c_str());
         markSectionsRead(layout);
         checkEncoding(layout);
         checkSections(layout);
