@@ -150,6 +150,12 @@ int PreviewSession::close() {
     return status;
 }
 
+std::string PreviewSession::title() const {
+    std::string output;
+    runLine(xdotool("getwindowname " + window_), output);
+    return output;
+}
+
 std::string PreviewSession::log() const {
     std::ifstream in(logPath_);
     std::stringstream text;

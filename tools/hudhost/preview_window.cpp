@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "file_watch.h"
+#include "layout_check.h"
+#include "pages/hud_settings.h"
 #include "png_writer.h"
 #include "preview.h"
 #include "scene.h"
@@ -136,9 +138,15 @@ public:
     }
 
     void showState(GLFWwindow* window) const {
-        const std::string title =
-            std::string("hudhost: ") + cameraName(setup_.camera) + ", " + selectionText(setup_);
+        const std::string title = std::string("hudhost: ") + cameraName(setup_.camera) + ", " +
+                                  selectionText(setup_) + "; layout: " + layoutCounts_;
         glfwSetWindowTitle(window, title.c_str());
+    }
+
+    // The layout check, run with every reload: its findings on stderr, its counts in the title.
+    void checkLayout(GLFWwindow* window) {
+        layoutCounts_ = check::titleCounts(check::checkLayout(vantor::kIniPath, stderr));
+        showState(window);
     }
 
     Camera camera() const { return setup_.camera; }
@@ -156,6 +164,7 @@ private:
             case Action::Command:
                 host_.execute(static_cast<Command>(binding.value));
                 report(host_.functionName(binding.value));
+                if (binding.value == of(Command::Reload)) checkLayout(window);
                 return;
             case Action::Camera:
                 setup_.camera = static_cast<Camera>(binding.value);
@@ -192,6 +201,7 @@ private:
 
     HostSide& host_;
     SceneSetup setup_;
+    std::string layoutCounts_;
     bool saveWanted_ = false;
 };
 
@@ -288,7 +298,7 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
     glfwSetCharCallback(window.get(), [](GLFWwindow* w, unsigned int codepoint) {
         static_cast<Preview*>(glfwGetWindowUserPointer(w))->character(w, codepoint);
     });
-    preview.showState(window.get());
+    preview.checkLayout(window.get());
 
     // The INI file: a change on disk runs Reload INI, as the user would after saving.
     FileWatch watch;
@@ -310,6 +320,7 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
         if (watch.changed()) {
             host.execute(Command::Reload);
             report(std::string(kIniName) + " changed: " + host.functionName(of(Command::Reload)));
+            preview.checkLayout(window.get());
         }
         if (!frames.draw(window.get(), preview.camera())) continue;
         if (preview.takeSaveWish()) {

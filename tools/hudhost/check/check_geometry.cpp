@@ -36,6 +36,22 @@ struct Font {
     }
 };
 
+// The font's advances. The installed fonts do not change while hudhost runs, and the font lookup
+// is the dearest part of a check, so the last face and size looked up are kept.
+bool advancesOf(const vantor::HudSettings& s, Font& font) {
+    static std::string face;
+    static int size = 0;
+    static Font cached;
+    static bool found = false;
+    if (face != s.fontFace || size != s.fontSize || size == 0) {
+        face = s.fontFace;
+        size = s.fontSize;
+        found = vantor::platform::glyphAdvances(s.fontFace, s.fontSize, cached.advances);
+    }
+    font = cached;
+    return found;
+}
+
 // The token values of a frame now, through the HUD's own update, with the camera's named.
 std::vector<std::string> sampleValues() {
     vantor::TokenTable table;
@@ -114,7 +130,7 @@ void checkGeometry(Layout& layout) {
                             "HUD_POS_Y at most 480 less FONT_SIZE");
     }
     Font font;
-    if (!vantor::platform::glyphAdvances(s.fontFace, s.fontSize, font.advances)) {
+    if (!advancesOf(s, font)) {
         layout.findings.add(Severity::Note, 0, 0,
                             std::string("no font can be had for FONT_FACE=") + s.fontFace +
                                 ": the widths of the rows are not checked");

@@ -88,15 +88,8 @@ CheckResult checkLayout(const std::string& path, std::FILE* out) {
 }
 
 std::string titleCounts(const CheckResult& result) {
-    std::string text;
-    if (result.errors > 0) {
-        text = std::to_string(result.errors) + (result.errors == 1 ? " error" : " errors");
-    }
-    if (result.warnings > 0) {
-        text += (text.empty() ? "" : ", ") + std::to_string(result.warnings) +
-                (result.warnings == 1 ? " warning" : " warnings");
-    }
-    return text;
+    return std::to_string(result.errors) + (result.errors == 1 ? " error, " : " errors, ") +
+           std::to_string(result.warnings) + (result.warnings == 1 ? " warning" : " warnings");
 }
 
 }  // namespace hudhost::check

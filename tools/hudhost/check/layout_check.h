@@ -18,7 +18,7 @@ struct CheckResult {
 // or '\', as the HUD takes its own) and prints the findings and a summary to `out`.
 CheckResult checkLayout(const std::string& path, std::FILE* out);
 
-// "1 error, 2 warnings" for a window title; empty when clean.
+// "0 errors, 2 warnings", for a window title.
 std::string titleCounts(const CheckResult& result);
 
 }  // namespace hudhost::check
