@@ -124,7 +124,7 @@ bool checkFile(Layout& layout) {
     return true;
 }
 
-void checkEncoding(Layout& layout) {
+bool checkEncoding(Layout& layout) {
     const LayoutText& text = layout.text;
     Findings& findings = layout.findings;
     const bool nothing = readerSeesNothing(layout);
@@ -134,7 +134,7 @@ void checkEncoding(Layout& layout) {
             findings.fileError("the file is " + size +
                                ", over the 16 MiB the HUD reads: it reads as absent, so the HUD "
                                "shows no page; remove what the layout does not need");
-            layout.lossExplained = true;
+            return false;
         } else {
             findings.add(Severity::Note, 0, 0,
                          "the file is " + size +
@@ -183,6 +183,7 @@ void checkEncoding(Layout& layout) {
                              first + "; save the file as ANSI, without a byte-order mark");
         }
     }
+    return true;
 }
 
 }  // namespace hudhost::check

@@ -20,6 +20,13 @@ const Entry* findEntry(const Section& section, const std::string& upperName) {
     return nullptr;
 }
 
+bool hasRowAfter(const Section& section, int row) {
+    for (const Entry& entry : section.entries) {
+        if (pageNumber(upper(entry.name), "ROWDATA") > row) return true;
+    }
+    return false;
+}
+
 // Where the row's text, as read, starts in its line: after any quote the reader removed.
 int textColumn(const Entry& entry, const char* text) {
     const std::string head(text, std::min<std::size_t>(std::char_traits<char>::length(text), 16));
@@ -63,12 +70,7 @@ void checkPage(Layout& layout, const Section& section, int page) {
             const char* text = store.getRowText();
             layout.rows.push_back({page, r - 1, &entry, text, textColumn(entry, text)});
         } else if (r == rows + 1) {
-            const bool more = rows + 2 <= vantor::kPageRows && [&] {
-                for (const Entry& e : section.entries) {
-                    if (pageNumber(upper(e.name), "ROWDATA") > r) return true;
-                }
-                return false;
-            }();
+            const bool more = hasRowAfter(section, r);
             warn(more ? Severity::Warning : Severity::Note,
                  entry.name + " is empty, and a page ends at its first empty row" +
                      (more ? ": the rows after it are not shown; write BLANK for an empty line"
@@ -89,15 +91,8 @@ void checkPages(Layout& layout) {
     for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
         const Section& section = layout.text.sections[s];
         const int n = pageNumber(upper(section.name), "SECTION");
-        // Repeated sections are never read, so only the first of a page's name is a page.
-        if (n >= 1 && n <= pages && layout.sectionRead[s]) {
-            bool firstOfName = true;
-            for (std::size_t e = 0; e < s; ++e) {
-                firstOfName =
-                    firstOfName && upper(layout.text.sections[e].name) != upper(section.name);
-            }
-            if (firstOfName) checkPage(layout, section, n - 1);
-        }
+        // A repeated section is never read: only the first of a page's name is the page.
+        if (n >= 1 && n <= pages && layout.sectionRead[s]) checkPage(layout, section, n - 1);
     }
 }
 

@@ -24,8 +24,19 @@ std::string whyPagesEnd(const Layout& layout, int n) {
     return "[" + name + "] is missing, and the pages end at the first missing section";
 }
 
+// A few are enough to see what is wrong; a file of junk would give one for each line.
+constexpr std::size_t kStraysShown = 10;
+
 void checkStrays(Layout& layout) {
-    for (const Stray& stray : layout.text.strays) {
+    const std::vector<Stray>& strays = layout.text.strays;
+    if (strays.size() > kStraysShown) {
+        const Stray& next = strays[kStraysShown];
+        layout.findings.add(Severity::Note, next.line, next.column,
+                            "and " + std::to_string(strays.size() - kStraysShown) +
+                                " more lines from here that the HUD ignores, not listed");
+    }
+    for (std::size_t k = 0; k < strays.size() && k < kStraysShown; ++k) {
+        const Stray& stray = strays[k];
         if (stray.beforeSections) {
             layout.findings.add(Severity::Warning, stray.line, stray.column,
                                 "this line comes before any [section]: the HUD never reads it");

@@ -38,8 +38,9 @@ struct Layout {
 
 // The file can be opened and is not empty; on false the reason is among the findings.
 bool checkFile(Layout& layout);
-// Byte-order marks, UTF-16 and CR line ends, judged by what the reader made of them.
-void checkEncoding(Layout& layout);
+// The file's size, byte-order marks, UTF-16 and CR line ends, judged by what the reader made of
+// them. False when the reader takes nothing of the file, which leaves nothing more to check.
+bool checkEncoding(Layout& layout);
 // Section names, repeated sections, the page sections the HUD reaches, stray lines.
 void checkSections(Layout& layout);
 // The keys of each page, which of them the HUD loads; fills layout.rows.

@@ -67,12 +67,13 @@ CheckResult checkLayout(const std::string& path, std::FILE* out) {
     if (checkFile(layout)) {
         vantor::reloadConfig(*layout.store, layout.settings, layout.path.c_str());
         markSectionsRead(layout);
-        checkEncoding(layout);
-        checkSections(layout);
-        checkPages(layout);
-        checkConfig(layout);
-        checkRows(layout);
-        checkGeometry(layout);
+        if (checkEncoding(layout)) {
+            checkSections(layout);
+            checkPages(layout);
+            checkConfig(layout);
+            checkRows(layout);
+            checkGeometry(layout);
+        }
         summary = pagesShown(*layout.store);
     } else {
         summary = "the HUD shows no page";
