@@ -55,7 +55,8 @@ void checkValue(Layout& layout, const Entry& entry, const ConfigKey& key) {
     if (digitsEnd < text.size()) {
         warn(Severity::Warning, offset + static_cast<int>(digitsEnd),
              written + " reads as " + std::to_string(number) +
-                 ": the HUD takes the whole number at the start and drops the rest");
+                 ": the HUD takes the whole number at the start and drops the rest; write " +
+                 std::to_string(number));
     }
     if (used != value) {
         warn(Severity::Warning, offset,
@@ -83,7 +84,7 @@ void checkConfig(Layout& layout) {
                 layout.findings.add(Severity::Warning, entry.line, entry.column,
                                     entry.name + " repeats the key at line " +
                                         std::to_string(first->line) +
-                                        ": the HUD reads only the first");
+                                        ": the HUD reads only the first; remove one of them");
                 continue;
             }
             const ConfigKey* key = findConfigKey(name);

@@ -91,8 +91,8 @@ void checkWidth(Layout& layout, const LoadedRow& row, const Font& font,
                         "the row runs off the right edge from here: at " + place(layout.settings) +
                             " it is " + std::to_string(width) + " pixels wide and " +
                             std::to_string(static_cast<int>(room)) +
-                            " fit (in a 640 x 480 viewport; live values as wide as a typical "
-                            "frame's)");
+                            " fit (in a 640 x 480 viewport, with live values as wide as a "
+                            "typical frame's); lower HUD_POS_X or FONT_SIZE, or shorten the row");
 }
 
 // The first row of each page whose baseline lies below the bottom edge.

@@ -50,7 +50,7 @@ void checkPage(Layout& layout, const Section& section, int page) {
         if (first != &entry) {
             warn(Severity::Warning, entry.name + " repeats the key at line " +
                                         std::to_string(first->line) +
-                                        ": the HUD reads only the first");
+                                        ": the HUD reads only the first; remove one of them");
             continue;
         }
         const int r = pageNumber(name, "ROWDATA");

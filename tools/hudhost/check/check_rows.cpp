@@ -1,4 +1,5 @@
 // The text of each row the HUD loaded: what it draws of it, and which tokens its own passes miss.
+#include <cstdio>
 #include <cstring>
 
 #include "known_names.h"
@@ -60,7 +61,7 @@ void checkCharacters(Layout& layout, const LoadedRow& row) {
         const int column = row.textColumn + static_cast<int>(i);
         if (byte == 0x7F) {
             layout.findings.add(Severity::Warning, row.entry->line, column,
-                                "DEL (0x7F) draws as the font's missing-glyph box");
+                                "DEL (0x7F) draws as the font's missing-glyph box; remove it");
             ++i;
             continue;
         }
