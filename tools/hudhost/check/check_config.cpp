@@ -71,19 +71,14 @@ void checkConfig(Layout& layout) {
     for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
         const Section& section = layout.text.sections[s];
         if (upper(section.name) != "CONFIG" || !layout.sectionRead[s]) continue;
+        const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
         for (const Entry& entry : section.entries) {
             const std::string name = upper(entry.name);
-            const Entry* first = &entry;
-            for (const Entry& earlier : section.entries) {
-                if (upper(earlier.name) == name) {
-                    first = &earlier;
-                    break;
-                }
-            }
-            if (first != &entry) {
+            const Entry* firstOfName = first.at(name);
+            if (firstOfName != &entry) {
                 layout.findings.add(Severity::Warning, entry.line, entry.column,
                                     entry.name + " repeats the key at line " +
-                                        std::to_string(first->line) +
+                                        std::to_string(firstOfName->line) +
                                         ": the HUD reads only the first; remove one of them");
                 continue;
             }

@@ -13,13 +13,6 @@ std::vector<std::string> rowNames() {
     return names;
 }
 
-const Entry* findEntry(const Section& section, const std::string& upperName) {
-    for (const Entry& entry : section.entries) {
-        if (upper(entry.name) == upperName) return &entry;
-    }
-    return nullptr;
-}
-
 bool hasRowAfter(const Section& section, int row) {
     for (const Entry& entry : section.entries) {
         if (pageNumber(upper(entry.name), "ROWDATA") > row) return true;
@@ -39,17 +32,18 @@ void checkPage(Layout& layout, const Section& section, int page) {
     store.selectPage(page);
     const int rows = store.getRowCount();
     const std::string ending = rowKey(rows + 1);
-    const Entry* endingEntry = findEntry(section, ending);
+    const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
+    const char* const ended = first.count(ending) != 0 ? "empty" : "missing";
 
     for (const Entry& entry : section.entries) {
         auto warn = [&](Severity severity, const std::string& message) {
             layout.findings.add(severity, entry.line, entry.column, message);
         };
         const std::string name = upper(entry.name);
-        const Entry* first = findEntry(section, name);
-        if (first != &entry) {
+        const Entry* firstOfName = first.at(name);
+        if (firstOfName != &entry) {
             warn(Severity::Warning, entry.name + " repeats the key at line " +
-                                        std::to_string(first->line) +
+                                        std::to_string(firstOfName->line) +
                                         ": the HUD reads only the first; remove one of them");
             continue;
         }
@@ -76,10 +70,8 @@ void checkPage(Layout& layout, const Section& section, int page) {
                      (more ? ": the rows after it are not shown; write BLANK for an empty line"
                            : ""));
         } else {
-            warn(Severity::Warning, entry.name + " is never read: " + ending + " is " +
-                                        (endingEntry != nullptr ? "empty" : "missing") +
-                                        ", and a page ends at its first " +
-                                        (endingEntry != nullptr ? "empty" : "missing") + " row");
+            warn(Severity::Warning, entry.name + " is never read: " + ending + " is " + ended +
+                                        ", and a page ends at its first " + ended + " row");
         }
     }
 }

@@ -62,12 +62,9 @@ void checkSections(Layout& layout) {
             layout.findings.add(Severity::Warning, section.line, section.column, message);
         };
         const std::string name = upper(section.name);
-        const Section* first = nullptr;
-        for (std::size_t e = 0; e < s && first == nullptr; ++e) {
-            if (upper(sections[e].name) == name) first = &sections[e];
-        }
-        if (first != nullptr) {
-            warn("section " + shown + " repeats the one at line " + std::to_string(first->line) +
+        if (layout.firstOfName[s] != s) {
+            warn("section " + shown + " repeats the one at line " +
+                 std::to_string(sections[layout.firstOfName[s]].line) +
                  ": the HUD reads only the first; move these keys there");
             continue;
         }

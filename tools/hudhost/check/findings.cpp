@@ -24,14 +24,13 @@ std::string counted(int n, const char* what) {
 }  // namespace
 
 void Findings::add(Severity severity, int line, int column, std::string message) {
-    findings_.push_back({severity, line, column, std::move(message)});
+    ++counts_[static_cast<int>(severity)];
+    if (findings_.size() < kMaxListed) {
+        findings_.push_back({severity, line, column, std::move(message)});
+    }
 }
 
-int Findings::count(Severity severity) const {
-    return static_cast<int>(
-        std::count_if(findings_.begin(), findings_.end(),
-                      [&](const Finding& f) { return f.severity == severity; }));
-}
+int Findings::count(Severity severity) const { return counts_[static_cast<int>(severity)]; }
 
 void Findings::print(std::FILE* out, const std::string& path, const std::string& summary) const {
     std::vector<Finding> ordered = findings_;
@@ -45,6 +44,11 @@ void Findings::print(std::FILE* out, const std::string& path, const std::string&
         } else {
             std::fprintf(out, "%s: %s: %s\n", path.c_str(), nameOf(f.severity), f.message.c_str());
         }
+    }
+    const int all = count(Severity::Note) + count(Severity::Warning) + count(Severity::Error);
+    if (all > static_cast<int>(ordered.size())) {
+        std::fprintf(out, "%s: %d more findings, not listed\n", path.c_str(),
+                     all - static_cast<int>(ordered.size()));
     }
     std::fprintf(out, "%s: %s\n", path.c_str(), summary.c_str());
 }

@@ -2,6 +2,7 @@
 // which editors and CI annotators already parse, then a one-line summary.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ public:
     int count(Severity severity) const;
 
     // The findings in file order, "PATH:LINE:COLUMN: severity: message" (or "PATH: severity:
-    // message" without a line), then `summary` after "PATH: ".
+    // message" without a line), then `summary` after "PATH: ". Only the first kMaxListed added
+    // are listed, and a line tells how many more there are; all are counted.
     void print(std::FILE* out, const std::string& path, const std::string& summary) const;
 
     // 0 with nothing above a note, 1 with warnings, 2 with errors.
@@ -34,8 +36,11 @@ public:
     // "2 errors, 1 warning, 0 notes".
     std::string counts() const;
 
+    static constexpr std::size_t kMaxListed = 500;  // a file of junk would give millions
+
 private:
     std::vector<Finding> findings_;
+    int counts_[3] = {0, 0, 0};  // by severity
 };
 
 }  // namespace hudhost::check

@@ -27,9 +27,10 @@ struct Layout {
     LayoutText text;
     std::unique_ptr<vantor::PageStore> store = std::make_unique<vantor::PageStore>();
     vantor::HudSettings settings{};
-    std::vector<bool> sectionRead;  // per scanned section: whether the reader sees its keys
-    bool lossExplained = false;     // a file-wide finding already tells why sections are lost
-    std::vector<LoadedRow> rows;    // filled by checkPages
+    std::vector<std::size_t> firstOfName;  // per scanned section: the first of its name
+    std::vector<bool> sectionRead;         // per scanned section: whether the reader sees its keys
+    bool lossExplained = false;   // a file-wide finding already tells why sections are lost
+    std::vector<LoadedRow> rows;  // filled by checkPages
     Findings findings;
 
     // Whether the reader finds `key` in `section`, whatever its value, empty included.

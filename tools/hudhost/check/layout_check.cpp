@@ -1,5 +1,8 @@
 #include "layout_check.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "layout.h"
 #include "platform/platform.h"
 
@@ -16,19 +19,20 @@ std::string shownPath(std::string path) {
     return path;
 }
 
-// A section is seen when the reader finds its first key; a repeated one never is, and one
+// A section is seen when the reader finds its first named key; a repeated one never is, and one
 // without keys has nothing to lose.
 void markSectionsRead(Layout& layout) {
-    std::vector<std::string> seen;
-    for (const Section& section : layout.text.sections) {
-        const std::string name = upper(section.name);
-        bool read = true;
-        for (const std::string& earlier : seen) read = read && earlier != name;
-        if (read && !section.entries.empty()) {
-            read = layout.readerHas(section.name, section.entries.front().name);
-        }
+    std::unordered_map<std::string, std::size_t> first;
+    for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
+        const Section& section = layout.text.sections[s];
+        const std::size_t firstOfName = first.emplace(upper(section.name), s).first->second;
+        layout.firstOfName.push_back(firstOfName);
+        bool read = firstOfName == s;
+        const auto probe = std::find_if(section.entries.begin(), section.entries.end(),
+                                        [](const Entry& entry) { return !entry.name.empty(); });
+        if (read && probe != section.entries.end())
+            read = layout.readerHas(section.name, probe->name);
         layout.sectionRead.push_back(read);
-        seen.push_back(name);
     }
 }
 

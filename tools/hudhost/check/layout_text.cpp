@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace hudhost::check {
@@ -55,13 +56,12 @@ public:
         const int column = static_cast<int>(begin - lineStart) + 1;
 
         if (text[begin] == '[') {
-            std::size_t close = text.find(']', begin);
-            if (close == std::string::npos || close > end) close = end;
+            const std::size_t close = find(text, ']', begin, end);
             out_.sections.push_back({number, column, trimmed(text, begin + 1, close), {}});
             return;
         }
-        const std::size_t equals = text.find('=', begin);
-        if (out_.sections.empty() || equals == std::string::npos || equals >= end) {
+        const std::size_t equals = find(text, '=', begin, end);
+        if (out_.sections.empty() || equals == end) {
             out_.strays.push_back({number, column, out_.sections.empty(), text[begin] == '#'});
             return;
         }
@@ -73,6 +73,14 @@ public:
     }
 
 private:
+    // The first `c` in [begin, end), or end: a search past the line would make a long file of
+    // short lines quadratic.
+    static std::size_t find(const std::string& text, char c, std::size_t begin, std::size_t end) {
+        const void* at = std::memchr(text.data() + begin, c, end - begin);
+        return at == nullptr ? end
+                             : static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
+    }
+
     static std::string trimmed(const std::string& text, std::size_t begin, std::size_t end) {
         while (begin < end && isBlank(text[begin])) ++begin;
         while (end > begin && isBlank(text[end - 1])) --end;
@@ -90,6 +98,12 @@ std::string upper(const std::string& name) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return out;
+}
+
+std::unordered_map<std::string, const Entry*> firstEntries(const Section& section) {
+    std::unordered_map<std::string, const Entry*> first;
+    for (const Entry& entry : section.entries) first.emplace(upper(entry.name), &entry);
+    return first;
 }
 
 bool scanLayout(const std::string& path, LayoutText& out) {

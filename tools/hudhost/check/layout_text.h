@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace hudhost::check {
@@ -51,5 +52,8 @@ bool scanLayout(const std::string& path, LayoutText& out);
 
 // `name` in capitals, as the reader compares names.
 std::string upper(const std::string& name);
+
+// The first entry of each name in `section`, by its name in capitals: the one the reader finds.
+std::unordered_map<std::string, const Entry*> firstEntries(const Section& section);
 
 }  // namespace hudhost::check
