@@ -13,9 +13,6 @@
 namespace vantor::platform {
 namespace {
 
-constexpr int kFirstCode = 32;
-constexpr int kCodeCount = 96;
-
 // Everything one build holds; released in one place whichever step fails.
 struct GlyphSource {
     FT_Library library = nullptr;
@@ -106,22 +103,22 @@ void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned 
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (int k = 0; k < kCodeCount; ++k) {
-        compileGlyph(source, static_cast<unsigned long>(kFirstCode + k), listBase + k);
+    for (int k = 0; k < kGlyphCount; ++k) {
+        compileGlyph(source, static_cast<unsigned long>(kFirstGlyph + k), listBase + k);
     }
     glPopClientAttrib();
 }
 
-bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[96]) {
+bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[kGlyphCount]) {
     FontFile file;
     if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
         return false;
     }
     GlyphSource source;
     if (!openFace(source, file, pixelHeight)) return false;
-    for (int k = 0; k < kCodeCount; ++k) {
+    for (int k = 0; k < kGlyphCount; ++k) {
         // Without rendering, the advance is the same one compileGlyph rounds and draws with.
-        const auto code = static_cast<unsigned long>(kFirstCode + k);
+        const auto code = static_cast<unsigned long>(kFirstGlyph + k);
         const bool loaded = FT_Load_Char(source.face, code, FT_LOAD_TARGET_MONO) == 0;
         advances[k] = loaded ? static_cast<int>((source.face->glyph->advance.x + 32) >> 6) : 0;
     }

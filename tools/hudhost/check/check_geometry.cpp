@@ -15,8 +15,8 @@ namespace {
 
 constexpr float kWidth = 640.0f;
 constexpr float kHeight = 480.0f;
-constexpr int kFirstGlyph = 32;
-constexpr int kGlyphCount = 96;
+using vantor::platform::kFirstGlyph;
+using vantor::platform::kGlyphCount;
 // The longest camera name, which the HUD's value keeps until a camera is named.
 constexpr const char* kWidestCamera = "Main Perspective";
 
