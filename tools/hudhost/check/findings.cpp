@@ -17,6 +17,21 @@ const char* nameOf(Severity severity) {
     return "error";
 }
 
+// Control bytes of names quoted from the file, as \xHH: a finding stays one line of text.
+std::string printable(const std::string& message) {
+    std::string out;
+    for (unsigned char c : message) {
+        if (c >= 0x20 && c != 0x7F) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+    }
+    return out;
+}
+
 std::string counted(int n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
@@ -40,9 +55,10 @@ void Findings::print(std::FILE* out, const std::string& path, const std::string&
     for (const Finding& f : ordered) {
         if (f.line > 0) {
             std::fprintf(out, "%s:%d:%d: %s: %s\n", path.c_str(), f.line, f.column,
-                         nameOf(f.severity), f.message.c_str());
+                         nameOf(f.severity), printable(f.message).c_str());
         } else {
-            std::fprintf(out, "%s: %s: %s\n", path.c_str(), nameOf(f.severity), f.message.c_str());
+            std::fprintf(out, "%s: %s: %s\n", path.c_str(), nameOf(f.severity),
+                         printable(f.message).c_str());
         }
     }
     const int all = count(Severity::Note) + count(Severity::Warning) + count(Severity::Error);
