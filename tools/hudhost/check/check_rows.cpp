@@ -33,7 +33,8 @@ std::string tokenOrder() {
 
 void checkBlank(Layout& layout, const LoadedRow& row) {
     const std::string text = row.text;
-    if (text.size() > 7 || upper(text).find("BLANK") == std::string::npos) return;
+    // BLANK in another letter case, or with a letter more: meant as an empty row.
+    if (text.size() > 6 || upper(text).rfind("BLANK", 0) != 0) return;
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn,
                         row.entry->name + "=" + text + " is drawn as the text " + text +
                             ": only BLANK, in capitals and alone, makes an empty row");
@@ -41,6 +42,7 @@ void checkBlank(Layout& layout, const LoadedRow& row) {
 
 void checkLength(Layout& layout, const LoadedRow& row) {
     const std::size_t length = std::strlen(row.text);
+    if (row.entry->value.empty()) return;
     const std::size_t start = static_cast<std::size_t>(row.textColumn - row.entry->valueColumn);
     const std::size_t written = row.entry->value.size() - start;
     const char last = row.entry->value.back();
