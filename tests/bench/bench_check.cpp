@@ -7,14 +7,14 @@
 #include <thread>
 
 #include "hud_layout.h"
-#include "ini_workdir.h"
 #include "layout_check.h"
 #include "pages/hud_settings.h"
+#include "work_folder.h"
 
 namespace {
 
 void checkFullLayout(benchmark::State& state) {
-    vantor::test::IniWorkdir dir(vantor::bench::fullLayoutIni());
+    vantor::test::WorkFolder dir(vantor::bench::fullLayoutIni());
     // Saved a while before, as a layout is when checked: the reader trusts its parse of it.
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     std::FILE* sink = std::fopen("/dev/null", "w");
