@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     // GL: the viewport's offscreen context and the host's scene in it.
     std::unique_ptr<GlContext> gl = GlContext::create(options.width, options.height, error);
     if (!gl) return fail(kFailed, "no OpenGL: " + error);
-    const Scene scene(options.camera);
+    const Scene scene(options.camera, options.background);
     Viewport viewport(scene, host.get(), options.drawFlags, options.width, options.height);
     GlStateWatch watch;
     if (options.glState) viewport.watch(&watch);
