@@ -17,6 +17,11 @@ struct HostRun {
 HostRun runHost(const std::string& name, const std::vector<std::string>& args,
                 const std::string& environment = "");
 
+// The words that start hudhost: HUDHOST, or the program the environment's VANTOR_HUDHOST names,
+// run through VANTOR_HUDHOST_RUNNER when that is set too. The window tests drive the Windows
+// build that way, under wine.
+std::vector<std::string> hostCommand();
+
 // The folder that runs and pictures are kept in, created on first use.
 std::string outputDir();
 
