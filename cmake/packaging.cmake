@@ -1,6 +1,7 @@
 # Release packages (`cmake --build --preset <preset> --target package`):
 # Windows: VantorHUD-<version>-win32.zip, unzipped into the modeller's folder it installs the
-#          plug-in and its example INI into Plugins/Startup Plugins.
+#          plug-in and its example INI into Plugins/Startup Plugins, and the preview window
+#          (hudhost.exe with a plug-in of its own) into a folder the modeller never looks in.
 # Linux:   VantorHUD-<version>-linux-x86_64.tar.gz with the plug-in, hudhost and the example.
 set(plugin_dir "Plugins/Startup Plugins")
 set(example_ini "${PROJECT_SOURCE_DIR}/examples/Plugins/Startup Plugins/VantorHUD.ini")
@@ -8,6 +9,7 @@ set(example_ini "${PROJECT_SOURCE_DIR}/examples/Plugins/Startup Plugins/VantorHU
 if(WIN32)
   install(TARGETS VantorHUD RUNTIME DESTINATION "${plugin_dir}" LIBRARY DESTINATION "${plugin_dir}")
   install(FILES "${example_ini}" DESTINATION "${plugin_dir}")
+  install(TARGETS hudhost VantorHUD RUNTIME DESTINATION "VantorHUD Preview")
   install(FILES "${PROJECT_SOURCE_DIR}/docs/INSTALL.txt" DESTINATION .
           RENAME VantorHUD-INSTALL.txt)
   set(CPACK_GENERATOR ZIP)

@@ -15,6 +15,7 @@ file(COPY ${HOST} DESTINATION ${DEST})
 file(GLOB_RECURSE unpacked LIST_DIRECTORIES false RELATIVE ${DEST}/VantorHUD ${DEST}/VantorHUD/*)
 list(SORT unpacked)
 set(expected "Plugins/Startup Plugins/VantorHUD.dll" "Plugins/Startup Plugins/VantorHUD.ini"
+             "VantorHUD Preview/VantorHUD.dll" "VantorHUD Preview/hudhost.exe"
              "VantorHUD-INSTALL.txt")
 if(NOT unpacked STREQUAL expected)
   message(FATAL_ERROR "the zip holds:\n  ${unpacked}\nnot:\n  ${expected}")
