@@ -49,11 +49,9 @@ WindowSession& sessionOf(GLFWwindow* window) {
 // hands the window's events to its callbacks. GLFW's own wait cannot include the watch.
 void waitForEvents(Display* display, int watchFd, int limitMs) {
     // Xlib may already hold events read from the connection, which poll would not see.
-    if (display != nullptr && XPending(display) == 0) {
+    if (XPending(display) == 0) {
         pollfd ready[] = {{ConnectionNumber(display), POLLIN, 0}, {watchFd, POLLIN, 0}};
         poll(ready, watchFd >= 0 ? 2 : 1, limitMs);
-    } else if (display == nullptr) {
-        glfwWaitEventsTimeout(limitMs / 1000.0);  // not on X11: the watch is read each second
     }
     glfwPollEvents();
 }
