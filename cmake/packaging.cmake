@@ -1,30 +1,65 @@
 # Release packages (`cmake --build --preset <preset> --target package`):
 # Windows: VantorHUD-<version>-win32.zip, unzipped into the modeller's folder it installs the
-#          plug-in and its example INI into Plugins/Startup Plugins, and the preview window
-#          (hudhost.exe with a plug-in of its own) into a folder the modeller never looks in.
-# Linux:   VantorHUD-<version>-linux-x86_64.tar.gz with the plug-in, hudhost and the example.
+#          plug-in and its example INI into Plugins/Startup Plugins, the install note beside them,
+#          the user guide into VantorHUD-guide, and the preview window (hudhost.exe with a
+#          plug-in of its own) into VantorHUD Preview, a folder the modeller never looks in.
+# Linux:   VantorHUD-<version>-linux-x86_64.tar.gz, one folder of that name with the plug-in,
+#          hudhost, the example, the README, the install note and the user guide.
+# The shipped binaries are stripped; what was stripped stays in the build as <binary>.debug,
+# named in the shipped binary's .gnu_debuglink, for reading a crash report.
 set(plugin_dir "Plugins/Startup Plugins")
 set(example_ini "${PROJECT_SOURCE_DIR}/examples/Plugins/Startup Plugins/VantorHUD.ini")
+set(guide "${PROJECT_SOURCE_DIR}/docs/CONFIGURATION.md" "${PROJECT_SOURCE_DIR}/docs/hud-example.png")
+
+# Installs TARGET into DESTINATION stripped, after keeping its debug information beside the built
+# file. It runs at install time, so the build's own binaries, which the tests run, keep theirs.
+function(install_stripped target destination)
+  install(TARGETS ${target} RUNTIME DESTINATION "${destination}"
+                            LIBRARY DESTINATION "${destination}")
+  set(built "$<TARGET_FILE:${target}>")
+  set(shipped "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${destination}/$<TARGET_FILE_NAME:${target}>")
+  install(CODE "
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --only-keep-debug \"${built}\" \"${built}.debug\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --strip-unneeded
+                            \"--add-gnu-debuglink=${built}.debug\" \"${shipped}\"
+                    COMMAND_ERROR_IS_FATAL ANY)")
+endfunction()
 
 if(WIN32)
-  install(TARGETS VantorHUD RUNTIME DESTINATION "${plugin_dir}" LIBRARY DESTINATION "${plugin_dir}")
+  install_stripped(VantorHUD "${plugin_dir}")
   install(FILES "${example_ini}" DESTINATION "${plugin_dir}")
-  install(TARGETS hudhost VantorHUD RUNTIME DESTINATION "VantorHUD Preview")
+  install_stripped(hudhost "VantorHUD Preview")
+  install_stripped(VantorHUD "VantorHUD Preview")
   install(FILES "${PROJECT_SOURCE_DIR}/docs/INSTALL.txt" DESTINATION .
           RENAME VantorHUD-INSTALL.txt)
+  install(FILES ${guide} DESTINATION VantorHUD-guide)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME "VantorHUD-${PROJECT_VERSION}-win32")
+  # Unzipped straight into the modeller's folder.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
-  install(TARGETS VantorHUD hudhost LIBRARY DESTINATION bin RUNTIME DESTINATION bin)
+  install_stripped(VantorHUD bin)
+  install_stripped(hudhost bin)
   install(FILES "${example_ini}" DESTINATION "examples/${plugin_dir}")
   install(FILES "${PROJECT_SOURCE_DIR}/README.md" DESTINATION .)
+  install(FILES "${PROJECT_SOURCE_DIR}/docs/INSTALL-linux.txt" DESTINATION . RENAME INSTALL.txt)
+  # The README links the guide and the performance figures from docs/.
+  install(FILES ${guide} "${PROJECT_SOURCE_DIR}/docs/PERFORMANCE.md" DESTINATION docs)
   set(CPACK_GENERATOR TGZ)
   set(CPACK_PACKAGE_FILE_NAME "VantorHUD-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR}")
+  # Unpacked anywhere: everything in one folder named after the package.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 endif()
 
 set(CPACK_PACKAGE_NAME VantorHUD)
 set(CPACK_PACKAGE_VENDOR "Vantor HUD developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
+# The file the package target writes, for the package test.
+if(WIN32)
+  set(release_package ${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.zip)
+else()
+  set(release_package ${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.tar.gz)
+endif()
 include(CPack)

@@ -70,6 +70,6 @@ void initializePlugin(vantor::HostRecord* record) {
     auto* hud = new (std::nothrow) vantor::HudPlugin();
     if (hud == nullptr) return;
 
-    hud->attachHost(record, record->scene, record->services, record->third);
+    hud->attachHost(record->scene, record->services);
     vantor::attachPlugin(hud, record);
 }

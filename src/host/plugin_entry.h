@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "host/host_records.h"
-#include "host/plugin_base.h"
+#include "abi/host_records.h"
+#include "abi/plugin_base.h"
 #include "platform/export.h"
 
 // The plug-in interface version this library speaks: 4. May be called at any time.

@@ -1,3 +1,6 @@
+// The drawing pass, in phases: save the host's state, set up the overlay, draw the page, restore.
+// The GL calls keep the order hosts have always seen, which is why the restore is not a mirror of
+// the save: depth testing and lighting come back before the matrices do.
 #include <GL/gl.h>
 
 #include <cstring>
@@ -5,24 +8,21 @@
 #include "hud/hud_plugin.h"
 
 namespace vantor {
+namespace {
 
-bool HudPlugin::draw(Arg flag) {
-    if (flag != 0) return true;
+// What the pass saves of the host's state by hand; the matrices are pushed.
+struct SavedState {
+    GLboolean lighting;
+};
 
-    if (deviceContext_ == nullptr) {
-        ensureGlResources();
-        if (deviceContext_ == nullptr) return true;
-    }
-
-    // Save: the only host state the HUD restores by hand is lighting; the matrices are pushed.
-    const GLboolean lighting = glIsEnabled(GL_LIGHTING);
+SavedState saveHostState() {
+    const SavedState saved{glIsEnabled(GL_LIGHTING)};
     glDisable(GL_LIGHTING);
-    if (!visible_) {
-        if (lighting) glEnable(GL_LIGHTING);
-        return true;
-    }
+    return saved;
+}
 
-    // Set up the 640 x 480 overlay space over whatever viewport the host has.
+// The 640 x 480 overlay space over whatever viewport the host has, drawn in the HUD colour.
+void setUpOverlay(const HudSettings& settings) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -30,38 +30,80 @@ bool HudPlugin::draw(Arg flag) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-
-    updateTokenValues(
-        tokens_, cachedCamera_,
-        {scene_, services_, startTick_, platform::tickCount(), platform::calendarTime()}, clock_);
-
     glDisable(GL_DEPTH_TEST);
-    glColor3f(settings_.red, settings_.green, settings_.blue);
+    glColor3f(settings.red, settings.green, settings.blue);
+}
 
-    // Draw the rows of the current page; an empty ("BLANK") row keeps its line.
-    if (store_.getPageCount() > 0 && currentPage_ >= 0 && currentPage_ < store_.getPageCount()) {
-        store_.selectPage(currentPage_);
-        for (int i = 0; i < store_.getRowCount(); ++i) {
-            store_.selectRow(i);
-            const char* text = store_.getRowText();
-            if (text == nullptr || text[0] == '\0') continue;
-            const float y = static_cast<float>(static_cast<double>(settings_.posY) -
-                                               static_cast<double>(i) * settings_.stepY);
-            glRasterPos2f(settings_.posX, y);
-            std::memcpy(line_, text, std::strlen(text) + 1);
-            applyTokens(store_, tokens_, line_);
-            drawText(line_);
-        }
-    }
-
-    // Restore. Depth testing ends enabled and the projection matrix selected whatever the host
-    // had (the contract in hud_plugin.h); lighting and both matrices go back as they were.
-    glEnable(GL_DEPTH_TEST);
-    if (lighting) glEnable(GL_LIGHTING);
+// Depth testing ends enabled and the projection matrix selected whatever the host had (the
+// contract in hud_plugin.h); lighting and both matrices go back as they were. A pass that set up
+// no overlay gives back only the lighting.
+void restoreHostState(const SavedState& saved, bool overlaid) {
+    if (overlaid) glEnable(GL_DEPTH_TEST);
+    if (saved.lighting) glEnable(GL_LIGHTING);
+    if (!overlaid) return;
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
+}
+
+}  // namespace
+
+bool HudPlugin::draw(Arg flag) {
+    if (flag != 0) return true;
+    if (rebuildNeeded_) rebuildGlResources();
+    if (rebuildNeeded_) return true;
+
+    const SavedState saved = saveHostState();
+    if (visible_) {
+        refreshTokens();
+        setUpOverlay(settings_);
+        drawPage();
+    }
+    restoreHostState(saved, visible_);
     return true;
+}
+
+void HudPlugin::refreshTokens() {
+    updateTokenValues(
+        tokens_, cachedCamera_,
+        {scene_, services_, startTick_, platform::tickCount(), platform::calendarTime()}, clock_);
+}
+
+// The rows of the current page; an empty ("BLANK") row keeps its line.
+void HudPlugin::drawPage() {
+    if (store_.getPageCount() <= 0 || currentPage_ < 0 || currentPage_ >= store_.getPageCount()) {
+        return;
+    }
+    store_.selectPage(currentPage_);
+    for (int i = 0; i < store_.getRowCount(); ++i) {
+        store_.selectRow(i);
+        const char* text = store_.getRowText();
+        if (text == nullptr || text[0] == '\0') continue;
+        const float y = static_cast<float>(static_cast<double>(settings_.posY) -
+                                           static_cast<double>(i) * settings_.stepY);
+        glRasterPos2f(settings_.posX, y);
+        std::memcpy(line_, text, std::strlen(text) + 1);
+        applyTokens(store_, tokens_, line_);
+        drawText(line_);
+    }
+}
+
+void HudPlugin::drawText(const char* text) {
+    if (text == nullptr || fontListBase_ == 0) return;
+
+    // Only the glyph codes have a list; any other byte would name a list that may be the host's,
+    // so a line is sent in runs of glyph bytes and other bytes draw nothing.
+    constexpr int kEndGlyph = platform::kFirstGlyph + platform::kGlyphCount;
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(fontListBase_ - platform::kFirstGlyph);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    while (*bytes != 0) {
+        const unsigned char* run = bytes;
+        while (*bytes >= platform::kFirstGlyph && *bytes < kEndGlyph) ++bytes;
+        if (bytes != run) glCallLists(static_cast<GLsizei>(bytes - run), GL_UNSIGNED_BYTE, run);
+        while (*bytes != 0 && (*bytes < platform::kFirstGlyph || *bytes >= kEndGlyph)) ++bytes;
+    }
+    glPopAttrib();
 }
 
 }  // namespace vantor

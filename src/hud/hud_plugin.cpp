@@ -16,12 +16,9 @@ constexpr std::int32_t kFunctionCount = 5;
 
 HudPlugin::HudPlugin() = default;
 
-void HudPlugin::attachHost(HostRecord* record, const SceneContext* scene,
-                           const HostServices* services, const void* third) {
-    hostRecord_ = record;
+void HudPlugin::attachHost(const SceneContext* scene, const HostServices* services) {
     scene_ = scene;
     services_ = services;
-    third_ = third;
 }
 
 std::int32_t HudPlugin::functionCount() { return kFunctionCount; }
@@ -51,7 +48,7 @@ bool HudPlugin::execute(Arg function) {
             if (currentPage_ < 0) currentPage_ = store_.getPageCount() - 1;
             break;
         case kReloadIni:
-            deviceContext_ = nullptr;  // the next draw rebuilds everything
+            rebuildNeeded_ = true;  // the next draw rebuilds everything
             break;
         default:
             break;
@@ -61,10 +58,10 @@ bool HudPlugin::execute(Arg function) {
 
 void HudPlugin::release(Arg value) {
     if (value != 0) return;
-    if (fontListBase_ != 0) glDeleteLists(fontListBase_, kGlyphCount);
+    if (fontListBase_ != 0) glDeleteLists(fontListBase_, platform::kGlyphCount);
     // The names may be handed to the host again; never call them after this.
     fontListBase_ = 0;
-    deviceContext_ = nullptr;
+    rebuildNeeded_ = true;
 }
 
 }  // namespace vantor

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "host/host_records.h"
-#include "host/plugin_base.h"
+#include "abi/host_records.h"
+#include "abi/plugin_base.h"
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
 #include "platform/platform.h"
@@ -12,16 +12,13 @@
 
 namespace vantor {
 
-constexpr int kGlyphCount = 96;  // character codes 32 to 127
-constexpr int kFirstGlyph = 32;
-
 class HudPlugin final : public PluginBase {
 public:
     HudPlugin();
 
-    // Keeps the host's record and the three pointers it carries; called by initializePlugin.
-    void attachHost(HostRecord* record, const SceneContext* scene, const HostServices* services,
-                    const void* third);
+    // Keeps the host's scene and services, which the drawing pass reads; called by
+    // initializePlugin.
+    void attachHost(const SceneContext* scene, const HostServices* services);
 
     // Function catalogue: 0 is the drawing function (kind 2), 1 to 4 the commands (kind 0).
     std::int32_t functionCount() override;
@@ -45,24 +42,27 @@ public:
     bool visible() const { return visible_; }
     std::int32_t currentPage() const { return currentPage_; }
     unsigned int fontListBase() const { return fontListBase_; }
-    platform::DeviceContext deviceContext() const { return deviceContext_; }
+    bool rebuildNeeded() const { return rebuildNeeded_; }
     const PageStore& store() const { return store_; }
     const HudSettings& settings() const { return settings_; }
     const TokenTable& tokens() const { return tokens_; }
 
 private:
-    // Captures the current device context and, when there is one, restarts the elapsed timer,
-    // reloads the configuration and rebuilds the font lists.
-    void ensureGlResources();
+    // When a GL context is current: restarts the elapsed timer, reloads the configuration and
+    // rebuilds the font lists, and the rebuild is no longer needed. Without one, nothing changes
+    // and the next frame tries again.
+    void rebuildGlResources();
+
+    // The drawing pass's own phases; the GL save, set-up and restore are in draw.cpp.
+    void refreshTokens();
+    void drawPage();
 
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
-    HostRecord* hostRecord_ = nullptr;
     const SceneContext* scene_ = nullptr;
     const HostServices* services_ = nullptr;
-    const void* third_ = nullptr;
-    platform::DeviceContext deviceContext_ = nullptr;
+    bool rebuildNeeded_ = true;  // set by Reload INI and release; cleared by a rebuild
     unsigned int fontListBase_ = 0;
     char line_[kLineSize];
     TokenClock clock_;

@@ -7,6 +7,10 @@
 
 namespace vantor::platform {
 
+// The character codes that have a glyph list: 32 to 127, one list each.
+constexpr int kFirstGlyph = 32;
+constexpr int kGlyphCount = 96;
+
 // The window-system handle of the current GL context's device; null when none is current.
 using DeviceContext = void*;
 
@@ -38,10 +42,10 @@ bool toLocalTime(std::int64_t seconds, std::tm& out);
 // The device context of the current GL context, null when no context is current.
 DeviceContext currentDeviceContext();
 
-// Fills the 96 display lists listBase .. listBase + 95 with bitmap glyphs of character codes 32 to
-// 127 in face `face` at a character height of `pixelHeight` pixels. Each list draws its glyph at
-// the raster position and advances it by the glyph's width. An unknown face is replaced by the
-// system's choice of a substitute.
+// Fills the kGlyphCount display lists from listBase with bitmap glyphs of the codes from
+// kFirstGlyph, in face `face` at a character height of `pixelHeight` pixels. Each list draws its
+// glyph at the raster position and advances it by the glyph's width. An unknown face is replaced by
+// the system's choice of a substitute.
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
 
 }  // namespace vantor::platform

@@ -13,9 +13,6 @@
 namespace vantor::platform {
 namespace {
 
-constexpr int kFirstCode = 32;
-constexpr int kCodeCount = 96;
-
 // Everything one build holds; released in one place whichever step fails.
 struct GlyphSource {
     FT_Library library = nullptr;
@@ -106,8 +103,8 @@ void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned 
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (int k = 0; k < kCodeCount; ++k) {
-        compileGlyph(source, static_cast<unsigned long>(kFirstCode + k), listBase + k);
+    for (int k = 0; k < kGlyphCount; ++k) {
+        compileGlyph(source, static_cast<unsigned long>(kFirstGlyph + k), listBase + k);
     }
     glPopClientAttrib();
 }

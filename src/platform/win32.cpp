@@ -42,16 +42,16 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
                              OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, face);
     HGDIOBJ previous = SelectObject(hdc, font);
-    // The space is compiled here: wine's wglUseFontBitmapsA gives it a null bitmap, which Mesa
-    // refuses (GL_OUT_OF_MEMORY, no advance kept), so lines lost their spaces. Its advance is
-    // the font's own width of the space, as wglUseFontBitmapsA would set it.
+    // The space, the first glyph, is compiled here: wine's wglUseFontBitmapsA gives it a null
+    // bitmap, which Mesa refuses (GL_OUT_OF_MEMORY, no advance kept), so lines lost their spaces.
+    // Its advance is the font's own width of the space, as wglUseFontBitmapsA would set it.
     INT spaceWidth = 0;
-    GetCharWidth32A(hdc, 32, 32, &spaceWidth);
+    GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph, &spaceWidth);
     static const GLubyte kNoPixels = 0;
     glNewList(listBase, GL_COMPILE);
     glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(spaceWidth), 0.0f, &kNoPixels);
     glEndList();
-    wglUseFontBitmapsA(hdc, 33, 95, listBase + 1);
+    wglUseFontBitmapsA(hdc, kFirstGlyph + 1, kGlyphCount - 1, listBase + 1);
     SelectObject(hdc, previous);
     DeleteObject(font);
 }

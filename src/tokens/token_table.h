@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <ctime>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "pages/page_store.h"
 #include "pages/row_page.h"
 

@@ -173,7 +173,7 @@ void hudFrame(Suite& s) {
 
 // The same substituted lines through the same 96 lists: what drawing the page cannot go below.
 void floorFrame(Suite& s) {
-    glListBase(s.hud->fontListBase() - kFirstGlyph);
+    glListBase(s.hud->fontListBase() - platform::kFirstGlyph);
     overlayFrame(s.hud->settings(), [&](int r, float x, float y) {
         glRasterPos2f(x, y);
         glCallLists(s.lengths[r], GL_UNSIGNED_BYTE, s.lines[r]);

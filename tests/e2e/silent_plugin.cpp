@@ -2,7 +2,7 @@
 // must not call them.
 #include <cstdint>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "platform/export.h"
 
 VANTOR_EXPORT std::int32_t getPluginVersion() { return 4; }

@@ -1,7 +1,7 @@
 // A plug-in of another interface version: the host must refuse it before initializePlugin.
 #include <cstdint>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "platform/export.h"
 
 VANTOR_EXPORT std::int32_t getPluginVersion() { return 3; }

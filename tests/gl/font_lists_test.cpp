@@ -19,7 +19,7 @@ TEST_F(FontLists, RepeatedReloadsKeepExactly96AndLeaveTheHostsListsAlone) {
     hud->execute(1);
     for (int reload = 0; reload < 6; ++reload) {
         if (reload > 0) hud->execute(4);
-        EXPECT_EQ(hud->deviceContext(), nullptr);
+        EXPECT_TRUE(hud->rebuildNeeded());
         hud->draw(0);
         ASSERT_NE(hud->fontListBase(), 0u);
         EXPECT_EQ(countLists(kNamesScanned), 10 + 96) << "after reload " << reload;
@@ -58,13 +58,13 @@ TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
     gl_->releaseCurrent();
     EXPECT_TRUE(hud->draw(0));
     EXPECT_TRUE(hud->draw(0));
-    EXPECT_EQ(hud->deviceContext(), nullptr);
+    EXPECT_TRUE(hud->rebuildNeeded());
     EXPECT_EQ(hud->fontListBase(), 0u);
 
     gl_->makeCurrent();
     EXPECT_EQ(countLists(kNamesScanned), 0);
     hud->draw(0);
-    EXPECT_NE(hud->deviceContext(), nullptr);
+    EXPECT_FALSE(hud->rebuildNeeded());
     EXPECT_EQ(countLists(kNamesScanned), 96);
     EXPECT_EQ(litRowBand(frame()), 0);
 }
@@ -83,7 +83,7 @@ TEST_F(FontLists, ReleaseDeletesTheListsAndTheNextFrameRebuilds) {
     hud->release(0);
     EXPECT_EQ(countLists(kNamesScanned), 0);
     EXPECT_EQ(hud->fontListBase(), 0u);
-    EXPECT_EQ(hud->deviceContext(), nullptr);
+    EXPECT_TRUE(hud->rebuildNeeded());
 
     // The host takes the freed names for lists of its own; the HUD must not call them.
     const GLuint host = glGenLists(96);

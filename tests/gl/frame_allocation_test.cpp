@@ -31,7 +31,7 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
     IniWorkdir dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED*", "BLANK",
                                 "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"}));
     auto hud = makeHud();
-    hud->attachHost(nullptr, &host.scene, &host.services, nullptr);
+    hud->attachHost(&host.scene, &host.services);
     hud->execute(1);
     hud->draw(0);  // builds the lists and reads the file
 

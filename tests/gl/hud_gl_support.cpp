@@ -38,28 +38,6 @@ int countLists(GLuint upTo) {
     return count;
 }
 
-GlState captureState() {
-    GlState s{};
-    s.lighting = glIsEnabled(GL_LIGHTING);
-    s.depthTest = glIsEnabled(GL_DEPTH_TEST);
-    glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
-    glGetFloatv(GL_PROJECTION_MATRIX, s.projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, s.modelview);
-    glGetFloatv(GL_TEXTURE_MATRIX, s.texture);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &s.projectionDepth);
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.modelviewDepth);
-    glGetIntegerv(GL_LIST_BASE, &s.listBase);
-    glGetFloatv(GL_CURRENT_COLOR, s.colour);
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, s.rasterPosition);
-    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &s.rasterValid);
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &s.unpackAlignment);
-    glGetIntegerv(GL_UNPACK_ROW_LENGTH, &s.unpackRowLength);
-    glGetIntegerv(GL_UNPACK_SKIP_PIXELS, &s.unpackSkipPixels);
-    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &s.attribDepth);
-    glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &s.clientAttribDepth);
-    return s;
-}
-
 namespace {
 
 // Mesa unloads its driver when the last EGL display goes; pinning it keeps the driver's own

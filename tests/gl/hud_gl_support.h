@@ -1,5 +1,5 @@
 // What the GL tests share: a working directory with the HUD's INI file, a fresh offscreen context
-// per test, framebuffer read-back with the picture kept when a check fails, and GL state capture.
+// per test, and framebuffer read-back with the picture kept when a check fails.
 #pragma once
 
 #include <GL/gl.h>
@@ -31,21 +31,6 @@ struct TestScene {
 
 // Lists in use among the names 1 .. `upTo`, as glIsList sees them.
 int countLists(GLuint upTo);
-
-// The host state a drawing pass may touch, read back from GL.
-struct GlState {
-    GLboolean lighting, depthTest;
-    GLint matrixMode;
-    GLfloat projection[16], modelview[16], texture[16];
-    GLint projectionDepth, modelviewDepth;
-    GLint listBase;
-    GLfloat colour[4];
-    GLfloat rasterPosition[4];
-    GLboolean rasterValid;
-    GLint unpackAlignment, unpackRowLength, unpackSkipPixels;
-    GLint attribDepth, clientAttribDepth;
-};
-GlState captureState();
 
 // A fresh 640 x 480 context per test, cleared to black; the working directory and a HUD are made
 // by each test. Pictures read through frame() are written as PNG files when the test fails, and

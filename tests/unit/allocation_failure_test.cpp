@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "host/plugin_entry.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "host/plugin_entry.h"
 
 namespace vantor {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "pages/page_store.h"
 
 namespace vantor::test {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 
 namespace vantor {
 namespace {

@@ -10,7 +10,7 @@
 #include "frame_image.h"
 #include "gl_context.h"
 #include "gl_frame.h"
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "ini_workdir.h"
 
 namespace vantor::test {

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <stdexcept>
+
 namespace hudhost {
 namespace {
 
@@ -56,9 +58,11 @@ const Probe kProbes[] = {
     {"matrix mode", integers<GL_MATRIX_MODE, 1>},
     {"model-view matrix", floats<GL_MODELVIEW_MATRIX, 16>},
     {"projection matrix", floats<GL_PROJECTION_MATRIX, 16>},
+    {"texture matrix", floats<GL_TEXTURE_MATRIX, 16>},
     {"model-view stack depth", integers<GL_MODELVIEW_STACK_DEPTH, 1>},
     {"projection stack depth", integers<GL_PROJECTION_STACK_DEPTH, 1>},
     {"attribute stack depth", integers<GL_ATTRIB_STACK_DEPTH, 1>},
+    {"client attribute stack depth", integers<GL_CLIENT_ATTRIB_STACK_DEPTH, 1>},
     {"list base", integers<GL_LIST_BASE, 1>},
     {"viewport", integers<GL_VIEWPORT, 4>},
     {"depth function", integers<GL_DEPTH_FUNC, 1>},
@@ -66,24 +70,33 @@ const Probe kProbes[] = {
     {"shade model", integers<GL_SHADE_MODEL, 1>},
     {"polygon mode", integers<GL_POLYGON_MODE, 2>},
     {"unpack alignment", integers<GL_UNPACK_ALIGNMENT, 1>},
+    {"unpack row length", integers<GL_UNPACK_ROW_LENGTH, 1>},
+    {"unpack skip pixels", integers<GL_UNPACK_SKIP_PIXELS, 1>},
     {"clear colour", floats<GL_COLOR_CLEAR_VALUE, 4>},
 };
 
-std::vector<Values> readAll() {
-    std::vector<Values> reading;
-    for (const Probe& probe : kProbes) reading.push_back(probe.read());
-    return reading;
-}
-
 }  // namespace
 
-void GlStateWatch::before() { before_ = readAll(); }
+GlState GlState::read() {
+    GlState state;
+    for (const Probe& probe : kProbes) state.pieces.push_back({probe.name, probe.read()});
+    return state;
+}
+
+const std::vector<double>& GlState::operator[](std::string_view name) const {
+    for (const Piece& piece : pieces) {
+        if (piece.name == name) return piece.values;
+    }
+    throw std::out_of_range("no GL state called " + std::string(name));
+}
+
+void GlStateWatch::before() { before_ = GlState::read(); }
 
 void GlStateWatch::after() {
-    const std::vector<Values> now = readAll();
-    changed_.resize(now.size());
-    for (std::size_t i = 0; i < now.size(); ++i) {
-        if (now[i] != before_.at(i)) changed_[i] = true;
+    const GlState now = GlState::read();
+    changed_.resize(now.pieces.size());
+    for (std::size_t i = 0; i < now.pieces.size(); ++i) {
+        if (now.pieces[i].values != before_.pieces.at(i).values) changed_[i] = true;
     }
 }
 

@@ -32,7 +32,7 @@ HostSide::HostSide(const SceneSetup& setup) {
     record_.table = &table_;
     record_.scene = &scene_;
     record_.services = &services_;
-    record_.third = &third_;
+    record_.unused32 = &unused32_;
 }
 
 void HostSide::setScene(const SceneSetup& setup) {

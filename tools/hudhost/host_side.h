@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/host_records.h"
+#include "abi/host_records.h"
 #include "options.h"
 
 namespace hudhost {
@@ -59,7 +59,7 @@ private:
     vantor::SelectionList vertices_{};
     vantor::SelectionList edges_{};
     vantor::SelectionList faces_{};
-    vantor::HostWord third_ = 0;  // the host's third record pointer points here
+    vantor::HostWord unused32_ = 0;  // the record pointer the plug-in never reads points here
 };
 
 }  // namespace hudhost

@@ -20,7 +20,8 @@
 
 namespace {
 
-constexpr int kPluginVersion = 4;
+using namespace hudhost;
+
 constexpr int kFailed = 1;
 constexpr int kBadOptions = 2;
 
@@ -36,74 +37,63 @@ std::string fromStartDirectory(const std::string& path) {
     return ec ? path : absolute.string();
 }
 
-void printCatalogue(const hudhost::HostSide& host) {
+// The HUD finds its INI file relative to the working directory, as in the modeller's folder.
+bool enterWorkDir(const Options& options, std::string& error) {
+    if (options.workDir.empty()) return true;
+    std::error_code ec;
+    std::filesystem::current_path(options.workDir, ec);
+    if (ec) error = "cannot work in " + options.workDir + ": " + ec.message();
+    return !ec;
+}
+
+// Loads the plug-in and hands it the host's records; `host` stays null when the run loads none.
+bool attachPlugin(const Options& options, const std::string& pluginPath,
+                  std::unique_ptr<HostSide>& host, std::string& error) {
+    if (!options.loadPlugin) return true;
+    PluginExports exports;
+    if (!loadPlugin(pluginPath, exports, error)) return false;
+    host = std::make_unique<HostSide>(SceneSetup{options.camera, options.selectionMode,
+                                                 options.faces, options.edges, options.vertices});
+    return host->attach(exports.initializePlugin, error);
+}
+
+// The modes, one function each.
+
+int runHelp() {
+    std::fputs(usageText(), stdout);
+    std::printf("\n%s", previewKeys());
+    return 0;
+}
+
+int runList(const HostSide& host) {
     std::printf("plug-in version %d\n", kPluginVersion);
     const std::int32_t count = host.functionCount();
     for (std::int32_t n = 0; n < count; ++n) {
         std::printf("function %d: kind %d, \"%s\"\n", n, host.functionKind(n),
                     host.functionName(n));
     }
+    return 0;
 }
 
-void printChangedState(const hudhost::GlStateWatch& watch) {
+int runWindow(const Options& options, const std::string& outPath, HostSide& host) {
+    std::string error;
+    if (!runPreview(options, outPath, host, error)) return fail(kFailed, error);
+    return 0;
+}
+
+void printChangedState(const GlStateWatch& watch) {
     std::string names;
     for (const std::string& name : watch.changed()) names += (names.empty() ? "" : ", ") + name;
     std::printf("the HUD changed: %s\n", names.empty() ? "nothing" : names.c_str());
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    using namespace hudhost;
-
-    // Options.
-    Options options;
+// The viewport offscreen for the frames asked for, and the picture of the last one.
+int runPicture(const Options& options, const std::string& outPath, HostSide* host) {
     std::string error;
-    if (!parseOptions(argc, argv, options, error)) return fail(kBadOptions, error);
-    if (options.help) {
-        std::fputs(usageText(), stdout);
-        std::printf("\n%s", previewKeys());
-        return 0;
-    }
-    const std::string pluginPath =
-        options.pluginPath.empty() ? defaultPluginPath() : fromStartDirectory(options.pluginPath);
-    const std::string outPath = fromStartDirectory(options.outPath);
-
-    // Working directory: the HUD finds its INI file relative to it, as in the modeller's folder.
-    if (!options.workDir.empty()) {
-        std::error_code ec;
-        std::filesystem::current_path(options.workDir, ec);
-        if (ec) return fail(kFailed, "cannot work in " + options.workDir + ": " + ec.message());
-    }
-
-    // The plug-in: load it, check its interface version, hand it the host's records.
-    std::unique_ptr<HostSide> host;
-    if (options.loadPlugin) {
-        PluginExports exports;
-        if (!loadPlugin(pluginPath, exports, error)) return fail(kFailed, error);
-        const int version = exports.getPluginVersion();
-        if (version != kPluginVersion) {
-            return fail(kFailed, pluginPath + " speaks plug-in interface version " +
-                                     std::to_string(version) + ", not 4");
-        }
-        host = std::make_unique<HostSide>(SceneSetup{
-            options.camera, options.selectionMode, options.faces, options.edges, options.vertices});
-        if (!host->attach(exports.initializePlugin, error)) return fail(kFailed, error);
-    }
-    if (options.list) {
-        printCatalogue(*host);
-        return 0;
-    }
-    if (options.window) {
-        if (!runPreview(options, outPath, *host, error)) return fail(kFailed, error);
-        return 0;
-    }
-
-    // GL: the viewport's offscreen context and the host's scene in it.
     std::unique_ptr<GlContext> gl = GlContext::create(options.width, options.height, error);
     if (!gl) return fail(kFailed, "no OpenGL: " + error);
     const Scene scene(options.camera, options.background);
-    Viewport viewport(scene, host.get(), options.drawFlags, options.width, options.height);
+    Viewport viewport(scene, host, options.drawFlags, options.width, options.height);
     GlStateWatch watch;
     if (options.glState) viewport.watch(&watch);
 
@@ -137,4 +127,25 @@ int main(int argc, char** argv) {
     // still current.
     if (host) host->release();
     return soakPassed ? 0 : fail(kFailed, error);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    std::string error;
+    if (!parseOptions(argc, argv, options, error)) return fail(kBadOptions, error);
+    if (options.help) return runHelp();
+    // Paths as given, before --workdir moves the working directory.
+    const std::string pluginPath =
+        options.pluginPath.empty() ? defaultPluginPath() : fromStartDirectory(options.pluginPath);
+    const std::string outPath = fromStartDirectory(options.outPath);
+
+    std::unique_ptr<HostSide> host;
+    if (!enterWorkDir(options, error) || !attachPlugin(options, pluginPath, host, error)) {
+        return fail(kFailed, error);
+    }
+    if (options.list) return runList(*host);
+    if (options.window) return runWindow(options, outPath, *host);
+    return runPicture(options, outPath, host.get());
 }

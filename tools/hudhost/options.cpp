@@ -269,28 +269,6 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     return Parser(argc, argv, options, error).run();
 }
 
-const char* cameraName(Camera camera) {
-    switch (camera) {
-        case Camera::MainPerspective:
-            return "Main Perspective";
-        case Camera::Top:
-            return "Top";
-        case Camera::Left:
-            return "Left";
-        case Camera::Right:
-            return "Right";
-        case Camera::Front:
-            return "Front";
-        case Camera::Back:
-            return "Back";
-        case Camera::Bottom:
-            return "Bottom";
-        case Camera::Free:
-            break;
-    }
-    return "Free Ortho";
-}
-
 const char* usageText() {
     return R"(usage: hudhost [options]
 

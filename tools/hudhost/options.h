@@ -54,7 +54,4 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 // The --help text.
 const char* usageText();
 
-// The name the HUD shows for a camera.
-const char* cameraName(Camera camera);
-
 }  // namespace hudhost

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "preview.h"
-#include "window_session.h"
+#include "preview_loop.h"
 
 namespace hudhost {
 namespace {
@@ -21,28 +21,50 @@ std::string glfwFailure() {
     return description != nullptr ? description : "unknown GLFW error";
 }
 
-// A GLFW key as the preview names it: letters and digits are numbered alike.
-int keyOf(int key) {
-    if ((key >= GLFW_KEY_A && key <= GLFW_KEY_Z) || (key >= GLFW_KEY_0 && key <= GLFW_KEY_9)) {
-        return key;
-    }
-    if (key >= GLFW_KEY_KP_0 && key <= GLFW_KEY_KP_9) return kKeyKeypad0 + (key - GLFW_KEY_KP_0);
-    switch (key) {
-        case GLFW_KEY_PAGE_UP:
-            return kKeyPageUp;
-        case GLFW_KEY_PAGE_DOWN:
-            return kKeyPageDown;
-        case GLFW_KEY_F12:
-            return kKeyF12;
-        case GLFW_KEY_ESCAPE:
-            return kKeyEscape;
-        default:
-            return -1;
-    }
+// GLFW's key codes for the preview's keys.
+constexpr struct {
+    int glfwKey;
+    Key key;
+} kGlfwKeys[] = {
+    {GLFW_KEY_S, Key::S},
+    {GLFW_KEY_N, Key::N},
+    {GLFW_KEY_P, Key::P},
+    {GLFW_KEY_R, Key::R},
+    {GLFW_KEY_F, Key::F},
+    {GLFW_KEY_E, Key::E},
+    {GLFW_KEY_V, Key::V},
+    {GLFW_KEY_Q, Key::Q},
+    {GLFW_KEY_PAGE_DOWN, Key::PageDown},
+    {GLFW_KEY_PAGE_UP, Key::PageUp},
+    {GLFW_KEY_F12, Key::F12},
+    {GLFW_KEY_ESCAPE, Key::Escape},
+    {GLFW_KEY_1, Key::Digit1},
+    {GLFW_KEY_2, Key::Digit2},
+    {GLFW_KEY_3, Key::Digit3},
+    {GLFW_KEY_4, Key::Digit4},
+    {GLFW_KEY_5, Key::Digit5},
+    {GLFW_KEY_6, Key::Digit6},
+    {GLFW_KEY_7, Key::Digit7},
+    {GLFW_KEY_8, Key::Digit8},
+    {GLFW_KEY_KP_1, Key::Keypad1},
+    {GLFW_KEY_KP_2, Key::Keypad2},
+    {GLFW_KEY_KP_3, Key::Keypad3},
+    {GLFW_KEY_KP_4, Key::Keypad4},
+    {GLFW_KEY_KP_5, Key::Keypad5},
+    {GLFW_KEY_KP_6, Key::Keypad6},
+    {GLFW_KEY_KP_7, Key::Keypad7},
+    {GLFW_KEY_KP_8, Key::Keypad8},
+};
+
+PreviewLoop& loopOf(GLFWwindow* window) {
+    return *static_cast<PreviewLoop*>(glfwGetWindowUserPointer(window));
 }
 
-WindowSession& sessionOf(GLFWwindow* window) {
-    return *static_cast<WindowSession*>(glfwGetWindowUserPointer(window));
+void onKey(GLFWwindow* window, int glfwKey, int, int action, int) {
+    if (action != GLFW_PRESS) return;
+    for (const auto& row : kGlfwKeys) {
+        if (row.glfwKey == glfwKey) return loopOf(window).press(bindingOfKey(row.key));
+    }
 }
 
 // Sleeps until the X server or the file watch has something, or `limitMs` have passed, then
@@ -93,37 +115,35 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
     Window window = openWindow(options, error);
     if (!window) return false;
     GLFWwindow* w = window.get();
-    WindowSession session(host, options, picturePath);
-    glfwSetWindowUserPointer(w, &session);
-    glfwSetKeyCallback(w, [](GLFWwindow* w, int key, int, int action, int) {
-        if (action == GLFW_PRESS) sessionOf(w).key(keyOf(key));
+    PreviewLoop loop(host, options, picturePath);
+    glfwSetWindowUserPointer(w, &loop);
+    glfwSetKeyCallback(w, onKey);
+    glfwSetCharCallback(w, [](GLFWwindow* w, unsigned int codepoint) {
+        loopOf(w).press(bindingOfCharacter(codepoint));
     });
-    glfwSetCharCallback(
-        w, [](GLFWwindow* w, unsigned int codepoint) { sessionOf(w).character(codepoint); });
-    glfwSetFramebufferSizeCallback(w, [](GLFWwindow* w, int, int) { sessionOf(w).invalidate(); });
-    glfwSetWindowRefreshCallback(w, [](GLFWwindow* w) { sessionOf(w).invalidate(); });
-    glfwSetWindowCloseCallback(w, [](GLFWwindow* w) { sessionOf(w).close(); });
+    glfwSetFramebufferSizeCallback(w, [](GLFWwindow* w, int, int) { loopOf(w).invalidate(); });
+    glfwSetWindowRefreshCallback(w, [](GLFWwindow* w) { loopOf(w).invalidate(); });
+    glfwSetWindowCloseCallback(w, [](GLFWwindow* w) { loopOf(w).close(); });
 
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(w, &width, &height);
-    session.start(width, height);
+    loop.start(width, height);
     glfwSwapBuffers(w);
 
     // The frames: only when something shown may have changed, so that an idle window sleeps.
     Display* display = glfwGetX11Display();
     std::string title;
-    while (!session.closing()) {
-        if (session.title() != title) {
-            title = session.title();
+    while (!loop.closing()) {
+        if (loop.title() != title) {
+            title = loop.title();
             glfwSetWindowTitle(w, title.c_str());
         }
-        waitForEvents(display, static_cast<int>(session.watch().waitHandle()),
-                      session.waitLimitMs());
+        waitForEvents(display, static_cast<int>(loop.watch().waitHandle()), loop.waitLimitMs());
         glfwGetFramebufferSize(w, &width, &height);
-        if (session.update(width, height)) glfwSwapBuffers(w);
+        if (loop.update(width, height)) glfwSwapBuffers(w);
     }
-    session.finish();
+    loop.finish();
     return true;
 }
 

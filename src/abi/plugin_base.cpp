@@ -1,4 +1,4 @@
-#include "host/plugin_base.h"
+#include "abi/plugin_base.h"
 
 namespace vantor {
 

@@ -5,58 +5,79 @@
 
 #include "gl_context_wgl.h"
 #include "preview.h"
-#include "window_session.h"
+#include "preview_loop.h"
 
 namespace hudhost {
 namespace {
 
 constexpr const char* kClassName = "hudhost-preview";
 
-// A virtual key as the preview names it: letters and digits are numbered alike.
-int keyOf(WPARAM key) {
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return static_cast<int>(key);
-    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) {
-        return kKeyKeypad0 + static_cast<int>(key - VK_NUMPAD0);
-    }
-    switch (key) {
-        case VK_PRIOR:
-            return kKeyPageUp;
-        case VK_NEXT:
-            return kKeyPageDown;
-        case VK_F12:
-            return kKeyF12;
-        case VK_ESCAPE:
-            return kKeyEscape;
-        default:
-            return -1;
+// Windows' virtual key codes for the preview's keys.
+constexpr struct {
+    WPARAM virtualKey;
+    Key key;
+} kVirtualKeys[] = {
+    {'S', Key::S},
+    {'N', Key::N},
+    {'P', Key::P},
+    {'R', Key::R},
+    {'F', Key::F},
+    {'E', Key::E},
+    {'V', Key::V},
+    {'Q', Key::Q},
+    {VK_NEXT, Key::PageDown},
+    {VK_PRIOR, Key::PageUp},
+    {VK_F12, Key::F12},
+    {VK_ESCAPE, Key::Escape},
+    {'1', Key::Digit1},
+    {'2', Key::Digit2},
+    {'3', Key::Digit3},
+    {'4', Key::Digit4},
+    {'5', Key::Digit5},
+    {'6', Key::Digit6},
+    {'7', Key::Digit7},
+    {'8', Key::Digit8},
+    {VK_NUMPAD1, Key::Keypad1},
+    {VK_NUMPAD2, Key::Keypad2},
+    {VK_NUMPAD3, Key::Keypad3},
+    {VK_NUMPAD4, Key::Keypad4},
+    {VK_NUMPAD5, Key::Keypad5},
+    {VK_NUMPAD6, Key::Keypad6},
+    {VK_NUMPAD7, Key::Keypad7},
+    {VK_NUMPAD8, Key::Keypad8},
+};
+
+void onKey(PreviewLoop& loop, WPARAM virtualKey) {
+    for (const auto& row : kVirtualKeys) {
+        if (row.virtualKey == virtualKey) return loop.press(bindingOfKey(row.key));
     }
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* session = reinterpret_cast<WindowSession*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (session == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    auto* loop = reinterpret_cast<PreviewLoop*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (loop == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_KEYDOWN:
             // Bit 30: the key was already down, so this is a repeat.
-            if ((lParam & (1L << 30)) == 0) session->key(keyOf(wParam));
+            if ((lParam & (1L << 30)) == 0) onKey(*loop, wParam);
             return 0;
         case WM_CHAR:
-            session->character(static_cast<unsigned int>(wParam));
+            loop->press(bindingOfCharacter(static_cast<unsigned int>(wParam)));
             return 0;
         case WM_SIZE:
-            session->invalidate();
+            loop->invalidate();
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(window, &paint);
             EndPaint(window, &paint);
-            session->invalidate();
+            loop->invalidate();
             return 0;
         }
         case WM_ERASEBKGND:
             return 1;  // the frame covers it all
         case WM_CLOSE:
-            session->close();  // the window goes after the plug-in has released its lists
+            loop->close();  // the window goes after the plug-in has released its lists
             return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);
@@ -106,8 +127,8 @@ public:
         return true;
     }
 
-    void attach(WindowSession& session) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session));
+    void attach(PreviewLoop& loop) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&loop));
         ShowWindow(window_, SW_SHOW);
     }
 
@@ -145,28 +166,27 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
                 std::string& error) {
     Window window;
     if (!window.open(options.width, options.height, error)) return false;
-    WindowSession session(host, options, picturePath);
-    window.attach(session);
+    PreviewLoop loop(host, options, picturePath);
+    window.attach(loop);
 
     int width = 0;
     int height = 0;
     window.size(width, height);
-    session.start(width, height);
+    loop.start(width, height);
     window.show();
 
     // The frames: only when something shown may have changed, so that an idle window sleeps.
     std::string title;
-    while (!session.closing()) {
-        if (session.title() != title) {
-            title = session.title();
+    while (!loop.closing()) {
+        if (loop.title() != title) {
+            title = loop.title();
             window.setTitle(title);
         }
-        waitForEvents(reinterpret_cast<HANDLE>(session.watch().waitHandle()),
-                      session.waitLimitMs());
+        waitForEvents(reinterpret_cast<HANDLE>(loop.watch().waitHandle()), loop.waitLimitMs());
         window.size(width, height);
-        if (session.update(width, height)) window.show();
+        if (loop.update(width, height)) window.show();
     }
-    session.finish();
+    loop.finish();
     return true;
 }
 

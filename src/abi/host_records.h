@@ -79,7 +79,7 @@ struct HostRecord {
     HostCallbackTable* table;
     const SceneContext* scene;
     const HostServices* services;
-    const void* third;
+    const void* unused32;  // a host pointer the plug-in has no use for; never read
 };
 
 // Table position whose entry reaches draw.
@@ -99,7 +99,7 @@ VANTOR_PIN_OFFSET(HostRecord, functionKind, 16);
 VANTOR_PIN_OFFSET(HostRecord, table, 20);
 VANTOR_PIN_OFFSET(HostRecord, scene, 24);
 VANTOR_PIN_OFFSET(HostRecord, services, 28);
-VANTOR_PIN_OFFSET(HostRecord, third, 32);
+VANTOR_PIN_OFFSET(HostRecord, unused32, 32);
 VANTOR_PIN_OFFSET(HostCallbackTable, entries[kDrawPosition], 76);
 static_assert(sizeof(HostCallbackTable) == hostOffset(80), "callback table size");
 

@@ -1,38 +1,28 @@
-// What the preview window shows and what its keys do, the same on every platform: the window,
-// its event loop and the wait for the file watch are each platform's own (preview_window_*.cpp).
+// What the preview window does between its events, the same on every platform: reload the INI
+// file when it changes on disk, and draw a frame only when something shown may have changed. The
+// window, its event loop and its wait are each platform's own (platform/preview_window*.cpp).
 #pragma once
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "file_watch.h"
 #include "host_side.h"
 #include "options.h"
+#include "preview_controls.h"
+#include "preview_keys.h"
 
 namespace hudhost {
 
-// The keys the preview tells apart: letters and digits by their upper-case character, as both
-// GLFW and Win32 number them, the others by these names. A window passes any other key on too;
-// it does nothing.
-enum Key : int {
-    kKeyPageUp = 0x100,
-    kKeyPageDown,
-    kKeyF12,
-    kKeyEscape,
-    kKeyKeypad0,  // the keypad's digit n is kKeyKeypad0 + n
-};
-
 class Frames;
-struct KeyBinding;
 
-class WindowSession {
+class PreviewLoop {
 public:
     // `host` is attached to the plug-in; F12 writes the frame to `picturePath`.
-    WindowSession(HostSide& host, const Options& options, std::string picturePath);
-    ~WindowSession();
-    WindowSession(const WindowSession&) = delete;
-    WindowSession& operator=(const WindowSession&) = delete;
+    PreviewLoop(HostSide& host, const Options& options, std::string picturePath);
+    ~PreviewLoop();
+    PreviewLoop(const PreviewLoop&) = delete;
+    PreviewLoop& operator=(const PreviewLoop&) = delete;
 
     // With the window's context current: starts the file watch, prints the keys, draws the first
     // frame, which reads the INI file, and runs the commands of the command line. The window
@@ -40,9 +30,8 @@ public:
     void start(int width, int height);
 
     // A key pressed (not its repeats), and a character typed (repeats included, so that a held +
-    // runs on). Keys that change nothing are ignored.
-    void key(int key);
-    void character(unsigned int codepoint);
+    // runs on); null when it does nothing.
+    void press(const KeyBinding* binding);
 
     // The window must be drawn again: resized, or uncovered.
     void invalidate() { dirty_ = true; }
@@ -52,7 +41,7 @@ public:
     bool closing() const { return closing_; }
 
     // The window's title: the camera and the selection.
-    std::string title() const;
+    std::string title() const { return "hudhost: " + controls_.stateText(); }
 
     // The longest the window may sleep for want of events: until the next second, when the clock
     // tokens may show another time.
@@ -65,7 +54,8 @@ public:
     // when a frame was drawn, for the window to show.
     bool update(int width, int height);
 
-    // Runs Reload INI, saying why on stderr; every reload of the preview comes here.
+    // Runs Reload INI, saying on stderr why (`cause`, empty for the R key); every reload of the
+    // preview comes here.
     void reload(const std::string& cause);
 
     // Shuts down as the modeller does: the plug-in releases its lists while the context is
@@ -73,17 +63,13 @@ public:
     void finish();
 
 private:
-    void apply(const KeyBinding& binding);
-    bool step(int by);
-
     HostSide& host_;
-    SceneSetup setup_;
+    PreviewControls controls_;
     std::string picturePath_;
     std::vector<Command> commands_;
     std::unique_ptr<Frames> frames_;
     FileWatch watch_;
     bool dirty_ = true;
-    bool saveWanted_ = false;
     bool closing_ = false;
     long long shownSecond_ = -1;  // the second of the clock the last frame showed
 };

@@ -1,0 +1,111 @@
+#include "preview_controls.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace hudhost {
+namespace {
+
+constexpr std::uint32_t kMaxCount = 2147483647;  // as --faces, --edges and --vertices take
+
+// The name the HUD shows for a camera.
+const char* cameraName(Camera camera) {
+    switch (camera) {
+        case Camera::MainPerspective:
+            return "Main Perspective";
+        case Camera::Top:
+            return "Top";
+        case Camera::Left:
+            return "Left";
+        case Camera::Right:
+            return "Right";
+        case Camera::Front:
+            return "Front";
+        case Camera::Back:
+            return "Back";
+        case Camera::Bottom:
+            return "Bottom";
+        case Camera::Free:
+            break;
+    }
+    return "Free Ortho";
+}
+
+// The count the selection mode shows, or null for a mode the HUD shows no count for.
+std::uint32_t* countOf(SceneSetup& setup) {
+    switch (setup.selectionMode) {
+        case 0:
+            return &setup.faces;
+        case 1:
+            return &setup.edges;
+        case 2:
+            return &setup.vertices;
+        default:
+            return nullptr;
+    }
+}
+
+std::string selectionText(SceneSetup setup) {
+    static const char* const kWhat[] = {"faces", "edges", "vertices"};
+    const std::uint32_t* count = countOf(setup);
+    if (count == nullptr) return "selection mode " + std::to_string(setup.selectionMode);
+    return std::to_string(*count) + " " + kWhat[setup.selectionMode] + " selected";
+}
+
+}  // namespace
+
+void report(const std::string& line) { std::fprintf(stderr, "hudhost: %s\n", line.c_str()); }
+
+PreviewControls::PreviewControls(HostSide& host, const Options& options)
+    : host_(host),
+      setup_{options.camera, options.selectionMode, options.faces, options.edges,
+             options.vertices} {}
+
+PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {
+    switch (binding.action) {
+        case KeyAction::Command:
+            host_.execute(static_cast<Command>(binding.value));
+            report(host_.functionName(binding.value));
+            return Outcome::Nothing;
+        case KeyAction::Camera:
+            setup_.camera = static_cast<Camera>(binding.value);
+            report(std::string("camera ") + cameraName(setup_.camera));
+            break;
+        case KeyAction::Mode:
+            setup_.selectionMode = binding.value;
+            report(selectionText(setup_));
+            break;
+        case KeyAction::Count:
+            if (!step(binding.value)) return Outcome::Nothing;
+            report(selectionText(setup_));
+            break;
+        case KeyAction::Save:
+            saveWanted_ = true;
+            return Outcome::Nothing;
+        case KeyAction::Close:
+            return Outcome::Close;
+    }
+    host_.setScene(setup_);
+    return Outcome::ShowState;
+}
+
+std::string PreviewControls::stateText() const {
+    return std::string(cameraName(setup_.camera)) + ", " + selectionText(setup_);
+}
+
+bool PreviewControls::takeSaveWish() {
+    const bool wanted = saveWanted_;
+    saveWanted_ = false;
+    return wanted;
+}
+
+bool PreviewControls::step(int by) {
+    std::uint32_t* count = countOf(setup_);
+    if (count == nullptr) return false;
+    if (by < 0 && *count == 0) return false;
+    if (by > 0 && *count == kMaxCount) return false;
+    *count = by < 0 ? *count - 1 : *count + 1;
+    return true;
+}
+
+}  // namespace hudhost

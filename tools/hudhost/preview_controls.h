@@ -1,0 +1,44 @@
+// The user's side of the preview, free of any window system: what the keys change in the host and
+// its scene, and what they ask of the window.
+#pragma once
+
+#include <string>
+
+#include "host_side.h"
+#include "options.h"
+#include "preview_keys.h"
+
+namespace hudhost {
+
+class PreviewControls {
+public:
+    PreviewControls(HostSide& host, const Options& options);
+
+    // What the window has to do after a key.
+    enum class Outcome { Nothing, ShowState, Close };
+
+    // Carries out `binding`, reporting each change on stderr.
+    Outcome apply(const KeyBinding& binding);
+
+    // The window title: the camera and the selection.
+    std::string stateText() const;
+
+    Camera camera() const { return setup_.camera; }
+
+    // Whether F12 was pressed since the last call.
+    bool takeSaveWish();
+
+private:
+    // Changes the current mode's count by `by`, within 0 and the largest count; false when it
+    // stays.
+    bool step(int by);
+
+    HostSide& host_;
+    SceneSetup setup_;
+    bool saveWanted_ = false;
+};
+
+// Writes "hudhost: `line`" on stderr.
+void report(const std::string& line);
+
+}  // namespace hudhost
