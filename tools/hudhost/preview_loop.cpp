@@ -96,10 +96,19 @@ void PreviewLoop::press(const KeyBinding* binding) {
     if (binding->action == KeyAction::Command &&
         binding->value == static_cast<int>(Command::Reload)) {
         reload("");
-    } else if (controls_.apply(*binding) == PreviewControls::Outcome::Close) {
-        closing_ = true;
+    } else {
+        const PreviewControls::Outcome outcome = controls_.apply(*binding);
+        closing_ = closing_ || outcome == PreviewControls::Outcome::Close;
+        titleDue_ = titleDue_ || outcome == PreviewControls::Outcome::ShowState;
     }
     dirty_ = true;
+}
+
+bool PreviewLoop::takeTitle(std::string& title) {
+    if (!titleDue_) return false;
+    titleDue_ = false;
+    title = "hudhost: " + controls_.stateText();
+    return true;
 }
 
 int PreviewLoop::waitLimitMs() const {

@@ -40,8 +40,8 @@ public:
     void close() { closing_ = true; }
     bool closing() const { return closing_; }
 
-    // The window's title: the camera and the selection.
-    std::string title() const { return "hudhost: " + controls_.stateText(); }
+    // The window's title, the camera and the selection, when it is new since the last call.
+    bool takeTitle(std::string& title);
 
     // The longest the window may sleep for want of events: until the next second, when the clock
     // tokens may show another time.
@@ -71,6 +71,7 @@ private:
     FileWatch watch_;
     bool dirty_ = true;
     bool closing_ = false;
+    bool titleDue_ = true;
     long long shownSecond_ = -1;  // the second of the clock the last frame showed
 };
 

@@ -135,10 +135,7 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
     Display* display = glfwGetX11Display();
     std::string title;
     while (!loop.closing()) {
-        if (loop.title() != title) {
-            title = loop.title();
-            glfwSetWindowTitle(w, title.c_str());
-        }
+        if (loop.takeTitle(title)) glfwSetWindowTitle(w, title.c_str());
         waitForEvents(display, static_cast<int>(loop.watch().waitHandle()), loop.waitLimitMs());
         glfwGetFramebufferSize(w, &width, &height);
         if (loop.update(width, height)) glfwSwapBuffers(w);

@@ -178,10 +178,7 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
     // The frames: only when something shown may have changed, so that an idle window sleeps.
     std::string title;
     while (!loop.closing()) {
-        if (loop.title() != title) {
-            title = loop.title();
-            window.setTitle(title);
-        }
+        if (loop.takeTitle(title)) window.setTitle(title);
         waitForEvents(reinterpret_cast<HANDLE>(loop.watch().waitHandle()), loop.waitLimitMs());
         window.size(width, height);
         if (loop.update(width, height)) window.show();
