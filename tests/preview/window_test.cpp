@@ -1,6 +1,7 @@
 // The live preview, end to end on an X display: keys pressed as a user presses them run the HUD's
 // commands and change the scene, the window shows what the offscreen host draws for the same
-// state at the window's size, and an INI file saved on disk shows on the next frame.
+// state at the window's size, and an INI file saved on disk shows on the next frame. The same
+// cases drive the Windows build's window under wine (tests/windows), through e2e::hostCommand.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "file_watch.h"
+#include "system_message_win32.h"
 
 namespace hudhost {
 namespace {
@@ -52,18 +53,6 @@ bool folderIdOf(const std::string& folder, FolderId& id) {
     CloseHandle(handle);
     id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
     return known;
-}
-
-std::string systemMessage(DWORD code) {
-    char text[256] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                   text, sizeof text, nullptr);
-    std::string message = text;
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == '.' || message.back() == ' ')) {
-        message.pop_back();
-    }
-    return message.empty() ? "error " + std::to_string(code) : message;
 }
 
 }  // namespace
