@@ -21,17 +21,17 @@
 #include <memory>
 #include <string>
 
-#include "../unit/token_fixtures.h"
 #include "allocation_log.h"
-#include "frame_image.h"
+#include "fake_host.h"
 #include "freetype_peer.h"
 #include "ftgl_peer.h"
 #include "gl_context.h"
+#include "gl_frame.h"
 #include "host/plugin_entry.h"
 #include "hud/hud_plugin.h"
 #include "hud_layout.h"
-#include "ini_workdir.h"
 #include "platform/posix_font_match.h"
+#include "work_folder.h"
 
 namespace vantor::bench {
 namespace {
@@ -45,12 +45,10 @@ constexpr int kReloadIni = 4;
 // directory before the context.
 struct Suite {
     std::unique_ptr<hudhost::GlContext> gl;
-    std::unique_ptr<test::IniWorkdir> dir;
+    std::unique_ptr<test::WorkFolder> dir;
 
     // The host's side: its scene (face mode, a named camera), record and callback table.
     test::FakeHost host;
-    HostCallbackTable table{};
-    HostRecord record{};
     HudPlugin* hud = nullptr;  // the instance initializePlugin made
 
     // The drawn page as the HUD's first frame substituted it, for the floor and the peers.
@@ -74,10 +72,10 @@ struct Suite {
 };
 
 bool hostDraw(Suite& s, std::int32_t flag) {
-    return entryAs<DrawEntry>(s.table.entries[kDrawPosition])(flag);
+    return entryAs<DrawEntry>(s.host.table.entries[kDrawPosition])(flag);
 }
 bool hostExecute(Suite& s, std::int32_t function) {
-    return entryAs<ExecuteEntry>(s.record.execute)(function);
+    return entryAs<ExecuteEntry>(s.host.record.execute)(function);
 }
 
 [[noreturn]] void fail(const char* what) {
@@ -95,15 +93,12 @@ Suite& suite() {
         if (s.gl == nullptr) fail(error.c_str());
         s.renderer = std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) + ", " +
                      reinterpret_cast<const char*>(glGetString(GL_VERSION));
-        s.dir = std::make_unique<test::IniWorkdir>(fullLayoutIni());
+        s.dir = std::make_unique<test::WorkFolder>(fullLayoutIni());
 
         s.host.scene.mainPerspectiveCamera = 7;
         s.host.view.camera = 7;
         s.host.faces.count = 1234;
-        s.record.table = &s.table;
-        s.record.scene = &s.host.scene;
-        s.record.services = &s.host.services;
-        initializePlugin(&s.record);
+        initializePlugin(&s.host.record);
         s.hud = static_cast<HudPlugin*>(pluginInstance());
         if (s.hud == nullptr) fail("initializePlugin made no plug-in");
         hostExecute(s, kSwitch);
@@ -227,13 +222,7 @@ int litPixels(Suite& s, void (*frame)(Suite&)) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     frame(s);
-    test::Image image;
-    image.width = test::kWidth;
-    image.height = test::kHeight;
-    image.rgba.resize(static_cast<std::size_t>(image.width) * image.height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-    return test::litArea(image).count;
+    return test::litArea(test::readFramebuffer()).count;
 }
 
 // Runs `frame` as the benchmark's loop, after a warm-up frame and, outside valgrind, the counts.

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "hud_layout.h"
-#include "ini_workdir.h"
 #include "pages/hud_settings.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ void checkLoaded(benchmark::State& state, vantor::PageStore& store) {
 
 // The usual case: the file was saved a while before the reload.
 void BM_ReloadConfig(benchmark::State& state) {
-    vantor::test::IniWorkdir dir(vantor::bench::fullLayoutIni());
+    vantor::test::WorkFolder dir(vantor::bench::fullLayoutIni());
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     auto store = std::make_unique<vantor::PageStore>();
     vantor::HudSettings settings{};
@@ -34,12 +34,12 @@ BENCHMARK(BM_ReloadConfig)->Unit(benchmark::kMicrosecond);
 // The file changed just before each reload, so every read parses it again.
 void BM_ReloadConfigJustSaved(benchmark::State& state) {
     const std::string ini = vantor::bench::fullLayoutIni();
-    vantor::test::IniWorkdir dir(ini);
+    vantor::test::WorkFolder dir(ini);
     auto store = std::make_unique<vantor::PageStore>();
     vantor::HudSettings settings{};
     for (auto _ : state) {
         state.PauseTiming();
-        dir.rewrite(ini);
+        dir.writeIni(ini);
         state.ResumeTiming();
         vantor::reloadConfig(*store, settings);
         benchmark::DoNotOptimize(settings);

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "../unit/token_fixtures.h"
+#include "fake_host.h"
 #include "pages/page_store.h"
 #include "tokens/token_table.h"
+#include "work_folder.h"
 
 namespace vantor {
 namespace {
@@ -62,9 +63,9 @@ std::vector<std::string> tokenPage() {
 }
 
 void BM_ApplyTokens_FullPage(benchmark::State& state) {
-    const test::PageFile file(tokenPage());
+    const test::WorkFolder dir(test::iniWithPage(tokenPage()));
     static PageStore store;
-    if (!file.loadInto(store)) {
+    if (!test::loadFirstPage(store)) {
         state.SkipWithError("page file could not be loaded");
         return;
     }

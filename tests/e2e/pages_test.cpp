@@ -2,20 +2,12 @@
 // the HUD colour, and the tokens show what the host's records hold.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "bands.h"
-#include "layout.h"
-#include "render.h"
+#include "host_run.h"
+#include "work_folder.h"
 
 namespace e2e {
 namespace {
-
-const std::string kExampleIni =
-    std::string(EXAMPLES_DIR) + "/Plugins/Startup Plugins/VantorHUD.ini";
-constexpr int kWidth = 640;  // the overlay space at one pixel a unit
-constexpr int kHeight = 480;
 
 struct PageCase {
     const char* name;
@@ -27,29 +19,9 @@ class ExamplePages : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(ExamplePages, DrawTheirRowsInTheirBandsInTheHudColour) {
     const PageCase& c = GetParam();
-    const std::vector<std::string> view = {"--camera", "top",     "--selection-mode",
-                                           "edge",     "--edges", "12"};
-    Picture scene;
-    std::vector<std::string> sceneArgs = {"--no-plugin"};
-    sceneArgs.insert(sceneArgs.end(), view.begin(), view.end());
-    ASSERT_EQ(render(std::string("example-scene-") + c.name, sceneArgs, scene).status, 0);
-
     std::vector<std::string> args = {"--workdir", EXAMPLES_DIR};
-    args.insert(args.end(), view.begin(), view.end());
     args.insert(args.end(), c.args.begin(), c.args.end());
-    Picture hud;
-    ASSERT_EQ(render(std::string("example-") + c.name, args, hud).status, 0);
-    ASSERT_EQ(hud.width(), kWidth);
-    ASSERT_EQ(hud.height(), kHeight);
-
-    if (c.page == 0) {
-        EXPECT_TRUE(hud == scene) << "the HUD drew while it should not";
-        return;
-    }
-    Layout layout;
-    ASSERT_TRUE(readLayout(kExampleIni, c.page, layout)) << kExampleIni;
-    ASSERT_FALSE(layout.rowHasText.empty());
-    expectRowsInTheirBands(hud, scene, layout);
+    expectExamplePage(std::string("example-") + c.name, args, c.page);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,20 +54,19 @@ class Tokens : public ::testing::TestWithParam<TokenCase> {};
 // both pages give the same picture.
 TEST_P(Tokens, ShowWhatTheHostsRecordsHold) {
     const TokenCase& c = GetParam();
-    const std::string dir = outputDir() + "/tokens-" + c.name;
-    std::filesystem::create_directories(dir + "/Plugins/Startup Plugins");
-    std::ofstream(dir + "/Plugins/Startup Plugins/VantorHUD.ini")
-        << "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=400\nHUD_STEP_Y=40\nFONT_SIZE=20\n"
-        << "COLOR_RED=255\nCOLOR_GREEN=255\nCOLOR_BLUE=0\n"
-        << "[SECTION1]\nROWDATA1=Camera *CAMERA_NAME*\n"
-        << "ROWDATA2=Selected *SEL_FACES*/*SEL_EDGES*/*SEL_VERTICES*\n"
-        << "[SECTION2]\nROWDATA1=Camera " << c.cameraShown << "\n"
-        << "ROWDATA2=Selected " << c.selectionShown << "\n";
+    const vantor::test::WorkFolder dir(
+        "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=400\nHUD_STEP_Y=40\nFONT_SIZE=20\n"
+        "COLOR_RED=255\nCOLOR_GREEN=255\nCOLOR_BLUE=0\n"
+        "[SECTION1]\nROWDATA1=Camera *CAMERA_NAME*\n"
+        "ROWDATA2=Selected *SEL_FACES*/*SEL_EDGES*/*SEL_VERTICES*\n"
+        "[SECTION2]\nROWDATA1=Camera " +
+            std::string(c.cameraShown) + "\nROWDATA2=Selected " + c.selectionShown + "\n",
+        vantor::test::WorkFolder::kStayOutside);
 
     const std::vector<std::string> args = {
-        "--workdir",  dir,       "--camera", c.camera,  "--selection-mode",
-        c.mode,       "--faces", "7",        "--edges", c.edges,
-        "--vertices", "9",       "--cmd",    "switch"};
+        "--workdir",  dir.path(), "--camera", c.camera,  "--selection-mode",
+        c.mode,       "--faces",  "7",        "--edges", c.edges,
+        "--vertices", "9",        "--cmd",    "switch"};
     std::vector<std::string> literalArgs = args;
     literalArgs.insert(literalArgs.end(), {"--cmd", "next"});
     Picture tokens;
@@ -104,9 +75,9 @@ TEST_P(Tokens, ShowWhatTheHostsRecordsHold) {
     ASSERT_EQ(render(std::string("literal-") + c.name, literalArgs, literal).status, 0);
 
     long textPixels = 0;
-    for (int y = 0; y < tokens.height(); ++y) {
-        for (int x = 0; x < tokens.width(); ++x) {
-            if (near(tokens.at(x, y), {255, 255, 0}, kColourTolerance)) ++textPixels;
+    for (int y = 0; y < tokens.height; ++y) {
+        for (int x = 0; x < tokens.width; ++x) {
+            if (near(colourAt(tokens, x, y), {255, 255, 0}, kColourTolerance)) ++textPixels;
         }
     }
     ASSERT_GT(textPixels, 2 * kMinPixelsPerRow) << "no text drawn";

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "render.h"
+#include "host_run.h"
 
 namespace e2e {
 namespace {

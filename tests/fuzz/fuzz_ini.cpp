@@ -1,38 +1,14 @@
 // Fuzzed bytes as the HUD's INI file, read through the INI reader, the page loader and the reload.
 // Beyond the sanitizers, every answer must keep to its buffer and every setting to its range.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
+#include "work_folder.h"
 
 namespace {
-
-constexpr const char* kFile = "Plugins/Startup Plugins/VantorHUD.ini";
-
-// A temporary folder that is the working directory while an input runs, as the host's would be,
-// and only then: libFuzzer reads its corpus by the paths it was given. Removed at exit.
-struct HostDirectory {
-    std::string path = (std::filesystem::temp_directory_path() / "vantor-fuzz-XXXXXX").string();
-    std::filesystem::path previous = std::filesystem::current_path();
-    HostDirectory() {
-        if (mkdtemp(path.data()) == nullptr) abort();
-        std::filesystem::create_directories(path + "/Plugins/Startup Plugins");
-    }
-    ~HostDirectory() { std::filesystem::remove_all(path); }
-    void enter() const {
-        if (chdir(path.c_str()) != 0) abort();
-    }
-    void leave() const {
-        if (chdir(previous.c_str()) != 0) abort();
-    }
-};
 
 void require(bool condition) {
     if (!condition) __builtin_trap();
@@ -52,15 +28,13 @@ bool inRange(float v, float low, float high) { return v >= low && v <= high; }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static HostDirectory directory;
+    // The working folder only while an input runs: libFuzzer reads its corpus by the paths it was
+    // given.
+    static vantor::test::WorkFolder folder;
     static vantor::PageStore store;
     static vantor::HudSettings settings;
-    directory.enter();
-
-    std::FILE* file = std::fopen(kFile, "wb");
-    if (file == nullptr) abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    folder.enter();
+    folder.writeIni(std::string(reinterpret_cast<const char*>(data), size));
 
     // The names the reload asks for, and a name taken from the input so that its own lines are
     // found as well.
@@ -89,6 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             inRange(settings.blue, 0, 1));
     require(settings.fontFace[0] != '\0' &&
             strnlen(settings.fontFace, vantor::kTextSize) < vantor::kTextSize);
-    directory.leave();
+    folder.leave();
     return 0;
 }

@@ -12,27 +12,11 @@ namespace {
 class DrawPixels : public GlTest {};
 
 TEST_F(DrawPixels, RowsLandInTheirBandsAndABlankRowKeepsItsLine) {
-    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}));
+    WorkFolder dir(iniWithPage({"A", "BLANK", "C"}));
     auto hud = makeHud();
     hud->execute(1);
     ASSERT_TRUE(hud->draw(0));
-    const Image& image = frame();
-
-    const struct {
-        int row;
-        bool drawn;
-    } rows[] = {{0, true}, {1, false}, {2, true}};
-    int inBands = 0;
-    for (const auto& r : rows) {
-        const LitArea band = litArea(image, 0, bandBottom(r.row), kWidth, bandTop(r.row));
-        inBands += band.count;
-        EXPECT_EQ(band.count > 0, r.drawn) << "row " << r.row;
-        if (band.count > 0) {
-            EXPECT_GE(band.left, kDefaultX) << "row " << r.row;
-            EXPECT_LT(band.right, kDefaultX + 18) << "row " << r.row << ": one glyph wide";
-        }
-    }
-    EXPECT_EQ(litArea(image).count, inBands) << "pixels lit outside the rows' bands";
+    EXPECT_EQ(checkRowBands(frame(), {true, false, true}), "");
 }
 
 TEST_F(DrawPixels, LitPixelsHaveTheConfiguredColourEvenOverALitScene) {
@@ -46,7 +30,7 @@ TEST_F(DrawPixels, LitPixelsHaveTheConfiguredColourEvenOverALitScene) {
         {"COLOR_RED=", "COLOR_GREEN=300", "COLOR_BLUE=-1", {64, 64, 64}},  // the defaults
     };
     for (const auto& c : cases) {
-        IniWorkdir dir(iniWithPage({"HUD"}, {c.red, c.green, c.blue}));
+        WorkFolder dir(iniWithPage({"HUD"}, {c.red, c.green, c.blue}));
         glClear(GL_COLOR_BUFFER_BIT);
         glEnable(GL_LIGHTING);  // would colour the raster position if the HUD left it on
         glEnable(GL_LIGHT0);
@@ -84,7 +68,7 @@ TEST_F(DrawPixels, NothingIsDrawn) {
         {"onlyBytesWithoutGlyphs", iniWithPage({"\x01\x1f\x80\xe9\xff"}), true},
     };
     for (const auto& c : cases) {
-        IniWorkdir dir(c.ini);
+        WorkFolder dir(c.ini);
         glClear(GL_COLOR_BUFFER_BIT);
         auto hud = makeHud();
         if (c.switchOn) hud->execute(1);
@@ -111,7 +95,7 @@ TEST_F(DrawPixels, BytesOutsideTheGlyphRangeDrawNothingNotEvenTheHostsLists) {
     // reach: lists below are made before the HUD builds, lists above after.
     const GLuint below = glGenLists(64);
     fillWithBlocks(below, 64);
-    IniWorkdir dir(
+    WorkFolder dir(
         iniWithPage({"A\x01\x09\x1f\x80\xe9\xff"
                      "C"}));
     auto hud = makeHud();
@@ -124,7 +108,7 @@ TEST_F(DrawPixels, BytesOutsideTheGlyphRangeDrawNothingNotEvenTheHostsLists) {
     hud->draw(0);
     const Image mixed = frame("mixed");
 
-    dir.rewrite(iniWithPage({"AC"}));
+    dir.writeIni(iniWithPage({"AC"}));
     hud->execute(4);
     glClear(GL_COLOR_BUFFER_BIT);
     hud->draw(0);

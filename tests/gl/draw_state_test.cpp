@@ -60,7 +60,7 @@ protected:
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     const auto [lighting, depth, mode, call] = GetParam();
-    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0"}));
+    WorkFolder dir(iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0"}));
     auto hud = makeHud();
     if (call == Call::kVisible) hud->execute(1);
     setUpHost(lighting, depth, mode);

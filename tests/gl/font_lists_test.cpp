@@ -14,7 +14,7 @@ class FontLists : public GlTest {};
 
 TEST_F(FontLists, RepeatedReloadsKeepExactly96AndLeaveTheHostsListsAlone) {
     const GLuint host = glGenLists(10);
-    IniWorkdir dir(iniWithPage({"A"}));
+    WorkFolder dir(iniWithPage({"A"}));
     auto hud = makeHud();
     hud->execute(1);
     for (int reload = 0; reload < 6; ++reload) {
@@ -31,7 +31,7 @@ TEST_F(FontLists, RepeatedReloadsKeepExactly96AndLeaveTheHostsListsAlone) {
 
 TEST_F(FontLists, BuildingEveryGlyphRaisesNoGlError) {
     // The space has no pixels; a list holding a null bitmap is refused by Mesa with an error.
-    IniWorkdir dir(iniWithPage({"A B"}));
+    WorkFolder dir(iniWithPage({"A B"}));
     auto hud = makeHud();
     hud->execute(1);
     ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -52,10 +52,12 @@ TEST_F(FontLists, BuildingEveryGlyphRaisesNoGlError) {
 }
 
 TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
-    IniWorkdir dir(iniWithPage({"A"}));
+    WorkFolder dir(iniWithPage({"A"}));
     auto hud = makeHud();
     hud->execute(1);
+    hud->release(0);  // nothing to free yet
     gl_->releaseCurrent();
+    EXPECT_TRUE(hud->draw(1));
     EXPECT_TRUE(hud->draw(0));
     EXPECT_TRUE(hud->draw(0));
     EXPECT_TRUE(hud->rebuildNeeded());
@@ -70,7 +72,7 @@ TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
 }
 
 TEST_F(FontLists, ReleaseDeletesTheListsAndTheNextFrameRebuilds) {
-    IniWorkdir dir(iniWithPage({"A"}));
+    WorkFolder dir(iniWithPage({"A"}));
     auto hud = makeHud();
     hud->execute(1);
     hud->draw(0);

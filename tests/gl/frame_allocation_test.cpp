@@ -25,10 +25,9 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
     const AllocationCounts driverProbe = countAllocations([] { glGenLists(1); });
     ASSERT_EQ(driverProbe.outsideDriver, 0);
 
-    TestScene host;
+    FakeHost host;
     host.faces.count = 12;
-    TestScene::mode = 0;
-    IniWorkdir dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED*", "BLANK",
+    WorkFolder dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED*", "BLANK",
                                 "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"}));
     auto hud = makeHud();
     hud->attachHost(&host.scene, &host.services);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "hud_gl_support.h"
 
@@ -12,9 +13,9 @@ namespace {
 class GlyphLayout : public GlTest {
 protected:
     // The lit area of a single row drawn at the default position with `config`.
-    LitArea drawRow(const char* text, std::initializer_list<const char*> config,
+    LitArea drawRow(const char* text, const std::vector<std::string>& config,
                     const std::string& label) {
-        IniWorkdir dir(iniWithPage({text}, config));
+        WorkFolder dir(iniWithPage({text}, config));
         glClear(GL_COLOR_BUFFER_BIT);
         auto hud = makeHud();
         hud->execute(1);

@@ -11,19 +11,15 @@ namespace {
 class HostEntries : public GlTest {};
 
 TEST_F(HostEntries, SwitchThroughTheRecordAndDrawThroughPosition19) {
-    TestScene host;
+    FakeHost host;
     host.faces.count = 42;
-    TestScene::mode = 0;
-    HostCallbackTable table{};
-    HostRecord record{};
-    record.table = &table;
-    record.scene = &host.scene;
-    record.services = &host.services;
+    HostRecord& record = host.record;
+    const HostEntry* table = host.table.entries;
 
     // What the page should look like: the same text with the token values written out.
     Image expected;
     {
-        IniWorkdir dir(iniWithPage({"Faces 42 in Top", "BLANK", "Edges 0"}));
+        WorkFolder dir(iniWithPage({"Faces 42 in Top", "BLANK", "Edges 0"}));
         auto reference = makeHud();
         reference->execute(1);
         reference->draw(0);
@@ -31,11 +27,11 @@ TEST_F(HostEntries, SwitchThroughTheRecordAndDrawThroughPosition19) {
     }
     ASSERT_GT(litArea(expected).count, 0);
 
-    IniWorkdir dir(
+    WorkFolder dir(
         iniWithPage({"Faces *SEL_FACES* in *CAMERA_NAME*", "BLANK", "Edges *SEL_EDGES*"}));
     initializePlugin(&record);  // the process's one plug-in object, as the host makes it
-    ASSERT_NE(table.entries[kDrawPosition], nullptr);
-    const auto draw = entryAs<DrawEntry>(table.entries[kDrawPosition]);
+    ASSERT_NE(table[kDrawPosition], nullptr);
+    const auto draw = entryAs<DrawEntry>(table[kDrawPosition]);
     const auto execute = entryAs<ExecuteEntry>(record.execute);
 
     glClear(GL_COLOR_BUFFER_BIT);

@@ -14,24 +14,6 @@
 
 namespace vantor::test {
 
-std::int32_t TestScene::mode = 0;
-
-TestScene::TestScene() {
-    view.camera = 0x1002;
-    scene.selectedVertices = &vertices;
-    scene.selectedEdges = &edges;
-    scene.selectedFaces = &faces;
-    scene.mainPerspectiveCamera = 0x1001;
-    scene.topCamera = 0x1002;
-    scene.leftCamera = 0x1003;
-    scene.rightCamera = 0x1004;
-    scene.frontCamera = 0x1005;
-    scene.backCamera = 0x1006;
-    scene.bottomCamera = 0x1007;
-    scene.activeViewSlot = &activeView;
-    services.selectionMode = [] { return mode; };
-}
-
 int countLists(GLuint upTo) {
     int count = 0;
     for (GLuint name = 1; name <= upTo; ++name) count += glIsList(name) ? 1 : 0;

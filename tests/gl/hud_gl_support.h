@@ -1,5 +1,5 @@
-// What the GL tests share: a working directory with the HUD's INI file, a fresh offscreen context
-// per test, and framebuffer read-back with the picture kept when a check fails.
+// What the GL tests share beyond the support kit: a fresh offscreen context per test, and
+// framebuffer read-back with the picture kept when a check fails.
 #pragma once
 
 #include <GL/gl.h>
@@ -10,24 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "fake_host.h"
 #include "frame_image.h"
 #include "gl_context.h"
 #include "hud/hud_plugin.h"
-#include "ini_workdir.h"
+#include "work_folder.h"
 
 namespace vantor::test {
-
-// A host scene as the modeller hands it over: seven cameras, an active view looking through one
-// of them, three selection lists and the selection-mode service.
-struct TestScene {
-    TestScene();
-    SelectionList vertices{0, 0}, edges{0, 0}, faces{0, 0};
-    ActiveView view{};
-    const ActiveView* activeView = &view;
-    SceneContext scene{};
-    HostServices services{};
-    static std::int32_t mode;  // what selectionMode answers
-};
 
 // Lists in use among the names 1 .. `upTo`, as glIsList sees them.
 int countLists(GLuint upTo);

@@ -121,7 +121,7 @@ bool PreviewSession::picture(const std::string& label, e2e::Picture& out) {
         if (Clock::now() > deadline) return fail("no picture saved after F12: " + log());
         std::this_thread::sleep_for(kPause);
     }
-    if (!out.load(picturePath_)) return fail("cannot read " + picturePath_);
+    if (!e2e::loadPng(picturePath_, out)) return fail("cannot read " + picturePath_);
     // Kept under a name of its own, to look at after a failure.
     std::filesystem::copy_file(picturePath_, base_ + "-" + label + ".png",
                                std::filesystem::copy_options::overwrite_existing);

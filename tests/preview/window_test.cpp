@@ -9,12 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <tuple>
 
 #include "bands.h"
-#include "layout.h"
+#include "host_run.h"
 #include "preview_session.h"
-#include "render.h"
+#include "work_folder.h"
 
 namespace preview {
 namespace {
@@ -22,36 +23,37 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::Layout;
 using e2e::Picture;
+using vantor::test::WorkFolder;
+using Page = std::vector<std::string>;
 
-const char* const kIniFolder = "Plugins/Startup Plugins";
-
-// A working directory of its own for one test, with `ini` as its INI file; returns its path.
-std::string workDir(const std::string& name, const std::string& ini) {
-    const fs::path dir = fs::absolute(e2e::outputDir()) / ("work-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir / kIniFolder);
-    std::ofstream(dir / kIniFolder / "VantorHUD.ini") << ini;
-    return dir.string();
+// The INI text of `config`'s CONFIG section and `pages`.
+std::string iniText(const Layout& config, const std::vector<Page>& pages) {
+    std::string ini = config.config();
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        ini += "[SECTION" + std::to_string(p + 1) + "]\n";
+        for (std::size_t r = 0; r < pages[p].size(); ++r) {
+            ini += "ROWDATA" + std::to_string(r + 1) + "=" + pages[p][r] + "\n";
+        }
+    }
+    return ini;
 }
 
-std::string iniPath(const std::string& dir) {
-    return (fs::path(dir) / kIniFolder / "VantorHUD.ini").string();
+// A working folder for hudhost with that text as its INI file.
+std::unique_ptr<WorkFolder> workFolder(const Layout& config, const std::vector<Page>& pages) {
+    return std::make_unique<WorkFolder>(iniText(config, pages), WorkFolder::kStayOutside);
 }
 
-Layout layoutOf(const std::string& dir, int page) {
-    Layout layout;
-    EXPECT_TRUE(e2e::readLayout(iniPath(dir), page, layout));
-    return layout;
+// `config` drawing `page`.
+Layout layoutOf(Layout config, const Page& page) {
+    for (const std::string& row : page) config.rowHasText.push_back(row != "BLANK");
+    return config;
 }
 
 // Three pages told apart by which rows hold text: 1 and 2, 2 and 4, 1 and 5.
-const char* const kThreePages =
-    "[CONFIG]\nHUD_POS_X=40\nHUD_POS_Y=440\nHUD_STEP_Y=30\nFONT_SIZE=18\n"
-    "COLOR_RED=255\nCOLOR_GREEN=220\nCOLOR_BLUE=0\n"
-    "[SECTION1]\nROWDATA1=Page one\nROWDATA2=second row\n"
-    "[SECTION2]\nROWDATA1=BLANK\nROWDATA2=Page two\nROWDATA3=BLANK\nROWDATA4=fourth row\n"
-    "[SECTION3]\nROWDATA1=Page three\nROWDATA2=BLANK\nROWDATA3=BLANK\nROWDATA4=BLANK\n"
-    "ROWDATA5=fifth row\n";
+const Layout kPaging{40, 440, 30, 18, {255, 220, 0}, {}};
+const std::vector<Page> kThreePages = {{"Page one", "second row"},
+                                       {"BLANK", "Page two", "BLANK", "fourth row"},
+                                       {"Page three", "BLANK", "BLANK", "BLANK", "fifth row"}};
 
 struct Step {
     const char* keys;
@@ -72,9 +74,9 @@ TEST(PreviewWindow, KeysRunTheCommandsAsTheUserPicksThem) {
         {"s", 2},         // ... as the page shown again tells
         {"r", 2},         // Reload INI keeps the page
     };
-    const std::string dir = workDir("keys", kThreePages);
+    const auto dir = workFolder(kPaging, kThreePages);
     PreviewSession window;
-    ASSERT_TRUE(window.start("keys", dir, {})) << window.error();
+    ASSERT_TRUE(window.start("keys", dir->path(), {})) << window.error();
     Picture scene;
     ASSERT_TRUE(window.picture("scene", scene)) << window.error();  // the HUD starts hidden
 
@@ -87,17 +89,12 @@ TEST(PreviewWindow, KeysRunTheCommandsAsTheUserPicksThem) {
         if (step.page == 0) {
             EXPECT_TRUE(shown == scene) << "the HUD drew while hidden";
         } else {
-            e2e::expectRowsInTheirBands(shown, scene, layoutOf(dir, step.page));
+            e2e::expectRowsInTheirBands(shown, scene,
+                                        layoutOf(kPaging, kThreePages[step.page - 1]));
         }
     }
     EXPECT_EQ(window.close(), 0) << window.log();
 }
-
-const char* const kTokens =
-    "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=440\nHUD_STEP_Y=30\nFONT_SIZE=20\n"
-    "COLOR_RED=255\nCOLOR_GREEN=255\nCOLOR_BLUE=255\n"
-    "[SECTION1]\nROWDATA1=Camera *CAMERA_NAME*\n"
-    "ROWDATA2=Selected *SEL_FACES*/*SEL_EDGES*/*SEL_VERTICES*\n";
 
 struct SceneStep {
     const char* keys;
@@ -124,9 +121,11 @@ TEST(PreviewWindow, CameraAndSelectionKeysReachTheScene) {
         {"8 v KP_Subtract KP_Subtract", "free", "vertex", 2, 2, 0},
         {"1 f", "main-perspective", "face", 2, 2, 0},
     };
-    const std::string dir = workDir("scene", kTokens);
+    const auto dir =
+        workFolder({20, 440, 30, 20, {255, 255, 255}, {}},
+                   {{"Camera *CAMERA_NAME*", "Selected *SEL_FACES*/*SEL_EDGES*/*SEL_VERTICES*"}});
     PreviewSession window;
-    ASSERT_TRUE(window.start("scene", dir, {})) << window.error();
+    ASSERT_TRUE(window.start("scene", dir->path(), {})) << window.error();
 
     int index = 0;
     for (const SceneStep& step : steps) {
@@ -138,9 +137,9 @@ TEST(PreviewWindow, CameraAndSelectionKeysReachTheScene) {
         Picture expected;
         const auto run = e2e::render(
             name + "-offscreen",
-            {"--workdir", dir, "--camera", step.camera, "--selection-mode", step.mode, "--faces",
-             std::to_string(step.faces), "--edges", std::to_string(step.edges), "--vertices",
-             std::to_string(step.vertices), "--cmd", "switch"},
+            {"--workdir", dir->path(), "--camera", step.camera, "--selection-mode", step.mode,
+             "--faces", std::to_string(step.faces), "--edges", std::to_string(step.edges),
+             "--vertices", std::to_string(step.vertices), "--cmd", "switch"},
             expected);
         ASSERT_EQ(run.status, 0);
         EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
@@ -148,19 +147,15 @@ TEST(PreviewWindow, CameraAndSelectionKeysReachTheScene) {
     EXPECT_EQ(window.close(), 0) << window.log();
 }
 
-const char* const kBefore =
-    "[CONFIG]\nHUD_POS_X=20\nHUD_POS_Y=440\nHUD_STEP_Y=30\nFONT_SIZE=18\n"
-    "COLOR_RED=255\nCOLOR_GREEN=220\nCOLOR_BLUE=0\n"
-    "[SECTION1]\nROWDATA1=Before the edit\nROWDATA2=second row\n";
-const char* const kAfter =
-    "[CONFIG]\nHUD_POS_X=200\nHUD_POS_Y=300\nHUD_STEP_Y=25\nFONT_SIZE=18\n"
-    "COLOR_RED=0\nCOLOR_GREEN=255\nCOLOR_BLUE=255\n"
-    "[SECTION1]\nROWDATA1=After the edit\nROWDATA2=BLANK\nROWDATA3=third row\n";
+const Layout kBefore{20, 440, 30, 18, {255, 220, 0}, {}};
+const Page kBeforePage = {"Before the edit", "second row"};
+const Layout kAfter{200, 300, 25, 18, {0, 255, 255}, {}};
+const Page kAfterPage = {"After the edit", "BLANK", "third row"};
 
 struct SaveCase {
     const char* name;
     void (*save)(const std::string& path, const std::string& ini);
-    const char* ini;        // what the HUD then finds; null when it finds no file
+    bool found;             // whether the HUD then finds a file: kAfter's
     const char* says = "";  // a line the window prints on stderr
 };
 
@@ -191,9 +186,9 @@ class AutoReload : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(AutoReload, ShowsTheSavedFileOnTheNextFrame) {
     const SaveCase& c = GetParam();
     const std::string name = std::string("reload-") + c.name;
-    const std::string dir = workDir(name, kBefore);
+    const auto dir = workFolder(kBefore, {kBeforePage});
     PreviewSession window;
-    ASSERT_TRUE(window.start(name, dir, {})) << window.error();
+    ASSERT_TRUE(window.start(name, dir->path(), {})) << window.error();
     Picture scene;
     ASSERT_TRUE(window.picture("scene", scene)) << window.error();
     ASSERT_TRUE(window.press("s")) << window.error();
@@ -201,34 +196,34 @@ TEST_P(AutoReload, ShowsTheSavedFileOnTheNextFrame) {
     ASSERT_TRUE(window.picture("before", before)) << window.error();
     {
         SCOPED_TRACE("before the edit");
-        e2e::expectRowsInTheirBands(before, scene, layoutOf(dir, 1));
+        e2e::expectRowsInTheirBands(before, scene, layoutOf(kBefore, kBeforePage));
     }
 
-    c.save(iniPath(dir), c.ini != nullptr ? c.ini : "");
+    c.save(dir->iniPath(), iniText(kAfter, {kAfterPage}));
     Picture after;
     ASSERT_TRUE(window.picture("after", after)) << window.error();
-    if (c.ini == nullptr) {
+    if (!c.found) {
         EXPECT_TRUE(after == scene) << "the HUD still draws with its file gone";
     } else {
         SCOPED_TRACE("after the edit");
-        e2e::expectRowsInTheirBands(after, scene, layoutOf(dir, 1));
+        e2e::expectRowsInTheirBands(after, scene, layoutOf(kAfter, kAfterPage));
     }
 
-    saveInPlace(iniPath(dir), kBefore);
+    saveInPlace(dir->iniPath(), iniText(kBefore, {kBeforePage}));
     Picture again;
     ASSERT_TRUE(window.picture("again", again)) << window.error();
     SCOPED_TRACE("after the next edit");
-    e2e::expectRowsInTheirBands(again, scene, layoutOf(dir, 1));
+    e2e::expectRowsInTheirBands(again, scene, layoutOf(kBefore, kBeforePage));
     EXPECT_EQ(window.close(), 0) << window.log();
     EXPECT_NE(window.log().find(c.says), std::string::npos) << window.log();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     PreviewWindow, AutoReload,
-    ::testing::Values(SaveCase{"SavedByRename", saveByRename, kAfter},
-                      SaveCase{"SavedInPlace", saveInPlace, kAfter},
-                      SaveCase{"Deleted", deleteFile, nullptr},
-                      SaveCase{"FoldersMadeAgain", makeFoldersAgain, kAfter,
+    ::testing::Values(SaveCase{"SavedByRename", saveByRename, true},
+                      SaveCase{"SavedInPlace", saveInPlace, true},
+                      SaveCase{"Deleted", deleteFile, false},
+                      SaveCase{"FoldersMadeAgain", makeFoldersAgain, true,
                                "hudhost: watching Plugins/Startup Plugins again"}),
     [](const ::testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
 
@@ -257,20 +252,20 @@ struct BackgroundCase {
 TEST(PreviewWindow, DefaultTextReadsOnTheBackground) {
     const BackgroundCase cases[] = {{"default", {}, {0x8a, 0x90, 0x9a}},
                                     {"asked", {"--background", "2A2b33"}, {0x2a, 0x2b, 0x33}}};
-    const std::string dir = workDir("background", "[SECTION1]\nROWDATA1=Default colour text\n");
+    const WorkFolder dir("[SECTION1]\nROWDATA1=Default colour text\n", WorkFolder::kStayOutside);
     for (const BackgroundCase& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string name = std::string("background-") + c.name;
         PreviewSession window;
-        ASSERT_TRUE(window.start(name, dir, c.args)) << window.error();
+        ASSERT_TRUE(window.start(name, dir.path(), c.args)) << window.error();
         ASSERT_TRUE(window.press("s")) << window.error();
         Picture shown;
         ASSERT_TRUE(window.picture("shown", shown)) << window.error();
         EXPECT_EQ(window.close(), 0) << window.log();
-        EXPECT_TRUE(e2e::near(shown.at(0, 0), c.background, 0));
+        EXPECT_TRUE(e2e::near(e2e::colourAt(shown, 0, 0), c.background, 0));
 
         std::vector<std::string> args = c.args;
-        args.insert(args.end(), {"--workdir", dir, "--cmd", "switch"});
+        args.insert(args.end(), {"--workdir", dir.path(), "--cmd", "switch"});
         Picture offscreen;
         ASSERT_EQ(e2e::render(name + "-offscreen", args, offscreen).status, 0);
         EXPECT_TRUE(shown == offscreen) << "the window differs from the offscreen picture";
@@ -279,14 +274,15 @@ TEST(PreviewWindow, DefaultTextReadsOnTheBackground) {
     // The row's pixels against what is behind them: the most frequent colour of each.
     Picture hud;
     Picture scene;
-    ASSERT_EQ(e2e::render("background-hud", {"--workdir", dir, "--cmd", "switch"}, hud).status, 0);
+    ASSERT_EQ(
+        e2e::render("background-hud", {"--workdir", dir.path(), "--cmd", "switch"}, hud).status, 0);
     ASSERT_EQ(e2e::render("background-scene", {"--no-plugin"}, scene).status, 0);
     std::map<std::tuple<int, int, int>, int> text;
     std::map<std::tuple<int, int, int>, int> behind;
-    for (int y = 0; y < hud.height(); ++y) {
-        for (int x = 0; x < hud.width(); ++x) {
-            const e2e::Rgb h = hud.at(x, y);
-            const e2e::Rgb s = scene.at(x, y);
+    for (int y = 0; y < hud.height; ++y) {
+        for (int x = 0; x < hud.width; ++x) {
+            const e2e::Rgb h = e2e::colourAt(hud, x, y);
+            const e2e::Rgb s = e2e::colourAt(scene, x, y);
             if (e2e::near(h, s, 0)) continue;
             ++text[{h.r, h.g, h.b}];
             ++behind[{s.r, s.g, s.b}];
@@ -304,28 +300,25 @@ TEST(PreviewWindow, DefaultTextReadsOnTheBackground) {
 // The HUD's 640 x 480 space is stretched over the window whatever its size: after a resize the
 // window shows what the offscreen host draws at that size, rows one and a half times as far apart.
 TEST(PreviewWindow, StretchesTheLayoutSpaceOverTheResizedWindow) {
-    const std::string dir = workDir("resize", kThreePages);
+    const auto dir = workFolder(kPaging, kThreePages);
     PreviewSession window;
-    ASSERT_TRUE(window.start("resize", dir, {"--cmd", "switch"})) << window.error();
+    ASSERT_TRUE(window.start("resize", dir->path(), {"--cmd", "switch"})) << window.error();
     ASSERT_TRUE(window.resize(960, 720)) << window.error();
     Picture shown;
     ASSERT_TRUE(window.picture("shown", shown)) << window.error();
-    ASSERT_EQ(shown.width(), 960);
-    ASSERT_EQ(shown.height(), 720);
+    ASSERT_EQ(shown.width, 960);
+    ASSERT_EQ(shown.height, 720);
 
     Picture expected;
-    ASSERT_EQ(e2e::render("resize-offscreen",
-                          {"--workdir", dir, "--size", "960x720", "--cmd", "switch"}, expected)
-                  .status,
-              0);
+    ASSERT_EQ(
+        e2e::render("resize-offscreen",
+                    {"--workdir", dir->path(), "--size", "960x720", "--cmd", "switch"}, expected)
+            .status,
+        0);
     EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
     Picture scene;
     ASSERT_EQ(e2e::render("resize-scene", {"--no-plugin", "--size", "960x720"}, scene).status, 0);
-    Layout stretched = layoutOf(dir, 1);
-    stretched.posX = stretched.posX * 3 / 2;
-    stretched.posY = stretched.posY * 3 / 2;
-    stretched.stepY = stretched.stepY * 3 / 2;
-    e2e::expectRowsInTheirBands(shown, scene, stretched);
+    e2e::expectRowsInTheirBands(shown, scene, layoutOf(kPaging, kThreePages[0]).scaled(3, 2));
     EXPECT_EQ(window.close(), 0) << window.log();
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "pages/hud_settings.h"
-#include "temp_work_dir.h"
+#include "work_folder.h"
 
 namespace vantor {
 namespace {
@@ -18,7 +18,7 @@ std::uint32_t bits(float f) {
 }
 
 HudSettings reloadWith(const std::string& ini) {
-    test::writeIni(ini);
+    test::writeFile(test::kIniFile, ini);
     PageStore store;
     HudSettings settings{};
     reloadConfig(store, settings);
@@ -36,26 +36,6 @@ void expectDefaults(const HudSettings& s) {
     EXPECT_EQ(bits(s.red), bits(kGrey));
     EXPECT_EQ(bits(s.green), bits(kGrey));
     EXPECT_EQ(bits(s.blue), bits(kGrey));
-}
-
-TEST(HudSettings, NoFileGivesEveryDefault) {
-    test::TempWorkDir dir;
-    PageStore store;
-    HudSettings settings{};
-    reloadConfig(store, settings);
-    expectDefaults(settings);
-    EXPECT_EQ(store.getPageCount(), 0);
-}
-
-TEST(HudSettings, ConfigWithoutPagesIsRead) {
-    test::TempWorkDir dir;
-    PageStore store;
-    HudSettings settings{};
-    test::writeIni("[CONFIG]\nHUD_POS_X=100\nFONT_FACE=Courier New\n");
-    reloadConfig(store, settings);
-    EXPECT_EQ(settings.posX, 100.0f);
-    EXPECT_STREQ(settings.fontFace, "Courier New");
-    EXPECT_EQ(store.getPageCount(), 0);
 }
 
 enum class Field { PosX, PosY, StepY, FontSize, Red, Green, Blue };
@@ -88,38 +68,51 @@ struct SettingCase {
 };
 
 const SettingCase kSettings[] = {
-    {"HUD_POS_X", "640", Field::PosX, 640.0f},       {"HUD_POS_X", "1", Field::PosX, 1.0f},
-    {"HUD_POS_X", "641", Field::PosX, 450.0f},       {"HUD_POS_X", "0", Field::PosX, 450.0f},
-    {"HUD_POS_X", "-5", Field::PosX, 450.0f},        {"HUD_POS_X", "", Field::PosX, 450.0f},
-    {"HUD_POS_X", "abc", Field::PosX, 450.0f},       {"HUD_POS_X", "12.9", Field::PosX, 12.0f},
-    {"HUD_POS_X", nullptr, Field::PosX, 450.0f},     {"HUD_POS_Y", "480", Field::PosY, 480.0f},
-    {"HUD_POS_Y", "481", Field::PosY, 65.0f},        {"HUD_POS_Y", "0", Field::PosY, 65.0f},
-    {"HUD_STEP_Y", "0", Field::StepY, 15.0f},        {"HUD_STEP_Y", "1", Field::StepY, 1.0f},
-    {"HUD_STEP_Y", "480", Field::StepY, 480.0f},     {"HUD_STEP_Y", "481", Field::StepY, 15.0f},
-    {"FONT_SIZE", "1", Field::FontSize, 1.0f},       {"FONT_SIZE", "64", Field::FontSize, 64.0f},
-    {"FONT_SIZE", "0", Field::FontSize, 18.0f},      {"FONT_SIZE", "65", Field::FontSize, 18.0f},
-    {"FONT_SIZE", "abc", Field::FontSize, 18.0f},    {"COLOR_RED", "255", Field::Red, 1.0f},
-    {"COLOR_RED", "254", Field::Red, 0.99607849f},   {"COLOR_RED", "128", Field::Red, 0.50196081f},
-    {"COLOR_RED", "64", Field::Red, kGrey},          {"COLOR_RED", "0", Field::Red, 0.0f},
-    {"COLOR_RED", "abc", Field::Red, 0.0f},          {"COLOR_RED", "256", Field::Red, kGrey},
-    {"COLOR_RED", "-1", Field::Red, kGrey},          {"COLOR_RED", "", Field::Red, kGrey},
-    {"COLOR_GREEN", "255", Field::Green, 1.0f},      {"COLOR_GREEN", "256", Field::Green, kGrey},
-    {"COLOR_BLUE", "254", Field::Blue, 0.99607849f}, {"COLOR_BLUE", "-1", Field::Blue, kGrey},
+    {"HUD_POS_X", "640", Field::PosX, 640.0f},
+    {"HUD_POS_X", "1", Field::PosX, 1.0f},
+    {"HUD_POS_X", "641", Field::PosX, 450.0f},
+    {"HUD_POS_X", "0", Field::PosX, 450.0f},
+    {"HUD_POS_X", "-5", Field::PosX, 450.0f},
+    {"HUD_POS_X", "", Field::PosX, 450.0f},
+    {"HUD_POS_X", "abc", Field::PosX, 450.0f},
+    {"HUD_POS_X", "12.9", Field::PosX, 12.0f},
+    {"HUD_POS_X", nullptr, Field::PosX, 450.0f},
+    {"HUD_POS_Y", "480", Field::PosY, 480.0f},
+    {"HUD_POS_Y", "481", Field::PosY, 65.0f},
+    {"HUD_POS_Y", "0", Field::PosY, 65.0f},
+    {"HUD_STEP_Y", "0", Field::StepY, 15.0f},
+    {"HUD_STEP_Y", "1", Field::StepY, 1.0f},
+    {"HUD_STEP_Y", "480", Field::StepY, 480.0f},
+    {"HUD_STEP_Y", "481", Field::StepY, 15.0f},
+    {"FONT_SIZE", "1", Field::FontSize, 1.0f},
+    {"FONT_SIZE", "64", Field::FontSize, 64.0f},
+    {"FONT_SIZE", "0", Field::FontSize, 18.0f},
+    {"FONT_SIZE", "65", Field::FontSize, 18.0f},
+    {"FONT_SIZE", "abc", Field::FontSize, 18.0f},
+    {"COLOR_RED", "255", Field::Red, 1.0f},
+    {"COLOR_RED", "254", Field::Red, 0.99607849f},
+    {"COLOR_RED", "128", Field::Red, 0.50196081f},
+    {"COLOR_RED", "64", Field::Red, kGrey},
+    {"COLOR_RED", "0", Field::Red, 0.0f},
+    {"COLOR_RED", "abc", Field::Red, 0.0f},
+    {"COLOR_RED", "256", Field::Red, kGrey},
+    {"COLOR_RED", "-1", Field::Red, kGrey},
+    {"COLOR_RED", "", Field::Red, kGrey},
+    {"COLOR_GREEN", "1", Field::Green, 0.0039215689f},  // the single-precision 1/255
+    {"COLOR_GREEN", "255", Field::Green, 1.0f},
+    {"COLOR_GREEN", "256", Field::Green, kGrey},
+    {"COLOR_BLUE", "254", Field::Blue, 0.99607849f},
+    {"COLOR_BLUE", "-1", Field::Blue, kGrey},
 };
 
 TEST(HudSettings, EachKeyWithinItsLimitsOrItsDefault) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     for (const SettingCase& c : kSettings) {
         const std::string line = c.value ? std::string(c.key) + "=" + c.value + "\n" : "";
         SCOPED_TRACE(line);
         const HudSettings s = reloadWith("[CONFIG]\n" + line);
         EXPECT_EQ(bits(valueOf(s, c.field)), bits(c.expected)) << valueOf(s, c.field);
     }
-}
-
-TEST(HudSettings, OneInColourIsTheSinglePrecisionReciprocal) {
-    test::TempWorkDir dir;
-    EXPECT_EQ(bits(reloadWith("[CONFIG]\nCOLOR_GREEN=1\n").green), 0x3B808081u);
 }
 
 struct FaceCase {
@@ -137,7 +130,7 @@ const FaceCase kFaces[] = {
 };
 
 TEST(HudSettings, FontFaceAsReadOrArial) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     for (const FaceCase& c : kFaces) {
         SCOPED_TRACE(c.ini);
         EXPECT_EQ(reloadWith(c.ini).fontFace, c.expected);
@@ -147,7 +140,7 @@ TEST(HudSettings, FontFaceAsReadOrArial) {
 }
 
 TEST(HudSettings, BadKeysFallBackEachOnItsOwn) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     const HudSettings s = reloadWith(
         "[CONFIG]\nHUD_POS_X=700\nHUD_POS_Y=100\nHUD_STEP_Y=-3\nFONT_SIZE=20\n"
         "COLOR_RED=300\nCOLOR_GREEN=10\nCOLOR_BLUE=x\nFONT_FACE=\n");
@@ -162,14 +155,15 @@ TEST(HudSettings, BadKeysFallBackEachOnItsOwn) {
 }
 
 TEST(HudSettings, NothingOfAnEarlierReloadSurvives) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     HudSettings settings{};
-    test::writeIni(
+    test::writeFile(
+        test::kIniFile,
         "[CONFIG]\nHUD_POS_X=100\nHUD_POS_Y=100\nHUD_STEP_Y=20\nFONT_SIZE=30\n"
         "COLOR_RED=1\nCOLOR_GREEN=2\nCOLOR_BLUE=3\nFONT_FACE=Courier New Bold Italic\n");
     reloadConfig(store, settings);
-    test::writeIni("[CONFIG]\nFONT_FACE=Mono\n");
+    test::writeFile(test::kIniFile, "[CONFIG]\nFONT_FACE=Mono\n");
     reloadConfig(store, settings);
     EXPECT_EQ(settings.posX, 450.0f);
     EXPECT_EQ(settings.fontSize, 18);

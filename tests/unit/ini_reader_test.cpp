@@ -13,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "../common/ini_baseline.h"
+#include "ini_baseline.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
-#include "temp_work_dir.h"
+#include "work_folder.h"
 
 namespace vantor {
 namespace {
@@ -76,20 +76,13 @@ const WindowsRule kWineDeparts[] = {
 };
 
 TEST(IniRules, WindowsAnswersWhereWineDeparts) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     int n = 0;
     for (const WindowsRule& c : kWineDeparts) {
         const std::string file = "case" + std::to_string(n++) + ".ini";
         test::writeFile(file, c.content);
         EXPECT_EQ(readValue(file.c_str(), c.section, c.key, c.size), c.expected) << c.rule;
     }
-}
-
-TEST(IniRules, BackslashesInThePathSeparateFolders) {
-    test::TempWorkDir dir;
-    test::writeIni("[S]\nK=found\n");
-    EXPECT_TRUE(canOpenForReading(kIniPath));
-    EXPECT_EQ(readValue(kIniPath, "S", "K"), "found");
 }
 
 // Junk bytes with no '[' in them, so that they can hold no section.
@@ -133,21 +126,24 @@ struct BadFile {
 };
 
 const BadFile kBadFiles[] = {
-    {"binary junk", [] { test::writeIni(junk(64 * 1024)); }, true},
+    {"binary junk", [] { test::writeFile(test::kIniFile, junk(64 * 1024)); }, true},
     {"a directory", [] { std::filesystem::create_directory(test::kIniFile); }, false},
     {"a fifo", [] { ASSERT_EQ(mkfifo(test::kIniFile, 0644), 0); }, false},
     {"a device", [] { ASSERT_EQ(symlink("/dev/zero", test::kIniFile), 0); }, false},
     {"a dangling link", [] { ASSERT_EQ(symlink("nowhere.ini", test::kIniFile), 0); }, false},
     {"a link to itself", [] { ASSERT_EQ(symlink("VantorHUD.ini", test::kIniFile), 0); }, false},
     {"a file over 16 MiB",
-     [] { test::writeIni("[CONFIG]\nFONT_FACE=Big\nX=" + std::string(17 << 20, 'x') + "\n"); },
+     [] {
+         test::writeFile(test::kIniFile,
+                         "[CONFIG]\nFONT_FACE=Big\nX=" + std::string(17 << 20, 'x') + "\n");
+     },
      true},
 };
 
 TEST(IniBadFiles, GiveDefaultsAndNoPages) {
     for (const BadFile& bad : kBadFiles) {
         SCOPED_TRACE(bad.what);
-        test::TempWorkDir dir;
+        test::WorkFolder dir;
         bad.make();
         EXPECT_EQ(canOpenForReading(kIniPath), bad.opens);
         expectDefaultsAndNoPages();
@@ -155,43 +151,39 @@ TEST(IniBadFiles, GiveDefaultsAndNoPages) {
 }
 
 TEST(IniBadFiles, AnUnreadableFileGivesDefaultsAndNoPages) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     ASSERT_EQ(chmod(".", 0755), 0);
-    test::writeIni("[SECTION1]\nROWDATA1=secret\n[CONFIG]\nFONT_FACE=Secret\n");
+    test::writeFile(test::kIniFile, "[SECTION1]\nROWDATA1=secret\n[CONFIG]\nFONT_FACE=Secret\n");
     ASSERT_EQ(chmod(test::kIniFile, 0), 0);
     AsUnprivilegedUser user;
     EXPECT_FALSE(canOpenForReading(kIniPath));
     expectDefaultsAndNoPages();
 }
 
-TEST(IniBadFiles, JunkAroundALayoutLeavesTheLayoutReadable) {
-    test::TempWorkDir dir;
-    test::writeIni(junk(4096) + "\n[SECTION1]\nROWDATA1=ok\n" + junk(4096));
-    PageStore store;
-    HudSettings settings{};
-    reloadConfig(store, settings);
-    ASSERT_EQ(store.getPageCount(), 1);
-    ASSERT_EQ(store.selectPage(0), 1);
-    ASSERT_EQ(store.getRowCount(), 1);
-    ASSERT_EQ(store.selectRow(0), 1);
-    EXPECT_STREQ(store.getRowText(), "ok");
-}
-
-TEST(IniBadFiles, TenMegabyteRowIsCutAndTheRowsAfterItStillLoad) {
-    test::TempWorkDir dir;
-    test::writeIni("[SECTION1]\nROWDATA1=" + std::string(10 << 20, 'x') +
-                   "\nROWDATA2=after the long row\n[CONFIG]\nFONT_SIZE=20\n");
-    PageStore store;
-    HudSettings settings{};
-    reloadConfig(store, settings);
-    ASSERT_EQ(store.getPageCount(), 1);
-    store.selectPage(0);
-    ASSERT_EQ(store.getRowCount(), 2);
-    store.selectRow(0);
-    EXPECT_EQ(std::string(store.getRowText()), std::string(259, 'x'));
-    store.selectRow(1);
-    EXPECT_STREQ(store.getRowText(), "after the long row");
-    EXPECT_EQ(settings.fontSize, 20);
+TEST(IniBadFiles, JunkAndHugeRowsLeaveTheLayoutAroundThemReadable) {
+    const struct {
+        std::string ini;
+        std::vector<std::string> rows;  // of the one page
+        std::int32_t fontSize;
+    } cases[] = {
+        {junk(4096) + "\n[SECTION1]\nROWDATA1=ok\n" + junk(4096), {"ok"}, 18},
+        {"[SECTION1]\nROWDATA1=" + std::string(10 << 20, 'x') +
+             "\nROWDATA2=after the long row\n[CONFIG]\nFONT_SIZE=20\n",
+         {std::string(259, 'x'), "after the long row"},
+         20},
+    };
+    for (const auto& c : cases) {
+        const test::WorkFolder dir(c.ini);
+        PageStore store;
+        HudSettings settings{};
+        reloadConfig(store, settings);
+        ASSERT_EQ(store.getPageCount(), 1);
+        store.selectPage(0);
+        std::vector<std::string> rows;
+        for (int r = 0; store.selectRow(r) == 1; ++r) rows.push_back(store.getRowText());
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(settings.fontSize, c.fontSize);
+    }
 }
 
 // Each read sees the file as it is at that moment, however soon after the last read it changed.
@@ -202,8 +194,9 @@ struct Change {
 };
 
 const Change kChanges[] = {
-    {"rewritten in place, same size", [] { test::writeIni("[S]\nK=new\n"); }, "new"},
-    {"grown", [] { test::writeIni("[S]\nK=newer\n"); }, "newer"},
+    {"rewritten in place, same size", [] { test::writeFile(test::kIniFile, "[S]\nK=new\n"); },
+     "new"},
+    {"grown", [] { test::writeFile(test::kIniFile, "[S]\nK=newer\n"); }, "newer"},
     {"replaced by rename",
      [] {
          test::writeFile("other.ini", "[S]\nK=new\n");
@@ -223,8 +216,8 @@ TEST(IniFreshness, EveryReadSeesTheFileAsItIsNow) {
     for (const bool aged : {false, true}) {
         for (const Change& change : kChanges) {
             SCOPED_TRACE(std::string(change.what) + (aged ? ", file read when old" : ""));
-            test::TempWorkDir dir;
-            test::writeIni("[S]\nK=old\n");
+            test::WorkFolder dir;
+            test::writeFile(test::kIniFile, "[S]\nK=old\n");
             // An old file is the one whose parse is kept between reads.
             if (aged) std::this_thread::sleep_for(std::chrono::milliseconds(150));
             EXPECT_EQ(readValue(kIniPath, "S", "K"), "old");

@@ -8,7 +8,7 @@
 
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
-#include "temp_work_dir.h"
+#include "work_folder.h"
 
 namespace vantor {
 namespace {
@@ -95,8 +95,8 @@ const PageCase kPageCases[] = {
 TEST(PageStoreLoad, PagesAndRowsAsTheFileHoldsThem) {
     for (const PageCase& c : kPageCases) {
         SCOPED_TRACE(c.what);
-        test::TempWorkDir dir;
-        if (!c.ini.empty()) test::writeIni(c.ini);
+        test::WorkFolder dir;
+        if (!c.ini.empty()) test::writeFile(test::kIniFile, c.ini);
         PageStore store;
         HudSettings settings{};
         reloadConfig(store, settings);
@@ -104,21 +104,9 @@ TEST(PageStoreLoad, PagesAndRowsAsTheFileHoldsThem) {
     }
 }
 
-TEST(PageStoreLoad, EmptyStoreAnswersZeroAndNull) {
-    test::TempWorkDir dir;
-    PageStore store;
-    HudSettings settings{};
-    reloadConfig(store, settings);
-    EXPECT_EQ(store.getPageCount(), 0);
-    EXPECT_EQ(store.selectPage(0), 0);
-    EXPECT_EQ(store.getRowCount(), 0);
-    EXPECT_EQ(store.selectRow(0), 0);
-    EXPECT_EQ(store.getRowText(), nullptr);
-}
-
 TEST(PageStoreLoad, BadArgumentsLoadNoPages) {
-    test::TempWorkDir dir;
-    test::writeIni("[SECTION1]\n" + rows(2) + "[S1]\nR1=x\n");
+    test::WorkFolder dir;
+    test::writeFile(test::kIniFile, "[SECTION1]\n" + rows(2) + "[S1]\nR1=x\n");
     PageStore store;
     EXPECT_EQ(store.loadPages("SECTION", "ROWDATA"), 0) << "no path set yet";
     EXPECT_EQ(store.setPath(nullptr), 0);
@@ -137,16 +125,16 @@ TEST(PageStoreLoad, BadArgumentsLoadNoPages) {
 }
 
 TEST(PageStoreLoad, ReloadStartsFromEmptyRows) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     HudSettings settings{};
-    test::writeIni("[SECTION1]\n" + rows(3) + "[SECTION2]\n" + rows(2));
+    test::writeFile(test::kIniFile, "[SECTION1]\n" + rows(3) + "[SECTION2]\n" + rows(2));
     reloadConfig(store, settings);
     store.selectPage(0);
     store.selectRow(1);
     store.setTokenHits(4);
 
-    test::writeIni("[SECTION1]\nROWDATA1=new\nROWDATA2=BLANK\n");
+    test::writeFile(test::kIniFile, "[SECTION1]\nROWDATA1=new\nROWDATA2=BLANK\n");
     reloadConfig(store, settings);
     EXPECT_EQ(loadedPages(store), (Pages{{"new", ""}})) << "the old row 2 is gone, hits are -1";
 }
@@ -155,15 +143,15 @@ TEST(PageStoreLoad, ReloadStartsFromEmptyRows) {
 class PageStoreCursor : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::writeIni("[SECTION1]\n" + rows(6) + "[SECTION2]\n" + rows(2) + "[SECTION3]\n" +
-                       rows(1));
+        test::writeFile(test::kIniFile, "[SECTION1]\n" + rows(6) + "[SECTION2]\n" + rows(2) +
+                                            "[SECTION3]\n" + rows(1));
         HudSettings settings{};
         reloadConfig(store, settings);
         ASSERT_EQ(store.getPageCount(), 3);
         ASSERT_EQ(store.selectPage(0), 1);
         ASSERT_EQ(store.selectRow(5), 1);
     }
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
 };
 
@@ -200,6 +188,7 @@ TEST_F(PageStoreCursor, TokenHitsBelongToTheirRow) {
 TEST_F(PageStoreCursor, ResetEmptiesTheStore) {
     store.setTokenHits(3);
     store.reset();
+    EXPECT_EQ(store.selectRow(0), 0);
     EXPECT_EQ(store.getPageCount(), 0);
     EXPECT_EQ(store.getRowCount(), 0);
     EXPECT_EQ(store.getRowText(), nullptr);
@@ -228,12 +217,13 @@ const IntCase kIntCases[] = {
 };
 
 TEST(PageStoreRead, IntegersAsAtolReadsThem) {
-    test::TempWorkDir dir;
+    test::WorkFolder dir;
     PageStore store;
     ASSERT_EQ(store.setPath(kIniPath), 1);
     for (const IntCase& c : kIntCases) {
         SCOPED_TRACE(c.value ? c.value : "(absent)");
-        test::writeIni(c.value ? std::string("[CONFIG]\nN=") + c.value + "\n" : "[CONFIG]\n");
+        test::writeFile(test::kIniFile,
+                        c.value ? std::string("[CONFIG]\nN=") + c.value + "\n" : "[CONFIG]\n");
         std::int32_t out = 77;
         std::int32_t ok = 77;
         EXPECT_EQ(store.readInt("CONFIG", "N", out, ok), c.expected);
@@ -244,26 +234,32 @@ TEST(PageStoreRead, IntegersAsAtolReadsThem) {
 
 struct StringCase {
     const char* what;
+    const char* ini;  // null: no file
     std::int32_t capacity;
     std::int32_t expectedCapacity;
     std::int32_t ok;
     const char* expected;  // the first `capacity` bytes, zero-padded
 };
 
+const char* const kHello = "[CONFIG]\nS=hello\n";
 const StringCase kStringCases[] = {
-    {"fits with room", 260, 5, 1, "hello"},
-    {"fits exactly", 5, 5, 1, "hello"},
-    {"too long for the capacity", 4, 5, 0, ""},
-    {"capacity of one", 1, 5, 0, ""},
+    {"fits with room", kHello, 260, 5, 1, "hello"},
+    {"fits exactly", kHello, 5, 5, 1, "hello"},
+    {"too long for the capacity", kHello, 4, 5, 0, ""},
+    {"capacity of one", kHello, 1, 5, 0, ""},
+    {"no file", nullptr, kTextSize, 0, 0, ""},
+    {"no such key", "[CONFIG]\nOTHER=1\n", kTextSize, 0, 0, ""},
+    {"an empty value", "[CONFIG]\nS=\n", kTextSize, 0, 0, ""},
+    {"the key in another section", "[OTHER]\nS=x\n", kTextSize, 0, 0, ""},
 };
 
 TEST(PageStoreRead, StringsWithinTheCapacityOnly) {
-    test::TempWorkDir dir;
-    test::writeIni("[CONFIG]\nS=hello\n");
-    PageStore store;
-    ASSERT_EQ(store.setPath(kIniPath), 1);
     for (const StringCase& c : kStringCases) {
         SCOPED_TRACE(c.what);
+        test::WorkFolder dir;
+        if (c.ini != nullptr) dir.writeIni(c.ini);
+        PageStore store;
+        ASSERT_EQ(store.setPath(kIniPath), 1);
         char destination[kTextSize + 8];
         std::memset(destination, '#', sizeof destination);
         std::int32_t capacity = c.capacity;
@@ -279,8 +275,7 @@ TEST(PageStoreRead, StringsWithinTheCapacityOnly) {
 }
 
 TEST(PageStoreRead, NullDestinationLeavesTheCapacity) {
-    test::TempWorkDir dir;
-    test::writeIni("[CONFIG]\nS=hello\n");
+    const test::WorkFolder dir(kHello);
     PageStore store;
     store.setPath(kIniPath);
     std::int32_t capacity = 260;
@@ -288,25 +283,6 @@ TEST(PageStoreRead, NullDestinationLeavesTheCapacity) {
     EXPECT_EQ(store.readString("CONFIG", "S", nullptr, capacity, ok), nullptr);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(capacity, 260);
-}
-
-TEST(PageStoreRead, AbsentKeyFileAndEmptyValueGiveNothing) {
-    test::TempWorkDir dir;
-    PageStore store;
-    store.setPath(kIniPath);
-    for (const char* ini : {"", "[CONFIG]\nOTHER=1\n", "[CONFIG]\nS=\n", "[OTHER]\nS=x\n"}) {
-        SCOPED_TRACE(ini);
-        if (*ini) test::writeIni(ini);
-        char destination[kTextSize];
-        std::memset(destination, '#', sizeof destination);
-        std::int32_t capacity = kTextSize;
-        std::int32_t ok = 77;
-        store.readString("CONFIG", "S", destination, capacity, ok);
-        EXPECT_EQ(ok, 0);
-        EXPECT_EQ(capacity, 0);
-        EXPECT_EQ(destination[0], '\0');
-        EXPECT_EQ(destination[kTextSize - 1], '\0');
-    }
 }
 
 }  // namespace

@@ -7,11 +7,11 @@
 
 #include <string>
 
+#include "fake_host.h"
 #include "frame_image.h"
 #include "gl_context.h"
 #include "gl_frame.h"
-#include "abi/host_records.h"
-#include "ini_workdir.h"
+#include "work_folder.h"
 
 namespace vantor::test {
 namespace {
@@ -35,15 +35,13 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     auto initialize = reinterpret_cast<void (*)(HostRecord*)>(
         reinterpret_cast<void (*)()>(GetProcAddress(dll, "initializePlugin")));
     ASSERT_NE(initialize, nullptr);
-    HostCallbackTable table{};
-    HostRecord record{};
-    record.table = &table;
-    initialize(&record);
-    const auto draw = entryAs<DrawEntry>(table.entries[kDrawPosition]);
-    const auto execute = entryAs<ExecuteEntry>(record.execute);
+    FakeHost host;
+    initialize(&host.record);
+    const auto draw = entryAs<DrawEntry>(host.table.entries[kDrawPosition]);
+    const auto execute = entryAs<ExecuteEntry>(host.record.execute);
 
     // The face is the default, "Arial", through CreateFontA and wglUseFontBitmapsA.
-    IniWorkdir dir(iniWithPage({"A", "BLANK", "C"}));
+    WorkFolder dir(iniWithPage({"A", "BLANK", "C"}));
     clearFrame();
     EXPECT_TRUE(draw(0));  // builds the lists; the HUD starts hidden
     EXPECT_EQ(litArea(readFramebuffer()).count, 0);
@@ -53,18 +51,7 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     EXPECT_TRUE(draw(0));
     const Image image = readFramebuffer();
 
-    const struct {
-        int row;
-        bool drawn;
-    } rows[] = {{0, true}, {1, false}, {2, true}};
-    int inBands = 0;
-    for (const auto& r : rows) {
-        const BandCheck band = checkBand(image, r.row);
-        inBands += band.atRowStart + band.beforeRowStart;
-        EXPECT_EQ(band.atRowStart > 0, r.drawn) << "row " << r.row;
-        EXPECT_EQ(band.beforeRowStart, 0) << "row " << r.row;
-    }
-    EXPECT_EQ(litArea(image).count, inBands) << "pixels lit outside the rows' bands";
+    EXPECT_EQ(checkRowBands(image, {true, false, true}), "");
     const LitArea a = litArea(image, 0, bandBottom(0), kWidth, bandTop(0));
     EXPECT_EQ(a.bottom, 65) << "A stands on row 0's baseline";
     EXPECT_GE(a.height(), 11);
@@ -74,11 +61,11 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     EXPECT_EQ(pixel[2], 64);
 
     // Released lists are rebuilt by the next frame.
-    entryAs<ReleaseEntry>(record.release)(0);
+    entryAs<ReleaseEntry>(host.record.release)(0);
     clearFrame();
     EXPECT_TRUE(draw(0));
     EXPECT_TRUE(readFramebuffer().rgba == image.rgba);
-    entryAs<ReleaseEntry>(record.release)(0);
+    entryAs<ReleaseEntry>(host.record.release)(0);
 }
 
 }  // namespace

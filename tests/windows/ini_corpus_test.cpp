@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../common/ini_baseline.h"
+#include "ini_baseline.h"
 
 namespace vantor {
 namespace {

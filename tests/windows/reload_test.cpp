@@ -1,30 +1,16 @@
 // reloadConfig on Windows: the relative INI path against the working directory, read with the
 // real GetPrivateProfileStringA and the C runtime's atol.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "pages/hud_settings.h"
+#include "work_folder.h"
 
 namespace vantor {
 namespace {
 
 TEST(WindowsReload, LayoutAndSettingsFromTheWorkingDirectory) {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
-    const std::string dir = std::string(temp) + "vantor-reload-" + std::to_string(GetTickCount());
-    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((dir + "\\Plugins").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((dir + "\\Plugins\\Startup Plugins").c_str(), nullptr));
-    char previous[MAX_PATH];
-    ASSERT_GT(GetCurrentDirectoryA(sizeof previous, previous), 0u);
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-
-    std::FILE* file = std::fopen(kIniPath, "wb");
-    ASSERT_NE(file, nullptr);
     const std::string ini =
         "[SECTION1]\r\nROWDATA1=  first  \r\nROWDATA2=BLANK\r\nROWDATA3=\"third\"\r\n"
         "[SECTION2]\r\nROWDATA1=" +
@@ -33,9 +19,7 @@ TEST(WindowsReload, LayoutAndSettingsFromTheWorkingDirectory) {
         "[SECTION3]\r\nROWDATA2=gap\r\n"
         "[CONFIG]\r\nHUD_POS_X=12.9\r\nHUD_POS_Y=481\r\nHUD_STEP_Y=abc\r\nFONT_SIZE=64\r\n"
         "COLOR_RED=255\r\nCOLOR_GREEN=254\r\nCOLOR_BLUE=-1\r\nFONT_FACE=Courier New\r\n";
-    std::fputs(ini.c_str(), file);
-    std::fclose(file);
-
+    const test::WorkFolder dir(ini);
     PageStore store;
     HudSettings settings{};
     reloadConfig(store, settings);
@@ -59,12 +43,6 @@ TEST(WindowsReload, LayoutAndSettingsFromTheWorkingDirectory) {
     EXPECT_EQ(settings.green, 0.99607849f);
     EXPECT_EQ(settings.blue, 0.25098041f);
     EXPECT_STREQ(settings.fontFace, "Courier New");
-
-    SetCurrentDirectoryA(previous);
-    DeleteFileA((dir + "\\" + kIniPath).c_str());
-    RemoveDirectoryA((dir + "\\Plugins\\Startup Plugins").c_str());
-    RemoveDirectoryA((dir + "\\Plugins").c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

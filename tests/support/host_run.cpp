@@ -52,4 +52,13 @@ HostRun runHost(const std::string& name, const std::vector<std::string>& args,
     return run;
 }
 
+HostRun render(const std::string& name, std::vector<std::string> args, Picture& picture) {
+    const std::string path = outputDir() + "/" + name + ".png";
+    args.insert(args.end(), {"--out", path});
+    HostRun run = runHost(name, args);
+    picture = Picture();
+    if (run.status == 0) loadPng(path, picture);
+    return run;
+}
+
 }  // namespace e2e

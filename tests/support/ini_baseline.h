@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,17 +34,17 @@ struct IniQuery {
     std::string value;
 };
 
+// The escapes of the text fields: a backslash and a letter for these, \xHH for other control and
+// high bytes.
+constexpr char kEscaped[] = "\\\t\n\r";
+constexpr char kEscapeLetter[] = "\\tnr";
+
 inline std::string escapeField(const std::string& text) {
     std::string out;
     for (unsigned char c : text) {
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
+        const char* escaped = c != 0 ? std::strchr(kEscaped, c) : nullptr;
+        if (escaped != nullptr) {
+            out += {'\\', kEscapeLetter[escaped - kEscaped]};
         } else if (c < 0x20 || c >= 0x7F) {
             char hex[5];
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
@@ -63,46 +64,19 @@ inline bool unescapeField(const std::string& text, std::string& out) {
             continue;
         }
         if (++i == text.size()) return false;
-        switch (text[i]) {
-            case '\\':
-                out += '\\';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'x': {
-                if (i + 2 >= text.size()) return false;
-                const std::string hex = text.substr(i + 1, 2);
-                char* end = nullptr;
-                const long byte = std::strtol(hex.c_str(), &end, 16);
-                if (end != hex.c_str() + 2) return false;
-                out += static_cast<char>(byte);
-                i += 2;
-                break;
-            }
-            default:
-                return false;
+        const char* letter = std::strchr(kEscapeLetter, text[i]);
+        if (letter != nullptr && *letter != '\0') {
+            out += kEscaped[letter - kEscapeLetter];
+            continue;
         }
+        char* end = nullptr;
+        const std::string hex = text.substr(i + 1, 2);
+        const long byte = std::strtol(hex.c_str(), &end, 16);
+        if (text[i] != 'x' || hex.size() != 2 || end != hex.c_str() + 2) return false;
+        out += static_cast<char>(byte);
+        i += 2;
     }
     return true;
-}
-
-inline std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (char c : line) {
-        if (c == '\t') {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
 }
 
 // Reads the baseline at `path`; on a malformed line, `error` names it and the result is empty.
@@ -110,42 +84,38 @@ inline std::vector<std::string> splitTabs(const std::string& line) {
 // baseline is written again from the real call).
 inline std::vector<IniQuery> loadBaseline(const std::string& path, std::string& error,
                                           bool requireAnswers = true) {
-    std::vector<IniQuery> queries;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
         error = "cannot open " + path;
         return {};
     }
+    std::vector<IniQuery> queries;
     std::string line;
-    int number = 0;
-    for (int c = std::fgetc(file);; c = std::fgetc(file)) {
-        if (c != '\n' && c != EOF) {
-            line += static_cast<char>(c);
-            continue;
-        }
-        ++number;
-        if (!line.empty() && line[0] != '#') {
-            const std::vector<std::string> f = splitTabs(line);
-            IniQuery q;
-            q.line = number;
-            q.file = f[0];
-            const bool ok = f.size() == 7 && unescapeField(f[1], q.section) &&
-                            unescapeField(f[2], q.key) && unescapeField(f[3], q.fallback) &&
-                            unescapeField(f[6], q.value);
-            q.size = ok ? static_cast<std::uint32_t>(std::strtoul(f[4].c_str(), nullptr, 10)) : 0;
-            q.length = ok ? static_cast<std::uint32_t>(std::strtoul(f[5].c_str(), nullptr, 10)) : 0;
-            const bool answered = !f[5].empty() && f[5][0] != '?' && q.length == q.value.size();
-            if (!ok || (requireAnswers && !answered)) {
-                error = path + ":" + std::to_string(number) + ": malformed or unanswered query";
-                std::fclose(file);
-                return {};
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> f(1);
+        for (char c : line) {
+            if (c == '\t') {
+                f.emplace_back();
+            } else {
+                f.back() += c;
             }
-            queries.push_back(q);
         }
-        line.clear();
-        if (c == EOF) break;
+        IniQuery q;
+        q.line = number;
+        q.file = f[0];
+        const bool ok = f.size() == 7 && unescapeField(f[1], q.section) &&
+                        unescapeField(f[2], q.key) && unescapeField(f[3], q.fallback) &&
+                        unescapeField(f[6], q.value);
+        q.size = ok ? static_cast<std::uint32_t>(std::strtoul(f[4].c_str(), nullptr, 10)) : 0;
+        q.length = ok ? static_cast<std::uint32_t>(std::strtoul(f[5].c_str(), nullptr, 10)) : 0;
+        const bool answered = ok && !f[5].empty() && f[5][0] != '?' && q.length == q.value.size();
+        if (!ok || (requireAnswers && !answered)) {
+            error = path + ":" + std::to_string(number) + ": malformed or unanswered query";
+            return {};
+        }
+        queries.push_back(q);
     }
-    std::fclose(file);
     if (queries.empty()) error = path + ": no queries";
     return queries;
 }

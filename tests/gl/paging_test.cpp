@@ -21,7 +21,8 @@ std::string pagesIni(int pages) {
     return ini + "[CONFIG]\n";
 }
 
-enum Op { kSwitch = 1, kNext = 2, kPrev = 3, kReloadOne, kReloadNone, kReloadThree };
+// The HUD's function numbers, and steps of the test's own that reload another file.
+enum Op : int { kSwitch = 1, kNext = 2, kPrev = 3, kReloadOne = 101, kReloadNone, kReloadThree };
 
 struct Step {
     Op op;
@@ -67,6 +68,13 @@ const PagingCase kCases[] = {
       {kReloadThree, -1, -1},
       {kNext, 0, 0}}},
     {"NoPagesNextKeepsPageZero", 0, {{kSwitch, 0, -1}, {kNext, 0, -1}, {kReloadOne, 0, 0}}},
+    {"NoPagesHiddenPrevKeepsMinusOne",
+     0,
+     {{kSwitch, 0, -1}, {kPrev, -1, -1}, {kSwitch, -1, -1}, {kPrev, -1, -1}, {kReloadOne, -1, -1}}},
+    // Function numbers the catalogue does not list change nothing.
+    {"UnknownNumbers",
+     1,
+     {{kSwitch, 0, 0}, {Op(0), 0, 0}, {Op(5), 0, 0}, {Op(-1), 0, 0}, {Op(99), 0, 0}}},
     // A reload while hidden still rebuilds on the next frame.
     {"ReloadWhileHidden", 1, {{kReloadNone, 0, -1}, {kSwitch, 0, -1}, {kReloadOne, 0, 0}}},
 };
@@ -75,7 +83,7 @@ class Paging : public GlTest, public ::testing::WithParamInterface<PagingCase> {
 
 TEST_P(Paging, CurrentPageAndWhatShows) {
     const PagingCase& c = GetParam();
-    IniWorkdir dir(pagesIni(c.pages));
+    WorkFolder dir(pagesIni(c.pages));
     auto hud = makeHud();
     hud->draw(0);  // the first frame reads the file, even while hidden
     ASSERT_EQ(hud->store().getPageCount(), c.pages);
@@ -87,7 +95,7 @@ TEST_P(Paging, CurrentPageAndWhatShows) {
             case kReloadOne:
             case kReloadNone:
             case kReloadThree:
-                dir.rewrite(pagesIni(step.op == kReloadOne ? 1 : step.op == kReloadNone ? 0 : 3));
+                dir.writeIni(pagesIni(step.op == kReloadOne ? 1 : step.op == kReloadNone ? 0 : 3));
                 EXPECT_TRUE(hud->execute(4));
                 EXPECT_TRUE(hud->rebuildNeeded());
                 break;

@@ -1,8 +1,10 @@
-// Runs hudhost as a separate program, the way a user does, and keeps what it printed.
+// Runs hudhost as a separate program, the way a user does, and keeps what it printed and drew.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "picture.h"
 
 namespace e2e {
 
@@ -21,6 +23,10 @@ HostRun runHost(const std::string& name, const std::vector<std::string>& args,
 // run through VANTOR_HUDHOST_RUNNER when that is set too. The window tests drive the Windows
 // build that way, under wine.
 std::vector<std::string> hostCommand();
+
+// Runs hudhost with `args` and --out <outputDir>/<name>.png, and loads that picture. The run's
+// status and output are returned; `picture` is left empty when none could be read.
+HostRun render(const std::string& name, std::vector<std::string> args, Picture& picture);
 
 // The folder that runs and pictures are kept in, created on first use.
 std::string outputDir();

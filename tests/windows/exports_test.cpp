@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "abi/host_records.h"
+#include "fake_host.h"
 
 namespace vantor {
 namespace {
@@ -20,9 +20,8 @@ TEST(WindowsDll, ExportsAnswerThroughARealHostRecord) {
     ASSERT_NE(initialize, nullptr);
     EXPECT_EQ(version(), 4);
 
-    HostCallbackTable table{};
-    HostRecord record{};
-    record.table = &table;
+    test::FakeHost host;
+    HostRecord& record = host.record;
     initialize(&record);
     EXPECT_EQ(version(), 4);
 
@@ -31,9 +30,9 @@ TEST(WindowsDll, ExportsAnswerThroughARealHostRecord) {
     EXPECT_STREQ(entryAs<FunctionNameEntry>(record.functionName)(-1), "NaFn");
     EXPECT_EQ(entryAs<FunctionKindEntry>(record.functionKind)(4), 0);
     EXPECT_TRUE(entryAs<ExecuteEntry>(record.execute)(1));
-    for (HostEntry entry : table.entries) EXPECT_NE(entry, nullptr);
+    for (HostEntry entry : host.table.entries) EXPECT_NE(entry, nullptr);
     // No GL context is current: draw returns at once.
-    EXPECT_TRUE(entryAs<DrawEntry>(table.entries[kDrawPosition])(0));
+    EXPECT_TRUE(entryAs<DrawEntry>(host.table.entries[kDrawPosition])(0));
 }
 
 }  // namespace
