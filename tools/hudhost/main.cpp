@@ -100,7 +100,7 @@ int runPicture(const Options& options, const std::string& outPath, HostSide* hos
     std::string error;
     std::unique_ptr<GlContext> gl = GlContext::create(options.width, options.height, error);
     if (!gl) return fail(kFailed, "no OpenGL: " + error);
-    const Scene scene(options.camera);
+    const Scene scene(options.camera, options.background);
     Viewport viewport(scene, host, options.drawFlags, options.width, options.height);
     GlStateWatch watch;
     if (options.glState) viewport.watch(&watch);

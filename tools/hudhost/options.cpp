@@ -84,6 +84,15 @@ bool parseSize(const char* text, int& width, int& height) {
     return true;
 }
 
+// RRGGBB, six hexadecimal digits.
+bool parseColour(const char* text, Rgb& colour) {
+    if (std::strlen(text) != 6 || std::strspn(text, "0123456789abcdefABCDEF") != 6) return false;
+    const unsigned long value = std::strtoul(text, nullptr, 16);
+    colour = {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+              static_cast<std::uint8_t>(value)};
+    return true;
+}
+
 class Parser {
 public:
     Parser(int argc, char** argv, Options& options, std::string& error)
@@ -122,6 +131,7 @@ private:
         if (option == "--edges") return count(options_.edges);
         if (option == "--vertices") return count(options_.vertices);
         if (option == "--size") return size();
+        if (option == "--background") return background();
         if (option == "--frames") return number(1, kMaxFrames, options_.frames);
         if (option == "--hud-frames") return number(0, kMaxFrames, options_.hudFrames);
         if (option == "--draw-flag") return drawFlag();
@@ -240,6 +250,13 @@ private:
                     std::to_string(kMaxImageSide) + ", not '" + v + "'");
     }
 
+    bool background() {
+        const char* v = value();
+        if (v == nullptr) return false;
+        if (parseColour(v, options_.background)) return true;
+        return fail(std::string("--background takes RRGGBB in hexadecimal, not '") + v + "'");
+    }
+
     bool drawFlag() {
         long n = 0;
         if (!number(-2147483647L - 1, 2147483647L, n)) return false;
@@ -284,6 +301,7 @@ grid) with the HUD drawn over it, and writes the last frame as a PNG.
   --faces N, --edges N, --vertices N
                          how many faces, edges and vertices are selected (default 0)
   --size WxH             image size in pixels (default 640x480)
+  --background RRGGBB    the viewport's background colour in hexadecimal (default 8a909a)
   --frames N             frames to render (default 1)
   --hud-frames N         call the HUD only in the first N frames; 0 never (default: every frame)
   --draw-flag N          call the drawing entry with flag N; repeat for several calls a frame, in

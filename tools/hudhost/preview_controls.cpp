@@ -69,9 +69,7 @@ PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {
         case KeyAction::Command:
             host_.execute(static_cast<Command>(binding.value));
             report(host_.functionName(binding.value));
-            if (binding.value != static_cast<int>(Command::Reload)) return Outcome::Nothing;
-            checkLayout();
-            return Outcome::ShowState;
+            return Outcome::Nothing;
         case KeyAction::Camera:
             setup_.camera = static_cast<Camera>(binding.value);
             report(std::string("camera ") + cameraName(setup_.camera));
