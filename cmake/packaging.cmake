@@ -1,7 +1,8 @@
 # Release packages (`cmake --build --preset <preset> --target package`):
 # Windows: VantorHUD-<version>-win32.zip, unzipped into the modeller's folder it installs the
-#          plug-in and its example INI into Plugins/Startup Plugins, the install note beside them
-#          and the user guide into VantorHUD-guide.
+#          plug-in and its example INI into Plugins/Startup Plugins, the install note beside them,
+#          the user guide into VantorHUD-guide, and the preview window (hudhost.exe with a
+#          plug-in of its own) into VantorHUD Preview, a folder the modeller never looks in.
 # Linux:   VantorHUD-<version>-linux-x86_64.tar.gz, one folder of that name with the plug-in,
 #          hudhost, the example, the README, the install note and the user guide.
 # The shipped binaries are stripped; what was stripped stays in the build as <binary>.debug,
@@ -29,6 +30,8 @@ endfunction()
 if(WIN32)
   install_stripped(VantorHUD "${plugin_dir}")
   install(FILES "${example_ini}" DESTINATION "${plugin_dir}")
+  install_stripped(hudhost "VantorHUD Preview")
+  install_stripped(VantorHUD "VantorHUD Preview")
   install(FILES "${PROJECT_SOURCE_DIR}/docs/INSTALL.txt" DESTINATION .
           RENAME VantorHUD-INSTALL.txt)
   install(FILES ${guide} DESTINATION VantorHUD-guide)

@@ -34,9 +34,9 @@ float readColour(PageStore& store, const char* key, std::int32_t fallback) {
 
 }  // namespace
 
-void reloadConfig(PageStore& store, HudSettings& settings) {
+void reloadConfig(PageStore& store, HudSettings& settings, const char* path) {
     store.reset();
-    store.setPath(kIniPath);
+    store.setPath(path);
     store.loadPages("SECTION", "ROWDATA");
 
     settings.posX = static_cast<float>(readBounded(store, "HUD_POS_X", 640, 450));

@@ -28,8 +28,9 @@ struct HudSettings {
     float effectBlue;
 };
 
-// Empties the store, points it at kIniPath, loads its pages and reads the CONFIG section into
-// `settings`. Every setting that is absent, empty or out of range takes its default.
-void reloadConfig(PageStore& store, HudSettings& settings);
+// Empties the store, points it at `path` (the HUD's own file unless a layout checker names
+// another), loads its pages and reads the CONFIG section into `settings`. Every setting that is
+// absent, empty or out of range takes its default.
+void reloadConfig(PageStore& store, HudSettings& settings, const char* path = kIniPath);
 
 }  // namespace vantor

@@ -48,4 +48,9 @@ DeviceContext currentDeviceContext();
 // the system's choice of a substitute.
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
 
+// The advance in whole pixels of each of the kGlyphCount codes from kFirstGlyph in face `face` at
+// a character height of `pixelHeight` pixels, from the font that buildGlyphLists makes of them;
+// needs no GL context. False when no such font can be had.
+bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[kGlyphCount]);
+
 }  // namespace vantor::platform

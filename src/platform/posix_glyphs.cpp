@@ -126,4 +126,20 @@ void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned 
     glPopClientAttrib();
 }
 
+bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[kGlyphCount]) {
+    FontFile file;
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
+        return false;
+    }
+    GlyphSource source;
+    if (!openFace(source, file, pixelHeight)) return false;
+    for (int k = 0; k < kGlyphCount; ++k) {
+        // Without rendering, the advance is the same one compileGlyph rounds and draws with.
+        const auto code = static_cast<unsigned long>(kFirstGlyph + k);
+        const bool loaded = FT_Load_Char(source.face, code, FT_LOAD_TARGET_MONO) == 0;
+        advances[k] = loaded ? static_cast<int>((source.face->glyph->advance.x + 32) >> 6) : 0;
+    }
+    return true;
+}
+
 }  // namespace vantor::platform

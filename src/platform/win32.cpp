@@ -35,12 +35,20 @@ bool toLocalTime(std::int64_t seconds, std::tm& out) {
 
 DeviceContext currentDeviceContext() { return wglGetCurrentDC(); }
 
+namespace {
+
+HFONT createHudFont(const char* face, int pixelHeight) {
+    // A negative height asks for the character height, not the cell height, in pixels.
+    return CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+}  // namespace
+
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase) {
     const auto hdc = static_cast<HDC>(dc);
-    // A negative height asks for the character height, not the cell height, in pixels.
-    HFONT font = CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, face);
+    HFONT font = createHudFont(face, pixelHeight);
     HGDIOBJ previous = SelectObject(hdc, font);
     // The space, the first glyph, is compiled here: wine's wglUseFontBitmapsA gives it a null
     // bitmap, which Mesa refuses (GL_OUT_OF_MEMORY, no advance kept), so lines lost their spaces.
@@ -54,6 +62,21 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
     wglUseFontBitmapsA(hdc, kFirstGlyph + 1, kGlyphCount - 1, listBase + 1);
     SelectObject(hdc, previous);
     DeleteObject(font);
+}
+
+bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[kGlyphCount]) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc == nullptr) return false;
+    HFONT font = createHudFont(face, pixelHeight);
+    bool measured = false;
+    if (font != nullptr) {
+        HGDIOBJ previous = SelectObject(dc, font);
+        measured = GetCharWidth32A(dc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, advances) != 0;
+        SelectObject(dc, previous);
+        DeleteObject(font);
+    }
+    DeleteDC(dc);
+    return measured;
 }
 
 }  // namespace vantor::platform

@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"NegativeCount", {"--faces", "-1"}, kBadOptions},
         Refusal{"UnknownSelectionMode", {"--selection-mode", "lasso"}, kBadOptions},
         Refusal{"ListWithoutPlugin", {"--no-plugin", "--list"}, kBadOptions},
+        Refusal{"CheckWithList", {"--check", "--list"}, kBadOptions},
         Refusal{"MissingPlugin", {"--plugin", "no-such-plugin-file"}, kFailed},
         Refusal{"PluginWithoutExports", {"--plugin", NOT_A_PLUGIN, "--list"}, kFailed},
         Refusal{"OtherInterfaceVersion", {"--plugin", WRONG_VERSION_PLUGIN, "--list"}, kFailed},

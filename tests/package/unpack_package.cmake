@@ -18,7 +18,8 @@ if(PLATFORM STREQUAL "windows")
   file(MAKE_DIRECTORY ${root})
   file(ARCHIVE_EXTRACT INPUT ${ARCHIVE} DESTINATION ${root})
   file(COPY ${HOST} DESTINATION ${DEST})
-  set(binaries "Plugins/Startup Plugins/VantorHUD.dll")
+  set(binaries "Plugins/Startup Plugins/VantorHUD.dll" "VantorHUD Preview/VantorHUD.dll"
+               "VantorHUD Preview/hudhost.exe")
   set(expected ${binaries} "Plugins/Startup Plugins/VantorHUD.ini" "VantorHUD-INSTALL.txt"
                "VantorHUD-guide/CONFIGURATION.md" "VantorHUD-guide/hud-example.png"
                "VantorHUD-guide/hud-effects.png")

@@ -69,8 +69,8 @@ bool PreviewSession::start(const std::string& name, const std::string& workDir,
     base_ = std::filesystem::absolute(e2e::outputDir()).string() + "/" + name;
     picturePath_ = base_ + ".png";
     logPath_ = base_ + ".stderr";
-    std::vector<std::string> argv = {HUDHOST, "--window", "--workdir",
-                                     workDir, "--out",    picturePath_};
+    std::vector<std::string> argv = e2e::hostCommand();
+    argv.insert(argv.end(), {"--window", "--workdir", workDir, "--out", picturePath_});
     argv.insert(argv.end(), args.begin(), args.end());
 
     pid_ = fork();
@@ -90,7 +90,7 @@ bool PreviewSession::start(const std::string& name, const std::string& workDir,
     if (!runLine(xdotool("search --sync --onlyvisible --pid " + std::to_string(pid_)), found)) {
         return fail("no window appeared: " + found + log());
     }
-    std::istringstream(found) >> window_;  // GLFW maps one window; the first line is it
+    std::istringstream(found) >> window_;  // one window is mapped; the first line is it
     std::string output;
     if (!runLine(xdotool("windowfocus --sync " + window_), output)) {
         return fail("cannot focus the window: " + output);
@@ -148,6 +148,12 @@ int PreviewSession::close() {
     }
     pid_ = -1;
     return status;
+}
+
+std::string PreviewSession::title() const {
+    std::string output;
+    runLine(xdotool("getwindowname " + window_), output);
+    return output;
 }
 
 std::string PreviewSession::log() const {

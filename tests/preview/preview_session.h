@@ -37,6 +37,9 @@ public:
     // Presses Esc and waits for the program to end: its exit status, or -1 when it did not end.
     int close();
 
+    // The window's title as the X server has it now.
+    std::string title() const;
+
     const std::string& error() const { return error_; }
     // What the window printed on stderr so far.
     std::string log() const;

@@ -1,11 +1,16 @@
 // The live preview, end to end on an X display: keys pressed as a user presses them run the HUD's
 // commands and change the scene, the window shows what the offscreen host draws for the same
-// state at the window's size, and an INI file saved on disk shows on the next frame.
+// state at the window's size, and an INI file saved on disk shows on the next frame. The same
+// cases drive the Windows build's window under wine (tests/windows), through e2e::hostCommand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <tuple>
 
 #include "bands.h"
 #include "host_run.h"
@@ -150,7 +155,8 @@ const Page kAfterPage = {"After the edit", "BLANK", "third row"};
 struct SaveCase {
     const char* name;
     void (*save)(const std::string& path, const std::string& ini);
-    bool found;  // whether the HUD then finds a file: kAfter's
+    bool found;             // whether the HUD then finds a file: kAfter's
+    const char* says = "";  // a line the window prints on stderr
 };
 
 void saveByRename(const std::string& path, const std::string& ini) {
@@ -164,9 +170,19 @@ void saveInPlace(const std::string& path, const std::string& ini) {
 
 void deleteFile(const std::string& path, const std::string&) { fs::remove(path); }
 
+// As a checkout or a restore from a backup does: the folders go, come back, and the file with
+// them.
+void makeFoldersAgain(const std::string& path, const std::string& ini) {
+    const fs::path plugins = fs::path(path).parent_path().parent_path();
+    fs::remove_all(plugins);
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path) << ini;
+}
+
 class AutoReload : public ::testing::TestWithParam<SaveCase> {};
 
-// No key is pressed between the save and the picture: the window reloads by itself.
+// No key is pressed between a save and the picture: the window reloads by itself, and goes on
+// doing so for the edit after it, whatever the first save did to the file or its folder.
 TEST_P(AutoReload, ShowsTheSavedFileOnTheNextFrame) {
     const SaveCase& c = GetParam();
     const std::string name = std::string("reload-") + c.name;
@@ -192,16 +208,94 @@ TEST_P(AutoReload, ShowsTheSavedFileOnTheNextFrame) {
         SCOPED_TRACE("after the edit");
         e2e::expectRowsInTheirBands(after, scene, layoutOf(kAfter, kAfterPage));
     }
+
+    saveInPlace(dir->iniPath(), iniText(kBefore, {kBeforePage}));
+    Picture again;
+    ASSERT_TRUE(window.picture("again", again)) << window.error();
+    SCOPED_TRACE("after the next edit");
+    e2e::expectRowsInTheirBands(again, scene, layoutOf(kBefore, kBeforePage));
     EXPECT_EQ(window.close(), 0) << window.log();
+    EXPECT_NE(window.log().find(c.says), std::string::npos) << window.log();
 }
 
-INSTANTIATE_TEST_SUITE_P(PreviewWindow, AutoReload,
-                         ::testing::Values(SaveCase{"SavedByRename", saveByRename, true},
-                                           SaveCase{"SavedInPlace", saveInPlace, true},
-                                           SaveCase{"Deleted", deleteFile, false}),
-                         [](const ::testing::TestParamInfo<SaveCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    PreviewWindow, AutoReload,
+    ::testing::Values(SaveCase{"SavedByRename", saveByRename, true},
+                      SaveCase{"SavedInPlace", saveInPlace, true},
+                      SaveCase{"Deleted", deleteFile, false},
+                      SaveCase{"FoldersMadeAgain", makeFoldersAgain, true,
+                               "hudhost: watching Plugins/Startup Plugins again"}),
+    [](const ::testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
+
+// WCAG 2 contrast of two colours, 1 to 21.
+double contrast(e2e::Rgb a, e2e::Rgb b) {
+    const auto luminance = [](e2e::Rgb c) {
+        const auto linear = [](int part) {
+            const double v = part / 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+struct BackgroundCase {
+    const char* name;
+    std::vector<std::string> args;
+    e2e::Rgb background;
+};
+
+// A first layout with no CONFIG section draws in the HUD's default colour, which must read on the
+// default background; --background gives another, in the window as offscreen.
+TEST(PreviewWindow, DefaultTextReadsOnTheBackground) {
+    const BackgroundCase cases[] = {{"default", {}, {0x8a, 0x90, 0x9a}},
+                                    {"asked", {"--background", "2A2b33"}, {0x2a, 0x2b, 0x33}}};
+    const WorkFolder dir("[SECTION1]\nROWDATA1=Default colour text\n", WorkFolder::kStayOutside);
+    for (const BackgroundCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = std::string("background-") + c.name;
+        PreviewSession window;
+        ASSERT_TRUE(window.start(name, dir.path(), c.args)) << window.error();
+        ASSERT_TRUE(window.press("s")) << window.error();
+        Picture shown;
+        ASSERT_TRUE(window.picture("shown", shown)) << window.error();
+        EXPECT_EQ(window.close(), 0) << window.log();
+        EXPECT_TRUE(e2e::near(e2e::colourAt(shown, 0, 0), c.background, 0));
+
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--workdir", dir.path(), "--cmd", "switch"});
+        Picture offscreen;
+        ASSERT_EQ(e2e::render(name + "-offscreen", args, offscreen).status, 0);
+        EXPECT_TRUE(shown == offscreen) << "the window differs from the offscreen picture";
+    }
+
+    // The row's pixels against what is behind them: the most frequent colour of each.
+    Picture hud;
+    Picture scene;
+    ASSERT_EQ(
+        e2e::render("background-hud", {"--workdir", dir.path(), "--cmd", "switch"}, hud).status, 0);
+    ASSERT_EQ(e2e::render("background-scene", {"--no-plugin"}, scene).status, 0);
+    std::map<std::tuple<int, int, int>, int> text;
+    std::map<std::tuple<int, int, int>, int> behind;
+    for (int y = 0; y < hud.height; ++y) {
+        for (int x = 0; x < hud.width; ++x) {
+            const e2e::Rgb h = e2e::colourAt(hud, x, y);
+            const e2e::Rgb s = e2e::colourAt(scene, x, y);
+            if (e2e::near(h, s, 0)) continue;
+            ++text[{h.r, h.g, h.b}];
+            ++behind[{s.r, s.g, s.b}];
+        }
+    }
+    ASSERT_GE(text.size(), 1u) << "the row drew nothing";
+    const auto mostFrequent = [](const std::map<std::tuple<int, int, int>, int>& counts) {
+        const auto top = std::max_element(counts.begin(), counts.end(),
+                                          [](auto& a, auto& b) { return a.second < b.second; });
+        return e2e::Rgb{std::get<0>(top->first), std::get<1>(top->first), std::get<2>(top->first)};
+    };
+    EXPECT_GE(contrast(mostFrequent(text), mostFrequent(behind)), 3.0);
+}
 
 // The HUD's 640 x 480 space is stretched over the window whatever its size: after a resize the
 // window shows what the offscreen host draws at that size, rows one and a half times as far apart.

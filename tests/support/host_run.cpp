@@ -22,6 +22,14 @@ std::vector<std::string> linesOf(const std::string& path) {
 
 }  // namespace
 
+std::vector<std::string> hostCommand() {
+    const char* host = std::getenv("VANTOR_HUDHOST");
+    const char* runner = std::getenv("VANTOR_HUDHOST_RUNNER");
+    if (host == nullptr) return {HUDHOST};
+    if (runner == nullptr) return {host};
+    return {runner, host};
+}
+
 std::string outputDir() {
     const std::string dir = "e2e-output";
     std::filesystem::create_directories(dir);
@@ -31,9 +39,10 @@ std::string outputDir() {
 HostRun runHost(const std::string& name, const std::vector<std::string>& args,
                 const std::string& environment) {
     const std::string base = outputDir() + "/" + name;
-    std::string line = quoted(HUDHOST);
-    for (const std::string& arg : args) line += " " + quoted(arg);
-    line += " >" + quoted(base + ".stdout") + " 2>" + quoted(base + ".stderr");
+    std::string line;
+    for (const std::string& word : hostCommand()) line += quoted(word) + " ";
+    for (const std::string& arg : args) line += quoted(arg) + " ";
+    line += ">" + quoted(base + ".stdout") + " 2>" + quoted(base + ".stderr");
     if (!environment.empty()) line = withEnvironment(environment) + line;
 
     HostRun run;

@@ -19,6 +19,11 @@ struct HostRun {
 HostRun runHost(const std::string& name, const std::vector<std::string>& args,
                 const std::string& environment = "");
 
+// The words that start hudhost: HUDHOST, or the program the environment's VANTOR_HUDHOST names,
+// run through VANTOR_HUDHOST_RUNNER when that is set too. The window tests drive the Windows
+// build that way, under wine.
+std::vector<std::string> hostCommand();
+
 // Runs hudhost with `args` and --out <outputDir>/<name>.png, and loads that picture. The run's
 // status and output are returned; `picture` is left empty when none could be read.
 HostRun render(const std::string& name, std::vector<std::string> args, Picture& picture);
@@ -34,5 +39,7 @@ std::string shellLine(const std::string& line);
 int exitStatusOf(int systemResult);
 // A prefix that runs a command with an environment setting; empty when the platform has none.
 std::string withEnvironment(const std::string& setting);
+// "linux" or "windows": which build's hudhost runs.
+const char* platformName();
 
 }  // namespace e2e

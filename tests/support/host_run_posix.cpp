@@ -12,4 +12,6 @@ int exitStatusOf(int systemResult) {
 
 std::string withEnvironment(const std::string& setting) { return "env " + setting + " "; }
 
+const char* platformName() { return "linux"; }
+
 }  // namespace e2e

@@ -10,4 +10,6 @@ int exitStatusOf(int systemResult) { return systemResult; }
 
 std::string withEnvironment(const std::string&) { return ""; }
 
+const char* platformName() { return "windows"; }
+
 }  // namespace e2e

@@ -10,7 +10,9 @@
 #include "gl_context.h"
 #include "gl_state.h"
 #include "host_side.h"
+#include "layout_check.h"
 #include "options.h"
+#include "pages/hud_settings.h"
 #include "plugin_loader.h"
 #include "png_writer.h"
 #include "preview.h"
@@ -75,6 +77,12 @@ int runList(const HostSide& host) {
     return 0;
 }
 
+// The layout file read as the HUD reads it, with no plug-in loaded.
+int runCheck(const Options& options) {
+    const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
+    return check::checkLayout(layout, stdout).exitStatus;
+}
+
 int runWindow(const Options& options, const std::string& outPath, HostSide& host) {
     std::string error;
     if (!runPreview(options, outPath, host, error)) return fail(kFailed, error);
@@ -92,7 +100,7 @@ int runPicture(const Options& options, const std::string& outPath, HostSide* hos
     std::string error;
     std::unique_ptr<GlContext> gl = GlContext::create(options.width, options.height, error);
     if (!gl) return fail(kFailed, "no OpenGL: " + error);
-    const Scene scene(options.camera);
+    const Scene scene(options.camera, options.background);
     Viewport viewport(scene, host, options.drawFlags, options.width, options.height);
     GlStateWatch watch;
     if (options.glState) viewport.watch(&watch);
@@ -142,9 +150,9 @@ int main(int argc, char** argv) {
     const std::string outPath = fromStartDirectory(options.outPath);
 
     std::unique_ptr<HostSide> host;
-    if (!enterWorkDir(options, error) || !attachPlugin(options, pluginPath, host, error)) {
-        return fail(kFailed, error);
-    }
+    if (!enterWorkDir(options, error)) return fail(kFailed, error);
+    if (options.check) return runCheck(options);
+    if (!attachPlugin(options, pluginPath, host, error)) return fail(kFailed, error);
     if (options.list) return runList(*host);
     if (options.window) return runWindow(options, outPath, *host);
     return runPicture(options, outPath, host.get());

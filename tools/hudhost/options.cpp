@@ -84,6 +84,15 @@ bool parseSize(const char* text, int& width, int& height) {
     return true;
 }
 
+// RRGGBB, six hexadecimal digits.
+bool parseColour(const char* text, Rgb& colour) {
+    if (std::strlen(text) != 6 || std::strspn(text, "0123456789abcdefABCDEF") != 6) return false;
+    const unsigned long value = std::strtoul(text, nullptr, 16);
+    colour = {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+              static_cast<std::uint8_t>(value)};
+    return true;
+}
+
 class Parser {
 public:
     Parser(int argc, char** argv, Options& options, std::string& error)
@@ -111,6 +120,7 @@ private:
         if (option == "--soak") return set(options_.soak, true);
         if (option == "--bench") return set(options_.bench, true);
         if (option == "--window") return set(options_.window, true);
+        if (option == "--check") return check();
         if (option == "--plugin") return text(options_.pluginPath);
         if (option == "--workdir") return text(options_.workDir);
         if (option == "--out") return text(options_.outPath);
@@ -121,6 +131,7 @@ private:
         if (option == "--edges") return count(options_.edges);
         if (option == "--vertices") return count(options_.vertices);
         if (option == "--size") return size();
+        if (option == "--background") return background();
         if (option == "--frames") return number(1, kMaxFrames, options_.frames);
         if (option == "--hud-frames") return number(0, kMaxFrames, options_.hudFrames);
         if (option == "--draw-flag") return drawFlag();
@@ -134,6 +145,10 @@ private:
             return fail("--list, --cmd, --soak and --bench need the plug-in, not --no-plugin");
         }
         if (options_.soak && options_.bench) return fail("--soak and --bench are separate runs");
+        if (options_.check && (options_.list || options_.window || options_.soak ||
+                               options_.bench || options_.glState || !options_.commands.empty())) {
+            return fail("--check reads the layout alone; of the other options it takes --workdir");
+        }
         if (options_.window &&
             (!options_.loadPlugin || options_.soak || options_.bench || options_.glState)) {
             return fail(
@@ -176,6 +191,14 @@ private:
         long n = 0;
         if (!number(0, 2147483647L, n)) return false;
         out = static_cast<std::uint32_t>(n);
+        return true;
+    }
+
+    // --check, and the file after it unless another option follows.
+    bool check() {
+        options_.check = true;
+        const bool file = index_ + 1 < argc_ && std::strncmp(argv_[index_ + 1], "--", 2) != 0;
+        if (file) return text(options_.checkPath);
         return true;
     }
 
@@ -227,6 +250,13 @@ private:
                     std::to_string(kMaxImageSide) + ", not '" + v + "'");
     }
 
+    bool background() {
+        const char* v = value();
+        if (v == nullptr) return false;
+        if (parseColour(v, options_.background)) return true;
+        return fail(std::string("--background takes RRGGBB in hexadecimal, not '") + v + "'");
+    }
+
     bool drawFlag() {
         long n = 0;
         if (!number(-2147483647L - 1, 2147483647L, n)) return false;
@@ -271,6 +301,7 @@ grid) with the HUD drawn over it, and writes the last frame as a PNG.
   --faces N, --edges N, --vertices N
                          how many faces, edges and vertices are selected (default 0)
   --size WxH             image size in pixels (default 640x480)
+  --background RRGGBB    the viewport's background colour in hexadecimal (default 8a909a)
   --frames N             frames to render (default 1)
   --hud-frames N         call the HUD only in the first N frames; 0 never (default: every frame)
   --draw-flag N          call the drawing entry with flag N; repeat for several calls a frame, in
@@ -287,6 +318,12 @@ grid) with the HUD drawn over it, and writes the last frame as a PNG.
                          the HUD over it at the window's size (start size --size), worked with the
                          keys below; the INI file is reloaded whenever it changes on disk, and F12
                          saves the frame as the --out picture. --frames does not apply
+  --check [FILE]         check the layout file as the HUD will read it, without loading the
+                         plug-in: a line per finding (FILE:LINE:COLUMN: error|warning|note:
+                         message), then a summary. FILE, relative to --workdir when given,
+                         defaults to the HUD's own "Plugins\Startup Plugins\VantorHUD.ini".
+                         Exit status 0 nothing above a note, 1 warnings, 2 errors (no page at
+                         all, or the file cannot be read)
   --help                 this text
 
 Exit status: 0 done, 1 failed (plug-in, GL, picture or soak check), 2 bad options.

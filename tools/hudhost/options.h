@@ -10,6 +10,13 @@ namespace hudhost {
 // The cameras a view can look through: the modeller's seven named ones and a free one.
 enum class Camera { MainPerspective, Top, Left, Right, Front, Back, Bottom, Free };
 
+// A colour, 0 to 255 a part.
+struct Rgb {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+
 // A user command, numbered as the plug-in's function catalogue numbers it.
 enum class Command : std::int32_t { Switch = 1, Next = 2, Prev = 3, Reload = 4 };
 
@@ -25,6 +32,9 @@ struct Options {
     std::uint32_t faces = 0;
     std::uint32_t edges = 0;
     std::uint32_t vertices = 0;
+    // The viewport's background: a mid grey on which the HUD's default text colour (64, 64, 64)
+    // stands out at better than 3:1, and light text still reads.
+    Rgb background{138, 144, 154};
     int width = 640;
     int height = 480;
     long frames = 1;
@@ -34,7 +44,9 @@ struct Options {
     bool glState = false;  // report which GL state the HUD's drawing calls left changed
     bool soak = false;
     bool bench = false;
-    bool window = false;  // a live preview window instead of a picture
+    bool window = false;    // a live preview window instead of a picture
+    bool check = false;     // check the layout file instead of loading the plug-in
+    std::string checkPath;  // empty: the HUD's own file
 };
 
 // Fills `options` from the command line. On a bad or missing value returns false with a one-line

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "layout_check.h"
+#include "pages/hud_settings.h"
+
 namespace hudhost {
 namespace {
 
@@ -90,7 +93,12 @@ PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {
 }
 
 std::string PreviewControls::stateText() const {
-    return std::string(cameraName(setup_.camera)) + ", " + selectionText(setup_);
+    return std::string(cameraName(setup_.camera)) + ", " + selectionText(setup_) +
+           "; layout: " + layoutCounts_;
+}
+
+void PreviewControls::checkLayout() {
+    layoutCounts_ = check::titleCounts(check::checkLayout(vantor::kIniPath, stderr));
 }
 
 bool PreviewControls::takeSaveWish() {

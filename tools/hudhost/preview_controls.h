@@ -20,8 +20,12 @@ public:
     // Carries out `binding`, reporting each change on stderr.
     Outcome apply(const KeyBinding& binding);
 
-    // The window title: the camera and the selection.
+    // The window title: the camera, the selection and the counts of the last layout check.
     std::string stateText() const;
+
+    // Checks the layout file as hudhost --check does, its findings on stderr; run with each
+    // reload.
+    void checkLayout();
 
     Camera camera() const { return setup_.camera; }
 
@@ -35,6 +39,7 @@ private:
 
     HostSide& host_;
     SceneSetup setup_;
+    std::string layoutCounts_;
     bool saveWanted_ = false;
 };
 

@@ -120,7 +120,7 @@ void setMaterial() {
 
 }  // namespace
 
-Scene::Scene(Camera camera) : camera_(camera) {
+Scene::Scene(Camera camera, Rgb background) : camera_(camera), background_(background) {
     lists_ = glGenLists(2);
     glNewList(lists_, GL_COMPILE);
     compileGrid();
@@ -139,7 +139,8 @@ void Scene::render(int width, int height) const {
 
     // Frame state: nothing is taken over from the previous frame.
     glViewport(0, 0, width, height);
-    glClearColor(0.16f, 0.17f, 0.20f, 1.0f);
+    glClearColor(background_.red / 255.0f, background_.green / 255.0f, background_.blue / 255.0f,
+                 1.0f);
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

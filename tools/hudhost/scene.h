@@ -10,7 +10,7 @@ class Scene {
 public:
     // Compiles the grid and the torus into two display lists of the host's own. Needs a current
     // GL context, which must still be current when the scene is destroyed.
-    explicit Scene(Camera camera);
+    Scene(Camera camera, Rgb background);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -23,6 +23,7 @@ public:
 
 private:
     Camera camera_;
+    Rgb background_;
     unsigned int lists_ = 0;  // grid, then torus
 };
 

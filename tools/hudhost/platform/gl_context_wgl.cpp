@@ -1,8 +1,23 @@
 #include <windows.h>
 
 #include "gl_context.h"
+#include "gl_context_wgl.h"
 
 namespace hudhost {
+
+bool setViewportPixelFormat(HDC dc) {
+    PIXELFORMATDESCRIPTOR format{};
+    format.nSize = sizeof format;
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = 24;
+    format.cAlphaBits = 8;
+    format.cDepthBits = 24;
+    format.iLayerType = PFD_MAIN_PLANE;
+    const int chosen = ChoosePixelFormat(dc, &format);
+    return chosen != 0 && SetPixelFormat(dc, chosen, &format);
+}
 
 struct GlContext::Native {
     HWND window = nullptr;
@@ -50,17 +65,7 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
     Native& n = *result->native_;
     n.dc = GetDC(n.window);
 
-    PIXELFORMATDESCRIPTOR format{};
-    format.nSize = sizeof format;
-    format.nVersion = 1;
-    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    format.iPixelType = PFD_TYPE_RGBA;
-    format.cColorBits = 24;
-    format.cAlphaBits = 8;
-    format.cDepthBits = 24;
-    format.iLayerType = PFD_MAIN_PLANE;
-    const int chosen = ChoosePixelFormat(n.dc, &format);
-    if (chosen == 0 || !SetPixelFormat(n.dc, chosen, &format)) {
+    if (!setViewportPixelFormat(n.dc)) {
         error = "no WGL pixel format with RGBA and depth";
         return nullptr;
     }

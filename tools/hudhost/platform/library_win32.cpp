@@ -1,25 +1,9 @@
 #include <windows.h>
 
 #include "library.h"
+#include "system_message_win32.h"
 
 namespace hudhost {
-namespace {
-
-// The system's one-line text for an error code.
-std::string systemMessage(DWORD code) {
-    char text[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, text, sizeof text, nullptr);
-    std::string message(text, length);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.')) {
-        message.pop_back();
-    }
-    return message.empty() ? "error " + std::to_string(code) : message;
-}
-
-}  // namespace
-
 Library openLibrary(const std::string& path, std::string& error) {
     // A file that is no DLL must fail the call, not raise a dialog box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

@@ -1,27 +1,25 @@
-// The preview window through GLFW, with a compatibility context so that the HUD's OpenGL 1.1
-// drawing works in it as in the modeller's viewport.
+// The preview window through GLFW on X11, with a compatibility context so that the HUD's OpenGL
+// 1.1 drawing works in it as in the modeller's viewport.
 #include <GLFW/glfw3.h>
+#define GLFW_EXPOSE_NATIVE_X11
+#include <GLFW/glfw3native.h>
+#include <poll.h>
 
-#include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <memory>
+#include <string>
 
-#include "file_watch.h"
-#include "png_writer.h"
 #include "preview.h"
-#include "preview_controls.h"
-#include "preview_keys.h"
-#include "scene.h"
-#include "viewport.h"
+#include "preview_loop.h"
 
 namespace hudhost {
 namespace {
 
-// The longest wait for input: the clock tokens are redrawn at least this often (seconds).
-constexpr double kClockTick = 0.1;
-constexpr const char* kIniFolder = "Plugins/Startup Plugins";
-constexpr const char* kIniName = "VantorHUD.ini";
+// The last GLFW failure, as one line.
+std::string glfwFailure() {
+    const char* description = nullptr;
+    glfwGetError(&description);
+    return description != nullptr ? description : "unknown GLFW error";
+}
 
 // GLFW's key codes for the preview's keys.
 constexpr struct {
@@ -58,88 +56,27 @@ constexpr struct {
     {GLFW_KEY_KP_8, Key::Keypad8},
 };
 
-// The last GLFW failure, as one line.
-std::string glfwFailure() {
-    const char* description = nullptr;
-    glfwGetError(&description);
-    return description != nullptr ? description : "unknown GLFW error";
-}
-
-void showState(GLFWwindow* window, const PreviewControls& controls) {
-    const std::string title = "hudhost: " + controls.stateText();
-    glfwSetWindowTitle(window, title.c_str());
-}
-
-void apply(GLFWwindow* window, const KeyBinding* binding) {
-    if (binding == nullptr) return;
-    auto& controls = *static_cast<PreviewControls*>(glfwGetWindowUserPointer(window));
-    switch (controls.apply(*binding)) {
-        case PreviewControls::Outcome::Nothing:
-            return;
-        case PreviewControls::Outcome::ShowState:
-            return showState(window, controls);
-        case PreviewControls::Outcome::Close:
-            return glfwSetWindowShouldClose(window, GLFW_TRUE);
-    }
+PreviewLoop& loopOf(GLFWwindow* window) {
+    return *static_cast<PreviewLoop*>(glfwGetWindowUserPointer(window));
 }
 
 void onKey(GLFWwindow* window, int glfwKey, int, int action, int) {
     if (action != GLFW_PRESS) return;
     for (const auto& row : kGlfwKeys) {
-        if (row.glfwKey == glfwKey) return apply(window, bindingOfKey(row.key));
+        if (row.glfwKey == glfwKey) return loopOf(window).press(bindingOfKey(row.key));
     }
 }
 
-void onCharacter(GLFWwindow* window, unsigned int codepoint) {
-    apply(window, bindingOfCharacter(codepoint));
+// Sleeps until the X server or the file watch has something, or `limitMs` have passed, then
+// hands the window's events to its callbacks. GLFW's own wait cannot include the watch.
+void waitForEvents(Display* display, int watchFd, int limitMs) {
+    // Xlib may already hold events read from the connection, which poll would not see.
+    if (XPending(display) == 0) {
+        pollfd ready[] = {{ConnectionNumber(display), POLLIN, 0}, {watchFd, POLLIN, 0}};
+        poll(ready, watchFd >= 0 ? 2 : 1, limitMs);
+    }
+    glfwPollEvents();
 }
-
-// The viewport at the window's current size, seen through the current camera. The scene's lists
-// live in the window's context, so a Frames must go before the window does.
-class Frames {
-public:
-    Frames(const HostSide& host, std::vector<std::int32_t> drawFlags)
-        : host_(host), drawFlags_(std::move(drawFlags)) {}
-    ~Frames() {
-        viewport_.reset();  // it refers to the scene
-    }
-
-    // Draws one frame into the back buffer; false when the window has no area (minimised).
-    bool draw(GLFWwindow* window, Camera camera) {
-        int width = 0;
-        int height = 0;
-        glfwGetFramebufferSize(window, &width, &height);
-        if (width <= 0 || height <= 0) return false;
-        if (!scene_ || camera != camera_) {
-            viewport_.reset();
-            scene_ = std::make_unique<Scene>(camera);
-            camera_ = camera;
-        }
-        if (!viewport_ || width != viewport_->width() || height != viewport_->height()) {
-            viewport_ = std::make_unique<Viewport>(*scene_, &host_, drawFlags_, width, height);
-        }
-        viewport_->frame(true);
-        return true;
-    }
-
-    // Writes the back buffer's frame to `path`, through a temporary file renamed into place, so
-    // that a reader never sees half a picture.
-    bool save(const std::string& path, std::string& error) const {
-        const std::string part = path + ".part";
-        if (!writeFramePng(part, viewport_->width(), viewport_->height(), error)) return false;
-        std::error_code ec;
-        std::filesystem::rename(part, path, ec);
-        if (ec) error = "cannot write " + path + ": " + ec.message();
-        return !ec;
-    }
-
-private:
-    const HostSide& host_;
-    std::vector<std::int32_t> drawFlags_;
-    Camera camera_ = Camera::MainPerspective;
-    std::unique_ptr<Scene> scene_;
-    std::unique_ptr<Viewport> viewport_;
-};
 
 struct WindowDeleter {
     void operator()(GLFWwindow* window) const { glfwDestroyWindow(window); }
@@ -166,8 +103,6 @@ Window openWindow(const Options& options, std::string& error) {
 
 }  // namespace
 
-const char* previewKeys() { return previewKeysText(); }
-
 bool runPreview(const Options& options, const std::string& picturePath, HostSide& host,
                 std::string& error) {
     // The window and its context. GLFW is never terminated: the program ends with the window, and
@@ -179,48 +114,33 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
     }
     Window window = openWindow(options, error);
     if (!window) return false;
-    PreviewControls controls(host, options);
-    glfwSetWindowUserPointer(window.get(), &controls);
-    glfwSetKeyCallback(window.get(), onKey);
-    glfwSetCharCallback(window.get(), onCharacter);
-    showState(window.get(), controls);
+    GLFWwindow* w = window.get();
+    PreviewLoop loop(host, options, picturePath);
+    glfwSetWindowUserPointer(w, &loop);
+    glfwSetKeyCallback(w, onKey);
+    glfwSetCharCallback(w, [](GLFWwindow* w, unsigned int codepoint) {
+        loopOf(w).press(bindingOfCharacter(codepoint));
+    });
+    glfwSetFramebufferSizeCallback(w, [](GLFWwindow* w, int, int) { loopOf(w).invalidate(); });
+    glfwSetWindowRefreshCallback(w, [](GLFWwindow* w) { loopOf(w).invalidate(); });
+    glfwSetWindowCloseCallback(w, [](GLFWwindow* w) { loopOf(w).close(); });
 
-    // The INI file: a change on disk runs Reload INI, as the user would after saving.
-    FileWatch watch;
-    std::string watchError;
-    if (!watch.start(kIniFolder, kIniName, watchError)) {
-        report(watchError + "; press R to reload after editing");
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(w, &width, &height);
+    loop.start(width, height);
+    glfwSwapBuffers(w);
+
+    // The frames: only when something shown may have changed, so that an idle window sleeps.
+    Display* display = glfwGetX11Display();
+    std::string title;
+    while (!loop.closing()) {
+        if (loop.takeTitle(title)) glfwSetWindowTitle(w, title.c_str());
+        waitForEvents(display, static_cast<int>(loop.watch().waitHandle()), loop.waitLimitMs());
+        glfwGetFramebufferSize(w, &width, &height);
+        if (loop.update(width, height)) glfwSwapBuffers(w);
     }
-    std::fputs(previewKeysText(), stderr);
-
-    // Start-up: the first frame reads the INI file, then the commands of the command line.
-    Frames frames(host, options.drawFlags);
-    frames.draw(window.get(), controls.camera());
-    glfwSwapBuffers(window.get());
-    for (Command command : options.commands) host.execute(command);
-
-    // The frames: keys and file changes first, so that a picture asked for shows their effect.
-    while (!glfwWindowShouldClose(window.get())) {
-        glfwWaitEventsTimeout(kClockTick);
-        if (watch.changed()) {
-            host.execute(Command::Reload);
-            report(std::string(kIniName) +
-                   " changed: " + host.functionName(static_cast<int>(Command::Reload)));
-        }
-        if (!frames.draw(window.get(), controls.camera())) continue;
-        if (controls.takeSaveWish()) {
-            std::string saveError;
-            if (frames.save(picturePath, saveError)) {
-                report("picture: " + picturePath);
-            } else {
-                report(saveError);
-            }
-        }
-        glfwSwapBuffers(window.get());
-    }
-
-    // Shut down as the modeller does: the plug-in releases its lists while the context is current.
-    host.release();
+    loop.finish();
     return true;
 }
 

@@ -1,0 +1,102 @@
+// hudhost --check over the corpus of faulty layouts in data/check, each file or folder named after
+// its case: every line printed and the exit status, against one baseline for both builds.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "host_run.h"
+
+namespace e2e {
+namespace {
+
+const std::string kCorpus = std::string(E2E_DATA_DIR) + "/check";
+const std::string kBaseline = std::string(E2E_DATA_DIR) + "/check.expected";
+const std::string kOwnFile = "Plugins/Startup Plugins/VantorHUD.ini";
+
+struct Expected {
+    int status = -1;
+    std::vector<std::string> lines;
+};
+
+// The baseline's cases for this build: "== CASE STATUS" and the lines printed, each line for both
+// builds or, after "[linux] " or "[windows] ", for one.
+std::map<std::string, Expected> loadBaseline() {
+    std::map<std::string, Expected> cases;
+    std::ifstream in(kBaseline);
+    const std::string own = std::string("[") + platformName() + "] ";
+    Expected* current = nullptr;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        if (line[0] == '[') {
+            if (line.rfind(own, 0) != 0) continue;
+            line.erase(0, own.size());
+        }
+        if (line.rfind("== ", 0) == 0) {
+            std::istringstream header(line.substr(3));
+            std::string name;
+            int status = -1;
+            header >> name >> status;
+            current = &cases[name];
+            current->status = status;
+        } else if (current != nullptr) {
+            current->lines.push_back(line);
+        }
+    }
+    return cases;
+}
+
+// Runs the check of one case; the path it prints is replaced by the case's name.
+HostRun check(const std::string& name) {
+    std::vector<std::string> args{"--check", name};
+    std::string shown = name;
+    if (name.find('.') == std::string::npos) {
+        args = {"--check", "--workdir", kCorpus + "/" + name};
+        shown = kOwnFile;
+    } else if (name.rfind(outputDir(), 0) != 0) {
+        args = {"--check", name, "--workdir", kCorpus};
+    }
+    HostRun run = runHost("check-" + name.substr(name.rfind('/') + 1), args);
+    for (std::string& line : run.out) {
+        if (line.rfind(shown, 0) == 0)
+            line.replace(0, shown.size(), name.substr(name.rfind('/') + 1));
+    }
+    return run;
+}
+
+// The case no file in the tree should be: a file the Linux reader refuses for its size.
+std::string writeOversizedLayout() {
+    const std::string path = outputDir() + "/over_16_mib.ini";
+    std::ofstream out(path, std::ios::binary);
+    out << "[SECTION1]\nROWDATA1=big\n";
+    const std::string comment = "; " + std::string(1021, '-') + "\n";
+    for (int k = 0; k < 17 * 1024; ++k) out << comment;
+    return path;
+}
+
+TEST(Check, EachCaseOfTheCorpusGivesItsFindingsAndExitStatus) {
+    const std::map<std::string, Expected> cases = loadBaseline();
+    ASSERT_GT(cases.size(), 30u) << kBaseline;
+    const std::string oversized = writeOversizedLayout();
+    for (const auto& [name, expected] : cases) {
+        SCOPED_TRACE(name);
+        const bool made = name == "over_16_mib.ini";
+        const HostRun run = check(made ? oversized : name);
+        EXPECT_EQ(run.status, expected.status);
+        EXPECT_EQ(run.out, expected.lines);
+        EXPECT_TRUE(run.err.empty());
+    }
+}
+
+TEST(Check, TheExampleIsClean) {
+    const HostRun run = runHost("check-example", {"--check", "--workdir", EXAMPLES_DIR});
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.out.size(), 1u);
+    EXPECT_EQ(run.out[0], kOwnFile +
+                              ": 0 errors, 0 warnings, 0 notes; the HUD shows 3 pages of 5, "
+                              "7 and 5 rows");
+}
+
+}  // namespace
+}  // namespace e2e

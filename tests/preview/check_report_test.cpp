@@ -1,0 +1,56 @@
+// The preview checks the layout on every reload, as hudhost --check does: the findings on stderr,
+// the count of errors and warnings in the window title.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "host_run.h"
+#include "preview_session.h"
+
+namespace preview {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Waits, within a few seconds, for the title to hold `part`; the title as it then stands.
+std::string titleWith(const PreviewSession& window, const std::string& part) {
+    std::string title;
+    for (int tries = 0; tries < 100 && title.find(part) == std::string::npos; ++tries) {
+        title = window.title();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return title;
+}
+
+TEST(PreviewWindow, ChecksTheLayoutOnEveryReload) {
+    const fs::path dir = fs::absolute(e2e::outputDir()) / "work-check";
+    const fs::path ini = dir / "Plugins/Startup Plugins/VantorHUD.ini";
+    fs::remove_all(dir);
+    fs::create_directories(ini.parent_path());
+    std::ofstream(ini) << "[CONFIG]\nHUD_POSX=40\n[SECTION1]\nROWDATA1=text\n";
+
+    PreviewSession window;
+    ASSERT_TRUE(window.start("check", dir.string(), {})) << window.error();
+    EXPECT_NE(titleWith(window, "layout: 0 errors, 1 warning").find("layout: 0 errors, 1 warning"),
+              std::string::npos);
+    EXPECT_NE(window.log().find("VantorHUD.ini:2:1: warning: HUD_POSX is not a setting"),
+              std::string::npos)
+        << window.log();
+
+    // Saved without a page: the reload that follows reports it.
+    std::ofstream(ini, std::ios::trunc) << "[CONFIG]\nHUD_POS_X=40\n";
+    e2e::Picture after;
+    ASSERT_TRUE(window.picture("after", after)) << window.error();
+    EXPECT_NE(titleWith(window, "layout: 1 error, 0 warnings").find("1 error, 0 warnings"),
+              std::string::npos);
+    EXPECT_NE(window.log().find("VantorHUD.ini: error: the HUD shows no page at all"),
+              std::string::npos)
+        << window.log();
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+}  // namespace
+}  // namespace preview

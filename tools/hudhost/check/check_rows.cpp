@@ -1,0 +1,161 @@
+// The text of each row the HUD loaded: what it draws of it, and which tokens its own passes miss.
+#include <cstdio>
+#include <cstring>
+
+#include "known_names.h"
+#include "layout.h"
+#include "token_marks.h"
+
+namespace hudhost::check {
+namespace {
+
+constexpr int kMaxRowChars = vantor::kTextSize - 1;
+
+bool isWordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+std::string hexBytes(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%s0x%02X", out.empty() ? "" : " ", c);
+        out += hex;
+    }
+    return out;
+}
+
+std::string tokenOrder() {
+    std::string out;
+    for (const std::string& token : tokenKeys()) out += (out.empty() ? "" : ", ") + token;
+    return out;
+}
+
+void checkBlank(Layout& layout, const LoadedRow& row) {
+    const std::string text = row.text;
+    // BLANK in another letter case, or with a letter more: meant as an empty row.
+    if (text.size() > 6 || upper(text).rfind("BLANK", 0) != 0) return;
+    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn,
+                        row.entry->name + "=" + text + " is drawn as the text " + text +
+                            ": only BLANK, in capitals and alone, makes an empty row");
+}
+
+void checkLength(Layout& layout, const LoadedRow& row) {
+    const std::size_t length = std::strlen(row.text);
+    if (row.entry->value.empty()) return;
+    const std::size_t start = static_cast<std::size_t>(row.textColumn - row.entry->valueColumn);
+    const std::size_t written = row.entry->value.size() - start;
+    const char last = row.entry->value.back();
+    const bool closingQuote = written == length + 1 && (last == '"' || last == '\'');
+    if (length < static_cast<std::size_t>(kMaxRowChars) || written <= length || closingQuote) {
+        return;
+    }
+    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + kMaxRowChars,
+                        "the row is longer than the 259 characters the HUD keeps (counted as "
+                        "written, before tokens grow it): from here on it is dropped");
+}
+
+// Bytes the HUD has no glyph for, a finding for each run of them.
+void checkCharacters(Layout& layout, const LoadedRow& row) {
+    const std::string text = row.text;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const int column = row.textColumn + static_cast<int>(i);
+        if (byte == 0x7F) {
+            layout.findings.add(Severity::Warning, row.entry->line, column,
+                                "DEL (0x7F) draws as the font's missing-glyph box; remove it");
+            ++i;
+            continue;
+        }
+        if (byte >= 0x20 && byte < 0x7F) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) < 0x20 ||
+                                     static_cast<unsigned char>(text[end]) >= 0x80)) {
+            ++end;
+        }
+        const std::string run = text.substr(i, end - i);
+        layout.findings.add(Severity::Warning, row.entry->line, column,
+                            (run.size() == 1 ? "byte " : "bytes ") + hexBytes(run) +
+                                (run.size() == 1 ? " draws" : " draw") +
+                                " nothing: the HUD draws only plain ASCII characters (codes 32 "
+                                "to 126); write it without accents, symbols or tabs");
+        i = end;
+    }
+}
+
+// The token that ends just before `k` in `text`, or empty.
+std::string tokenEndingAt(const std::string& text, std::size_t k) {
+    for (const std::string& token : tokenKeys()) {
+        if (k >= token.size() && text.compare(k - token.size(), token.size(), token) == 0) {
+            return token;
+        }
+    }
+    return {};
+}
+
+std::string whyMissed(const std::string& text, std::size_t k, const std::string& token) {
+    const std::string before = tokenEndingAt(text, k);
+    if (before == token) {
+        return "of two " + token +
+               " written together the HUD replaces only the first; put a "
+               "character between them";
+    }
+    if (!before.empty()) {
+        return "it is written directly after " + before +
+               ", and a token written directly after another is replaced only when it comes "
+               "later in the order " +
+               tokenOrder() + "; put a character between them";
+    }
+    if (k > 0 && text[k - 1] == '*') return "the extra asterisk before it hides it; remove it";
+    return "the text before it begins like a token and hides it; put a blank before it";
+}
+
+void checkTokens(Layout& layout, const LoadedRow& row) {
+    const std::string text = row.text;
+    const std::string marked = markTokens(*layout.store, row.text);
+    std::vector<std::string> words;
+    for (const std::string& token : tokenKeys()) words.push_back(token.substr(1, token.size() - 2));
+
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text[k] != '*') continue;
+        std::size_t end = k + 1;
+        while (end < text.size() && isWordChar(text[end])) ++end;
+        if (end == k + 1 || end == text.size() || text[end] != '*') continue;
+        const std::string written = text.substr(k, end + 1 - k);
+        const int column = row.textColumn + static_cast<int>(k);
+        const std::string word = text.substr(k + 1, end - k - 1);
+        bool known = false;
+        for (const std::string& token : tokenKeys()) known = known || token == written;
+        if (known && marked.compare(k, written.size(), written) == 0) {
+            layout.findings.add(Severity::Warning, row.entry->line, column,
+                                written + " is not replaced: " + whyMissed(text, k, written));
+        } else if (!known) {
+            const std::string near = nearest(word, words);
+            if (!near.empty()) {
+                layout.findings.add(Severity::Warning, row.entry->line, column,
+                                    written +
+                                        " is not a token and is drawn as written (did you "
+                                        "mean *" +
+                                        near + "*?)");
+            }
+        }
+        k = end - 1;  // the closing asterisk may open the next token
+    }
+}
+
+}  // namespace
+
+void checkRows(Layout& layout) {
+    for (const LoadedRow& row : layout.rows) {
+        if (row.text[0] == '\0') continue;
+        checkBlank(layout, row);
+        checkLength(layout, row);
+        checkCharacters(layout, row);
+        checkTokens(layout, row);
+    }
+}
+
+}  // namespace hudhost::check

@@ -1,0 +1,83 @@
+#include "findings.h"
+
+#include <algorithm>
+
+namespace hudhost::check {
+namespace {
+
+const char* nameOf(Severity severity) {
+    switch (severity) {
+        case Severity::Note:
+            return "note";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            break;
+    }
+    return "error";
+}
+
+// Control bytes of names quoted from the file, as \xHH: a finding stays one line of text.
+std::string printable(const std::string& message) {
+    std::string out;
+    for (unsigned char c : message) {
+        if (c >= 0x20 && c != 0x7F) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+    }
+    return out;
+}
+
+std::string counted(int n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+void Findings::add(Severity severity, int line, int column, std::string message) {
+    ++counts_[static_cast<int>(severity)];
+    if (findings_.size() < kMaxListed) {
+        findings_.push_back({severity, line, column, std::move(message)});
+    }
+}
+
+int Findings::count(Severity severity) const { return counts_[static_cast<int>(severity)]; }
+
+void Findings::print(std::FILE* out, const std::string& path, const std::string& summary) const {
+    std::vector<Finding> ordered = findings_;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Finding& a, const Finding& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
+    for (const Finding& f : ordered) {
+        if (f.line > 0) {
+            std::fprintf(out, "%s:%d:%d: %s: %s\n", path.c_str(), f.line, f.column,
+                         nameOf(f.severity), printable(f.message).c_str());
+        } else {
+            std::fprintf(out, "%s: %s: %s\n", path.c_str(), nameOf(f.severity),
+                         printable(f.message).c_str());
+        }
+    }
+    const int all = count(Severity::Note) + count(Severity::Warning) + count(Severity::Error);
+    if (all > static_cast<int>(ordered.size())) {
+        std::fprintf(out, "%s: %d more findings, not listed\n", path.c_str(),
+                     all - static_cast<int>(ordered.size()));
+    }
+    std::fprintf(out, "%s: %s\n", path.c_str(), summary.c_str());
+}
+
+int Findings::exitStatus() const {
+    if (count(Severity::Error) > 0) return 2;
+    return count(Severity::Warning) > 0 ? 1 : 0;
+}
+
+std::string Findings::counts() const {
+    return counted(count(Severity::Error), "error") + ", " +
+           counted(count(Severity::Warning), "warning") + ", " +
+           counted(count(Severity::Note), "note");
+}
+
+}  // namespace hudhost::check

@@ -1,0 +1,56 @@
+// One layout under check: the file as written (the line scan) beside the file as the HUD reads it
+// (its own page store and settings, filled by its own reloadConfig), and the findings so far.
+// Each check_*.cpp adds the findings of one concern.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "findings.h"
+#include "layout_text.h"
+#include "pages/hud_settings.h"
+
+namespace hudhost::check {
+
+// A row the HUD loaded, with where it is written.
+struct LoadedRow {
+    int page;   // from 0
+    int index;  // from 0
+    const Entry* entry;
+    const char* text;  // the store's text: what the HUD draws, before its tokens
+    int textColumn;    // where that text starts in its line
+};
+
+struct Layout {
+    std::string path;  // as the HUD's reader takes it
+    LayoutText text;
+    std::unique_ptr<vantor::PageStore> store = std::make_unique<vantor::PageStore>();
+    vantor::HudSettings settings{};
+    std::vector<std::size_t> firstOfName;  // per scanned section: the first of its name
+    std::vector<bool> sectionRead;         // per scanned section: whether the reader sees its keys
+    bool lossExplained = false;   // a file-wide finding already tells why sections are lost
+    std::vector<LoadedRow> rows;  // filled by checkPages
+    Findings findings;
+
+    // Whether the reader finds `key` in `section`, whatever its value, empty included.
+    bool readerHas(const std::string& section, const std::string& key) const;
+};
+
+// The file can be opened and is not empty; on false the reason is among the findings.
+bool checkFile(Layout& layout);
+// The file's size, byte-order marks, UTF-16 and CR line ends, judged by what the reader made of
+// them. False when the reader takes nothing of the file, which leaves nothing more to check.
+bool checkEncoding(Layout& layout);
+// Section names, repeated sections, the page sections the HUD reaches, stray lines.
+void checkSections(Layout& layout);
+// The keys of each page, which of them the HUD loads; fills layout.rows.
+void checkPages(Layout& layout);
+// The CONFIG keys and the values the HUD takes from them.
+void checkConfig(Layout& layout);
+// The text of each loaded row: BLANK, length, characters that draw nothing, tokens.
+void checkRows(Layout& layout);
+// Rows and text that leave the 640 x 480 space.
+void checkGeometry(Layout& layout);
+
+}  // namespace hudhost::check

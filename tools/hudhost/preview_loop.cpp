@@ -1,0 +1,156 @@
+#include "preview_loop.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "png_writer.h"
+#include "preview.h"
+#include "scene.h"
+#include "viewport.h"
+
+namespace hudhost {
+namespace {
+
+constexpr const char* kIniFolder = "Plugins/Startup Plugins";
+constexpr const char* kIniName = "VantorHUD.ini";
+
+long long currentSecond() {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+// The viewport at the window's current size, seen through the current camera. The scene's lists
+// live in the window's context, so a Frames must go before the context does.
+class Frames {
+public:
+    Frames(const HostSide& host, const Options& options)
+        : host_(host), drawFlags_(options.drawFlags), background_(options.background) {}
+    ~Frames() {
+        viewport_.reset();  // it refers to the scene
+    }
+
+    void draw(int width, int height, Camera camera) {
+        if (!scene_ || camera != camera_) {
+            viewport_.reset();
+            scene_ = std::make_unique<Scene>(camera, background_);
+            camera_ = camera;
+        }
+        if (!viewport_ || width != viewport_->width() || height != viewport_->height()) {
+            viewport_ = std::make_unique<Viewport>(*scene_, &host_, drawFlags_, width, height);
+        }
+        viewport_->frame(true);
+    }
+
+    // Writes the back buffer's frame to `path`, through a temporary file renamed into place, so
+    // that a reader never sees half a picture.
+    bool save(const std::string& path, std::string& error) const {
+        const std::string part = path + ".part";
+        if (!writeFramePng(part, viewport_->width(), viewport_->height(), error)) return false;
+        std::error_code ec;
+        std::filesystem::rename(part, path, ec);
+        if (ec) error = "cannot write " + path + ": " + ec.message();
+        return !ec;
+    }
+
+private:
+    const HostSide& host_;
+    std::vector<std::int32_t> drawFlags_;
+    Rgb background_;
+    Camera camera_ = Camera::MainPerspective;
+    std::unique_ptr<Scene> scene_;
+    std::unique_ptr<Viewport> viewport_;
+};
+
+const char* previewKeys() { return previewKeysText(); }
+
+PreviewLoop::PreviewLoop(HostSide& host, const Options& options, std::string picturePath)
+    : host_(host),
+      controls_(host, options),
+      picturePath_(std::move(picturePath)),
+      commands_(options.commands),
+      frames_(std::make_unique<Frames>(host, options)) {}
+
+PreviewLoop::~PreviewLoop() = default;
+
+void PreviewLoop::start(int width, int height) {
+    // The INI file: a change on disk runs Reload INI, as the user would after saving.
+    std::string watchError;
+    if (!watch_.start(kIniFolder, kIniName, watchError)) {
+        report(watchError + "; watching it once it is there, and R reloads");
+    }
+    std::fputs(previewKeysText(), stderr);
+    controls_.checkLayout();
+    frames_->draw(width, height, controls_.camera());
+    shownSecond_ = currentSecond();
+    dirty_ = false;
+    for (Command command : commands_) host_.execute(command);
+    if (!commands_.empty()) dirty_ = true;
+}
+
+void PreviewLoop::press(const KeyBinding* binding) {
+    if (binding == nullptr) return;
+    if (binding->action == KeyAction::Command &&
+        binding->value == static_cast<int>(Command::Reload)) {
+        reload("");
+    } else {
+        const PreviewControls::Outcome outcome = controls_.apply(*binding);
+        closing_ = closing_ || outcome == PreviewControls::Outcome::Close;
+        titleDue_ = titleDue_ || outcome == PreviewControls::Outcome::ShowState;
+    }
+    dirty_ = true;
+}
+
+bool PreviewLoop::takeTitle(std::string& title) {
+    if (!titleDue_) return false;
+    titleDue_ = false;
+    title = "hudhost: " + controls_.stateText();
+    return true;
+}
+
+int PreviewLoop::waitLimitMs() const {
+    using namespace std::chrono;
+    const auto sinceEpoch = system_clock::now().time_since_epoch();
+    const auto intoSecond =
+        duration_cast<milliseconds>(sinceEpoch - duration_cast<seconds>(sinceEpoch));
+    return static_cast<int>(1000 - intoSecond.count()) + 1;  // just past the turn of the second
+}
+
+bool PreviewLoop::update(int width, int height) {
+    std::string news;
+    const bool changed = watch_.changed(news);
+    if (!news.empty()) report(news);
+    if (changed) reload(std::string(kIniName) + " changed");
+    const long long second = currentSecond();
+    if (second != shownSecond_) dirty_ = true;
+    // A minimised window has no area: it is drawn when it has one again.
+    if (!dirty_ || width <= 0 || height <= 0) return false;
+    frames_->draw(width, height, controls_.camera());
+    shownSecond_ = second;
+    dirty_ = false;
+    if (controls_.takeSaveWish()) {
+        std::string error;
+        report(frames_->save(picturePath_, error) ? "picture: " + picturePath_ : error);
+    }
+    return true;
+}
+
+void PreviewLoop::reload(const std::string& cause) {
+    host_.execute(Command::Reload);
+    const char* name = host_.functionName(static_cast<int>(Command::Reload));
+    report(cause.empty() ? std::string(name) : cause + ": " + name);
+    controls_.checkLayout();
+    titleDue_ = true;
+    dirty_ = true;
+}
+
+void PreviewLoop::finish() {
+    host_.release();
+    frames_.reset();
+}
+
+}  // namespace hudhost
