@@ -178,19 +178,11 @@ void floorFrame(Suite& s) {
     glListBase(0);
 }
 
-void ftglFrame(Suite& s) {
+// A peer's frame: the same lines through its own drawing, `peer` one of the Suite's peers.
+template <auto peer>
+void peerFrame(Suite& s) {
     overlayFrame(s.hud->settings(),
-                 [&](int r, float x, float y) { s.ftgl->drawLine(x, y, s.lines[r]); });
-}
-
-void freetypeFrame(Suite& s) {
-    overlayFrame(s.hud->settings(),
-                 [&](int r, float x, float y) { s.freetype->drawLine(x, y, s.lines[r]); });
-}
-
-void freetypeNaiveFrame(Suite& s) {
-    overlayFrame(s.hud->settings(),
-                 [&](int r, float x, float y) { s.freetypeNaive->drawLine(x, y, s.lines[r]); });
+                 [&](int r, float x, float y) { (s.*peer)->drawLine(x, y, s.lines[r]); });
 }
 
 // What draw does apart from GL: the clocks read, the values refreshed, each row of the page copied
@@ -285,30 +277,27 @@ BENCHMARK(BM_HudDrawOutline)->Apply(frameRuns);
 void BM_Floor(benchmark::State& state) { runFrames(state, floorFrame); }
 BENCHMARK(BM_Floor)->Apply(frameRuns);
 
-void BM_FtglBitmapFont(benchmark::State& state) {
-    if (!suite().ftgl->ok()) {
-        state.SkipWithError("FTGL could not open the font");
+template <auto peer>
+void peerFrames(benchmark::State& state, const char* noFont) {
+    if (!(suite().*peer)->ok()) {
+        state.SkipWithError(noFont);
         return;
     }
-    runFrames(state, ftglFrame);
+    runFrames(state, peerFrame<peer>);
+}
+
+void BM_FtglBitmapFont(benchmark::State& state) {
+    peerFrames<&Suite::ftgl>(state, "FTGL could not open the font");
 }
 BENCHMARK(BM_FtglBitmapFont)->Apply(frameRuns);
 
 void BM_FreeTypeGlBitmap(benchmark::State& state) {
-    if (!suite().freetype->ok()) {
-        state.SkipWithError("FreeType could not open the font");
-        return;
-    }
-    runFrames(state, freetypeFrame);
+    peerFrames<&Suite::freetype>(state, "FreeType could not open the font");
 }
 BENCHMARK(BM_FreeTypeGlBitmap)->Apply(frameRuns);
 
 void BM_FreeTypeGlBitmapUncached(benchmark::State& state) {
-    if (!suite().freetypeNaive->ok()) {
-        state.SkipWithError("FreeType could not open the font");
-        return;
-    }
-    runFrames(state, freetypeNaiveFrame);
+    peerFrames<&Suite::freetypeNaive>(state, "FreeType could not open the font");
 }
 BENCHMARK(BM_FreeTypeGlBitmapUncached)->Apply(frameRuns);
 

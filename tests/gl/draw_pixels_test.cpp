@@ -78,18 +78,6 @@ TEST_F(DrawPixels, NothingIsDrawn) {
     }
 }
 
-// Fills `count` lists from `first` with a solid 8 x 8 block, so that a call of a list that is not
-// the HUD's shows.
-void fillWithBlocks(GLuint first, int count) {
-    static const GLubyte block[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (int k = 0; k < count; ++k) {
-        glNewList(first + k, GL_COMPILE);
-        glBitmap(8, 8, 0.0f, 0.0f, 8.0f, 0.0f, block);
-        glEndList();
-    }
-}
-
 TEST_F(DrawPixels, BytesOutsideTheGlyphRangeDrawNothingNotEvenTheHostsLists) {
     // The host's lists lie on both sides of the HUD's, where a byte below 32 or above 127 would
     // reach: lists below are made before the HUD builds, lists above after.

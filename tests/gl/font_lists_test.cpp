@@ -88,13 +88,7 @@ TEST_F(FontLists, ReleaseDeletesTheListsAndTheNextFrameRebuilds) {
     EXPECT_TRUE(hud->rebuildNeeded());
 
     // The host takes the freed names for lists of its own; the HUD must not call them.
-    const GLuint host = glGenLists(96);
-    static const GLubyte block[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
-    for (GLuint k = 0; k < 96; ++k) {
-        glNewList(host + k, GL_COMPILE);
-        glBitmap(8, 1, 0.0f, 0.0f, 8.0f, 0.0f, block);
-        glEndList();
-    }
+    fillWithBlocks(glGenLists(96), 96);
     glClear(GL_COLOR_BUFFER_BIT);
     hud->draw(0);
     EXPECT_EQ(countLists(kNamesScanned), 96 + 96);

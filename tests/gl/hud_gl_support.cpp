@@ -20,6 +20,16 @@ int countLists(GLuint upTo) {
     return count;
 }
 
+void fillWithBlocks(GLuint first, int count) {
+    static const GLubyte block[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (int k = 0; k < count; ++k) {
+        glNewList(first + k, GL_COMPILE);
+        glBitmap(8, 8, 0.0f, 0.0f, 8.0f, 0.0f, block);
+        glEndList();
+    }
+}
+
 namespace {
 
 // Mesa unloads its driver when the last EGL display goes; pinning it keeps the driver's own

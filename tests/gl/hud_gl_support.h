@@ -21,6 +21,10 @@ namespace vantor::test {
 // Lists in use among the names 1 .. `upTo`, as glIsList sees them.
 int countLists(GLuint upTo);
 
+// Fills `count` lists from `first` with a solid 8 x 8 block: the host's own lists, so that a call
+// of a list that is not the HUD's shows.
+void fillWithBlocks(GLuint first, int count);
+
 // A fresh 640 x 480 context per test, cleared to black; the working directory and a HUD are made
 // by each test. Pictures read through frame() are written as PNG files when the test fails, and
 // always when VANTOR_KEEP_FRAMES names a folder.

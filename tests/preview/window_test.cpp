@@ -43,6 +43,14 @@ std::unique_ptr<WorkFolder> workFolder(const Layout& config, const std::vector<P
     return std::make_unique<WorkFolder>(iniText(config, pages), WorkFolder::kStayOutside);
 }
 
+// The window's picture `shown` equals, pixel for pixel, what the offscreen host draws given `args`.
+void expectOffscreenPicture(const Picture& shown, const std::string& name,
+                            const std::vector<std::string>& args) {
+    Picture expected;
+    ASSERT_EQ(e2e::render(name + "-offscreen", args, expected).status, 0);
+    EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
+}
+
 // `config` drawing `page`.
 Layout layoutOf(Layout config, const Page& page) {
     for (const std::string& row : page) config.rowHasText.push_back(row != "BLANK");
@@ -134,15 +142,11 @@ TEST(PreviewWindow, CameraAndSelectionKeysReachTheScene) {
         const std::string name = "scene-step" + std::to_string(++index);
         Picture shown;
         ASSERT_TRUE(window.picture(name, shown)) << window.error();
-        Picture expected;
-        const auto run = e2e::render(
-            name + "-offscreen",
+        expectOffscreenPicture(
+            shown, name,
             {"--workdir", dir->path(), "--camera", step.camera, "--selection-mode", step.mode,
              "--faces", std::to_string(step.faces), "--edges", std::to_string(step.edges),
-             "--vertices", std::to_string(step.vertices), "--cmd", "switch"},
-            expected);
-        ASSERT_EQ(run.status, 0);
-        EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
+             "--vertices", std::to_string(step.vertices), "--cmd", "switch"});
     }
     EXPECT_EQ(window.close(), 0) << window.log();
 }
@@ -266,9 +270,7 @@ TEST(PreviewWindow, DefaultTextReadsOnTheBackground) {
 
         std::vector<std::string> args = c.args;
         args.insert(args.end(), {"--workdir", dir.path(), "--cmd", "switch"});
-        Picture offscreen;
-        ASSERT_EQ(e2e::render(name + "-offscreen", args, offscreen).status, 0);
-        EXPECT_TRUE(shown == offscreen) << "the window differs from the offscreen picture";
+        expectOffscreenPicture(shown, name, args);
     }
 
     // The row's pixels against what is behind them: the most frequent colour of each.
@@ -309,13 +311,8 @@ TEST(PreviewWindow, StretchesTheLayoutSpaceOverTheResizedWindow) {
     ASSERT_EQ(shown.width, 960);
     ASSERT_EQ(shown.height, 720);
 
-    Picture expected;
-    ASSERT_EQ(
-        e2e::render("resize-offscreen",
-                    {"--workdir", dir->path(), "--size", "960x720", "--cmd", "switch"}, expected)
-            .status,
-        0);
-    EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
+    expectOffscreenPicture(shown, "resize",
+                           {"--workdir", dir->path(), "--size", "960x720", "--cmd", "switch"});
     Picture scene;
     ASSERT_EQ(e2e::render("resize-scene", {"--no-plugin", "--size", "960x720"}, scene).status, 0);
     e2e::expectRowsInTheirBands(shown, scene, layoutOf(kPaging, kThreePages[0]).scaled(3, 2));

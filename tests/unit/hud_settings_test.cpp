@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "pages/hud_settings.h"
 #include "work_folder.h"
@@ -40,94 +42,71 @@ void expectDefaults(const HudSettings& s) {
     EXPECT_EQ(s.effectRed + s.effectGreen + s.effectBlue, 0.0f);
 }
 
-enum class Field { PosX, PosY, StepY, FontSize, Red, Green, Blue, Effect, EffectRed, EffectBlue };
-
-float valueOf(const HudSettings& s, Field f) {
-    switch (f) {
-        case Field::PosX:
-            return s.posX;
-        case Field::PosY:
-            return s.posY;
-        case Field::StepY:
-            return s.stepY;
-        case Field::FontSize:
-            return static_cast<float>(s.fontSize);
-        case Field::Red:
-            return s.red;
-        case Field::Green:
-            return s.green;
-        case Field::Blue:
-            return s.blue;
-        case Field::Effect:
-            return static_cast<float>(s.textEffect);
-        case Field::EffectRed:
-            return s.effectRed;
-        case Field::EffectBlue:
-            return s.effectBlue;
-    }
-    return -1.0f;
-}
-
-struct SettingCase {
+// Each key with the values tried on it (null: the key is absent) and what its field then holds.
+struct KeyCases {
     const char* key;
-    const char* value;  // null: the key is absent
-    Field field;
-    float expected;
+    float (*field)(const HudSettings&);
+    std::vector<std::pair<const char*, float>> values;
 };
 
-const SettingCase kSettings[] = {
-    {"HUD_POS_X", "640", Field::PosX, 640.0f},
-    {"HUD_POS_X", "1", Field::PosX, 1.0f},
-    {"HUD_POS_X", "641", Field::PosX, 450.0f},
-    {"HUD_POS_X", "0", Field::PosX, 450.0f},
-    {"HUD_POS_X", "-5", Field::PosX, 450.0f},
-    {"HUD_POS_X", "", Field::PosX, 450.0f},
-    {"HUD_POS_X", "abc", Field::PosX, 450.0f},
-    {"HUD_POS_X", "12.9", Field::PosX, 12.0f},
-    {"HUD_POS_X", nullptr, Field::PosX, 450.0f},
-    {"HUD_POS_Y", "480", Field::PosY, 480.0f},
-    {"HUD_POS_Y", "481", Field::PosY, 65.0f},
-    {"HUD_POS_Y", "0", Field::PosY, 65.0f},
-    {"HUD_STEP_Y", "0", Field::StepY, 15.0f},
-    {"HUD_STEP_Y", "1", Field::StepY, 1.0f},
-    {"HUD_STEP_Y", "480", Field::StepY, 480.0f},
-    {"HUD_STEP_Y", "481", Field::StepY, 15.0f},
-    {"FONT_SIZE", "1", Field::FontSize, 1.0f},
-    {"FONT_SIZE", "64", Field::FontSize, 64.0f},
-    {"FONT_SIZE", "0", Field::FontSize, 18.0f},
-    {"FONT_SIZE", "65", Field::FontSize, 18.0f},
-    {"FONT_SIZE", "abc", Field::FontSize, 18.0f},
-    {"COLOR_RED", "255", Field::Red, 1.0f},
-    {"COLOR_RED", "254", Field::Red, 0.99607849f},
-    {"COLOR_RED", "128", Field::Red, 0.50196081f},
-    {"COLOR_RED", "64", Field::Red, kGrey},
-    {"COLOR_RED", "0", Field::Red, 0.0f},
-    {"COLOR_RED", "abc", Field::Red, 0.0f},
-    {"COLOR_RED", "256", Field::Red, kGrey},
-    {"COLOR_RED", "-1", Field::Red, kGrey},
-    {"COLOR_RED", "", Field::Red, kGrey},
-    {"COLOR_GREEN", "1", Field::Green, 0.0039215689f},  // the single-precision 1/255
-    {"COLOR_GREEN", "255", Field::Green, 1.0f},
-    {"COLOR_GREEN", "256", Field::Green, kGrey},
-    {"COLOR_BLUE", "254", Field::Blue, 0.99607849f},
-    {"COLOR_BLUE", "-1", Field::Blue, kGrey},
-    {"TEXT_EFFECT", "1", Field::Effect, 1.0f},
-    {"TEXT_EFFECT", "2", Field::Effect, 2.0f},
-    {"TEXT_EFFECT", "3", Field::Effect, 0.0f},
-    {"TEXT_EFFECT", "-1", Field::Effect, 0.0f},
-    {"TEXT_EFFECT", "x", Field::Effect, 0.0f},
-    {"EFFECT_RED", "255", Field::EffectRed, 1.0f},
-    {"EFFECT_RED", "256", Field::EffectRed, 0.0f},
-    {"EFFECT_BLUE", "128", Field::EffectBlue, 0.50196081f},
+const KeyCases kSettings[] = {
+    {"HUD_POS_X",
+     [](const HudSettings& s) { return s.posX; },
+     {{"640", 640.0f},
+      {"1", 1.0f},
+      {"641", 450.0f},
+      {"0", 450.0f},
+      {"-5", 450.0f},
+      {"", 450.0f},
+      {"abc", 450.0f},
+      {"12.9", 12.0f},
+      {nullptr, 450.0f}}},
+    {"HUD_POS_Y",
+     [](const HudSettings& s) { return s.posY; },
+     {{"480", 480.0f}, {"481", 65.0f}, {"0", 65.0f}}},
+    {"HUD_STEP_Y",
+     [](const HudSettings& s) { return s.stepY; },
+     {{"0", 15.0f}, {"1", 1.0f}, {"480", 480.0f}, {"481", 15.0f}}},
+    {"FONT_SIZE",
+     [](const HudSettings& s) { return static_cast<float>(s.fontSize); },
+     {{"1", 1.0f}, {"64", 64.0f}, {"0", 18.0f}, {"65", 18.0f}, {"abc", 18.0f}}},
+    {"COLOR_RED",
+     [](const HudSettings& s) { return s.red; },
+     {{"255", 1.0f},
+      {"254", 0.99607849f},
+      {"128", 0.50196081f},
+      {"64", kGrey},
+      {"0", 0.0f},
+      {"abc", 0.0f},
+      {"256", kGrey},
+      {"-1", kGrey},
+      {"", kGrey}}},
+    {"COLOR_GREEN",
+     [](const HudSettings& s) { return s.green; },
+     {{"1", 0.0039215689f},  // the single-precision 1/255
+      {"255", 1.0f},
+      {"256", kGrey}}},
+    {"COLOR_BLUE",
+     [](const HudSettings& s) { return s.blue; },
+     {{"254", 0.99607849f}, {"-1", kGrey}}},
+    {"TEXT_EFFECT",
+     [](const HudSettings& s) { return static_cast<float>(s.textEffect); },
+     {{"1", 1.0f}, {"2", 2.0f}, {"3", 0.0f}, {"-1", 0.0f}, {"x", 0.0f}}},
+    {"EFFECT_RED",
+     [](const HudSettings& s) { return s.effectRed; },
+     {{"255", 1.0f}, {"256", 0.0f}}},
+    {"EFFECT_BLUE", [](const HudSettings& s) { return s.effectBlue; }, {{"128", 0.50196081f}}},
 };
 
 TEST(HudSettings, EachKeyWithinItsLimitsOrItsDefault) {
     test::WorkFolder dir;
-    for (const SettingCase& c : kSettings) {
-        const std::string line = c.value ? std::string(c.key) + "=" + c.value + "\n" : "";
-        SCOPED_TRACE(line);
-        const HudSettings s = reloadWith("[CONFIG]\n" + line);
-        EXPECT_EQ(bits(valueOf(s, c.field)), bits(c.expected)) << valueOf(s, c.field);
+    for (const KeyCases& c : kSettings) {
+        for (const auto& [value, expected] : c.values) {
+            const std::string line = value ? std::string(c.key) + "=" + value + "\n" : "";
+            SCOPED_TRACE(c.key + (": " + line));
+            const HudSettings s = reloadWith("[CONFIG]\n" + line);
+            EXPECT_EQ(bits(c.field(s)), bits(expected)) << c.field(s);
+        }
     }
 }
 

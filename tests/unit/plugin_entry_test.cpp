@@ -12,22 +12,23 @@
 namespace vantor {
 namespace {
 
-// Never closed: like the host, the process keeps the plug-in and its one object until it ends.
-struct LoadedPlugin {
-    void* handle = dlopen(VANTOR_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+// The built plug-in as the host loads it. Never closed: like the host, the process keeps the
+// plug-in and its one object until it ends.
+class Exports : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(handle, nullptr) << dlerror(); }
     template <class F>
     F symbol(const char* name) {
         return reinterpret_cast<F>(dlsym(handle, name));
     }
+    void* handle = dlopen(VANTOR_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
 };
 
 using test::FakeHost;
 
-TEST(Exports, VersionIsFourBeforeAndAfterInitialize) {
-    LoadedPlugin plugin;
-    ASSERT_NE(plugin.handle, nullptr) << dlerror();
-    auto version = plugin.symbol<std::int32_t (*)()>("getPluginVersion");
-    auto initialize = plugin.symbol<void (*)(HostRecord*)>("initializePlugin");
+TEST_F(Exports, VersionIsFourBeforeAndAfterInitialize) {
+    auto version = symbol<std::int32_t (*)()>("getPluginVersion");
+    auto initialize = symbol<void (*)(HostRecord*)>("initializePlugin");
     ASSERT_NE(version, nullptr);
     ASSERT_NE(initialize, nullptr);
 
@@ -45,19 +46,15 @@ TEST(Exports, VersionIsFourBeforeAndAfterInitialize) {
     EXPECT_TRUE(entryAs<DrawEntry>(host.table.entries[kDrawPosition])(0));
 }
 
-TEST(Exports, NothingElseIsVisible) {
-    LoadedPlugin plugin;
-    ASSERT_NE(plugin.handle, nullptr) << dlerror();
+TEST_F(Exports, NothingElseIsVisible) {
     for (const char* hidden : {"_ZN6vantor12attachPluginEPNS_10PluginBaseEPNS_10HostRecordE",
                                "_ZN6vantor14pluginInstanceEv"}) {
-        EXPECT_EQ(dlsym(plugin.handle, hidden), nullptr) << hidden;
+        EXPECT_EQ(dlsym(handle, hidden), nullptr) << hidden;
     }
 }
 
-TEST(Exports, NullRecordIsIgnored) {
-    LoadedPlugin plugin;
-    ASSERT_NE(plugin.handle, nullptr) << dlerror();
-    auto initialize = plugin.symbol<void (*)(HostRecord*)>("initializePlugin");
+TEST_F(Exports, NullRecordIsIgnored) {
+    auto initialize = symbol<void (*)(HostRecord*)>("initializePlugin");
     initialize(nullptr);
     HostRecord noTable{};
     initialize(&noTable);

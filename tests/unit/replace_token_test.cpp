@@ -130,11 +130,11 @@ INSTANTIATE_TEST_SUITE_P(OnePass, ReplaceTokenCase, testing::ValuesIn(kSubstitut
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Refused calls return 0 and leave every byte of the destination as it was.
+enum class Null { kNone, kDestination, kSource, kToken, kReplacement };
+
 struct Refusal {
     const char* name;
-    bool nullSource;
-    bool nullToken;
-    bool nullReplacement;
+    Null null;  // the argument passed as a null pointer
     std::string token;
 };
 
@@ -148,26 +148,22 @@ TEST_P(ReplaceTokenRefusal, ReturnsZeroAndLeavesDestination) {
     const std::string source = "<" + kToken33 + kTime + ">";
     std::vector<char> destination = freshDestination(64);
     const std::vector<char> before = destination;
-    EXPECT_EQ(store.replaceToken(destination.data(), c.nullSource ? nullptr : source.c_str(),
-                                 c.nullToken ? nullptr : c.token.c_str(),
-                                 c.nullReplacement ? nullptr : "R", 64),
+    EXPECT_EQ(store.replaceToken(c.null == Null::kDestination ? nullptr : destination.data(),
+                                 c.null == Null::kSource ? nullptr : source.c_str(),
+                                 c.null == Null::kToken ? nullptr : c.token.c_str(),
+                                 c.null == Null::kReplacement ? nullptr : "R", 64),
               0);
     EXPECT_EQ(destination, before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, ReplaceTokenRefusal,
-                         testing::Values(Refusal{"NullSource", true, false, false, kTime},
-                                         Refusal{"NullToken", false, true, false, kTime},
-                                         Refusal{"NullReplacement", false, false, true, kTime},
-                                         Refusal{"EmptyToken", false, false, false, ""},
-                                         Refusal{"Token33Characters", false, false, false,
-                                                 kToken33}),
+                         testing::Values(Refusal{"NullDestination", Null::kDestination, kTime},
+                                         Refusal{"NullSource", Null::kSource, kTime},
+                                         Refusal{"NullToken", Null::kToken, kTime},
+                                         Refusal{"NullReplacement", Null::kReplacement, kTime},
+                                         Refusal{"EmptyToken", Null::kNone, ""},
+                                         Refusal{"Token33Characters", Null::kNone, kToken33}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ReplaceToken, NullDestinationIsRefused) {
-    PageStore store;
-    EXPECT_EQ(store.replaceToken(nullptr, kTime.c_str(), kTime.c_str(), "R", 64), 0);
-}
 
 }  // namespace
 }  // namespace vantor
