@@ -44,22 +44,42 @@ HFONT createHudFont(const char* face, int pixelHeight) {
                        DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
+// Whether the glyph of `code` in the font selected into `hdc` sets any pixel. A font that cannot
+// say (no outlines) counts as inked, and wglUseFontBitmapsA builds its lists as ever.
+bool hasInk(HDC hdc, unsigned int code) {
+    GLYPHMETRICS metrics{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    return GetGlyphOutlineA(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity) != 0;
+}
+
 }  // namespace
 
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase) {
     const auto hdc = static_cast<HDC>(dc);
     HFONT font = createHudFont(face, pixelHeight);
     HGDIOBJ previous = SelectObject(hdc, font);
-    // The space, the first glyph, is compiled here: wine's wglUseFontBitmapsA gives it a null
-    // bitmap, which Mesa refuses (GL_OUT_OF_MEMORY, no advance kept), so lines lost their spaces.
-    // Its advance is the font's own width of the space, as wglUseFontBitmapsA would set it.
-    INT spaceWidth = 0;
-    GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph, &spaceWidth);
+    // Glyphs without ink (the space, and any a face leaves blank) are compiled here as a bare
+    // advance: wine's wglUseFontBitmapsA gives them a null bitmap, which Mesa refuses
+    // (GL_OUT_OF_MEMORY, no advance kept), so lines lost their spaces. The advance is the font's
+    // own width, as wglUseFontBitmapsA would set it; the inked glyphs it builds in runs.
+    INT widths[kGlyphCount] = {};
+    GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, widths);
+    bool inked[kGlyphCount];
+    for (int i = 0; i < kGlyphCount; ++i) inked[i] = hasInk(hdc, kFirstGlyph + i);
     static const GLubyte kNoPixels = 0;
-    glNewList(listBase, GL_COMPILE);
-    glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(spaceWidth), 0.0f, &kNoPixels);
-    glEndList();
-    wglUseFontBitmapsA(hdc, kFirstGlyph + 1, kGlyphCount - 1, listBase + 1);
+    for (int i = 0; i < kGlyphCount;) {
+        if (!inked[i]) {
+            glNewList(listBase + i, GL_COMPILE);
+            glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(widths[i]), 0.0f, &kNoPixels);
+            glEndList();
+            ++i;
+            continue;
+        }
+        int end = i + 1;
+        while (end < kGlyphCount && inked[end]) ++end;
+        wglUseFontBitmapsA(hdc, kFirstGlyph + i, end - i, listBase + i);
+        i = end;
+    }
     SelectObject(hdc, previous);
     DeleteObject(font);
 }
