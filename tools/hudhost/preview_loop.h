@@ -1,6 +1,6 @@
 // What the preview window does between its events, the same on every platform: reload the INI
 // file when it changes on disk, and draw a frame only when something shown may have changed. The
-// window, its event loop and its wait are each platform's own (platform/preview_window*.cpp).
+// window, its event loop and its wait are each platform's own (window/preview_window_*.cpp).
 #pragma once
 
 #include <memory>
