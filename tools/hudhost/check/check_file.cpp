@@ -124,6 +124,23 @@ bool checkFile(Layout& layout) {
     return true;
 }
 
+namespace {
+
+// A form of file that the Linux reading loses whole: a warning where this build's reading found
+// nothing in it, else a note that the other build would.
+void reportLinuxOnlyLoss(Layout& layout, bool nothing, const std::string& form,
+                         const std::string& lost, const std::string& readHere,
+                         const std::string& fix) {
+    if (nothing) {
+        layout.findings.add(Severity::Warning, 1, 1, form + ": " + lost + "; " + fix);
+        layout.lossExplained = true;
+    } else {
+        layout.findings.add(Severity::Note, 1, 1, form + ": " + readHere + "; " + fix);
+    }
+}
+
+}  // namespace
+
 bool checkEncoding(Layout& layout) {
     const LayoutText& text = layout.text;
     Findings& findings = layout.findings;
@@ -143,28 +160,16 @@ bool checkEncoding(Layout& layout) {
         }
     }
     if (text.encoding == Encoding::Utf16) {
-        if (nothing) {
-            findings.add(Severity::Warning, 1, 1,
-                         "the file is saved as UTF-16: the HUD reads nothing of it; save it as "
-                         "ANSI (plain 8-bit text)");
-            layout.lossExplained = true;
-        } else {
-            findings.add(Severity::Note, 1, 1,
-                         "the file is saved as UTF-16: this build reads it, the Linux build "
-                         "reads nothing of it; save it as ANSI (plain 8-bit text)");
-        }
+        reportLinuxOnlyLoss(layout, nothing, "the file is saved as UTF-16",
+                            "the HUD reads nothing of it",
+                            "this build reads it, the Linux build reads nothing of it",
+                            "save it as ANSI (plain 8-bit text)");
     } else if (text.crOnly) {
-        if (nothing) {
-            findings.add(Severity::Warning, 1, 1,
-                         "the lines end in CR alone: the HUD reads the whole file as one line "
-                         "and finds nothing in it; save it with CRLF or LF line ends");
-            layout.lossExplained = true;
-        } else {
-            findings.add(Severity::Note, 1, 1,
-                         "the lines end in CR alone: this build reads them, the Linux build "
-                         "reads the file as one line and finds nothing; save it with CRLF or "
-                         "LF line ends");
-        }
+        reportLinuxOnlyLoss(layout, nothing, "the lines end in CR alone",
+                            "the HUD reads the whole file as one line and finds nothing in it",
+                            "this build reads them, the Linux build reads the file as one line "
+                            "and finds nothing",
+                            "save it with CRLF or LF line ends");
     }
     if (text.encoding == Encoding::Utf8Bom && !text.sections.empty()) {
         const std::string first = "[" + firstSectionName(layout) + "]";
