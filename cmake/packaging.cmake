@@ -36,7 +36,12 @@ if(WIN32)
           RENAME VantorHUD-INSTALL.txt)
   install(FILES ${guide} DESTINATION VantorHUD-guide)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME "VantorHUD-${PROJECT_VERSION}-win32")
+  # win64: the 64-bit build that stands in for tests where 32-bit programs cannot run; not shipped.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_PACKAGE_FILE_NAME "VantorHUD-${PROJECT_VERSION}-win64")
+  else()
+    set(CPACK_PACKAGE_FILE_NAME "VantorHUD-${PROJECT_VERSION}-win32")
+  endif()
   # Unzipped straight into the modeller's folder.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
