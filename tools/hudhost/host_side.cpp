@@ -77,7 +77,7 @@ std::int32_t HostSide::functionKind(std::int32_t function) const {
     return vantor::entryAs<vantor::FunctionKindEntry>(record_.functionKind)(function);
 }
 
-void HostSide::execute(Command command) const {
+void HostSide::execute(vantor::PluginFunction command) const {
     vantor::entryAs<vantor::ExecuteEntry>(record_.execute)(static_cast<std::int32_t>(command));
 }
 
