@@ -4,7 +4,7 @@ namespace hudhost {
 namespace {
 
 // HostServices entry 29 is called with no receiver, so the mode it answers lives here.
-std::int32_t g_selectionMode = 0;
+std::int32_t g_selectionMode = vantor::kFaceSelection;
 
 std::int32_t selectionModeEntry() { return g_selectionMode; }
 
