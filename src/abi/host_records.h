@@ -24,6 +24,17 @@ using FunctionNameEntry = const char* (*)(std::int32_t function);
 using FunctionKindEntry = std::int32_t (*)(std::int32_t function);
 using DrawEntry = bool (*)(std::int32_t flag);
 
+// The plug-in's function numbers, as the host passes them to execute, functionName and
+// functionKind: the drawing function, then the four commands the user picks.
+enum PluginFunction : std::int32_t {
+    kDrawingFunction = 0,
+    kSwitchCommand = 1,
+    kNextPageCommand = 2,
+    kPrevPageCommand = 3,
+    kReloadIniCommand = 4,
+};
+constexpr std::int32_t kPluginFunctionCount = 5;
+
 template <class Signature>
 Signature entryAs(HostEntry entry) {
     return reinterpret_cast<Signature>(entry);
@@ -56,7 +67,14 @@ struct SceneContext {
     const ActiveView* const* activeViewSlot;
 };
 
-// Returns 0 for face, 1 for edge, 2 for vertex selection. Called with no receiver.
+// What selectionMode answers; any other number is a mode of the host's own.
+enum SelectionMode : std::int32_t {
+    kFaceSelection = 0,
+    kEdgeSelection = 1,
+    kVertexSelection = 2,
+};
+
+// Returns the SelectionMode. Called with no receiver.
 using SelectionModeFn = std::int32_t (*)();
 
 struct HostServices {

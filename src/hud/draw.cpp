@@ -69,8 +69,7 @@ bool HudPlugin::draw(Arg flag) {
 void HudPlugin::refreshTokens(std::uint32_t now) {
     updateTokenValues(
         tokens_, cachedCamera_,
-        {scene_, services_, startTick_, now, platform::calendarTime(), frameRate_.perSecond},
-        clock_);
+        {scene_, services_, startTick_, now, platform::calendarTime(), frameRate_.perSecond});
 }
 
 // The rows of the current page; an empty ("BLANK") row keeps its line.

@@ -5,12 +5,10 @@
 namespace vantor {
 namespace {
 
-enum Command : PluginBase::Arg { kDrawingFn = 0, kSwitch = 1, kNextPage, kPrevPage, kReloadIni };
-
-constexpr const char* kFunctionNames[] = {"Vantor HUD Drawing Fn", "Vantor HUD Switch",
-                                          "Vantor HUD Next Page", "Vantor HUD Prev Page",
-                                          "Vantor HUD Reload INI"};
-constexpr std::int32_t kFunctionCount = 5;
+// By function number.
+constexpr const char* kFunctionNames[kPluginFunctionCount] = {
+    "Vantor HUD Drawing Fn", "Vantor HUD Switch", "Vantor HUD Next Page", "Vantor HUD Prev Page",
+    "Vantor HUD Reload INI"};
 
 }  // namespace
 
@@ -21,33 +19,33 @@ void HudPlugin::attachHost(const SceneContext* scene, const HostServices* servic
     services_ = services;
 }
 
-std::int32_t HudPlugin::functionCount() { return kFunctionCount; }
+std::int32_t HudPlugin::functionCount() { return kPluginFunctionCount; }
 
 const char* HudPlugin::functionName(Arg function) {
     const auto n = static_cast<std::uint32_t>(function);
-    return n < static_cast<std::uint32_t>(kFunctionCount) ? kFunctionNames[n] : "NaFn";
+    return n < static_cast<std::uint32_t>(kPluginFunctionCount) ? kFunctionNames[n] : "NaFn";
 }
 
 std::int32_t HudPlugin::functionKind(Arg function) {
-    return function >= kSwitch && function <= kReloadIni ? 0 : 2;
+    return function >= kSwitchCommand && function <= kReloadIniCommand ? 0 : 2;
 }
 
 bool HudPlugin::execute(Arg function) {
     switch (function) {
-        case kSwitch:
+        case kSwitchCommand:
             visible_ = !visible_;
             break;
-        case kNextPage:
+        case kNextPageCommand:
             // With no pages there is nothing to move to; the page stays where it is.
             if (visible_ && store_.getPageCount() > 0) {
                 currentPage_ = (currentPage_ + 1) % store_.getPageCount();
             }
             break;
-        case kPrevPage:
+        case kPrevPageCommand:
             if (visible_) --currentPage_;
             if (currentPage_ < 0) currentPage_ = store_.getPageCount() - 1;
             break;
-        case kReloadIni:
+        case kReloadIniCommand:
             rebuildNeeded_ = true;  // the next draw rebuilds everything
             break;
         default:

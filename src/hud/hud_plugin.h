@@ -20,12 +20,13 @@ public:
     // initializePlugin.
     void attachHost(const SceneContext* scene, const HostServices* services);
 
-    // Function catalogue: 0 is the drawing function (kind 2), 1 to 4 the commands (kind 0).
+    // Function catalogue, by PluginFunction: the drawing function is of kind 2, the commands of
+    // kind 0.
     std::int32_t functionCount() override;
     const char* functionName(Arg function) override;
     std::int32_t functionKind(Arg function) override;
 
-    // 1 Switch, 2 Next Page, 3 Prev Page, 4 Reload INI; anything else does nothing. Always true.
+    // Runs one of the four commands; any other number does nothing. Always true.
     bool execute(Arg function) override;
 
     // With 0: deletes the font lists and marks the GL resources as not built.
@@ -39,7 +40,6 @@ public:
     bool draw(Arg flag) override;
 
     // What tests and the stand-in host may inspect.
-    bool visible() const { return visible_; }
     std::int32_t currentPage() const { return currentPage_; }
     unsigned int fontListBase() const { return fontListBase_; }
     bool rebuildNeeded() const { return rebuildNeeded_; }
@@ -70,7 +70,6 @@ private:
     bool rebuildNeeded_ = true;  // set by Reload INI and release; cleared by a rebuild
     unsigned int fontListBase_ = 0;
     char line_[kLineSize];
-    TokenClock clock_;
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
     std::int32_t currentPage_ = 0;

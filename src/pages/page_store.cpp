@@ -27,7 +27,6 @@ PageStore::PageStore() {
 void PageStore::reset() {
     pageCount_ = 0;
     curRow_ = 0;
-    std::memset(work_, 0, sizeof work_);
     for (RowPage& page : pages_) {
         for (TextRow& row : page.rows) row.clear();
     }

@@ -1,5 +1,5 @@
-// The HUD's text: up to five pages of up to 28 rows read from the INI file, a page and row cursor
-// over them, and the buffers of the token replacement routine.
+// The HUD's text: up to five pages of up to 28 rows read from the INI file, and a page and row
+// cursor over them.
 //
 // The store is also the HUD's only reader of the INI file (through readString and readInt). It
 // allocates nothing and keeps no file open: each read sees the file as it is at that moment.
@@ -12,15 +12,13 @@
 namespace vantor {
 
 constexpr int kPageCount = 5;
-constexpr int kWorkSize = 4096;
-constexpr int kMatchSize = 32;  // the longest token replaceToken accepts
 
 class PageStore {
 public:
     PageStore();
 
-    // Clears every row of every page (texts zeroed, tokenHits -1), the page count, the row cursor
-    // and the replacement work buffer. Leaves the path and the page cursor.
+    // Clears every row of every page (texts zeroed, tokenHits -1), the page count and the row
+    // cursor. Leaves the path and the page cursor.
     void reset();
 
     // Copies `source` into the path; 0 and no change for a null or empty source.
@@ -54,27 +52,11 @@ public:
     std::int32_t getTokenHits() const;  // the current row's tokenHits; -1 when invalid
     void setTokenHits(std::int32_t n);  // nothing when the cursor is invalid
 
-    // Writes `source` into `destination` with every occurrence of `token` found by a single
-    // left-to-right pass replaced by `replacement`, and returns the number replaced.
-    //
-    // The pass never looks back: the character that ends a match (complete or partial) is copied
-    // unchanged and never begins a new match, and a broken partial match is copied back as it
-    // stood. So of two occurrences written with nothing between them only the first is replaced.
-    // The replacement is never scanned by the call that inserts it.
-    //
-    // `destination` is written once, at the end, so it may be `source`. Exactly `limit` bytes of
-    // it are written: the result, then zeros. A result of `limit` bytes or more is cut to
-    // `limit` - 1 bytes and a zero, and a result never grows past 4095 bytes. A null text, an
-    // empty token or a token longer than 32 characters gives 0 and leaves `destination` as it was.
-    int replaceToken(char* destination, const char* source, const char* token,
-                     const char* replacement, std::uint32_t limit);
-
 private:
     bool cursorValid() const;
 
     char path_[kTextSize];
     char scratch_[kTextSize];
-    char work_[kWorkSize];
     std::int32_t pageCount_ = 0;
     std::int32_t curPage_ = 0;
     std::int32_t curRow_ = 0;

@@ -1,4 +1,5 @@
-// Fixed-size text rows and pages: every line the HUD handles lives in one of these, inline.
+// Fixed-size text rows and pages: every row the HUD reads from its INI file lives in one of these,
+// inline.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +10,7 @@ constexpr int kTextSize = 260;  // bytes of every text field: at most 259 charac
 constexpr int kPageRows = 28;
 
 struct TextRow {
-    char text[kTextSize];   // a page row's text, or a token's key
-    char value[kTextSize];  // a token's current value; empty in page rows
+    char text[kTextSize];  // the row's text as read from the INI file
     // Token substitutions the row received when last drawn: -1 not drawn since it was cleared,
     // 0 no token in it.
     std::int32_t tokenHits;

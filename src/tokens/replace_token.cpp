@@ -1,6 +1,6 @@
-#include <cstring>
+#include "tokens/replace_token.h"
 
-#include "pages/page_store.h"
+#include <cstring>
 
 namespace vantor {
 namespace {
@@ -14,8 +14,8 @@ std::size_t tokenLength(const char* token) {
 
 }  // namespace
 
-int PageStore::replaceToken(char* destination, const char* source, const char* token,
-                            const char* replacement, std::uint32_t limit) {
+int replaceToken(char* destination, const char* source, const char* token, const char* replacement,
+                 std::uint32_t limit) {
     if (destination == nullptr || source == nullptr || token == nullptr || replacement == nullptr) {
         return 0;
     }
@@ -23,14 +23,15 @@ int PageStore::replaceToken(char* destination, const char* source, const char* t
     if (tokenLen == 0) return 0;
     const std::size_t replacementLen = std::strlen(replacement);
 
-    // The result is built in `work_`, which keeps one byte for the terminator. Between complete
+    // The result is built in `work`, which keeps one byte for the terminator. Between complete
     // matches the result is the source itself (a broken match and the character after a match are
     // copied unchanged), so it is copied in spans, and only the bytes of the result are written.
+    char work[kWorkSize];
     std::size_t out = 0;
     auto append = [&](const char* text, std::size_t n) {
         const std::size_t room = kWorkSize - 1 - out;
         if (n > room) n = room;
-        std::memcpy(work_ + out, text, n);
+        std::memcpy(work + out, text, n);
         out += n;
     };
 
@@ -54,12 +55,12 @@ int PageStore::replaceToken(char* destination, const char* source, const char* t
         ++p;
     }
     append(span, std::strlen(span));
-    work_[out] = '\0';
+    work[out] = '\0';
 
     if (limit > 0) {
         // A result that does not fit is cut so that the destination always ends in a zero.
         const std::size_t kept = out < limit ? out : limit - 1;
-        std::memcpy(destination, work_, kept);
+        std::memcpy(destination, work, kept);
         std::memset(destination + kept, 0, limit - kept);
     }
     return count;

@@ -2,16 +2,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "platform/platform.h"
+#include "tokens/replace_token.h"
 
 namespace vantor {
 namespace {
 
-constexpr const char* kKeys[kTokenCount] = {"*CAMERA_NAME*",  "*CUR_DATE*",  "*CUR_TIME*",
-                                            "*ELAPSED*",      "*SEL_FACES*", "*SEL_EDGES*",
-                                            "*SEL_VERTICES*", "*FPS*"};
-enum Token { kCamera, kDate, kTime, kElapsed, kFaces, kEdges, kVertices, kFps };
 constexpr std::uint32_t kRateSpanMs = 1000;
 
 // The active camera handle through the active-view indirection, or false when a link is null.
@@ -54,13 +52,6 @@ void formatCount(char (&value)[kTextSize], bool wanted, const SelectionList* lis
 
 }  // namespace
 
-TokenTable::TokenTable() {
-    page.count = kTokenCount;
-    for (int i = 0; i < kTokenCount; ++i) {
-        std::memcpy(page.rows[i].text, kKeys[i], std::strlen(kKeys[i]) + 1);
-    }
-}
-
 void FrameRate::restart(std::uint32_t tick) {
     spanStart = tick;
     frames = 0;
@@ -77,57 +68,55 @@ void FrameRate::countFrame(std::uint32_t tick) {
     frames = 0;
 }
 
-void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs,
-                       TokenClock& clock) {
-    TextRow* rows = table.page.rows;
+void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs) {
+    auto& values = table.values;
 
     HostWord handle = 0;
     if (activeCamera(inputs.scene, handle) && handle != cachedCamera) {
         const char* name = cameraName(*inputs.scene, handle);
-        std::snprintf(rows[kCamera].value, kTextSize, "%s", name);
+        std::snprintf(values[kCameraNameToken], kTextSize, "%s", name);
         cachedCamera = handle;
     }
 
-    clock.calendarTime = inputs.now;
-    if (platform::toLocalTime(inputs.now, clock.localTime)) {
-        const std::tm& t = clock.localTime;
-        std::snprintf(rows[kDate].value, kTextSize, "%04d-%02d-%02d", t.tm_year + 1900,
+    std::tm t;  // read only when the conversion fills it
+    if (platform::toLocalTime(inputs.now, t)) {
+        std::snprintf(values[kCurDateToken], kTextSize, "%04d-%02d-%02d", t.tm_year + 1900,
                       t.tm_mon + 1, t.tm_mday);
-        std::snprintf(rows[kTime].value, kTextSize, "%02d:%02d:%02d", t.tm_hour, t.tm_min,
+        std::snprintf(values[kCurTimeToken], kTextSize, "%02d:%02d:%02d", t.tm_hour, t.tm_min,
                       t.tm_sec);
     }
 
-    clock.elapsedMs = inputs.nowTick - inputs.startTick;  // unsigned: survives the wrap
-    const std::uint32_t seconds = clock.elapsedMs / 1000u;
-    clock.elapsedHours = static_cast<std::int32_t>(seconds / 3600u);
-    clock.elapsedMinutes = static_cast<std::int32_t>(seconds / 60u % 60u);
-    clock.elapsedSeconds = static_cast<std::int32_t>(seconds % 60u);
-    std::snprintf(rows[kElapsed].value, kTextSize, "%02d:%02d:%02d", clock.elapsedHours,
-                  clock.elapsedMinutes, clock.elapsedSeconds);
+    const std::uint32_t elapsedMs =
+        inputs.nowTick - inputs.startTick;  // unsigned: survives the wrap
+    const std::uint32_t seconds = elapsedMs / 1000u;
+    std::snprintf(values[kElapsedToken], kTextSize, "%02d:%02d:%02d",
+                  static_cast<std::int32_t>(seconds / 3600u),
+                  static_cast<std::int32_t>(seconds / 60u % 60u),
+                  static_cast<std::int32_t>(seconds % 60u));
 
     // The host is asked once per count, and only the list of the current mode is read.
     const SceneContext* scene = inputs.scene;
-    formatCount(rows[kFaces].value, selectionMode(inputs.services) == 0,
+    formatCount(values[kSelFacesToken], selectionMode(inputs.services) == kFaceSelection,
                 scene ? scene->selectedFaces : nullptr);
-    formatCount(rows[kEdges].value, selectionMode(inputs.services) == 1,
+    formatCount(values[kSelEdgesToken], selectionMode(inputs.services) == kEdgeSelection,
                 scene ? scene->selectedEdges : nullptr);
-    formatCount(rows[kVertices].value, selectionMode(inputs.services) == 2,
+    formatCount(values[kSelVerticesToken], selectionMode(inputs.services) == kVertexSelection,
                 scene ? scene->selectedVertices : nullptr);
 
-    std::snprintf(rows[kFps].value, kTextSize, "%u", static_cast<unsigned>(inputs.framesPerSecond));
+    std::snprintf(values[kFpsToken], kTextSize, "%u",
+                  static_cast<unsigned>(inputs.framesPerSecond));
 }
 
 void applyTokens(PageStore& store, const TokenTable& table, char* line) {
     if (store.getTokenHits() == 0) return;  // no token in this row when it was first drawn
 
     std::int32_t total = 0;
-    for (int j = 0; j < table.page.count; ++j) {
-        const TextRow& token = table.page.rows[j];
+    for (int j = 0; j < kTokenCount; ++j) {
         // A line without the key comes out of the pass as it went in (it is shorter than the
         // limit), apart from the zero padding behind its terminator, which nothing reads; so the
         // pass is skipped.
-        if (std::strstr(line, token.text) == nullptr) continue;
-        total += store.replaceToken(line, line, token.text, token.value, kLineSize);
+        if (std::strstr(line, kTokenKeys[j]) == nullptr) continue;
+        total += replaceToken(line, line, kTokenKeys[j], table.values[j], kLineSize);
     }
     store.setTokenHits(total);
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ctime>
 
 #include "abi/host_records.h"
 #include "pages/page_store.h"
@@ -10,25 +9,30 @@
 
 namespace vantor {
 
-constexpr int kTokenCount = 8;
 constexpr int kLineSize = 1024;  // the line being drawn
 
-// Row i holds token i's key in `text` and its current value in `value`:
-// "*CAMERA_NAME*", "*CUR_DATE*", "*CUR_TIME*", "*ELAPSED*", "*SEL_FACES*", "*SEL_EDGES*",
-// "*SEL_VERTICES*", then "*FPS*", last so that it is applied after the seven. Values start empty.
-struct TokenTable {
-    TokenTable();
-    RowPage page;
+// The tokens by index, in the order they are applied to a row; *FPS* is last, so that it is
+// applied after the seven.
+enum Token : int {
+    kCameraNameToken,
+    kCurDateToken,
+    kCurTimeToken,
+    kElapsedToken,
+    kSelFacesToken,
+    kSelEdgesToken,
+    kSelVerticesToken,
+    kFpsToken,
+    kTokenCount
 };
 
-// What one update read from the clocks; kept for inspection, read by nothing else.
-struct TokenClock {
-    std::int64_t calendarTime = 0;  // seconds since the epoch
-    std::tm localTime{};
-    std::uint32_t elapsedMs = 0;
-    std::int32_t elapsedHours = 0;
-    std::int32_t elapsedMinutes = 0;
-    std::int32_t elapsedSeconds = 0;
+// Each token's key, as a row holds it.
+inline constexpr const char* kTokenKeys[kTokenCount] = {
+    "*CAMERA_NAME*", "*CUR_DATE*",  "*CUR_TIME*",     "*ELAPSED*",
+    "*SEL_FACES*",   "*SEL_EDGES*", "*SEL_VERTICES*", "*FPS*"};
+
+// The tokens' current values, by Token; empty until the first update.
+struct TokenTable {
+    char values[kTokenCount][kTextSize] = {};
 };
 
 // The rate of the host's drawing calls with flag 0, counted over spans of about a second.
@@ -53,11 +57,10 @@ struct TokenInputs {
     std::uint32_t framesPerSecond = 0;
 };
 
-// Recomputes the eight values. The camera name is recomputed only when the active camera differs
+// Recomputes the values. The camera name is recomputed only when the active camera differs
 // from `cachedCamera`, which is then updated. Null host data leaves the camera value as it was and
 // reads as a count of "0"; a time that cannot be converted leaves date and time as they were.
-void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs,
-                       TokenClock& clock);
+void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs);
 
 // Applies the tokens in table order to `line` (kLineSize bytes, holding a copy of the
 // store's current row), unless the row's tokenHits says it holds none, and stores the total

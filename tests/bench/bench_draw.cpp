@@ -31,6 +31,7 @@
 #include "hud/hud_plugin.h"
 #include "hud_layout.h"
 #include "platform/posix_font_match.h"
+#include "tokens/replace_token.h"
 #include "work_folder.h"
 
 namespace vantor::bench {
@@ -38,8 +39,6 @@ namespace {
 
 constexpr int kCallgrindFrames = 20;
 constexpr int kCountedFrames = 10;
-constexpr int kSwitch = 1;
-constexpr int kReloadIni = 4;
 
 // Everything the benchmarks share, made once: members are destroyed in reverse, the working
 // directory before the context.
@@ -64,7 +63,6 @@ struct Suite {
     std::unique_ptr<TokenTable> tokens;
     HudSettings settings{};
     HostWord camera = 0;
-    TokenClock clock;
     FrameRate rate;
     std::uint32_t startTick = 0;
     char line[kLineSize]{};
@@ -102,7 +100,7 @@ Suite& suite() {
         initializePlugin(&s.host.record);
         s.hud = static_cast<HudPlugin*>(pluginInstance());
         if (s.hud == nullptr) fail("initializePlugin made no plug-in");
-        hostExecute(s, kSwitch);
+        hostExecute(s, kSwitchCommand);
         hostDraw(s, 0);
         if (s.hud->fontListBase() == 0 || s.hud->store().getPageCount() != 5) {
             fail("the HUD did not build its lists or load the five pages");
@@ -113,9 +111,9 @@ Suite& suite() {
         for (int r = 0; r < kDrawnRows; ++r) {
             copy.selectRow(r);
             std::memcpy(s.lines[r], copy.getRowText(), std::strlen(copy.getRowText()) + 1);
-            for (const TextRow& token : s.hud->tokens().page.rows) {
-                if (token.text[0] == '\0') break;
-                copy.replaceToken(s.lines[r], s.lines[r], token.text, token.value, kLineSize);
+            for (int j = 0; j < kTokenCount; ++j) {
+                replaceToken(s.lines[r], s.lines[r], kTokenKeys[j], s.hud->tokens().values[j],
+                             kLineSize);
             }
             s.lengths[r] = static_cast<int>(std::strlen(s.lines[r]));
         }
@@ -192,8 +190,7 @@ void cpuFrame(Suite& s) {
     s.rate.countFrame(now);
     updateTokenValues(*s.tokens, s.camera,
                       {&s.host.scene, &s.host.services, s.startTick, now, platform::calendarTime(),
-                       s.rate.perSecond},
-                      s.clock);
+                       s.rate.perSecond});
     PageStore& store = *s.store;
     store.selectPage(0);
     for (int i = 0; i < store.getRowCount(); ++i) {
@@ -209,7 +206,7 @@ void cpuFrame(Suite& s) {
 // Reload INI through the host's entry, then the pass that rebuilds: the file read again and the 96
 // lists built anew. The HUD is hidden meanwhile, so the pass draws nothing.
 void rebuildFrame(Suite& s) {
-    hostExecute(s, kReloadIni);
+    hostExecute(s, kReloadIniCommand);
     hostDraw(s, 0);
     glFinish();
 }
@@ -257,10 +254,10 @@ BENCHMARK(BM_HudDraw)->Apply(frameRuns);
 void effectFrames(benchmark::State& state, const char* effect) {
     Suite& s = suite();
     s.dir->writeIni(fullLayoutIni() + effect);
-    hostExecute(s, kReloadIni);
+    hostExecute(s, kReloadIniCommand);
     runFrames(state, hudFrame);
     s.dir->writeIni(fullLayoutIni());
-    hostExecute(s, kReloadIni);
+    hostExecute(s, kReloadIniCommand);
     hudFrame(s);
 }
 
@@ -306,9 +303,9 @@ BENCHMARK(BM_CpuSide)->Apply(frameRuns)->Unit(benchmark::kNanosecond);
 
 void BM_ReloadAndRebuild(benchmark::State& state) {
     Suite& s = suite();
-    hostExecute(s, kSwitch);
+    hostExecute(s, kSwitchCommand);
     runFrames(state, rebuildFrame, false);
-    hostExecute(s, kSwitch);
+    hostExecute(s, kSwitchCommand);
     if (s.hud->store().getPageCount() != 5) state.SkipWithError("the full file did not load");
 }
 BENCHMARK(BM_ReloadAndRebuild)->Apply(frameRuns);

@@ -8,6 +8,7 @@
 
 #include "fake_host.h"
 #include "pages/page_store.h"
+#include "tokens/replace_token.h"
 #include "tokens/token_table.h"
 #include "work_folder.h"
 
@@ -23,11 +24,10 @@ std::string longLine(const std::string& filler, const std::string& token) {
 }
 
 void replaceOnLongLine(benchmark::State& state, const std::string& source) {
-    static PageStore store;
     char destination[kLineSize];
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            store.replaceToken(destination, source.c_str(), "*CUR_TIME*", "12:34:56", kLineSize));
+            replaceToken(destination, source.c_str(), "*CUR_TIME*", "12:34:56", kLineSize));
         benchmark::ClobberMemory();
     }
 }
@@ -71,9 +71,8 @@ void BM_ApplyTokens_FullPage(benchmark::State& state) {
     }
     static TokenTable table;
     HostWord camera = 0;
-    TokenClock clock;
     const Host host;
-    updateTokenValues(table, camera, host.inputs(), clock);
+    updateTokenValues(table, camera, host.inputs());
     char line[kLineSize] = {};
     for (auto _ : state) {
         for (int i = 0; i < store.getRowCount(); ++i) {
@@ -90,10 +89,9 @@ BENCHMARK(BM_ApplyTokens_FullPage);
 void BM_UpdateTokenValues(benchmark::State& state) {
     static TokenTable table;
     HostWord camera = 0;
-    TokenClock clock;
     const Host host;
     for (auto _ : state) {
-        updateTokenValues(table, camera, host.inputs(), clock);
+        updateTokenValues(table, camera, host.inputs());
         benchmark::ClobberMemory();
     }
 }

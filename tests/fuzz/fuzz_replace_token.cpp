@@ -7,11 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "pages/page_store.h"
+#include "tokens/replace_token.h"
 
 namespace {
 
@@ -53,7 +52,6 @@ constexpr char kUntouched = '\xA5';
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static auto store = std::make_unique<vantor::PageStore>();
     FuzzedDataProvider input(data, size);
     const auto limit = input.ConsumeIntegralInRange<std::uint32_t>(0, 5000);
     const bool inPlace = input.ConsumeBool();
@@ -69,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (inPlace) std::memcpy(buffer.data(), source.c_str(), source.size() + 1);
     const std::vector<char> before = buffer;
 
-    const int count = store->replaceToken(buffer.data(), inPlace ? buffer.data() : source.c_str(),
-                                          token.c_str(), replacement.c_str(), limit);
+    const int count = vantor::replaceToken(buffer.data(), inPlace ? buffer.data() : source.c_str(),
+                                           token.c_str(), replacement.c_str(), limit);
 
     const Model expected = model(source, token, replacement);
     if (count != expected.count) fail("count differs from the model");

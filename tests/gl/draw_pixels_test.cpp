@@ -14,7 +14,7 @@ class DrawPixels : public GlTest {};
 TEST_F(DrawPixels, RowsLandInTheirBandsAndABlankRowKeepsItsLine) {
     WorkFolder dir(iniWithPage({"A", "BLANK", "C"}));
     auto hud = makeHud();
-    hud->execute(1);
+    hud->execute(kSwitchCommand);
     ASSERT_TRUE(hud->draw(0));
     EXPECT_EQ(checkRowBands(frame(), {true, false, true}), "");
 }
@@ -36,7 +36,7 @@ TEST_F(DrawPixels, LitPixelsHaveTheConfiguredColourEvenOverALitScene) {
         glEnable(GL_LIGHT0);
         glColor3f(0.0f, 0.0f, 1.0f);
         auto hud = makeHud();
-        hud->execute(1);
+        hud->execute(kSwitchCommand);
         hud->draw(0);
         const Image& image = frame(std::string(c.red) + c.green + c.blue);
         int lit = 0;
@@ -71,7 +71,7 @@ TEST_F(DrawPixels, NothingIsDrawn) {
         WorkFolder dir(c.ini);
         glClear(GL_COLOR_BUFFER_BIT);
         auto hud = makeHud();
-        if (c.switchOn) hud->execute(1);
+        if (c.switchOn) hud->execute(kSwitchCommand);
         hud->draw(0);
         EXPECT_NE(hud->fontListBase(), 0u) << c.name << ": the lists are built all the same";
         EXPECT_EQ(litArea(frame(c.name)).count, 0) << c.name;
@@ -92,12 +92,12 @@ TEST_F(DrawPixels, BytesOutsideTheGlyphRangeDrawNothingNotEvenTheHostsLists) {
     const GLuint above = glGenLists(256);
     fillWithBlocks(above, 256);
 
-    hud->execute(1);
+    hud->execute(kSwitchCommand);
     hud->draw(0);
     const Image mixed = frame("mixed");
 
     dir.writeIni(iniWithPage({"AC"}));
-    hud->execute(4);
+    hud->execute(kReloadIniCommand);
     glClear(GL_COLOR_BUFFER_BIT);
     hud->draw(0);
     const Image plain = frame("plain");

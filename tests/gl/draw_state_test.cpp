@@ -66,7 +66,7 @@ TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     WorkFolder dir(iniWithPage({"A", "BLANK", "C"},
                                {"COLOR_RED=255", "COLOR_GREEN=0", effect, "EFFECT_GREEN=200"}));
     auto hud = makeHud();
-    if (call == Call::kVisible) hud->execute(1);
+    if (call == Call::kVisible) hud->execute(kSwitchCommand);
     setUpHost(lighting, depth, mode);
     const GlState before = GlState::read();
 

@@ -16,9 +16,9 @@ TEST_F(FontLists, RepeatedReloadsKeepExactly96AndLeaveTheHostsListsAlone) {
     const GLuint host = glGenLists(10);
     WorkFolder dir(iniWithPage({"A"}));
     auto hud = makeHud();
-    hud->execute(1);
+    hud->execute(kSwitchCommand);
     for (int reload = 0; reload < 6; ++reload) {
-        if (reload > 0) hud->execute(4);
+        if (reload > 0) hud->execute(kReloadIniCommand);
         EXPECT_TRUE(hud->rebuildNeeded());
         hud->draw(0);
         ASSERT_NE(hud->fontListBase(), 0u);
@@ -33,7 +33,7 @@ TEST_F(FontLists, BuildingEveryGlyphRaisesNoGlError) {
     // The space has no pixels; a list holding a null bitmap is refused by Mesa with an error.
     WorkFolder dir(iniWithPage({"A B"}));
     auto hud = makeHud();
-    hud->execute(1);
+    hud->execute(kSwitchCommand);
     ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     hud->draw(0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -54,7 +54,7 @@ TEST_F(FontLists, BuildingEveryGlyphRaisesNoGlError) {
 TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
     WorkFolder dir(iniWithPage({"A"}));
     auto hud = makeHud();
-    hud->execute(1);
+    hud->execute(kSwitchCommand);
     hud->release(0);  // nothing to free yet
     gl_->releaseCurrent();
     EXPECT_TRUE(hud->draw(1));
@@ -74,7 +74,7 @@ TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
 TEST_F(FontLists, ReleaseDeletesTheListsAndTheNextFrameRebuilds) {
     WorkFolder dir(iniWithPage({"A"}));
     auto hud = makeHud();
-    hud->execute(1);
+    hud->execute(kSwitchCommand);
     hud->draw(0);
     const Image before = frame("before");
     ASSERT_EQ(countLists(kNamesScanned), 96);

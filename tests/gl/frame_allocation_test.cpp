@@ -34,7 +34,7 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
                                    {effect}));
         auto hud = makeHud();
         hud->attachHost(&host.scene, &host.services);
-        hud->execute(1);
+        hud->execute(kSwitchCommand);
         hud->draw(0);  // builds the lists and reads the file
 
         const AllocationCounts frames = countAllocations([&] {

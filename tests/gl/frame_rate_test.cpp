@@ -29,9 +29,9 @@ TEST_F(FrameRateToken, CountsHiddenCallsSoThatItIsRightWhenShown) {
     EXPECT_GT(rate, 0u);
     EXPECT_LE(rate, static_cast<std::uint32_t>(calls));  // a span's rate is at most its calls
 
-    hud->execute(1);
+    hud->execute(kSwitchCommand);
     hud->draw(0);
-    EXPECT_EQ(hud->tokens().page.rows[7].value, std::to_string(hud->frameRate().perSecond));
+    EXPECT_EQ(hud->tokens().values[kFpsToken], std::to_string(hud->frameRate().perSecond));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ protected:
         WorkFolder dir(iniWithPage({text}, config));
         glClear(GL_COLOR_BUFFER_BIT);
         auto hud = makeHud();
-        hud->execute(1);
+        hud->execute(kSwitchCommand);
         hud->draw(0);
         return litArea(frame(label));
     }

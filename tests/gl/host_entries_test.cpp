@@ -21,7 +21,7 @@ TEST_F(HostEntries, SwitchThroughTheRecordAndDrawThroughPosition19) {
     {
         WorkFolder dir(iniWithPage({"Faces 42 in Top", "BLANK", "Edges 0"}));
         auto reference = makeHud();
-        reference->execute(1);
+        reference->execute(kSwitchCommand);
         reference->draw(0);
         expected = frame("expected");
     }
@@ -38,7 +38,7 @@ TEST_F(HostEntries, SwitchThroughTheRecordAndDrawThroughPosition19) {
     EXPECT_TRUE(draw(0));
     EXPECT_EQ(litArea(frame("hidden")).count, 0) << "the HUD starts hidden";
 
-    EXPECT_TRUE(execute(1));
+    EXPECT_TRUE(execute(kSwitchCommand));
     glClear(GL_COLOR_BUFFER_BIT);
     EXPECT_TRUE(draw(1));
     EXPECT_EQ(litArea(frame("flag1")).count, 0) << "flag 1 draws nothing";

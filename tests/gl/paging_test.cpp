@@ -22,7 +22,14 @@ std::string pagesIni(int pages) {
 }
 
 // The HUD's function numbers, and steps of the test's own that reload another file.
-enum Op : int { kSwitch = 1, kNext = 2, kPrev = 3, kReloadOne = 101, kReloadNone, kReloadThree };
+enum Op : int {
+    kSwitch = kSwitchCommand,
+    kNext = kNextPageCommand,
+    kPrev = kPrevPageCommand,
+    kReloadOne = 101,
+    kReloadNone,
+    kReloadThree
+};
 
 struct Step {
     Op op;
@@ -96,7 +103,7 @@ TEST_P(Paging, CurrentPageAndWhatShows) {
             case kReloadNone:
             case kReloadThree:
                 dir.writeIni(pagesIni(step.op == kReloadOne ? 1 : step.op == kReloadNone ? 0 : 3));
-                EXPECT_TRUE(hud->execute(4));
+                EXPECT_TRUE(hud->execute(kReloadIniCommand));
                 EXPECT_TRUE(hud->rebuildNeeded());
                 break;
             default:

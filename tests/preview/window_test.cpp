@@ -340,16 +340,23 @@ TEST_P(WindowRefused, WithOneLine) {
     EXPECT_EQ(run.err[0].rfind(c.says, 0), 0u) << run.err[0];
 }
 
-const char* const kOffscreenOnly = "hudhost: --window shows the plug-in live;";
-
 INSTANTIATE_TEST_SUITE_P(
     PreviewWindow, WindowRefused,
-    ::testing::Values(RefusalCase{"WithSoak", {"--soak"}, "", 2, kOffscreenOnly},
-                      RefusalCase{"WithBench", {"--bench"}, "", 2, kOffscreenOnly},
-                      RefusalCase{"WithGlState", {"--gl-state"}, "", 2, kOffscreenOnly},
-                      RefusalCase{"WithoutPlugin", {"--no-plugin"}, "", 2, kOffscreenOnly},
-                      RefusalCase{
-                          "WithoutDisplay", {}, "DISPLAY=", 1, "hudhost: cannot open a window: "}),
+    ::testing::Values(
+        RefusalCase{
+            "WithSoak", {"--soak"}, "", 2, "hudhost: --window and --soak are separate runs"},
+        RefusalCase{
+            "WithBench", {"--bench"}, "", 2, "hudhost: --window and --bench are separate runs"},
+        RefusalCase{
+            "WithGlState", {"--gl-state"}, "", 2, "hudhost: --gl-state does not apply to --window"},
+        RefusalCase{
+            "WithFrames", {"--frames", "3"}, "", 2, "hudhost: --frames does not apply to --window"},
+        RefusalCase{"WithoutPlugin",
+                    {"--no-plugin"},
+                    "",
+                    2,
+                    "hudhost: --window and --no-plugin are separate runs"},
+        RefusalCase{"WithoutDisplay", {}, "DISPLAY=", 1, "hudhost: cannot open a window: "}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace vantor::test {
 
 struct FakeHost {
-    static inline std::int32_t mode = 0;  // what selectionMode answers
+    static inline std::int32_t mode = kFaceSelection;  // what selectionMode answers
     static inline int modeCalls = 0;
     static std::int32_t selectionMode() {
         ++modeCalls;
@@ -28,7 +28,7 @@ struct FakeHost {
     HostRecord record{};
 
     FakeHost() {
-        mode = 0;
+        mode = kFaceSelection;
         modeCalls = 0;
         scene.selectedFaces = &faces;
         scene.selectedEdges = &edges;

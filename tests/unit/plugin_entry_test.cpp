@@ -177,7 +177,7 @@ TEST(PluginBaseDefaults, BarePluginAnswersWithDefaults) {
     EXPECT_STREQ(entryAs<FunctionNameEntry>(host.record.functionName)(0), "Dummy Plugin");
     EXPECT_STREQ(entryAs<FunctionNameEntry>(host.record.functionName)(-3), "Dummy Plugin");
     EXPECT_EQ(entryAs<FunctionKindEntry>(host.record.functionKind)(9), 0);
-    EXPECT_TRUE(entryAs<ExecuteEntry>(host.record.execute)(1));
+    EXPECT_TRUE(entryAs<ExecuteEntry>(host.record.execute)(kSwitchCommand));
 
     // Operation 5 is the only default that answers false; the probe shows the void ones reached.
     const HostEntry* t = host.table.entries;

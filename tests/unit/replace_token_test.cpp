@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "pages/page_store.h"
+#include "tokens/replace_token.h"
 
 namespace vantor {
 namespace {
@@ -43,10 +42,7 @@ struct Substitution {
 
 void PrintTo(const Substitution& c, std::ostream* os) { *os << c.name; }
 
-class ReplaceTokenCase : public testing::TestWithParam<Substitution> {
-protected:
-    std::unique_ptr<PageStore> store = std::make_unique<PageStore>();
-};
+class ReplaceTokenCase : public testing::TestWithParam<Substitution> {};
 
 // Separate buffers: the line, its terminator and zeros up to the limit; nothing past it. The same
 // call with one buffer as destination and source, where the source fits, leaves the same bytes.
@@ -56,8 +52,8 @@ TEST_P(ReplaceTokenCase, WritesTheLineThenZerosUpToTheLimit) {
     const std::uint32_t limit = c.limit;
     ASSERT_LE(c.line.size(), limit);
     std::vector<char> destination = freshDestination(limit);
-    EXPECT_EQ(store->replaceToken(destination.data(), c.source.c_str(), c.token.c_str(),
-                                  c.replacement.c_str(), limit),
+    EXPECT_EQ(replaceToken(destination.data(), c.source.c_str(), c.token.c_str(),
+                           c.replacement.c_str(), limit),
               c.count);
     const std::string written = c.line + std::string(limit - c.line.size(), '\0');
     EXPECT_EQ(destination, expectedBytes(written, destination.size()));
@@ -65,9 +61,9 @@ TEST_P(ReplaceTokenCase, WritesTheLineThenZerosUpToTheLimit) {
     if (c.source.size() >= limit) return;
     std::vector<char> inPlace = freshDestination(limit);
     std::memcpy(inPlace.data(), c.source.c_str(), c.source.size() + 1);
-    EXPECT_EQ(store->replaceToken(inPlace.data(), inPlace.data(), c.token.c_str(),
-                                  c.replacement.c_str(), limit),
-              c.count);
+    EXPECT_EQ(
+        replaceToken(inPlace.data(), inPlace.data(), c.token.c_str(), c.replacement.c_str(), limit),
+        c.count);
     EXPECT_EQ(inPlace, destination);
 }
 
@@ -144,14 +140,13 @@ class ReplaceTokenRefusal : public testing::TestWithParam<Refusal> {};
 
 TEST_P(ReplaceTokenRefusal, ReturnsZeroAndLeavesDestination) {
     const Refusal& c = GetParam();
-    PageStore store;
     const std::string source = "<" + kToken33 + kTime + ">";
     std::vector<char> destination = freshDestination(64);
     const std::vector<char> before = destination;
-    EXPECT_EQ(store.replaceToken(c.null == Null::kDestination ? nullptr : destination.data(),
-                                 c.null == Null::kSource ? nullptr : source.c_str(),
-                                 c.null == Null::kToken ? nullptr : c.token.c_str(),
-                                 c.null == Null::kReplacement ? nullptr : "R", 64),
+    EXPECT_EQ(replaceToken(c.null == Null::kDestination ? nullptr : destination.data(),
+                           c.null == Null::kSource ? nullptr : source.c_str(),
+                           c.null == Null::kToken ? nullptr : c.token.c_str(),
+                           c.null == Null::kReplacement ? nullptr : "R", 64),
               0);
     EXPECT_EQ(destination, before);
 }

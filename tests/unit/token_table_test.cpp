@@ -25,8 +25,6 @@ namespace {
 using test::FakeHost;
 using test::WorkFolder;
 
-enum { kCamera, kDate, kTime, kElapsed, kFaces, kEdges, kVertices, kFps };
-
 struct NamedCamera {
     HostWord SceneContext::*field;
     const char* name;
@@ -44,7 +42,6 @@ const NamedCamera kCameraOrder[] = {{&SceneContext::bottomCamera, "Bottom"},
 struct Frame {
     TokenTable table;
     HostWord cachedCamera = 0;
-    TokenClock clock;
     std::uint32_t startTick = 1000;
     std::uint32_t nowTick = 1000;
     std::int64_t now = 1709186703;  // 2024-02-29 06:05:03 UTC
@@ -53,9 +50,9 @@ struct Frame {
     void update(const FakeHost& host) { update(&host.scene, &host.services); }
     void update(const SceneContext* scene, const HostServices* services) {
         updateTokenValues(table, cachedCamera,
-                          {scene, services, startTick, nowTick, now, framesPerSecond}, clock);
+                          {scene, services, startTick, nowTick, now, framesPerSecond});
     }
-    const char* value(int token) const { return table.page.rows[token].value; }
+    const char* value(Token token) const { return table.values[token]; }
 };
 
 // Each camera's handle names it, also when a camera later in the order has the same handle.
@@ -68,7 +65,7 @@ TEST(CameraName, EachHandleNamesTheFirstCameraInOrderWithItElseFreeOrtho) {
             host.view.camera = host.scene.*kCameraOrder[first].field;
             Frame frame;
             frame.update(host);
-            EXPECT_STREQ(frame.value(kCamera), kCameraOrder[first].name)
+            EXPECT_STREQ(frame.value(kCameraNameToken), kCameraOrder[first].name)
                 << kCameraOrder[first].name << " = " << kCameraOrder[later].name;
         }
     }
@@ -77,7 +74,7 @@ TEST(CameraName, EachHandleNamesTheFirstCameraInOrderWithItElseFreeOrtho) {
         host.view.camera = handle;
         Frame frame;
         frame.update(host);
-        EXPECT_STREQ(frame.value(kCamera), "Free Ortho") << handle;
+        EXPECT_STREQ(frame.value(kCameraNameToken), "Free Ortho") << handle;
     }
 }
 
@@ -87,14 +84,14 @@ TEST(CameraName, HandleZeroOnTheFirstFrameLeavesTheValueEmpty) {
     host.view.camera = 0;
     Frame frame;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kCamera), "");
+    EXPECT_STREQ(frame.value(kCameraNameToken), "");
 
     host.view.camera = host.scene.leftCamera;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kCamera), "Left");
+    EXPECT_STREQ(frame.value(kCameraNameToken), "Left");
     host.view.camera = 0;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kCamera), "Bottom");
+    EXPECT_STREQ(frame.value(kCameraNameToken), "Bottom");
 }
 
 TEST(CameraName, RecomputedOnlyWhenTheActiveCameraChanges) {
@@ -103,21 +100,21 @@ TEST(CameraName, RecomputedOnlyWhenTheActiveCameraChanges) {
     host.view.camera = top;
     Frame frame;
     frame.update(host);
-    ASSERT_STREQ(frame.value(kCamera), "Top");
+    ASSERT_STREQ(frame.value(kCameraNameToken), "Top");
 
     host.scene.topCamera = 300;  // the old handle no longer names a camera, but it is cached
     frame.update(host);
-    EXPECT_STREQ(frame.value(kCamera), "Top");
+    EXPECT_STREQ(frame.value(kCameraNameToken), "Top");
 
     host.view.camera = 999;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kCamera), "Free Ortho");
+    EXPECT_STREQ(frame.value(kCameraNameToken), "Free Ortho");
     host.view.camera = top;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kCamera), "Free Ortho");
+    EXPECT_STREQ(frame.value(kCameraNameToken), "Free Ortho");
     host.view.camera = 300;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kCamera), "Top");
+    EXPECT_STREQ(frame.value(kCameraNameToken), "Top");
 }
 
 // Only the list of the current mode is read: the other two point at memory that faults when read.
@@ -151,21 +148,22 @@ TEST_P(SelectionCounts, OnlyTheListOfTheModeIsCounted) {
     host.faces.count = 3;
     host.edges.count = 12;
     host.vertices.count = 2147483647;
-    if (c.mode != 0) host.scene.selectedFaces = poisoned();
-    if (c.mode != 1) host.scene.selectedEdges = poisoned();
-    if (c.mode != 2) host.scene.selectedVertices = poisoned();
+    if (c.mode != kFaceSelection) host.scene.selectedFaces = poisoned();
+    if (c.mode != kEdgeSelection) host.scene.selectedEdges = poisoned();
+    if (c.mode != kVertexSelection) host.scene.selectedVertices = poisoned();
     FakeHost::mode = c.mode;
     Frame frame;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kFaces), c.faces);
-    EXPECT_STREQ(frame.value(kEdges), c.edges);
-    EXPECT_STREQ(frame.value(kVertices), c.vertices);
+    EXPECT_STREQ(frame.value(kSelFacesToken), c.faces);
+    EXPECT_STREQ(frame.value(kSelEdgesToken), c.edges);
+    EXPECT_STREQ(frame.value(kSelVerticesToken), c.vertices);
     EXPECT_EQ(FakeHost::modeCalls, 3);  // asked once for each count
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SelectionCounts,
-                         testing::Values(ModeCase{0, "3", "0", "0"}, ModeCase{1, "0", "12", "0"},
-                                         ModeCase{2, "0", "0", "2147483647"},
+                         testing::Values(ModeCase{kFaceSelection, "3", "0", "0"},
+                                         ModeCase{kEdgeSelection, "0", "12", "0"},
+                                         ModeCase{kVertexSelection, "0", "0", "2147483647"},
                                          ModeCase{3, "0", "0", "0"}, ModeCase{-1, "0", "0", "0"}));
 
 // The frame rate from the ticks of the drawing calls since the last build: each span of calls is a
@@ -199,7 +197,7 @@ TEST(FramesPerSecond, CountsTheCallsOfTheLastWholeSecond) {
         Frame frame;
         frame.framesPerSecond = rate.perSecond;
         frame.update(host);
-        EXPECT_STREQ(frame.value(kFps), c.value);
+        EXPECT_STREQ(frame.value(kFpsToken), c.value);
     }
 }
 
@@ -260,9 +258,9 @@ TEST_F(ZoneTest, DateTimeAndElapsedFromTheClocks) {
         frame.startTick = c.startTick;
         frame.nowTick = c.nowTick;
         frame.update(host);
-        EXPECT_STREQ(frame.value(kDate), c.date);
-        EXPECT_STREQ(frame.value(kTime), c.time);
-        EXPECT_STREQ(frame.value(kElapsed), c.elapsed);
+        EXPECT_STREQ(frame.value(kCurDateToken), c.date);
+        EXPECT_STREQ(frame.value(kCurTimeToken), c.time);
+        EXPECT_STREQ(frame.value(kElapsedToken), c.elapsed);
     }
 }
 
@@ -271,13 +269,13 @@ TEST_F(ZoneTest, UnconvertibleTimeLeavesDateAndTime) {
     FakeHost host;
     Frame frame;
     frame.update(host);
-    ASSERT_STREQ(frame.value(kTime), "09:05:03");
+    ASSERT_STREQ(frame.value(kCurTimeToken), "09:05:03");
     frame.now = std::numeric_limits<std::int64_t>::max();
     frame.nowTick += 2000;
     frame.update(host);
-    EXPECT_STREQ(frame.value(kDate), "2024-02-29");
-    EXPECT_STREQ(frame.value(kTime), "09:05:03");
-    EXPECT_STREQ(frame.value(kElapsed), "00:00:02");  // the rest is still updated
+    EXPECT_STREQ(frame.value(kCurDateToken), "2024-02-29");
+    EXPECT_STREQ(frame.value(kCurTimeToken), "09:05:03");
+    EXPECT_STREQ(frame.value(kElapsedToken), "00:00:02");  // the rest is still updated
 }
 
 // Missing host data: the camera keeps its last name, counts that cannot be read are "0", the
@@ -306,7 +304,7 @@ TEST_P(MissingHostData, KeepsTheCameraAndCountsZero) {
     FakeHost::mode = c.mode;
     Frame frame;
     frame.update(host);
-    ASSERT_STREQ(frame.value(kCamera), "Top");
+    ASSERT_STREQ(frame.value(kCameraNameToken), "Top");
 
     const SceneContext* scene = &host.scene;
     const HostServices* services = &host.services;
@@ -314,11 +312,11 @@ TEST_P(MissingHostData, KeepsTheCameraAndCountsZero) {
     host.view.camera = host.scene.leftCamera;  // seen only where the path to it is whole
     frame.nowTick += 3725000;
     frame.update(scene, services);
-    EXPECT_STREQ(frame.value(kCamera), c.camera);
-    EXPECT_STREQ(frame.value(kFaces), c.faces);
-    EXPECT_STREQ(frame.value(kEdges), c.edges);
-    EXPECT_STREQ(frame.value(kVertices), c.vertices);
-    EXPECT_STREQ(frame.value(kElapsed), "01:02:05");
+    EXPECT_STREQ(frame.value(kCameraNameToken), c.camera);
+    EXPECT_STREQ(frame.value(kSelFacesToken), c.faces);
+    EXPECT_STREQ(frame.value(kSelEdgesToken), c.edges);
+    EXPECT_STREQ(frame.value(kSelVerticesToken), c.vertices);
+    EXPECT_STREQ(frame.value(kElapsedToken), "01:02:05");
 }
 
 using Scene = const SceneContext*&;
@@ -327,25 +325,25 @@ using Services = const HostServices*&;
 INSTANTIATE_TEST_SUITE_P(
     Records, MissingHostData,
     testing::Values(
-        MissingCase{"NullScene", 0, [](FakeHost&, Scene s, Services) { s = nullptr; }, "Top", "0",
-                    "0", "0"},
-        MissingCase{"NullViewSlot", 0,
+        MissingCase{"NullScene", kFaceSelection, [](FakeHost&, Scene s, Services) { s = nullptr; },
+                    "Top", "0", "0", "0"},
+        MissingCase{"NullViewSlot", kFaceSelection,
                     [](FakeHost& h, Scene, Services) { h.scene.activeViewSlot = nullptr; }, "Top",
                     "3", "0", "0"},
-        MissingCase{"NullActiveView", 1, [](FakeHost& h, Scene, Services) { h.slot = nullptr; },
-                    "Top", "0", "12", "0"},
-        MissingCase{"NullFaceList", 0,
+        MissingCase{"NullActiveView", kEdgeSelection,
+                    [](FakeHost& h, Scene, Services) { h.slot = nullptr; }, "Top", "0", "12", "0"},
+        MissingCase{"NullFaceList", kFaceSelection,
                     [](FakeHost& h, Scene, Services) { h.scene.selectedFaces = nullptr; }, "Left",
                     "0", "0", "0"},
-        MissingCase{"NullEdgeList", 1,
+        MissingCase{"NullEdgeList", kEdgeSelection,
                     [](FakeHost& h, Scene, Services) { h.scene.selectedEdges = nullptr; }, "Left",
                     "0", "0", "0"},
-        MissingCase{"NullVertexList", 2,
+        MissingCase{"NullVertexList", kVertexSelection,
                     [](FakeHost& h, Scene, Services) { h.scene.selectedVertices = nullptr; },
                     "Left", "0", "0", "0"},
-        MissingCase{"NullServices", 0, [](FakeHost&, Scene, Services s) { s = nullptr; }, "Left",
-                    "0", "0", "0"},
-        MissingCase{"NullSelectionModeEntry", 0,
+        MissingCase{"NullServices", kFaceSelection,
+                    [](FakeHost&, Scene, Services s) { s = nullptr; }, "Left", "0", "0", "0"},
+        MissingCase{"NullSelectionModeEntry", kFaceSelection,
                     [](FakeHost& h, Scene, Services) { h.services.selectionMode = nullptr; },
                     "Left", "0", "0", "0"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -360,7 +358,8 @@ struct Values {
 
 void setValues(TokenTable& table, const Values& v) {
     const char* values[] = {v.camera, "2024-02-29", v.time, "01:02:05", v.faces, "12", "7", v.fps};
-    for (int i = 0; i < 8; ++i) std::snprintf(table.page.rows[i].value, kTextSize, "%s", values[i]);
+    for (int i = 0; i < kTokenCount; ++i)
+        std::snprintf(table.values[i], kTextSize, "%s", values[i]);
 }
 
 const Values kFrame1{"Top", "09:05:03", "3", "60"};
@@ -437,7 +436,7 @@ TEST_F(RowDrawing, LaterPassScansAnEarlierValue) {
     const WorkFolder dir(test::iniWithPage({"[*CAMERA_NAME*]"}));
     ASSERT_TRUE(test::loadFirstPage(*store));
     setValues(table, kFrame1);
-    std::snprintf(table.page.rows[kCamera].value, kTextSize, "cam *SEL_EDGES*");
+    std::snprintf(table.values[kCameraNameToken], kTextSize, "cam *SEL_EDGES*");
     EXPECT_EQ(draw(), "[cam 12]");
 }
 

@@ -28,7 +28,7 @@ TEST(WindowsDll, ExportsAnswerThroughARealHostRecord) {
     EXPECT_STREQ(entryAs<FunctionNameEntry>(record.functionName)(1), "Vantor HUD Switch");
     EXPECT_STREQ(entryAs<FunctionNameEntry>(record.functionName)(-1), "NaFn");
     EXPECT_EQ(entryAs<FunctionKindEntry>(record.functionKind)(4), 0);
-    EXPECT_TRUE(entryAs<ExecuteEntry>(record.execute)(1));
+    EXPECT_TRUE(entryAs<ExecuteEntry>(record.execute)(kSwitchCommand));
     for (HostEntry entry : host.table.entries) EXPECT_NE(entry, nullptr);
     // No GL context is current: draw returns at once.
     EXPECT_TRUE(entryAs<DrawEntry>(host.table.entries[kDrawPosition])(0));

@@ -46,7 +46,7 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     EXPECT_TRUE(draw(0));  // builds the lists; the HUD starts hidden
     EXPECT_EQ(litArea(readFramebuffer()).count, 0);
 
-    EXPECT_TRUE(execute(1));
+    EXPECT_TRUE(execute(kSwitchCommand));
     clearFrame();
     EXPECT_TRUE(draw(0));
     const Image image = readFramebuffer();

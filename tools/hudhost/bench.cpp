@@ -72,10 +72,10 @@ double effectFramesPerSecond(const Viewport& viewport, const HostSide& host, lon
     fs::create_directories(copy / kIniFile.parent_path(), ec);
     std::ofstream(copy / kIniFile, std::ios::binary) << withTextEffect(ini, effect);
     fs::current_path(copy, ec);
-    host.execute(Command::Reload);
+    host.execute(vantor::kReloadIniCommand);
     const double rate = ec ? 0.0 : framesPerSecond(viewport, true, frames);
     fs::current_path(home, ec);
-    host.execute(Command::Reload);
+    host.execute(vantor::kReloadIniCommand);
     viewport.frame(true);  // the rebuild from the user's file again
     fs::remove_all(copy, ec);
     return rate;

@@ -4,7 +4,7 @@ namespace hudhost {
 namespace {
 
 // HostServices entry 29 is called with no receiver, so the mode it answers lives here.
-std::int32_t g_selectionMode = 0;
+std::int32_t g_selectionMode = vantor::kFaceSelection;
 
 std::int32_t selectionModeEntry() { return g_selectionMode; }
 
@@ -77,7 +77,7 @@ std::int32_t HostSide::functionKind(std::int32_t function) const {
     return vantor::entryAs<vantor::FunctionKindEntry>(record_.functionKind)(function);
 }
 
-void HostSide::execute(Command command) const {
+void HostSide::execute(vantor::PluginFunction command) const {
     vantor::entryAs<vantor::ExecuteEntry>(record_.execute)(static_cast<std::int32_t>(command));
 }
 

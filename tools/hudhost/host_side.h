@@ -13,7 +13,7 @@ namespace hudhost {
 // What the host's scene holds, as far as the plug-in can see it.
 struct SceneSetup {
     Camera camera = Camera::MainPerspective;
-    std::int32_t selectionMode = 0;
+    std::int32_t selectionMode = vantor::kFaceSelection;
     std::uint32_t faces = 0;
     std::uint32_t edges = 0;
     std::uint32_t vertices = 0;
@@ -35,7 +35,7 @@ public:
     std::int32_t functionKind(std::int32_t function) const;
 
     // A user command, through record entry 0.
-    void execute(Command command) const;
+    void execute(vantor::PluginFunction command) const;
 
     // A drawing pass, through callback table position 19.
     void draw(std::int32_t flag) const;

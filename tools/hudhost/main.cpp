@@ -48,31 +48,34 @@ bool enterWorkDir(const Options& options, std::string& error) {
     return !ec;
 }
 
-// Loads the plug-in and hands it the host's records; `host` stays null when the run loads none.
-bool attachPlugin(const Options& options, const std::string& pluginPath,
-                  std::unique_ptr<HostSide>& host, std::string& error) {
-    if (!options.loadPlugin) return true;
+// Loads the plug-in and hands it the host's records; null, with the reason, when that fails.
+std::unique_ptr<HostSide> attachPlugin(const Options& options, const std::string& pluginPath,
+                                       std::string& error) {
     PluginExports exports;
-    if (!loadPlugin(pluginPath, exports, error)) return false;
-    host = std::make_unique<HostSide>(SceneSetup{options.camera, options.selectionMode,
-                                                 options.faces, options.edges, options.vertices});
-    return host->attach(exports.initializePlugin, error);
+    if (!loadPlugin(pluginPath, exports, error)) return nullptr;
+    auto host = std::make_unique<HostSide>(SceneSetup{
+        options.camera, options.selectionMode, options.faces, options.edges, options.vertices});
+    if (!host->attach(exports.initializePlugin, error)) return nullptr;
+    return host;
 }
 
 // The modes, one function each.
 
 int runHelp() {
-    std::fputs(usageText(), stdout);
+    std::fputs(usageText().c_str(), stdout);
     std::printf("\n%s", previewKeys());
     return 0;
 }
 
-int runList(const HostSide& host) {
+int runList(const Options& options, const std::string& pluginPath) {
+    std::string error;
+    const std::unique_ptr<HostSide> host = attachPlugin(options, pluginPath, error);
+    if (!host) return fail(kFailed, error);
     std::printf("plug-in version %d\n", kPluginVersion);
-    const std::int32_t count = host.functionCount();
+    const std::int32_t count = host->functionCount();
     for (std::int32_t n = 0; n < count; ++n) {
-        std::printf("function %d: kind %d, \"%s\"\n", n, host.functionKind(n),
-                    host.functionName(n));
+        std::printf("function %d: kind %d, \"%s\"\n", n, host->functionKind(n),
+                    host->functionName(n));
     }
     return 0;
 }
@@ -83,9 +86,10 @@ int runCheck(const Options& options) {
     return check::checkLayout(layout, stdout).exitStatus;
 }
 
-int runWindow(const Options& options, const std::string& outPath, HostSide& host) {
+int runWindow(const Options& options, const std::string& pluginPath, const std::string& outPath) {
     std::string error;
-    if (!runPreview(options, outPath, host, error)) return fail(kFailed, error);
+    const std::unique_ptr<HostSide> host = attachPlugin(options, pluginPath, error);
+    if (!host || !runPreview(options, outPath, *host, error)) return fail(kFailed, error);
     return 0;
 }
 
@@ -95,7 +99,8 @@ void printChangedState(const GlStateWatch& watch) {
     std::printf("the HUD changed: %s\n", names.empty() ? "nothing" : names.c_str());
 }
 
-// The viewport offscreen for the frames asked for, and the picture of the last one.
+// The viewport offscreen for the frames asked for, and the picture of the last one; with no
+// plug-in when `host` is null.
 int runPicture(const Options& options, const std::string& outPath, HostSide* host) {
     std::string error;
     std::unique_ptr<GlContext> gl = GlContext::create(options.width, options.height, error);
@@ -108,13 +113,13 @@ int runPicture(const Options& options, const std::string& outPath, HostSide* hos
     // Start-up: the viewport is up before the user picks a command, and the HUD's first drawing
     // call reads its INI file, so that Next and Prev find the pages. Then the commands, in order.
     viewport.frame(options.hudFrames != 0);
-    for (Command command : options.commands) host->execute(command);
+    for (vantor::PluginFunction command : options.commands) host->execute(command);
 
     // The frames.
     bool soakPassed = true;
-    if (options.soak) {
+    if (options.mode == Mode::Soak) {
         soakPassed = runSoak(viewport, *host, options.frames, error);
-    } else if (options.bench) {
+    } else if (options.mode == Mode::Bench) {
         runBench(viewport, *host, options.frames);
     } else {
         for (long frame = 1; frame <= options.frames; ++frame) {
@@ -137,23 +142,42 @@ int runPicture(const Options& options, const std::string& outPath, HostSide* hos
     return soakPassed ? 0 : fail(kFailed, error);
 }
 
+// A picture, a soak run or a bench run, with the plug-in loaded.
+int runWithPlugin(const Options& options, const std::string& pluginPath,
+                  const std::string& outPath) {
+    std::string error;
+    const std::unique_ptr<HostSide> host = attachPlugin(options, pluginPath, error);
+    if (!host) return fail(kFailed, error);
+    return runPicture(options, outPath, host.get());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) return fail(kBadOptions, error);
-    if (options.help) return runHelp();
     // Paths as given, before --workdir moves the working directory.
     const std::string pluginPath =
         options.pluginPath.empty() ? defaultPluginPath() : fromStartDirectory(options.pluginPath);
     const std::string outPath = fromStartDirectory(options.outPath);
+    if (options.mode != Mode::Help && !enterWorkDir(options, error)) return fail(kFailed, error);
 
-    std::unique_ptr<HostSide> host;
-    if (!enterWorkDir(options, error)) return fail(kFailed, error);
-    if (options.check) return runCheck(options);
-    if (!attachPlugin(options, pluginPath, host, error)) return fail(kFailed, error);
-    if (options.list) return runList(*host);
-    if (options.window) return runWindow(options, outPath, *host);
-    return runPicture(options, outPath, host.get());
+    switch (options.mode) {
+        case Mode::Help:
+            return runHelp();
+        case Mode::Check:
+            return runCheck(options);
+        case Mode::List:
+            return runList(options, pluginPath);
+        case Mode::Window:
+            return runWindow(options, pluginPath, outPath);
+        case Mode::Scene:
+            return runPicture(options, outPath, nullptr);
+        case Mode::Picture:
+        case Mode::Soak:
+        case Mode::Bench:
+            return runWithPlugin(options, pluginPath, outPath);
+    }
+    return fail(kFailed, "no such mode");
 }

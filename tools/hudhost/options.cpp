@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kMaxImageSide = 8192;
 constexpr long kMaxFrames = 100000000;
+constexpr long kMaxInt32 = 2147483647L;
+constexpr long kMinInt32 = -kMaxInt32 - 1;
 
 struct Named {
     const char* name;
@@ -28,13 +30,17 @@ constexpr Named kCameras[] = {
 };
 
 constexpr Named kCommands[] = {
-    {"switch", static_cast<int>(Command::Switch)},
-    {"next", static_cast<int>(Command::Next)},
-    {"prev", static_cast<int>(Command::Prev)},
-    {"reload", static_cast<int>(Command::Reload)},
+    {"switch", vantor::kSwitchCommand},
+    {"next", vantor::kNextPageCommand},
+    {"prev", vantor::kPrevPageCommand},
+    {"reload", vantor::kReloadIniCommand},
 };
 
-constexpr Named kSelectionModes[] = {{"face", 0}, {"edge", 1}, {"vertex", 2}};
+constexpr Named kSelectionModes[] = {
+    {"face", vantor::kFaceSelection},
+    {"edge", vantor::kEdgeSelection},
+    {"vertex", vantor::kVertexSelection},
+};
 
 // Lower case, with blanks and underscores as hyphens: "Main Perspective" finds main-perspective.
 std::string normalized(const char* text) {
@@ -93,241 +99,344 @@ bool parseColour(const char* text, Rgb& colour) {
     return true;
 }
 
-class Parser {
-public:
-    Parser(int argc, char** argv, Options& options, std::string& error)
-        : argc_(argc), argv_(argv), options_(options), error_(error) {}
+// One option as met on the command line: its name as written, the value after it (null for none),
+// and where what it says goes.
+struct Given {
+    const char* option;
+    const char* value;
+    Options& options;
+    std::string& error;
+};
 
-    bool run() {
-        bool flagsGiven = false;
-        for (index_ = 1; index_ < argc_; ++index_) {
-            const std::string option = argv_[index_];
-            if (option == "--draw-flag" && !flagsGiven) {
-                options_.drawFlags.clear();  // the first one given replaces the default
-                flagsGiven = true;
-            }
-            if (!takeOption(option)) return false;
-        }
-        return checkCombinations();
+bool refuse(Given& g, const std::string& reason) {
+    g.error = reason;
+    return false;
+}
+
+bool number(Given& g, long low, long high, long& out) {
+    if (parseNumber(g.value, low, high, out)) return true;
+    return refuse(g, std::string(g.option) + " takes a whole number from " + std::to_string(low) +
+                         " to " + std::to_string(high) + ", not '" + g.value + "'");
+}
+
+bool count(Given& g, std::uint32_t& out) {
+    long n = 0;
+    if (!number(g, 0, kMaxInt32, n)) return false;
+    out = static_cast<std::uint32_t>(n);
+    return true;
+}
+
+// What each option does with its value, in the order of the table below.
+
+bool takeCheckPath(Given& g) {
+    if (g.value != nullptr) g.options.checkPath = g.value;
+    return true;
+}
+
+bool takePluginPath(Given& g) {
+    g.options.pluginPath = g.value;
+    return true;
+}
+
+bool takeWorkDir(Given& g) {
+    g.options.workDir = g.value;
+    return true;
+}
+
+bool takeCommand(Given& g) {
+    int n = 0;
+    if (!lookUp(kCommands, g.value, n)) {
+        return refuse(
+            g, std::string("--cmd takes switch, next, prev or reload, not '") + g.value + "'");
     }
+    g.options.commands.push_back(static_cast<vantor::PluginFunction>(n));
+    return true;
+}
 
-private:
-    bool takeOption(const std::string& option) {
-        if (option == "--help" || option == "-h") return set(options_.help, true);
-        if (option == "--list") return set(options_.list, true);
-        if (option == "--no-plugin") return set(options_.loadPlugin, false);
-        if (option == "--gl-state") return set(options_.glState, true);
-        if (option == "--soak") return set(options_.soak, true);
-        if (option == "--bench") return set(options_.bench, true);
-        if (option == "--window") return set(options_.window, true);
-        if (option == "--check") return check();
-        if (option == "--plugin") return text(options_.pluginPath);
-        if (option == "--workdir") return text(options_.workDir);
-        if (option == "--out") return text(options_.outPath);
-        if (option == "--cmd") return command();
-        if (option == "--camera") return camera();
-        if (option == "--selection-mode") return selectionMode();
-        if (option == "--faces") return count(options_.faces);
-        if (option == "--edges") return count(options_.edges);
-        if (option == "--vertices") return count(options_.vertices);
-        if (option == "--size") return size();
-        if (option == "--background") return background();
-        if (option == "--frames") return number(1, kMaxFrames, options_.frames);
-        if (option == "--hud-frames") return number(0, kMaxFrames, options_.hudFrames);
-        if (option == "--draw-flag") return drawFlag();
-        return fail("unknown option " + option + " (see --help)");
+bool takeCamera(Given& g) {
+    int n = 0;
+    if (!lookUp(kCameras, g.value, n)) {
+        return refuse(g, std::string("--camera takes main-perspective, top, left, right, front, ") +
+                             "back, bottom or free, not '" + g.value + "'");
     }
+    g.options.camera = static_cast<Camera>(n);
+    return true;
+}
 
-    bool checkCombinations() {
-        if (options_.help) return true;
-        if (!options_.loadPlugin &&
-            (options_.list || options_.soak || options_.bench || !options_.commands.empty())) {
-            return fail("--list, --cmd, --soak and --bench need the plug-in, not --no-plugin");
-        }
-        if (options_.soak && options_.bench) return fail("--soak and --bench are separate runs");
-        if (options_.check && (options_.list || options_.window || options_.soak ||
-                               options_.bench || options_.glState || !options_.commands.empty())) {
-            return fail("--check reads the layout alone; of the other options it takes --workdir");
-        }
-        if (options_.window &&
-            (!options_.loadPlugin || options_.soak || options_.bench || options_.glState)) {
-            return fail(
-                "--window shows the plug-in live; --no-plugin, --soak, --bench and "
-                "--gl-state are offscreen runs");
-        }
+bool takeSelectionMode(Given& g) {
+    int named = 0;
+    long n = 0;
+    if (lookUp(kSelectionModes, g.value, named)) {
+        g.options.selectionMode = named;
+    } else if (parseNumber(g.value, kMinInt32, kMaxInt32, n)) {
+        g.options.selectionMode = static_cast<std::int32_t>(n);  // the host's other modes
+    } else {
+        return refuse(g,
+                      std::string("--selection-mode takes face, edge, vertex or a number, not '") +
+                          g.value + "'");
+    }
+    return true;
+}
+
+bool takeFaces(Given& g) { return count(g, g.options.faces); }
+bool takeEdges(Given& g) { return count(g, g.options.edges); }
+bool takeVertices(Given& g) { return count(g, g.options.vertices); }
+
+bool takeSize(Given& g) {
+    if (parseSize(g.value, g.options.width, g.options.height)) return true;
+    return refuse(g, std::string("--size takes WIDTHxHEIGHT, each 1 to ") +
+                         std::to_string(kMaxImageSide) + ", not '" + g.value + "'");
+}
+
+bool takeBackground(Given& g) {
+    if (parseColour(g.value, g.options.background)) return true;
+    return refuse(g,
+                  std::string("--background takes RRGGBB in hexadecimal, not '") + g.value + "'");
+}
+
+bool takeFrames(Given& g) { return number(g, 1, kMaxFrames, g.options.frames); }
+bool takeHudFrames(Given& g) { return number(g, 0, kMaxFrames, g.options.hudFrames); }
+
+bool takeDrawFlag(Given& g) {
+    long n = 0;
+    if (!number(g, kMinInt32, kMaxInt32, n)) return false;
+    g.options.drawFlags.push_back(static_cast<std::int32_t>(n));
+    return true;
+}
+
+bool takeOutPath(Given& g) {
+    g.options.outPath = g.value;
+    return true;
+}
+
+bool takeGlState(Given& g) {
+    g.options.glState = true;
+    return true;
+}
+
+// Sets of modes, a bit each.
+using Modes = unsigned;
+constexpr Modes bit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
+constexpr Modes kLive = bit(Mode::Picture) | bit(Mode::Soak) | bit(Mode::Bench) | bit(Mode::Window);
+constexpr Modes kViewport = kLive | bit(Mode::Scene);
+constexpr Modes kOffscreen =
+    bit(Mode::Picture) | bit(Mode::Scene) | bit(Mode::Soak) | bit(Mode::Bench);
+
+struct OptionRow {
+    const char* name;
+    const char* alias;     // another spelling, or null
+    const char* argument;  // what follows, as --help shows it; in brackets when it may be left
+                           // out; null for nothing
+    const char* help;      // --help's lines for it
+    bool selectsMode;      // a mode's own option: `modes` is that one mode
+    Modes modes;           // the modes it applies to
+    bool (*take)(Given&);  // null: the option only selects its mode
+};
+
+// Every option, in the order --help shows them: the modes first, then what they take.
+constexpr OptionRow kOptions[] = {
+    {"--no-plugin", nullptr, nullptr,
+     "the picture with no plug-in ever loaded: the scene alone, for reference\npictures", true,
+     bit(Mode::Scene), nullptr},
+    {"--list", nullptr, nullptr, "print the plug-in's functions and their kinds, then stop", true,
+     bit(Mode::List), nullptr},
+    {"--soak", nullptr, nullptr,
+     "reload every 1000 frames and turn the page every 100; check for GL errors\n"
+     "after each frame, a constant number of display lists and flat resident\n"
+     "memory; exit 1 when a check fails",
+     true, bit(Mode::Soak), nullptr},
+    {"--bench", nullptr, nullptr,
+     "render the frames with the HUD, again with the layout's TEXT_EFFECT set to\n"
+     "0, 1 and 2 (read from a copy of the layout), and without the HUD; print\n"
+     "the rates",
+     true, bit(Mode::Bench), nullptr},
+    {"--window", nullptr, nullptr,
+     "a live preview instead of a picture: a window showing the viewport with\n"
+     "the HUD over it at the window's size (start size --size), worked with the\n"
+     "keys below; the INI file is reloaded whenever it changes on disk, and F12\n"
+     "saves the frame as the --out picture",
+     true, bit(Mode::Window), nullptr},
+    {"--check", nullptr, "[FILE]",
+     "check the layout file as the HUD will read it, without loading the\n"
+     "plug-in: a line per finding (FILE:LINE:COLUMN: error|warning|note:\n"
+     "message), then a summary. FILE, relative to --workdir when given,\n"
+     "defaults to the HUD's own \"Plugins\\Startup Plugins\\VantorHUD.ini\".\n"
+     "Exit status 0 nothing above a note, 1 warnings, 2 errors (no page at\n"
+     "all, or the file cannot be read)",
+     true, bit(Mode::Check), takeCheckPath},
+    {"--help", "-h", nullptr, "this text", true, bit(Mode::Help), nullptr},
+
+    {"--plugin", nullptr, "FILE", "the plug-in to load (default: the one beside hudhost)", false,
+     kLive | bit(Mode::List), takePluginPath},
+    {"--workdir", nullptr, "DIR",
+     "run in DIR; the HUD reads \"Plugins\\Startup Plugins\\VantorHUD.ini\" there", false,
+     kLive | bit(Mode::Check), takeWorkDir},
+    {"--cmd", nullptr, "NAME",
+     "run a command: switch, next, prev or reload; repeat for more, in order.\n"
+     "Commands run after a first, unsaved frame, as the user picks them in a\n"
+     "viewport that is already up",
+     false, kLive, takeCommand},
+    {"--camera", nullptr, "NAME",
+     "the active view's camera: main-perspective (default), top, left, right,\n"
+     "front, back, bottom, or free (one the HUD has no name for)",
+     false, kViewport, takeCamera},
+    {"--selection-mode", nullptr, "MODE",
+     "face (default), edge, vertex, or any number the host might report", false, kLive,
+     takeSelectionMode},
+    {"--faces", nullptr, "N", "how many faces are selected (default 0)", false, kLive, takeFaces},
+    {"--edges", nullptr, "N", "how many edges are selected (default 0)", false, kLive, takeEdges},
+    {"--vertices", nullptr, "N", "how many vertices are selected (default 0)", false, kLive,
+     takeVertices},
+    {"--size", nullptr, "WxH", "image size in pixels (default 640x480)", false, kViewport,
+     takeSize},
+    {"--background", nullptr, "RRGGBB",
+     "the viewport's background colour in hexadecimal (default 8a909a)", false, kViewport,
+     takeBackground},
+    {"--frames", nullptr, "N", "frames to render (default 1)", false, kOffscreen, takeFrames},
+    {"--hud-frames", nullptr, "N",
+     "call the HUD only in the first N frames; 0 never (default: every frame)", false,
+     bit(Mode::Picture), takeHudFrames},
+    {"--draw-flag", nullptr, "N",
+     "call the drawing entry with flag N; repeat for several calls a frame, in\n"
+     "order (default: one call with 0; the HUD draws only with 0)",
+     false, kLive, takeDrawFlag},
+    {"--out", nullptr, "FILE", "the PNG of the last frame (default hudhost.png)", false, kViewport,
+     takeOutPath},
+    {"--gl-state", nullptr, nullptr, "print which GL state the HUD's drawing calls left changed",
+     false, kLive & ~bit(Mode::Window), takeGlState},
+};
+
+const OptionRow* findOption(const std::string& written) {
+    for (const OptionRow& row : kOptions) {
+        if (written == row.name || (row.alias != nullptr && written == row.alias)) return &row;
+    }
+    return nullptr;
+}
+
+// How messages and --help name a mode: by its option, the default as "picture".
+std::string modeName(Mode mode) {
+    for (const OptionRow& row : kOptions) {
+        if (row.selectsMode && row.modes == bit(mode)) return row.name;
+    }
+    return "picture";
+}
+
+constexpr Mode kModes[] = {Mode::Picture, Mode::Scene,  Mode::List,  Mode::Soak,
+                           Mode::Bench,   Mode::Window, Mode::Check, Mode::Help};
+
+// "picture, --soak and --bench": the modes of `modes`, in the order of kModes.
+std::string modeNames(Modes modes) {
+    std::vector<std::string> names;
+    for (Mode mode : kModes) {
+        if ((modes & bit(mode)) != 0) names.push_back(modeName(mode));
+    }
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        out += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    }
+    return out;
+}
+
+Mode modeOf(const OptionRow& row) {
+    for (Mode mode : kModes) {
+        if (row.modes == bit(mode)) return mode;
+    }
+    return Mode::Picture;
+}
+
+// The value after option `i`, for a row that takes one; false, with the error set, when it is
+// missing. An optional value is taken when the next word is not an option.
+bool valueOf(const OptionRow& row, int argc, char** argv, int& i, const char*& value,
+             std::string& error) {
+    value = nullptr;
+    if (row.argument == nullptr) return true;
+    const bool next = i + 1 < argc && argv[i + 1][0] != '\0';
+    if (row.argument[0] == '[') {
+        if (next && argv[i + 1][0] != '-') value = argv[++i];
         return true;
     }
-
-    static bool set(bool& field, bool value) {
-        field = value;
-        return true;
-    }
-
-    // The value after the current option; null, with the error set, when there is none.
-    const char* value() {
-        if (index_ + 1 >= argc_ || argv_[index_ + 1][0] == '\0') {
-            fail(std::string(argv_[index_]) + " needs a value");
-            return nullptr;
-        }
-        return argv_[++index_];
-    }
-
-    bool text(std::string& out) {
-        const char* v = value();
-        if (v == nullptr) return false;
-        out = v;
-        return true;
-    }
-
-    bool number(long low, long high, long& out) {
-        const char* v = value();
-        if (v == nullptr) return false;
-        if (parseNumber(v, low, high, out)) return true;
-        return fail(std::string(argv_[index_ - 1]) + " takes a whole number from " +
-                    std::to_string(low) + " to " + std::to_string(high) + ", not '" + v + "'");
-    }
-
-    bool count(std::uint32_t& out) {
-        long n = 0;
-        if (!number(0, 2147483647L, n)) return false;
-        out = static_cast<std::uint32_t>(n);
-        return true;
-    }
-
-    // --check, and the file after it unless another option follows.
-    bool check() {
-        options_.check = true;
-        const bool file = index_ + 1 < argc_ && std::strncmp(argv_[index_ + 1], "--", 2) != 0;
-        if (file) return text(options_.checkPath);
-        return true;
-    }
-
-    bool command() {
-        const char* v = value();
-        int n = 0;
-        if (v == nullptr) return false;
-        if (!lookUp(kCommands, v, n)) {
-            return fail(std::string("--cmd takes switch, next, prev or reload, not '") + v + "'");
-        }
-        options_.commands.push_back(static_cast<Command>(n));
-        return true;
-    }
-
-    bool camera() {
-        const char* v = value();
-        int n = 0;
-        if (v == nullptr) return false;
-        if (!lookUp(kCameras, v, n)) {
-            return fail(std::string("--camera takes main-perspective, top, left, right, front, ") +
-                        "back, bottom or free, not '" + v + "'");
-        }
-        options_.camera = static_cast<Camera>(n);
-        return true;
-    }
-
-    bool selectionMode() {
-        const char* v = value();
-        long n = 0;
-        int named = 0;
-        if (v == nullptr) return false;
-        if (lookUp(kSelectionModes, v, named)) {
-            options_.selectionMode = named;
-        } else if (parseNumber(v, -2147483647L - 1, 2147483647L, n)) {
-            options_.selectionMode = static_cast<std::int32_t>(n);  // the host's other modes
-        } else {
-            return fail(
-                std::string("--selection-mode takes face, edge, vertex or a number, not '") + v +
-                "'");
-        }
-        return true;
-    }
-
-    bool size() {
-        const char* v = value();
-        if (v == nullptr) return false;
-        if (parseSize(v, options_.width, options_.height)) return true;
-        return fail(std::string("--size takes WIDTHxHEIGHT, each 1 to ") +
-                    std::to_string(kMaxImageSide) + ", not '" + v + "'");
-    }
-
-    bool background() {
-        const char* v = value();
-        if (v == nullptr) return false;
-        if (parseColour(v, options_.background)) return true;
-        return fail(std::string("--background takes RRGGBB in hexadecimal, not '") + v + "'");
-    }
-
-    bool drawFlag() {
-        long n = 0;
-        if (!number(-2147483647L - 1, 2147483647L, n)) return false;
-        options_.drawFlags.push_back(static_cast<std::int32_t>(n));
-        return true;
-    }
-
-    bool fail(const std::string& reason) {
-        if (error_.empty()) error_ = reason;
+    if (!next) {
+        error = std::string(argv[i]) + " needs a value";
         return false;
     }
-
-    int argc_;
-    char** argv_;
-    int index_ = 1;
-    Options& options_;
-    std::string& error_;
-};
+    value = argv[++i];
+    return true;
+}
 
 }  // namespace
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
-    return Parser(argc, argv, options, error).run();
+    options.drawFlags.clear();  // the flags given replace the default
+    std::vector<const OptionRow*> given;
+    const OptionRow* modeGiven = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const OptionRow* row = findOption(argv[i]);
+        if (row == nullptr) {
+            error = std::string("unknown option ") + argv[i] + " (see --help)";
+            return false;
+        }
+        const char* value = nullptr;
+        if (!valueOf(*row, argc, argv, i, value, error)) return false;
+        Given g{row->name, value, options, error};
+        if (row->take != nullptr && !row->take(g)) return false;
+        if (!row->selectsMode) {
+            given.push_back(row);
+            continue;
+        }
+        // Help answers whatever else is asked; any other mode stands alone.
+        const Mode mode = modeOf(*row);
+        const bool help = mode == Mode::Help || options.mode == Mode::Help;
+        if (modeGiven != nullptr && mode != options.mode && !help) {
+            error = std::string(modeGiven->name) + " and " + row->name +
+                    " are separate runs; give one at most";
+            return false;
+        }
+        options.mode = help ? Mode::Help : mode;
+        modeGiven = row;
+    }
+    if (options.drawFlags.empty()) options.drawFlags = Options().drawFlags;
+    if (options.mode == Mode::Help) return true;
+
+    for (const OptionRow* row : given) {
+        if ((row->modes & bit(options.mode)) == 0) {
+            error = std::string(row->name) + " does not apply to " + modeName(options.mode) +
+                    "; it is for " + modeNames(row->modes);
+            return false;
+        }
+    }
+    return true;
 }
 
-const char* usageText() {
-    return R"(usage: hudhost [options]
+std::string usageText() {
+    std::string text = R"(usage: hudhost [MODE] [OPTION]...
 
 Loads the Vantor HUD plug-in as the modeller does, renders its viewport offscreen (a lit torus on a
-grid) with the HUD drawn over it, and writes the last frame as a PNG.
-
-  --plugin FILE          the plug-in to load (default: the one beside hudhost)
-  --no-plugin            load no plug-in at all: the scene alone, for reference pictures
-  --workdir DIR          run in DIR; the HUD reads "Plugins\Startup Plugins\VantorHUD.ini" there
-  --list                 print the plug-in's functions and their kinds, then stop
-  --cmd NAME             run a command: switch, next, prev or reload; repeat for more, in order.
-                         Commands run after a first, unsaved frame, as the user picks them in a
-                         viewport that is already up
-  --camera NAME          the active view's camera: main-perspective (default), top, left, right,
-                         front, back, bottom, or free (one the HUD has no name for)
-  --selection-mode MODE  face (default), edge, vertex, or any number the host might report
-  --faces N, --edges N, --vertices N
-                         how many faces, edges and vertices are selected (default 0)
-  --size WxH             image size in pixels (default 640x480)
-  --background RRGGBB    the viewport's background colour in hexadecimal (default 8a909a)
-  --frames N             frames to render (default 1)
-  --hud-frames N         call the HUD only in the first N frames; 0 never (default: every frame)
-  --draw-flag N          call the drawing entry with flag N; repeat for several calls a frame, in
-                         order (default: one call with 0; the HUD draws only with 0)
-  --out FILE             the PNG of the last frame (default hudhost.png)
-  --gl-state             print which GL state the HUD's drawing calls left changed
-  --soak                 reload every 1000 frames and turn the page every 100; check for GL errors
-                         after each frame, a constant number of display lists and flat resident
-                         memory; exit 1 when a check fails
-  --bench                render the frames with the HUD, again with the layout's TEXT_EFFECT set to
-                         0, 1 and 2 (read from a copy of the layout), and without the HUD; print
-                         the rates
-  --window               a live preview instead of a picture: a window showing the viewport with
-                         the HUD over it at the window's size (start size --size), worked with the
-                         keys below; the INI file is reloaded whenever it changes on disk, and F12
-                         saves the frame as the --out picture. --frames does not apply
-  --check [FILE]         check the layout file as the HUD will read it, without loading the
-                         plug-in: a line per finding (FILE:LINE:COLUMN: error|warning|note:
-                         message), then a summary. FILE, relative to --workdir when given,
-                         defaults to the HUD's own "Plugins\Startup Plugins\VantorHUD.ini".
-                         Exit status 0 nothing above a note, 1 warnings, 2 errors (no page at
-                         all, or the file cannot be read)
-  --help                 this text
-
-Exit status: 0 done, 1 failed (plug-in, GL, picture or soak check), 2 bad options.
+grid) with the HUD drawn over it, and writes the last frame as a PNG: the picture. A mode does
+something else instead; give one at most.
 )";
+    bool modes = false;
+    for (const OptionRow& row : kOptions) {
+        if (row.selectsMode != modes) {
+            text += row.selectsMode ? "\nModes:\n" : "\nOptions, with the modes they are for:\n";
+            modes = row.selectsMode;
+        }
+        std::string head = std::string("  ") + row.name;
+        if (row.alias != nullptr) head += std::string(", ") + row.alias;
+        if (row.argument != nullptr) head += std::string(" ") + row.argument;
+        const std::string indent(25, ' ');
+        text += head.size() < indent.size() - 1
+                    ? head + std::string(indent.size() - head.size(), ' ')
+                    : head + "\n" + indent;
+        for (const char* c = row.help; *c != '\0'; ++c) {
+            text += *c;
+            if (*c == '\n') text += indent;
+        }
+        text += "\n";
+        if (!row.selectsMode) text += indent + "(" + modeNames(row.modes) + ")\n";
+    }
+    text +=
+        "\nExit status: 0 done, 1 failed (plug-in, GL, picture or soak check), 2 bad options.\n";
+    return text;
 }
 
 }  // namespace hudhost

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "abi/host_records.h"
+
 namespace hudhost {
 
 // The cameras a view can look through: the modeller's seven named ones and a free one.
@@ -17,18 +19,25 @@ struct Rgb {
     std::uint8_t blue;
 };
 
-// A user command, numbered as the plug-in's function catalogue numbers it.
-enum class Command : std::int32_t { Switch = 1, Next = 2, Prev = 3, Reload = 4 };
+// What a run does. The command line names one mode at most; without one, it is Picture.
+enum class Mode {
+    Picture,  // the viewport offscreen with the HUD, the last frame written as a PNG
+    Scene,    // --no-plugin: the same picture with no plug-in ever loaded
+    List,     // --list: the plug-in's function catalogue
+    Soak,     // --soak: a long run checked for leaks and GL errors
+    Bench,    // --bench: frame rates with each text effect and without the HUD
+    Window,   // --window: the live preview
+    Check,    // --check: the layout file checked, with no plug-in loaded
+    Help,     // --help: the usage text
+};
 
 struct Options {
-    bool help = false;
-    bool list = false;       // print the function catalogue and stop
-    bool loadPlugin = true;  // false: render the scene with no plug-in ever loaded
+    Mode mode = Mode::Picture;
     std::string pluginPath;  // empty: the plug-in file beside this program
     std::string workDir;     // empty: the directory hudhost was started in
-    std::vector<Command> commands;
+    std::vector<vantor::PluginFunction> commands;
     Camera camera = Camera::MainPerspective;
-    std::int32_t selectionMode = 0;  // 0 faces, 1 edges, 2 vertices; others are the host's
+    std::int32_t selectionMode = vantor::kFaceSelection;  // or any number the host might report
     std::uint32_t faces = 0;
     std::uint32_t edges = 0;
     std::uint32_t vertices = 0;
@@ -41,19 +50,15 @@ struct Options {
     long hudFrames = -1;                     // call the HUD only in the first this many; -1: all
     std::vector<std::int32_t> drawFlags{0};  // one drawing call per flag, in order, each frame
     std::string outPath = "hudhost.png";
-    bool glState = false;  // report which GL state the HUD's drawing calls left changed
-    bool soak = false;
-    bool bench = false;
-    bool window = false;    // a live preview window instead of a picture
-    bool check = false;     // check the layout file instead of loading the plug-in
+    bool glState = false;   // report which GL state the HUD's drawing calls left changed
     std::string checkPath;  // empty: the HUD's own file
 };
 
-// Fills `options` from the command line. On a bad or missing value returns false with a one-line
-// reason in `error`.
+// Fills `options` from the command line. On a bad or missing value, an option the mode has no use
+// for, or two modes, returns false with a one-line reason in `error`.
 bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 
-// The --help text.
-const char* usageText();
+// The --help text, made from the same table the parser reads.
+std::string usageText();
 
 }  // namespace hudhost

@@ -34,25 +34,30 @@ const char* cameraName(Camera camera) {
     return "Free Ortho";
 }
 
-// The count the selection mode shows, or null for a mode the HUD shows no count for.
-std::uint32_t* countOf(SceneSetup& setup) {
+// The count the selection mode shows and what it counts; no count for a mode the HUD shows none
+// for.
+struct Selected {
+    std::uint32_t* count;
+    const char* what;
+};
+
+Selected countOf(SceneSetup& setup) {
     switch (setup.selectionMode) {
-        case 0:
-            return &setup.faces;
-        case 1:
-            return &setup.edges;
-        case 2:
-            return &setup.vertices;
+        case vantor::kFaceSelection:
+            return {&setup.faces, "faces"};
+        case vantor::kEdgeSelection:
+            return {&setup.edges, "edges"};
+        case vantor::kVertexSelection:
+            return {&setup.vertices, "vertices"};
         default:
-            return nullptr;
+            return {nullptr, nullptr};
     }
 }
 
 std::string selectionText(SceneSetup setup) {
-    static const char* const kWhat[] = {"faces", "edges", "vertices"};
-    const std::uint32_t* count = countOf(setup);
-    if (count == nullptr) return "selection mode " + std::to_string(setup.selectionMode);
-    return std::to_string(*count) + " " + kWhat[setup.selectionMode] + " selected";
+    const Selected selected = countOf(setup);
+    if (selected.count == nullptr) return "selection mode " + std::to_string(setup.selectionMode);
+    return std::to_string(*selected.count) + " " + selected.what + " selected";
 }
 
 }  // namespace
@@ -67,7 +72,7 @@ PreviewControls::PreviewControls(HostSide& host, const Options& options)
 PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {
     switch (binding.action) {
         case KeyAction::Command:
-            host_.execute(static_cast<Command>(binding.value));
+            host_.execute(static_cast<vantor::PluginFunction>(binding.value));
             report(host_.functionName(binding.value));
             return Outcome::Nothing;
         case KeyAction::Camera:
@@ -108,7 +113,7 @@ bool PreviewControls::takeSaveWish() {
 }
 
 bool PreviewControls::step(int by) {
-    std::uint32_t* count = countOf(setup_);
+    std::uint32_t* count = countOf(setup_).count;
     if (count == nullptr) return false;
     if (by < 0 && *count == 0) return false;
     if (by > 0 && *count == kMaxCount) return false;

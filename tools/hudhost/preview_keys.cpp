@@ -1,5 +1,6 @@
 #include "preview_keys.h"
 
+#include "abi/host_records.h"
 #include "options.h"
 
 namespace hudhost {
@@ -18,7 +19,6 @@ constexpr char kKeys[] = R"(Keys in the preview window (hudhost --window):
   Esc or Q          close the window
 )";
 
-constexpr int of(Command command) { return static_cast<int>(command); }
 constexpr int of(Camera camera) { return static_cast<int>(camera); }
 
 struct KeyRow {
@@ -27,12 +27,12 @@ struct KeyRow {
 };
 
 constexpr KeyRow kKeyRows[] = {
-    {Key::S, {KeyAction::Command, of(Command::Switch)}},
-    {Key::N, {KeyAction::Command, of(Command::Next)}},
-    {Key::PageDown, {KeyAction::Command, of(Command::Next)}},
-    {Key::P, {KeyAction::Command, of(Command::Prev)}},
-    {Key::PageUp, {KeyAction::Command, of(Command::Prev)}},
-    {Key::R, {KeyAction::Command, of(Command::Reload)}},
+    {Key::S, {KeyAction::Command, vantor::kSwitchCommand}},
+    {Key::N, {KeyAction::Command, vantor::kNextPageCommand}},
+    {Key::PageDown, {KeyAction::Command, vantor::kNextPageCommand}},
+    {Key::P, {KeyAction::Command, vantor::kPrevPageCommand}},
+    {Key::PageUp, {KeyAction::Command, vantor::kPrevPageCommand}},
+    {Key::R, {KeyAction::Command, vantor::kReloadIniCommand}},
     {Key::Digit1, {KeyAction::Camera, of(Camera::MainPerspective)}},
     {Key::Digit2, {KeyAction::Camera, of(Camera::Top)}},
     {Key::Digit3, {KeyAction::Camera, of(Camera::Left)}},
@@ -49,9 +49,9 @@ constexpr KeyRow kKeyRows[] = {
     {Key::Keypad6, {KeyAction::Camera, of(Camera::Back)}},
     {Key::Keypad7, {KeyAction::Camera, of(Camera::Bottom)}},
     {Key::Keypad8, {KeyAction::Camera, of(Camera::Free)}},
-    {Key::F, {KeyAction::Mode, 0}},
-    {Key::E, {KeyAction::Mode, 1}},
-    {Key::V, {KeyAction::Mode, 2}},
+    {Key::F, {KeyAction::Mode, vantor::kFaceSelection}},
+    {Key::E, {KeyAction::Mode, vantor::kEdgeSelection}},
+    {Key::V, {KeyAction::Mode, vantor::kVertexSelection}},
     {Key::F12, {KeyAction::Save, 0}},
     {Key::Escape, {KeyAction::Close, 0}},
     {Key::Q, {KeyAction::Close, 0}},

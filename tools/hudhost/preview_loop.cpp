@@ -88,14 +88,13 @@ void PreviewLoop::start(int width, int height) {
     frames_->draw(width, height, controls_.camera());
     shownSecond_ = currentSecond();
     dirty_ = false;
-    for (Command command : commands_) host_.execute(command);
+    for (vantor::PluginFunction command : commands_) host_.execute(command);
     if (!commands_.empty()) dirty_ = true;
 }
 
 void PreviewLoop::press(const KeyBinding* binding) {
     if (binding == nullptr) return;
-    if (binding->action == KeyAction::Command &&
-        binding->value == static_cast<int>(Command::Reload)) {
+    if (binding->action == KeyAction::Command && binding->value == vantor::kReloadIniCommand) {
         reload("");
     } else {
         const PreviewControls::Outcome outcome = controls_.apply(*binding);
@@ -140,8 +139,8 @@ bool PreviewLoop::update(int width, int height) {
 }
 
 void PreviewLoop::reload(const std::string& cause) {
-    host_.execute(Command::Reload);
-    const char* name = host_.functionName(static_cast<int>(Command::Reload));
+    host_.execute(vantor::kReloadIniCommand);
+    const char* name = host_.functionName(vantor::kReloadIniCommand);
     report(cause.empty() ? std::string(name) : cause + ": " + name);
     controls_.checkLayout();
     titleDue_ = true;

@@ -67,7 +67,7 @@ private:
     HostSide& host_;
     PreviewControls controls_;
     std::string picturePath_;
-    std::vector<Command> commands_;
+    std::vector<vantor::PluginFunction> commands_;
     std::unique_ptr<Frames> frames_;
     FileWatch watch_;
     bool dirty_ = true;

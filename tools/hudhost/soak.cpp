@@ -125,11 +125,11 @@ bool runSoak(const Viewport& viewport, const HostSide& host, long frames, std::s
     Figures f;
     for (long frame = 1; frame <= frames; ++frame) {
         if (frame % kSoakReloadEvery == 0) {
-            host.execute(Command::Reload);
+            host.execute(vantor::kReloadIniCommand);
             ++f.reloads;
         }
         if (frame % kSoakPageEvery == 0) {
-            host.execute(Command::Next);
+            host.execute(vantor::kNextPageCommand);
             ++f.pageTurns;
         }
         viewport.frame(true);

@@ -2,7 +2,6 @@
 // whose baseline falls below the bottom edge is never drawn, and text past the right edge is cut.
 // Widths come from the build's own glyph advances, with live values as wide as they usually are.
 #include <cmath>
-#include <cstring>
 
 #include "known_names.h"
 #include "layout.h"
@@ -56,13 +55,11 @@ bool advancesOf(const vantor::HudSettings& s, Font& font) {
 std::vector<std::string> sampleValues() {
     vantor::TokenTable table;
     vantor::HostWord camera = 0;
-    vantor::TokenClock clock;
     vantor::updateTokenValues(table, camera,
-                              {nullptr, nullptr, 0, 0, vantor::platform::calendarTime()}, clock);
+                              {nullptr, nullptr, 0, 0, vantor::platform::calendarTime()});
     std::vector<std::string> values;
-    for (int j = 0; j < table.page.count; ++j) {
-        const bool isCamera = std::strcmp(table.page.rows[j].text, "*CAMERA_NAME*") == 0;
-        values.emplace_back(isCamera ? kWidestCamera : table.page.rows[j].value);
+    for (int j = 0; j < vantor::kTokenCount; ++j) {
+        values.emplace_back(j == vantor::kCameraNameToken ? kWidestCamera : table.values[j]);
     }
     return values;
 }
@@ -76,7 +73,7 @@ std::string place(const vantor::HudSettings& s) {
 void checkWidth(Layout& layout, const LoadedRow& row, const Font& font,
                 const std::vector<std::string>& values) {
     const std::string text = row.text;
-    const std::string marked = markTokens(*layout.store, row.text);
+    const std::string marked = markTokens(row.text);
     const float room = kWidth - layout.settings.posX;
     int width = 0;
     int crossing = -1;

@@ -115,7 +115,7 @@ std::string whyMissed(const std::string& text, std::size_t k, const std::string&
 
 void checkTokens(Layout& layout, const LoadedRow& row) {
     const std::string text = row.text;
-    const std::string marked = markTokens(*layout.store, row.text);
+    const std::string marked = markTokens(row.text);
     std::vector<std::string> words;
     for (const std::string& token : tokenKeys()) words.push_back(token.substr(1, token.size() - 2));
 

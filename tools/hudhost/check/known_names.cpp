@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 
 #include "layout_text.h"
 #include "tokens/token_table.h"
@@ -57,12 +58,8 @@ const ConfigKey* findConfigKey(const std::string& name) {
 }
 
 const std::vector<std::string>& tokenKeys() {
-    static const std::vector<std::string> keys = [] {
-        const vantor::TokenTable table;
-        std::vector<std::string> out;
-        for (int i = 0; i < table.page.count; ++i) out.emplace_back(table.page.rows[i].text);
-        return out;
-    }();
+    static const std::vector<std::string> keys(std::begin(vantor::kTokenKeys),
+                                               std::end(vantor::kTokenKeys));
     return keys;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "known_names.h"
+#include "tokens/replace_token.h"
 #include "tokens/token_table.h"
 
 namespace hudhost::check {
@@ -19,12 +20,12 @@ std::string markerOf(const std::string& token) {
 
 }  // namespace
 
-std::string markTokens(vantor::PageStore& store, const char* text) {
+std::string markTokens(const char* text) {
     char line[vantor::kLineSize];
     std::strncpy(line, text, sizeof line - 1);
     line[sizeof line - 1] = '\0';
     for (const std::string& token : tokenKeys()) {
-        store.replaceToken(line, line, token.c_str(), markerOf(token).c_str(), sizeof line);
+        vantor::replaceToken(line, line, token.c_str(), markerOf(token).c_str(), sizeof line);
     }
     return line;
 }

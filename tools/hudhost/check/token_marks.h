@@ -3,13 +3,12 @@
 // row as written.
 #pragma once
 
+#include <cstddef>
 #include <string>
-
-#include "pages/page_store.h"
 
 namespace hudhost::check {
 
-std::string markTokens(vantor::PageStore& store, const char* text);
+std::string markTokens(const char* text);
 
 // The index, in the token table's order, of the token replaced at `k` of `marked`; -1 for none.
 int replacedAt(const std::string& marked, std::size_t k);
