@@ -34,20 +34,11 @@ Outcome withValue(const ConfigKey& key, const std::string& value) {
     PageStore store;
     HudSettings s{};
     reloadConfig(store, s);
-    switch (key.kind) {
-        case ConfigKey::kWhole:
-            outcome.kept = std::to_string(s.*key.whole);
-            break;
-        case ConfigKey::kReal:
-            outcome.kept = std::to_string(std::lround(s.*key.real));
-            break;
-        case ConfigKey::kColour:
-            outcome.kept = std::to_string(std::lround(s.*key.real * 255.0f));
-            break;
-        case ConfigKey::kText:
-            outcome.kept = s.*key.text;
-            break;
-    }
+    const float scale = key.kind == ConfigKey::kColour ? 255.0f : 1.0f;
+    outcome.kept = key.kind == ConfigKey::kText ? std::string(s.*key.text)
+                   : key.kind == ConfigKey::kWhole
+                       ? std::to_string(s.*key.whole)
+                       : std::to_string(std::lround(s.*key.real * scale));
     return outcome;
 }
 
