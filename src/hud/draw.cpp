@@ -21,12 +21,12 @@ SavedState saveHostState() {
     return saved;
 }
 
-// The 640 x 480 overlay space over whatever viewport the host has, drawn in the HUD colour.
+// The overlay space over whatever viewport the host has, drawn in the HUD colour.
 void setUpOverlay(const HudSettings& settings) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
+    glOrtho(0.0, kOverlayWidth, 0.0, kOverlayHeight, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -82,8 +82,7 @@ void HudPlugin::drawPage() {
         store_.selectRow(i);
         const char* text = store_.getRowText();
         if (text == nullptr || text[0] == '\0') continue;
-        const float y = static_cast<float>(static_cast<double>(settings_.posY) -
-                                           static_cast<double>(i) * settings_.stepY);
+        const float y = rowBaseline(settings_, i);
         glRasterPos2f(settings_.posX, y);
         std::memcpy(line_, text, std::strlen(text) + 1);
         applyTokens(store_, tokens_, line_);

@@ -1,21 +1,20 @@
-// The CONFIG settings of the HUD and the one operation that reads the INI file.
+// The CONFIG settings of the HUD, the table of the keys they are read from, and the one operation
+// that reads the INI file.
 #pragma once
 
 #include <cstdint>
 
+#include "pages/file_format.h"
 #include "pages/page_store.h"
 
 namespace vantor {
-
-// Relative to the host's working directory.
-inline constexpr const char* kIniPath = "Plugins\\Startup Plugins\\VantorHUD.ini";
 
 // TEXT_EFFECT: what is drawn under each line, in the effect colour, one window pixel from it.
 enum TextEffect : std::int32_t { kNoEffect = 0, kShadow = 1, kOutline = 2 };
 
 struct HudSettings {
-    float posX;  // where every row starts, in the 640 x 480 overlay space
-    float posY;  // row 0's baseline; row i sits at posY - i * stepY
+    float posX;  // where every row starts, in the overlay space
+    float posY;  // row 0's baseline; row i sits at posY - i * stepY (rowBaseline)
     float stepY;
     std::int32_t fontSize;  // character height in pixels
     char fontFace[kTextSize];
@@ -28,9 +27,70 @@ struct HudSettings {
     float effectBlue;
 };
 
+// One CONFIG key and the field of HudSettings it fills. A number key takes a whole number from
+// low to high; a text key, any non-empty text that fits. An absent or empty key, or one out of
+// range, takes the default. The HUD and the layout checker both read the keys from this table.
+struct ConfigKey {
+    enum Kind {
+        kWhole,   // the number as it is
+        kReal,    // the number as a float
+        kColour,  // the number, 0 to 255, as a float from 0 to 1
+        kText,
+    };
+
+    constexpr ConfigKey(const char* key, std::int32_t lowest, std::int32_t highest,
+                        std::int32_t byDefault, std::int32_t HudSettings::*field)
+        : name(key), kind(kWhole), low(lowest), high(highest), fallback(byDefault), whole(field) {}
+    constexpr ConfigKey(const char* key, std::int32_t lowest, std::int32_t highest,
+                        std::int32_t byDefault, float HudSettings::*field, Kind as = kReal)
+        : name(key), kind(as), low(lowest), high(highest), fallback(byDefault), real(field) {}
+    constexpr ConfigKey(const char* key, const char* byDefault,
+                        char (HudSettings::*field)[kTextSize])
+        : name(key), kind(kText), fallbackText(byDefault), text(field) {}
+
+    // The number the HUD keeps of `value`, read with `ok` as PageStore::readInt gives them.
+    constexpr std::int32_t kept(std::int32_t value, std::int32_t ok) const {
+        return ok > 0 && value >= low && value <= high ? value : fallback;
+    }
+
+    const char* name;
+    Kind kind;
+    std::int32_t low = 0;  // numbers only
+    std::int32_t high = 0;
+    std::int32_t fallback = 0;
+    const char* fallbackText = nullptr;  // text only
+    std::int32_t HudSettings::*whole = nullptr;
+    float HudSettings::*real = nullptr;
+    char (HudSettings::*text)[kTextSize] = nullptr;
+};
+
+constexpr std::int32_t kColourTop = 255;  // a colour component at its fullest
+
+// In the order reloadConfig reads them. A new key is one more row here, and what it does.
+inline constexpr ConfigKey kConfigKeys[] = {
+    {"HUD_POS_X", 1, kOverlayWidth, 450, &HudSettings::posX},
+    {"HUD_POS_Y", 1, kOverlayHeight, 65, &HudSettings::posY},
+    {"HUD_STEP_Y", 1, kOverlayHeight, 15, &HudSettings::stepY},
+    {"FONT_SIZE", 1, 64, 18, &HudSettings::fontSize},
+    {"COLOR_RED", 0, kColourTop, 64, &HudSettings::red, ConfigKey::kColour},
+    {"COLOR_GREEN", 0, kColourTop, 64, &HudSettings::green, ConfigKey::kColour},
+    {"COLOR_BLUE", 0, kColourTop, 64, &HudSettings::blue, ConfigKey::kColour},
+    {"FONT_FACE", "Arial", &HudSettings::fontFace},
+    {"TEXT_EFFECT", kNoEffect, kOutline, kNoEffect, &HudSettings::textEffect},
+    {"EFFECT_RED", 0, kColourTop, 0, &HudSettings::effectRed, ConfigKey::kColour},
+    {"EFFECT_GREEN", 0, kColourTop, 0, &HudSettings::effectGreen, ConfigKey::kColour},
+    {"EFFECT_BLUE", 0, kColourTop, 0, &HudSettings::effectBlue, ConfigKey::kColour},
+};
+
+// Row `row`'s baseline in the overlay space: row 0 at posY, each next one stepY lower. A row whose
+// baseline is below 0 has no valid raster position and is never drawn.
+inline float rowBaseline(const HudSettings& settings, int row) {
+    return static_cast<float>(static_cast<double>(settings.posY) -
+                              static_cast<double>(row) * settings.stepY);
+}
+
 // Empties the store, points it at `path` (the HUD's own file unless a layout checker names
-// another), loads its pages and reads the CONFIG section into `settings`. Every setting that is
-// absent, empty or out of range takes its default.
+// another), loads its pages and reads the CONFIG keys into `settings`.
 void reloadConfig(PageStore& store, HudSettings& settings, const char* path = kIniPath);
 
 }  // namespace vantor

@@ -13,6 +13,8 @@
 #include <string>
 #include <system_error>
 
+#include "pages/file_format.h"
+
 namespace hudhost {
 namespace {
 
@@ -20,7 +22,7 @@ namespace fs = std::filesystem;
 
 // Frames rendered before timing, so that both runs start with warm caches and built lists.
 constexpr long kWarmUpFrames = 20;
-const fs::path kIniFile = fs::path("Plugins") / "Startup Plugins" / "VantorHUD.ini";
+const fs::path kIniFile = fs::path(vantor::iniFolder()) / vantor::kIniName;
 
 double framesPerSecond(const Viewport& viewport, bool withHud, long frames) {
     for (long i = 0; i < kWarmUpFrames; ++i) viewport.frame(withHud);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "pages/file_format.h"
 #include "png_writer.h"
 #include "preview.h"
 #include "scene.h"
@@ -13,9 +14,6 @@
 
 namespace hudhost {
 namespace {
-
-constexpr const char* kIniFolder = "Plugins/Startup Plugins";
-constexpr const char* kIniName = "VantorHUD.ini";
 
 long long currentSecond() {
     using namespace std::chrono;
@@ -80,7 +78,7 @@ PreviewLoop::~PreviewLoop() = default;
 void PreviewLoop::start(int width, int height) {
     // The INI file: a change on disk runs Reload INI, as the user would after saving.
     std::string watchError;
-    if (!watch_.start(kIniFolder, kIniName, watchError)) {
+    if (!watch_.start(vantor::iniFolder(), vantor::kIniName, watchError)) {
         report(watchError + "; watching it once it is there, and R reloads");
     }
     std::fputs(previewKeysText(), stderr);
@@ -123,7 +121,7 @@ bool PreviewLoop::update(int width, int height) {
     std::string news;
     const bool changed = watch_.changed(news);
     if (!news.empty()) report(news);
-    if (changed) reload(std::string(kIniName) + " changed");
+    if (changed) reload(std::string(vantor::kIniName) + " changed");
     const long long second = currentSecond();
     if (second != shownSecond_) dirty_ = true;
     // A minimised window has no area: it is drawn when it has one again.

@@ -1,5 +1,5 @@
-// The CONFIG keys: which the HUD reads, and the value it ends up using from each, as its own
-// reloadConfig left it.
+// The CONFIG keys: which the HUD reads, and the value it keeps of each, from the HUD's own table
+// of its keys.
 #include <cstdlib>
 
 #include "known_names.h"
@@ -8,10 +8,16 @@
 namespace hudhost::check {
 namespace {
 
+using vantor::ConfigKey;
+
 std::vector<std::string> configNames() {
     std::vector<std::string> names;
-    for (const ConfigKey& key : kConfigKeys) names.emplace_back(key.name);
+    for (const ConfigKey& key : vantor::kConfigKeys) names.emplace_back(key.name);
     return names;
+}
+
+std::string fallback(const ConfigKey& key) {
+    return key.kind == ConfigKey::kText ? key.fallbackText : std::to_string(key.fallback);
 }
 
 std::string range(const ConfigKey& key) {
@@ -25,13 +31,13 @@ void checkValue(Layout& layout, const Entry& entry, const ConfigKey& key) {
     char read[vantor::kTextSize];
     std::int32_t capacity = vantor::kTextSize;
     std::int32_t ok = 0;
-    layout.store->readString("CONFIG", key.name, read, capacity, ok);
+    layout.store->readString(vantor::kConfigSection, key.name, read, capacity, ok);
     if (ok <= 0) {
         warn(Severity::Note, 0,
-             std::string(key.name) + " is empty: the HUD uses the default " + key.fallback);
+             std::string(key.name) + " is empty: the HUD uses the default " + fallback(key));
         return;
     }
-    if (key.used == nullptr) return;
+    if (key.kind == ConfigKey::kText) return;
 
     const std::string text = read;
     const std::size_t shift = entry.value.find(text);  // past a quote the reader removed
@@ -41,15 +47,15 @@ void checkValue(Layout& layout, const Entry& entry, const ConfigKey& key) {
     const std::size_t digitsEnd = static_cast<std::size_t>(end - read);
     std::int32_t value = 0;
     std::int32_t readOk = 0;
-    layout.store->readInt("CONFIG", key.name, value, readOk);
-    const long used = key.used(layout.settings);
+    layout.store->readInt(vantor::kConfigSection, key.name, value, readOk);
+    const std::int32_t used = key.kept(value, readOk);
     const std::string written = std::string(key.name) + "=" + text;
 
     if (digitsEnd == 0) {
         warn(Severity::Warning, offset,
              written + " is not a number: it reads as 0, so the HUD uses " +
-                 (used == 0 ? std::string("0") : "the default " + std::string(key.fallback)) +
-                 "; write " + range(key));
+                 (used == 0 ? std::string("0") : "the default " + fallback(key)) + "; write " +
+                 range(key));
         return;
     }
     if (digitsEnd < text.size()) {
@@ -60,7 +66,7 @@ void checkValue(Layout& layout, const Entry& entry, const ConfigKey& key) {
     }
     if (used != value) {
         warn(Severity::Warning, offset,
-             written + " is out of range: the HUD uses the default " + key.fallback + "; write " +
+             written + " is out of range: the HUD uses the default " + fallback(key) + "; write " +
                  range(key));
     }
 }
@@ -70,7 +76,7 @@ void checkValue(Layout& layout, const Entry& entry, const ConfigKey& key) {
 void checkConfig(Layout& layout) {
     for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
         const Section& section = layout.text.sections[s];
-        if (upper(section.name) != "CONFIG" || !layout.sectionRead[s]) continue;
+        if (upper(section.name) != vantor::kConfigSection || !layout.sectionRead[s]) continue;
         const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
         for (const Entry& entry : section.entries) {
             const std::string name = upper(entry.name);
@@ -84,11 +90,13 @@ void checkConfig(Layout& layout) {
             }
             const ConfigKey* key = findConfigKey(name);
             if (key == nullptr) {
+                const bool row = name.rfind(vantor::kRowKeyPrefix, 0) == 0;
+                const std::string hint =
+                    row ? " (rows belong in a [" + std::string(vantor::kPageSectionPrefix) + "n])"
+                        : didYouMean(entry.name, configNames());
                 layout.findings.add(
                     Severity::Warning, entry.line, entry.column,
-                    entry.name + " is not a setting the HUD reads, so it changes nothing" +
-                        (name.rfind("ROWDATA", 0) == 0 ? " (rows belong in a [SECTIONn])"
-                                                       : didYouMean(entry.name, configNames())));
+                    entry.name + " is not a setting the HUD reads, so it changes nothing" + hint);
                 continue;
             }
             checkValue(layout, entry, *key);

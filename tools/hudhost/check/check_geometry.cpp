@@ -1,4 +1,4 @@
-// Where the rows land in the 640 x 480 space at the configured position, step and font: a row
+// Where the rows land in the overlay space at the configured position, step and font: a row
 // whose baseline falls below the bottom edge is never drawn, and text past the right edge is cut.
 // Widths come from the build's own glyph advances, with live values as wide as they usually are.
 #include <cmath>
@@ -12,8 +12,8 @@
 namespace hudhost::check {
 namespace {
 
-constexpr float kWidth = 640.0f;
-constexpr float kHeight = 480.0f;
+constexpr float kWidth = static_cast<float>(vantor::kOverlayWidth);
+constexpr float kHeight = static_cast<float>(vantor::kOverlayHeight);
 using vantor::platform::kFirstGlyph;
 using vantor::platform::kGlyphCount;
 // The longest camera name, which the HUD's value keeps until a camera is named.
@@ -87,9 +87,11 @@ void checkWidth(Layout& layout, const LoadedRow& row, const Font& font,
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + crossing,
                         "the row runs off the right edge from here: at " + place(layout.settings) +
                             " it is " + std::to_string(width) + " pixels wide and " +
-                            std::to_string(static_cast<int>(room)) +
-                            " fit (in a 640 x 480 viewport, with live values as wide as a "
-                            "typical frame's); lower HUD_POS_X or FONT_SIZE, or shorten the row");
+                            std::to_string(static_cast<int>(room)) + " fit (in a " +
+                            std::to_string(vantor::kOverlayWidth) + " x " +
+                            std::to_string(vantor::kOverlayHeight) +
+                            " viewport, with live values as wide as a typical frame's); lower "
+                            "HUD_POS_X or FONT_SIZE, or shorten the row");
 }
 
 // The first row of each page whose baseline lies below the bottom edge.
@@ -97,9 +99,7 @@ void checkBottom(Layout& layout) {
     const vantor::HudSettings& s = layout.settings;
     int lastPage = -1;
     for (const LoadedRow& row : layout.rows) {
-        // As the drawing pass computes it.
-        const float y = static_cast<float>(static_cast<double>(s.posY) -
-                                           static_cast<double>(row.index) * s.stepY);
+        const float y = vantor::rowBaseline(s, row.index);
         if (row.page == lastPage || row.text[0] == '\0' || y >= 0.0f) continue;
         lastPage = row.page;
         const int fit = static_cast<int>(s.posY / s.stepY) + 1;
@@ -124,7 +124,8 @@ void checkGeometry(Layout& layout) {
         const LoadedRow& first = layout.rows.front();
         layout.findings.add(Severity::Note, first.entry->line, first.entry->column,
                             "the first row's tallest letters may be cut at the top edge: keep "
-                            "HUD_POS_Y at most 480 less FONT_SIZE");
+                            "HUD_POS_Y at most " +
+                                std::to_string(vantor::kOverlayHeight) + " less FONT_SIZE");
     }
     Font font;
     if (!advancesOf(s, font)) {
@@ -135,8 +136,7 @@ void checkGeometry(Layout& layout) {
     }
     const std::vector<std::string> values = sampleValues();
     for (const LoadedRow& row : layout.rows) {
-        const float y = static_cast<float>(static_cast<double>(s.posY) -
-                                           static_cast<double>(row.index) * s.stepY);
+        const float y = vantor::rowBaseline(s, row.index);
         if (row.text[0] != '\0' && y >= 0.0f) checkWidth(layout, row, font, values);
     }
 }

@@ -15,7 +15,7 @@ std::vector<std::string> rowNames() {
 
 bool hasRowAfter(const Section& section, int row) {
     for (const Entry& entry : section.entries) {
-        if (pageNumber(upper(entry.name), "ROWDATA") > row) return true;
+        if (pageNumber(upper(entry.name), vantor::kRowKeyPrefix) > row) return true;
     }
     return false;
 }
@@ -47,7 +47,7 @@ void checkPage(Layout& layout, const Section& section, int page) {
                                         ": the HUD reads only the first; remove one of them");
             continue;
         }
-        const int r = pageNumber(name, "ROWDATA");
+        const int r = pageNumber(name, vantor::kRowKeyPrefix);
         if (r == 0) {
             const std::string hint = findConfigKey(name) != nullptr
                                          ? " (it belongs in [CONFIG])"
@@ -82,7 +82,7 @@ void checkPages(Layout& layout) {
     const int pages = layout.store->getPageCount();
     for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
         const Section& section = layout.text.sections[s];
-        const int n = pageNumber(upper(section.name), "SECTION");
+        const int n = pageNumber(upper(section.name), vantor::kPageSectionPrefix);
         // A repeated section is never read: only the first of a page's name is the page.
         if (n >= 1 && n <= pages && layout.sectionRead[s]) checkPage(layout, section, n - 1);
     }

@@ -8,7 +8,7 @@ namespace hudhost::check {
 namespace {
 
 std::vector<std::string> sectionNames() {
-    std::vector<std::string> names{"CONFIG"};
+    std::vector<std::string> names{vantor::kConfigSection};
     for (int n = 1; n <= vantor::kPageCount; ++n) names.push_back(pageSection(n));
     return names;
 }
@@ -72,8 +72,8 @@ void checkSections(Layout& layout) {
             if (!layout.lossExplained) warn("the HUD's reader does not see section " + shown);
             continue;
         }
-        if (name == "CONFIG") continue;
-        const int n = pageNumber(name, "SECTION");
+        if (name == vantor::kConfigSection) continue;
+        const int n = pageNumber(name, vantor::kPageSectionPrefix);
         if (n == 0) {
             warn("section " + shown +
                  " is never read: the HUD reads only [CONFIG] and [SECTION1] to [SECTION5]" +

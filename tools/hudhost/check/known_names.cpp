@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <iterator>
 
 #include "layout_text.h"
@@ -11,47 +10,36 @@
 namespace hudhost::check {
 namespace {
 
-long colour(float component) { return std::lround(component * 255.0f); }
-
-// Letters apart, without regard to letter case (Levenshtein distance).
+// Letters apart, without regard to letter case, a swap of two neighbouring letters counting as
+// one (optimal string alignment): a short name with two letters swapped is still close.
 std::size_t distance(const std::string& a, const std::string& b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    auto same = [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) ==
+               std::toupper(static_cast<unsigned char>(y));
+    };
+    // The rows of the table for a's first i - 2, i - 1 and i letters.
+    std::vector<std::size_t> twoBack(b.size() + 1), back(b.size() + 1), row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) back[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
         row[0] = i;
         for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            const bool same = std::toupper(static_cast<unsigned char>(a[i - 1])) ==
-                              std::toupper(static_cast<unsigned char>(b[j - 1]));
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
-            diagonal = above;
+            row[j] = std::min(
+                {back[j] + 1, row[j - 1] + 1, back[j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
+            if (i > 1 && j > 1 && same(a[i - 1], b[j - 2]) && same(a[i - 2], b[j - 1])) {
+                row[j] = std::min(row[j], twoBack[j - 2] + 1);
+            }
         }
+        std::swap(twoBack, back);
+        std::swap(back, row);
     }
-    return row[b.size()];
+    return back[b.size()];
 }
 
 }  // namespace
 
-const std::vector<ConfigKey> kConfigKeys = {
-    {"HUD_POS_X", 1, 640, "450", [](const vantor::HudSettings& s) { return std::lround(s.posX); }},
-    {"HUD_POS_Y", 1, 480, "65", [](const vantor::HudSettings& s) { return std::lround(s.posY); }},
-    {"HUD_STEP_Y", 1, 480, "15", [](const vantor::HudSettings& s) { return std::lround(s.stepY); }},
-    {"FONT_SIZE", 1, 64, "18", [](const vantor::HudSettings& s) { return long{s.fontSize}; }},
-    {"COLOR_RED", 0, 255, "64", [](const vantor::HudSettings& s) { return colour(s.red); }},
-    {"COLOR_GREEN", 0, 255, "64", [](const vantor::HudSettings& s) { return colour(s.green); }},
-    {"COLOR_BLUE", 0, 255, "64", [](const vantor::HudSettings& s) { return colour(s.blue); }},
-    {"FONT_FACE", 0, 0, "Arial", nullptr},
-    {"TEXT_EFFECT", 0, 2, "0", [](const vantor::HudSettings& s) { return long{s.textEffect}; }},
-    {"EFFECT_RED", 0, 255, "0", [](const vantor::HudSettings& s) { return colour(s.effectRed); }},
-    {"EFFECT_GREEN", 0, 255, "0",
-     [](const vantor::HudSettings& s) { return colour(s.effectGreen); }},
-    {"EFFECT_BLUE", 0, 255, "0", [](const vantor::HudSettings& s) { return colour(s.effectBlue); }},
-};
-
-const ConfigKey* findConfigKey(const std::string& name) {
+const vantor::ConfigKey* findConfigKey(const std::string& name) {
     const std::string wanted = upper(name);
-    for (const ConfigKey& key : kConfigKeys) {
+    for (const vantor::ConfigKey& key : vantor::kConfigKeys) {
         if (wanted == key.name) return &key;
     }
     return nullptr;

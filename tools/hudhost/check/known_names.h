@@ -8,20 +8,8 @@
 
 namespace hudhost::check {
 
-// A CONFIG key: its accepted range, its default, and the value the HUD ends up using, as
-// reloadConfig left it in the settings. A new key is one more line of kConfigKeys.
-struct ConfigKey {
-    const char* name;
-    int low;  // numbers only
-    int high;
-    const char* fallback;                        // the default, as the user would write it
-    long (*used)(const vantor::HudSettings& s);  // null for a text key
-};
-
-extern const std::vector<ConfigKey> kConfigKeys;
-
-// The key named `name` (any letter case, as the reader matches), or null.
-const ConfigKey* findConfigKey(const std::string& name);
+// The CONFIG key named `name` (any letter case, as the reader matches), or null.
+const vantor::ConfigKey* findConfigKey(const std::string& name);
 
 // The tokens, from the HUD's own token table, in its order.
 const std::vector<std::string>& tokenKeys();

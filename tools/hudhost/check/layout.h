@@ -50,7 +50,7 @@ void checkPages(Layout& layout);
 void checkConfig(Layout& layout);
 // The text of each loaded row: BLANK, length, characters that draw nothing, tokens.
 void checkRows(Layout& layout);
-// Rows and text that leave the 640 x 480 space.
+// Rows and text that leave the overlay space.
 void checkGeometry(Layout& layout);
 
 }  // namespace hudhost::check

@@ -3,13 +3,15 @@
 
 #include <string>
 
+#include "pages/file_format.h"
+
 namespace hudhost::check {
 
 // The number n of a name written as `prefix` followed by n in decimal (in capitals, no leading
 // zero), as the HUD builds it; 0 for any other name.
 int pageNumber(const std::string& upperName, const std::string& prefix);
 
-inline std::string pageSection(int n) { return "SECTION" + std::to_string(n); }
-inline std::string rowKey(int n) { return "ROWDATA" + std::to_string(n); }
+inline std::string pageSection(int n) { return vantor::kPageSectionPrefix + std::to_string(n); }
+inline std::string rowKey(int n) { return vantor::kRowKeyPrefix + std::to_string(n); }
 
 }  // namespace hudhost::check
