@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
         if (picture == nullptr) return fail(std::string("cannot read ") + argv[i]);
         const bool fits = left + width <= w && top + height <= h;
         for (int y = top; fits && y < top + height; ++y) {
-            const unsigned char* row = picture + (static_cast<std::size_t>(y) * w + left) * kChannels;
+            const unsigned char* row =
+                picture + (static_cast<std::size_t>(y) * w + left) * kChannels;
             stack.insert(stack.end(), row, row + static_cast<std::size_t>(width) * kChannels);
         }
         stbi_image_free(picture);
