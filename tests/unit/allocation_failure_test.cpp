@@ -2,7 +2,6 @@
 // its entries stay as they were.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <new>
 
 #include "abi/host_records.h"
@@ -13,9 +12,15 @@ bool g_refuseNothrowNew = false;
 }  // namespace
 
 // The plug-in allocates its one object with the nothrow form; this binary can make it fail.
+// Otherwise the ordinary operator new serves, so that what the standard library allocates this
+// way (stable_sort's buffer) meets the operator delete that pairs with it under ASan.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     if (g_refuseNothrowNew) return nullptr;
-    return std::malloc(size == 0 ? 1 : size);
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 namespace vantor {
