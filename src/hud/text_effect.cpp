@@ -30,12 +30,12 @@ void HudPlugin::drawTextEffect(float x, float y) {
     static const GLubyte kNoPixels = 0;
     glColor3f(settings_.effectRed, settings_.effectGreen, settings_.effectBlue);
     for (; offsets != end; ++offsets) {
-        glRasterPos2f(x, y);
+        setRasterPosition(x, y);
         glBitmap(0, 0, 0.0f, 0.0f, offsets->x, offsets->y, &kNoPixels);
         drawText(line_);
     }
     glColor3f(settings_.red, settings_.green, settings_.blue);
-    glRasterPos2f(x, y);
+    setRasterPosition(x, y);
 }
 
 }  // namespace vantor
