@@ -48,6 +48,15 @@ void restoreHostState(const SavedState& saved, bool overlaid) {
 
 }  // namespace
 
+// The length first, so that the sum runs without a test for the end on each byte.
+int drawnWidth(const char* line, const ByteAdvances& advances) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(line);
+    const std::size_t length = std::strlen(line);
+    int width = 0;
+    for (std::size_t i = 0; i < length; ++i) width += advances[bytes[i]];
+    return width;
+}
+
 bool HudPlugin::draw(Arg flag) {
     if (flag != 0) return true;
     if (rebuildNeeded_) rebuildGlResources();
@@ -104,13 +113,8 @@ void HudPlugin::readSpace() {
 
 RowOrigin HudPlugin::rowOrigin(int row, int rows) const {
     if (settings_.anchor == kStretched) return {settings_.posX, rowBaseline(settings_, row)};
-    int width = 0;
-    if (settings_.anchor == kTopRight || settings_.anchor == kBottomRight) {
-        for (const auto* c = reinterpret_cast<const unsigned char*>(line_); *c != 0; ++c) {
-            const int code = *c - platform::kFirstGlyph;
-            if (code >= 0 && code < platform::kGlyphCount) width += advances_[code];
-        }
-    }
+    const bool right = settings_.anchor == kTopRight || settings_.anchor == kBottomRight;
+    const int width = right ? drawnWidth(line_, advances_) : 0;
     return anchoredOrigin(settings_, row, rows, width, spaceWidth_, spaceHeight_);
 }
 

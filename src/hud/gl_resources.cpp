@@ -46,7 +46,7 @@ void HudPlugin::measureGlyphAdvances() {
         glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
         glCallList(fontListBase_ + static_cast<GLuint>(i));
         glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-        advances_[i] = static_cast<int>(std::lround(after[0] - before[0]));
+        advances_[platform::kFirstGlyph + i] = static_cast<int>(std::lround(after[0] - before[0]));
     }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -12,6 +12,13 @@
 
 namespace vantor {
 
+// The advance of each byte's glyph list in window pixels, 0 for a byte without one.
+using ByteAdvances = int[256];
+
+// The width in window pixels of `line` drawn through lists that advance by `advances`: the sum of
+// its bytes' advances.
+int drawnWidth(const char* line, const ByteAdvances& advances);
+
 class HudPlugin final : public PluginBase {
 public:
     HudPlugin();
@@ -87,7 +94,7 @@ private:
     char line_[kLineSize];
     int spaceWidth_ = kOverlayWidth;  // the space of this frame (readSpace)
     int spaceHeight_ = kOverlayHeight;
-    int advances_[platform::kGlyphCount] = {};  // in window pixels, kept at rebuild when anchored
+    ByteAdvances advances_ = {};  // kept at rebuild when anchored
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
     std::int32_t currentPage_ = 0;
