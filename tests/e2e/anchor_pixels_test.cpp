@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "bands.h"
 #include "host_run.h"
 #include "work_folder.h"
 
@@ -66,20 +67,17 @@ TEST_P(Anchor, KeepsTheTextItsDistanceFromTheCorner) {
                    hud)
                 .status,
             0);
-        Offsets drawn;
+        const Offsets drawn = drawnFromCorner(hud, scene, rightCorner(anchor), topCorner(anchor));
         int rowEnd[kRows] = {-1, -1, -1, -1};  // the rightmost pixel of each row
         int hitBottom = v.height;
-        for (int y = 0; y < v.height; ++y) {
-            for (int x = 0; x < v.width; ++x) {
-                if (near(colourAt(hud, x, y), colourAt(scene, x, y), 0)) continue;
-                drawn.emplace(rightCorner(anchor) ? v.width - 1 - x : x,
-                              topCorner(anchor) ? v.height - 1 - y : y);
-                for (int row = 0; row < kRows; ++row) {
-                    const int base = baseline(anchor, row, v);
-                    if (y < base - kBelow || y >= base + kStep - kBelow) continue;
-                    rowEnd[row] = std::max(rowEnd[row], x);
-                    if (row == kHitRow) hitBottom = std::min(hitBottom, y);
-                }
+        for (auto [x, y] : drawn) {
+            if (rightCorner(anchor)) x = v.width - 1 - x;
+            if (topCorner(anchor)) y = v.height - 1 - y;
+            for (int row = 0; row < kRows; ++row) {
+                const int base = baseline(anchor, row, v);
+                if (y < base - kBelow || y >= base + kStep - kBelow) continue;
+                rowEnd[row] = std::max(rowEnd[row], x);
+                if (row == kHitRow) hitBottom = std::min(hitBottom, y);
             }
         }
         // The shadow reaches one pixel lower than the text.
