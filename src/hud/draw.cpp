@@ -48,13 +48,20 @@ void restoreHostState(const SavedState& saved, bool overlaid) {
 
 }  // namespace
 
-// The length first, so that the sum runs without a test for the end on each byte.
+// The length first, so that the sum runs without a test for the end on each byte, in two sums
+// that the processor can add side by side.
 int drawnWidth(const char* line, const ByteAdvances& advances) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(line);
     const std::size_t length = std::strlen(line);
-    int width = 0;
-    for (std::size_t i = 0; i < length; ++i) width += advances[bytes[i]];
-    return width;
+    int even = 0;
+    int odd = 0;
+    std::size_t i = 0;
+    for (; i + 1 < length; i += 2) {
+        even += advances[bytes[i]];
+        odd += advances[bytes[i + 1]];
+    }
+    if (i < length) even += advances[bytes[i]];
+    return even + odd;
 }
 
 bool HudPlugin::draw(Arg flag) {
