@@ -21,12 +21,12 @@ SavedState saveHostState() {
     return saved;
 }
 
-// The overlay space over whatever viewport the host has, drawn in the HUD colour.
-void setUpOverlay(const HudSettings& settings) {
+// A space of width x height over whatever viewport the host has, drawn in the HUD colour.
+void setUpOverlay(const HudSettings& settings, int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0.0, kOverlayWidth, 0.0, kOverlayHeight, -1.0, 1.0);
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -48,6 +48,22 @@ void restoreHostState(const SavedState& saved, bool overlaid) {
 
 }  // namespace
 
+// The length first, so that the sum runs without a test for the end on each byte, in two sums
+// that the processor can add side by side.
+int drawnWidth(const char* line, const ByteAdvances& advances) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(line);
+    const std::size_t length = std::strlen(line);
+    int even = 0;
+    int odd = 0;
+    std::size_t i = 0;
+    for (; i + 1 < length; i += 2) {
+        even += advances[bytes[i]];
+        odd += advances[bytes[i + 1]];
+    }
+    if (i < length) even += advances[bytes[i]];
+    return even + odd;
+}
+
 bool HudPlugin::draw(Arg flag) {
     if (flag != 0) return true;
     if (rebuildNeeded_) rebuildGlResources();
@@ -59,7 +75,8 @@ bool HudPlugin::draw(Arg flag) {
     const SavedState saved = saveHostState();
     if (visible_) {
         refreshTokens(now);
-        setUpOverlay(settings_);
+        readSpace();
+        setUpOverlay(settings_, spaceWidth_, spaceHeight_);
         drawPage();
     }
     restoreHostState(saved, visible_);
@@ -78,16 +95,48 @@ void HudPlugin::drawPage() {
         return;
     }
     store_.selectPage(currentPage_);
-    for (int i = 0; i < store_.getRowCount(); ++i) {
+    const int rows = store_.getRowCount();
+    for (int i = 0; i < rows; ++i) {
         store_.selectRow(i);
         const char* text = store_.getRowText();
         if (text == nullptr || text[0] == '\0') continue;
-        const float y = rowBaseline(settings_, i);
-        glRasterPos2f(settings_.posX, y);
         std::memcpy(line_, text, std::strlen(text) + 1);
         applyTokens(store_, tokens_, line_);
-        if (settings_.textEffect != kNoEffect) drawTextEffect(settings_.posX, y);
+        const RowOrigin origin = rowOrigin(i, rows);
+        setRasterPosition(origin.x, origin.y);
+        if (settings_.textEffect != kNoEffect) drawTextEffect(origin.x, origin.y);
         drawText(line_);
+    }
+}
+
+void HudPlugin::readSpace() {
+    if (settings_.anchor == kStretched) return;  // the overlay's, as set at construction
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    // A minimised window may have an empty viewport, over which no projection can be made.
+    spaceWidth_ = viewport[2] > 0 ? viewport[2] : 1;
+    spaceHeight_ = viewport[3] > 0 ? viewport[3] : 1;
+}
+
+RowOrigin HudPlugin::rowOrigin(int row, int rows) const {
+    if (settings_.anchor == kStretched) return {settings_.posX, rowBaseline(settings_, row)};
+    const bool right = settings_.anchor == kTopRight || settings_.anchor == kBottomRight;
+    const int width = right ? drawnWidth(line_, advances_) : 0;
+    return anchoredOrigin(settings_, row, rows, width, spaceWidth_, spaceHeight_);
+}
+
+void HudPlugin::setRasterPosition(float x, float y) {
+    if (settings_.anchor == kStretched) {
+        glRasterPos2f(x, y);
+        return;
+    }
+    // Positions are whole pixels, so the move lands exactly where the row starts.
+    static const GLubyte kNoPixels = 0;
+    const float insideX = x < 0.0f ? 0.0f : x > spaceWidth_ - 1 ? spaceWidth_ - 1 : x;
+    const float insideY = y < 0.0f ? 0.0f : y > spaceHeight_ - 1 ? spaceHeight_ - 1 : y;
+    glRasterPos2f(insideX, insideY);
+    if (insideX != x || insideY != y) {
+        glBitmap(0, 0, 0.0f, 0.0f, x - insideX, y - insideY, &kNoPixels);
     }
 }
 

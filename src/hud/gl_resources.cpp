@@ -2,6 +2,8 @@
 // and the font lists, all rebuilt together.
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "hud/hud_plugin.h"
 
 namespace vantor {
@@ -20,6 +22,36 @@ void HudPlugin::rebuildGlResources() {
     fontListBase_ = glGenLists(platform::kGlyphCount);
     if (fontListBase_ == 0) return;  // no lists: nothing is drawn until a rebuild succeeds
     platform::buildGlyphLists(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_);
+    if (settings_.anchor != kStretched) measureGlyphAdvances();
+}
+
+// The platform's font metrics can differ from the advance a list was compiled with (under wine,
+// GetCharWidth32A and wglUseFontBitmapsA disagree on a fifth of Arial's codes), so each list is
+// called once from the middle of the viewport and the raster position read before and after.
+// The empty scissor box keeps the glyphs from the frame; everything set here is put back.
+void HudPlugin::measureGlyphAdvances() {
+    glPushAttrib(GL_CURRENT_BIT | GL_SCISSOR_BIT | GL_TRANSFORM_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 0, 0);
+    for (int i = 0; i < platform::kGlyphCount; ++i) {
+        GLfloat before[4];
+        GLfloat after[4];
+        glRasterPos2f(0.0f, 0.0f);
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
+        glCallList(fontListBase_ + static_cast<GLuint>(i));
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
+        advances_[platform::kFirstGlyph + i] = static_cast<int>(std::lround(after[0] - before[0]));
+    }
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPopAttrib();
 }
 
 }  // namespace vantor

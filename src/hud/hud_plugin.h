@@ -12,6 +12,13 @@
 
 namespace vantor {
 
+// The advance of each byte's glyph list in window pixels, 0 for a byte without one.
+using ByteAdvances = int[256];
+
+// The width in window pixels of `line` drawn through lists that advance by `advances`: the sum of
+// its bytes' advances.
+int drawnWidth(const char* line, const ByteAdvances& advances);
+
 class HudPlugin final : public PluginBase {
 public:
     HudPlugin();
@@ -61,6 +68,21 @@ private:
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
+    // The space rows are placed in for this frame: the overlay's 640 x 480, or, anchored, the
+    // viewport's pixels read from GL_VIEWPORT.
+    void readSpace();
+
+    // Where row `row` of `rows` starts, its line in line_, in the space of this frame.
+    RowOrigin rowOrigin(int row, int rows) const;
+
+    // The raster position at (x, y). Anchored, a row may start outside the viewport, where a
+    // position set directly is invalid and draws nothing: the position is set inside and moved
+    // out, so that the row is cut at the edge.
+    void setRasterPosition(float x, float y);
+
+    // Reads back the advance each glyph list applies, for right-aligned rows.
+    void measureGlyphAdvances();
+
     // Draws the line buffer in the effect colour at the settings' effect offsets, in window
     // pixels, from the row's position (x, y); then sets the text colour and that position again.
     void drawTextEffect(float x, float y);
@@ -70,6 +92,9 @@ private:
     bool rebuildNeeded_ = true;  // set by Reload INI and release; cleared by a rebuild
     unsigned int fontListBase_ = 0;
     char line_[kLineSize];
+    int spaceWidth_ = kOverlayWidth;  // the space of this frame (readSpace)
+    int spaceHeight_ = kOverlayHeight;
+    ByteAdvances advances_ = {};  // kept at rebuild when anchored
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
     std::int32_t currentPage_ = 0;

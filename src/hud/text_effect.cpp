@@ -25,17 +25,17 @@ void HudPlugin::drawTextEffect(float x, float y) {
     // A bitmap takes the colour current when the raster position was set, and a line leaves the
     // position at its end, so each pass sets both again. A zero-size bitmap moves the position
     // by whole window pixels and draws nothing, so the effect keeps its size whatever the
-    // viewport's. A row whose position is outside the overlay stays invalid through the moves
-    // and draws no pass, as it draws no text.
+    // viewport's. A row whose position is outside the stretched overlay stays invalid through
+    // the moves and draws no pass, as it draws no text; held to a corner, it is cut as its text is.
     static const GLubyte kNoPixels = 0;
     glColor3f(settings_.effectRed, settings_.effectGreen, settings_.effectBlue);
     for (; offsets != end; ++offsets) {
-        glRasterPos2f(x, y);
+        setRasterPosition(x, y);
         glBitmap(0, 0, 0.0f, 0.0f, offsets->x, offsets->y, &kNoPixels);
         drawText(line_);
     }
     glColor3f(settings_.red, settings_.green, settings_.blue);
-    glRasterPos2f(x, y);
+    setRasterPosition(x, y);
 }
 
 }  // namespace vantor

@@ -12,8 +12,18 @@ namespace vantor {
 // TEXT_EFFECT: what is drawn under each line, in the effect colour, one window pixel from it.
 enum TextEffect : std::int32_t { kNoEffect = 0, kShadow = 1, kOutline = 2 };
 
+// HUD_ANCHOR: the stretched overlay space, or a corner of the viewport that the rows are held to,
+// positioned in the viewport's own pixels.
+enum HudAnchor : std::int32_t {
+    kStretched = 0,
+    kTopLeft = 1,
+    kTopRight = 2,
+    kBottomLeft = 3,
+    kBottomRight = 4
+};
+
 struct HudSettings {
-    float posX;  // where every row starts, in the overlay space
+    float posX;  // where every row starts, in the overlay space (anchored: see anchoredOrigin)
     float posY;  // row 0's baseline; row i sits at posY - i * stepY (rowBaseline)
     float stepY;
     std::int32_t fontSize;  // character height in pixels
@@ -25,6 +35,7 @@ struct HudSettings {
     float effectRed;          // the effect's colour, 0 to 1
     float effectGreen;
     float effectBlue;
+    std::int32_t anchor;  // a HudAnchor
 };
 
 // One CONFIG key and the field of HudSettings it fills. A number key takes a whole number from
@@ -80,6 +91,7 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"EFFECT_RED", 0, kColourTop, 0, &HudSettings::effectRed, ConfigKey::kColour},
     {"EFFECT_GREEN", 0, kColourTop, 0, &HudSettings::effectGreen, ConfigKey::kColour},
     {"EFFECT_BLUE", 0, kColourTop, 0, &HudSettings::effectBlue, ConfigKey::kColour},
+    {"HUD_ANCHOR", kStretched, kBottomRight, kStretched, &HudSettings::anchor},
 };
 
 // Row `row`'s baseline in the overlay space: row 0 at posY, each next one stepY lower. A row whose
@@ -87,6 +99,24 @@ inline constexpr ConfigKey kConfigKeys[] = {
 inline float rowBaseline(const HudSettings& settings, int row) {
     return static_cast<float>(static_cast<double>(settings.posY) -
                               static_cast<double>(row) * settings.stepY);
+}
+
+// Where a row starts and its baseline, in the pixels of a viewport `width` x `height` that the
+// anchored layout `settings` holds its `rows` rows (BLANK ones counted) to: HUD_POS_X in from the
+// left or right edge, the right corners' rows ending there; HUD_POS_Y below the top to the first
+// baseline, or above the bottom to the last. `textWidth` is the row's drawn width.
+struct RowOrigin {
+    float x, y;
+};
+inline RowOrigin anchoredOrigin(const HudSettings& settings, int row, int rows, int textWidth,
+                                int width, int height) {
+    const bool right = settings.anchor == kTopRight || settings.anchor == kBottomRight;
+    const bool top = settings.anchor == kTopLeft || settings.anchor == kTopRight;
+    const double x = right ? width - static_cast<double>(settings.posX) - textWidth : settings.posX;
+    const double step = settings.stepY;
+    const double y = top ? height - static_cast<double>(settings.posY) - row * step
+                         : static_cast<double>(settings.posY) + (rows - 1 - row) * step;
+    return {static_cast<float>(x), static_cast<float>(y)};
 }
 
 // Empties the store, points it at `path` (the HUD's own file unless a layout checker names

@@ -1,4 +1,5 @@
-// The HUD's frame against the floor and two peers, with each text effect, the CPU side of a frame
+// The HUD's frame against the floor and two peers, with each text effect and held to two corners,
+// the CPU side of a frame
 // alone, and a Reload INI with its rebuild: one EGL (Mesa llvmpipe) context, one page, one font at
 // one pixel height. scripts/perf-report runs it and prints the table; by hand:
 //
@@ -15,6 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <valgrind/callgrind.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,6 +68,8 @@ struct Suite {
     FrameRate rate;
     std::uint32_t startTick = 0;
     char line[kLineSize]{};
+    HudSettings anchored{};   // the settings held to the top right corner
+    ByteAdvances advances{};  // the font's, as the HUD keeps them
 
     std::string renderer;
 };
@@ -130,6 +134,11 @@ Suite& suite() {
         s.store = std::make_unique<PageStore>();
         s.tokens = std::make_unique<TokenTable>();
         reloadConfig(*s.store, s.settings);
+        s.anchored = s.settings;
+        s.anchored.anchor = kTopRight;
+        int glyphs[platform::kGlyphCount];
+        if (!platform::glyphAdvances(kFace, kPixelHeight, glyphs)) fail("no glyph advances");
+        std::copy(glyphs, glyphs + platform::kGlyphCount, s.advances + platform::kFirstGlyph);
         s.startTick = platform::tickCount();
         s.rate.restart(s.startTick);
         return true;
@@ -184,8 +193,12 @@ void peerFrame(Suite& s) {
 }
 
 // What draw does apart from GL: the clocks read, the values refreshed, each row of the page copied
-// and given its tokens.
+// and given its tokens; held to the top right corner, the viewport read too and each row placed
+// from its width.
+template <bool kAnchored>
 void cpuFrame(Suite& s) {
+    GLint viewport[4] = {0, 0, test::kWidth, test::kHeight};
+    if (kAnchored) glGetIntegerv(GL_VIEWPORT, viewport);
     const std::uint32_t now = platform::tickCount();
     s.rate.countFrame(now);
     updateTokenValues(*s.tokens, s.camera,
@@ -199,6 +212,12 @@ void cpuFrame(Suite& s) {
         if (text == nullptr || text[0] == '\0') continue;
         std::memcpy(s.line, text, std::strlen(text) + 1);
         applyTokens(store, *s.tokens, s.line);
+        if (kAnchored) {
+            RowOrigin origin =
+                anchoredOrigin(s.anchored, i, store.getRowCount(), drawnWidth(s.line, s.advances),
+                               viewport[2], viewport[3]);
+            benchmark::DoNotOptimize(origin);
+        }
     }
     benchmark::DoNotOptimize(s.line);
 }
@@ -249,11 +268,12 @@ void BM_HudDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDraw)->Apply(frameRuns);
 
-// The same page with a text effect: the file read again with TEXT_EFFECT set (the rebuild is the
-// warm-up frame, outside the loop), then the plain file again for the other benchmarks.
-void effectFrames(benchmark::State& state, const char* effect) {
+// The same page with a text effect or held to a corner: the file read again with the keys set (the
+// rebuild is the warm-up frame, outside the loop), then the plain file again for the other
+// benchmarks.
+void effectFrames(benchmark::State& state, const std::string& ini) {
     Suite& s = suite();
-    s.dir->writeIni(fullLayoutIni() + effect);
+    s.dir->writeIni(ini);
     hostExecute(s, kReloadIniCommand);
     runFrames(state, hudFrame);
     s.dir->writeIni(fullLayoutIni());
@@ -262,14 +282,29 @@ void effectFrames(benchmark::State& state, const char* effect) {
 }
 
 void BM_HudDrawShadow(benchmark::State& state) {
-    effectFrames(state, "TEXT_EFFECT=1\nEFFECT_BLUE=255\n");
+    effectFrames(state, fullLayoutIni() + "TEXT_EFFECT=1\nEFFECT_BLUE=255\n");
 }
 BENCHMARK(BM_HudDrawShadow)->Apply(frameRuns);
 
 void BM_HudDrawOutline(benchmark::State& state) {
-    effectFrames(state, "TEXT_EFFECT=2\nEFFECT_BLUE=255\n");
+    effectFrames(state, fullLayoutIni() + "TEXT_EFFECT=2\nEFFECT_BLUE=255\n");
 }
 BENCHMARK(BM_HudDrawOutline)->Apply(frameRuns);
+
+// The page held to the top right corner (each row's width summed) and to the bottom left, its
+// rows where the stretched page has them in a 640 x 480 viewport, all on screen.
+std::string anchoredIni(int anchor, int posY) {
+    std::string ini = fullLayoutIni();
+    const std::string stretched = "HUD_POS_Y=470";
+    ini.replace(ini.find(stretched), stretched.size(), "HUD_POS_Y=" + std::to_string(posY));
+    return ini + "HUD_ANCHOR=" + std::to_string(anchor) + "\n";
+}
+
+void BM_HudDrawTopRight(benchmark::State& state) { effectFrames(state, anchoredIni(2, 10)); }
+BENCHMARK(BM_HudDrawTopRight)->Apply(frameRuns);
+
+void BM_HudDrawBottomLeft(benchmark::State& state) { effectFrames(state, anchoredIni(3, 38)); }
+BENCHMARK(BM_HudDrawBottomLeft)->Apply(frameRuns);
 
 void BM_Floor(benchmark::State& state) { runFrames(state, floorFrame); }
 BENCHMARK(BM_Floor)->Apply(frameRuns);
@@ -298,8 +333,11 @@ void BM_FreeTypeGlBitmapUncached(benchmark::State& state) {
 }
 BENCHMARK(BM_FreeTypeGlBitmapUncached)->Apply(frameRuns);
 
-void BM_CpuSide(benchmark::State& state) { runFrames(state, cpuFrame, false); }
+void BM_CpuSide(benchmark::State& state) { runFrames(state, cpuFrame<false>, false); }
 BENCHMARK(BM_CpuSide)->Apply(frameRuns)->Unit(benchmark::kNanosecond);
+
+void BM_CpuSideTopRight(benchmark::State& state) { runFrames(state, cpuFrame<true>, false); }
+BENCHMARK(BM_CpuSideTopRight)->Apply(frameRuns)->Unit(benchmark::kNanosecond);
 
 void BM_ReloadAndRebuild(benchmark::State& state) {
     Suite& s = suite();

@@ -17,6 +17,7 @@ const std::string kOwnFile = "Plugins/Startup Plugins/VantorHUD.ini";
 
 struct Expected {
     int status = -1;
+    std::string size;  // the viewport checked in, when not the default
     std::vector<std::string> lines;
 };
 
@@ -37,9 +38,11 @@ std::map<std::string, Expected> loadBaseline() {
             std::istringstream header(line.substr(3));
             std::string name;
             int status = -1;
-            header >> name >> status;
+            std::string size;
+            header >> name >> status >> size;
             current = &cases[name];
             current->status = status;
+            current->size = size;
         } else if (current != nullptr) {
             current->lines.push_back(line);
         }
@@ -47,8 +50,9 @@ std::map<std::string, Expected> loadBaseline() {
     return cases;
 }
 
-// Runs the check of one case; the path it prints is replaced by the case's name.
-HostRun check(const std::string& name) {
+// Runs the check of one case, in a viewport of `size` when one is given; the path it prints is
+// replaced by the case's name.
+HostRun check(const std::string& name, const std::string& size) {
     std::vector<std::string> args{"--check", name};
     std::string shown = name;
     if (name.find('.') == std::string::npos) {
@@ -57,6 +61,7 @@ HostRun check(const std::string& name) {
     } else if (name.rfind(outputDir(), 0) != 0) {
         args = {"--check", name, "--workdir", kCorpus};
     }
+    if (!size.empty()) args.insert(args.end(), {"--size", size});
     HostRun run = runHost("check-" + name.substr(name.rfind('/') + 1), args);
     for (std::string& line : run.out) {
         if (line.rfind(shown, 0) == 0)
@@ -82,7 +87,7 @@ TEST(Check, EachCaseOfTheCorpusGivesItsFindingsAndExitStatus) {
     for (const auto& [name, expected] : cases) {
         SCOPED_TRACE(name);
         const bool made = name == "over_16_mib.ini";
-        const HostRun run = check(made ? oversized : name);
+        const HostRun run = check(made ? oversized : name, expected.size);
         EXPECT_EQ(run.status, expected.status);
         EXPECT_EQ(run.out, expected.lines);
         EXPECT_TRUE(run.err.empty());

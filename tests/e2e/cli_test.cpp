@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ListWithWindow", {"--list", "--window"}, kBadOptions},
         Refusal{"SoakWithBench", {"--soak", "--bench"}, kBadOptions},
         Refusal{"CheckWithOut", {"--check", "--out", "x.png"}, kBadOptions},
-        Refusal{"CheckWithSize", {"--check", "--size", "64x64"}, kBadOptions},
+        Refusal{"CheckWithFrames", {"--check", "--frames", "2"}, kBadOptions},
         Refusal{"ListWithWorkDir", {"--list", "--workdir", "."}, kBadOptions},
         Refusal{"CommandWithoutPlugin", {"--no-plugin", "--cmd", "switch"}, kBadOptions},
         Refusal{"GlStateWithoutPlugin", {"--no-plugin", "--gl-state"}, kBadOptions},

@@ -14,20 +14,32 @@ namespace {
 
 enum class Call { kFlag1, kHidden, kVisible };
 
-using StateCase =
-    std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call, const char* /*effect*/>;
+// The layouts the pass draws: each effect in the stretched space, and each corner held.
+struct Look {
+    const char* name;
+    int effect;  // TEXT_EFFECT
+    int anchor;  // HUD_ANCHOR
+};
+constexpr Look kLooks[] = {{"", 0, 0},
+                           {"Shadow", 1, 0},
+                           {"Outline", 2, 0},
+                           {"TopLeftOutline", 2, 1},
+                           {"TopRight", 0, 2},
+                           {"BottomLeftShadow", 1, 3},
+                           {"BottomRightOutline", 2, 4}};
+
+using StateCase = std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call, Look>;
 
 std::string caseName(const ::testing::TestParamInfo<StateCase>& info) {
-    const auto [lighting, depth, mode, call, effect] = info.param;
+    const auto [lighting, depth, mode, call, look] = info.param;
     const char* modes = mode == GL_MODELVIEW    ? "ModelView"
                         : mode == GL_PROJECTION ? "Projection"
                                                 : "Texture";
     const char* calls = call == Call::kFlag1    ? "Flag1"
                         : call == Call::kHidden ? "Hidden"
                                                 : "Visible";
-    const char* effects = effect[12] == '1' ? "Shadow" : effect[12] == '2' ? "Outline" : "";
     return std::string(lighting ? "Lit" : "Unlit") + (depth ? "Depth" : "NoDepth") + modes + calls +
-           effects;
+           look.name;
 }
 
 using hudhost::GlState;
@@ -62,9 +74,11 @@ protected:
 };
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
-    const auto [lighting, depth, mode, call, effect] = GetParam();
-    WorkFolder dir(iniWithPage({"A", "BLANK", "C"},
-                               {"COLOR_RED=255", "COLOR_GREEN=0", effect, "EFFECT_GREEN=200"}));
+    const auto [lighting, depth, mode, call, look] = GetParam();
+    WorkFolder dir(
+        iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
+                                          "TEXT_EFFECT=" + std::to_string(look.effect),
+                                          "HUD_ANCHOR=" + std::to_string(look.anchor)}));
     auto hud = makeHud();
     if (call == Call::kVisible) hud->execute(kSwitchCommand);
     setUpHost(lighting, depth, mode);
@@ -87,12 +101,19 @@ TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
         EXPECT_EQ(colour[1], 0.0);
         EXPECT_FLOAT_EQ(static_cast<float>(colour[2]), 64.0f / 255.0f);
         EXPECT_EQ(colour[3], 1.0);
-        // Where the last line, C on row 2, ended: x, y, z, w and whether it is valid.
+        // Where the last line, C on row 2, ended: x, y, z, w and whether it is valid. A right
+        // corner's rows end 450 pixels from the right edge; a top corner's third row is 95 below
+        // the top edge; a bottom corner's last row is 65 above the bottom edge.
         const std::vector<double>& raster = after["raster position"];
         EXPECT_EQ(raster[4], 1.0);
-        EXPECT_NEAR(raster[1], 35.0, 0.01);
-        EXPECT_GT(raster[0], 455.0);
-        EXPECT_LT(raster[0], 475.0);
+        const bool top = look.anchor == 1 || look.anchor == 2;
+        EXPECT_NEAR(raster[1], look.anchor == 0 ? 35.0 : top ? kHeight - 95 : 65.0, 0.01);
+        if (look.anchor == 2 || look.anchor == 4) {
+            EXPECT_NEAR(raster[0], kWidth - 450, 0.01);
+        } else {
+            EXPECT_GT(raster[0], 455.0);
+            EXPECT_LT(raster[0], 475.0);
+        }
     }
     // Everything else is as it was, in every case.
     for (const GlState::Piece& piece : before.pieces) {
@@ -102,9 +123,9 @@ TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     }
 
     // The glyphs were built whatever unpacking the host had set.
-    if (call == Call::kVisible) {
+    if (call == Call::kVisible && look.anchor == 0) {
         const LitArea a = litArea(frame(), 0, bandBottom(0), kWidth, bandTop(0));
-        EXPECT_EQ(a.bottom, effect[12] == '0' ? 65 : 64);  // an effect reaches a pixel lower
+        EXPECT_EQ(a.bottom, look.effect == 0 ? 65 : 64);  // an effect reaches a pixel lower
         EXPECT_GE(a.height(), 11);
     }
 }
@@ -114,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Bool(), ::testing::Bool(),
                        ::testing::Values(GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE),
                        ::testing::Values(Call::kFlag1, Call::kHidden, Call::kVisible),
-                       ::testing::Values("TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2")),
+                       ::testing::ValuesIn(kLooks)),
     caseName);
 
 }  // namespace

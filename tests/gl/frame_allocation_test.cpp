@@ -27,11 +27,13 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
 
     FakeHost host;
     host.faces.count = 12;
-    for (const char* effect : {"TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2"}) {
-        SCOPED_TRACE(effect);
+    // Each effect, stretched, and each corner held with an outline (the first of two keys wins).
+    for (const char* look : {"TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2", "HUD_ANCHOR=1",
+                             "HUD_ANCHOR=2", "HUD_ANCHOR=3", "HUD_ANCHOR=4"}) {
+        SCOPED_TRACE(look);
         WorkFolder dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
                                     "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"},
-                                   {effect}));
+                                   {look, "TEXT_EFFECT=2"}));
         auto hud = makeHud();
         hud->attachHost(&host.scene, &host.services);
         hud->execute(kSwitchCommand);

@@ -22,7 +22,7 @@ if(PLATFORM STREQUAL "windows")
                "VantorHUD Preview/hudhost.exe")
   set(expected ${binaries} "Plugins/Startup Plugins/VantorHUD.ini" "VantorHUD-INSTALL.txt"
                "VantorHUD-guide/CONFIGURATION.md" "VantorHUD-guide/hud-example.png"
-               "VantorHUD-guide/hud-effects.png")
+               "VantorHUD-guide/hud-effects.png" "VantorHUD-guide/hud-corners.png")
 else()
   file(ARCHIVE_EXTRACT INPUT ${ARCHIVE} DESTINATION ${DEST})
   get_filename_component(top ${ARCHIVE} NAME_WLE)
@@ -34,7 +34,7 @@ else()
   set(root ${DEST}/${top})
   set(binaries "bin/VantorHUD.so" "bin/hudhost")
   set(expected ${binaries} "INSTALL.txt" "README.md" "docs/CONFIGURATION.md"
-               "docs/PERFORMANCE.md" "docs/hud-example.png" "docs/hud-effects.png"
+               "docs/PERFORMANCE.md" "docs/hud-example.png" "docs/hud-effects.png" "docs/hud-corners.png"
                "examples/Plugins/Startup Plugins/VantorHUD.ini")
 endif()
 

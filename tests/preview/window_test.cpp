@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <tuple>
 
 #include "bands.h"
@@ -316,6 +317,31 @@ TEST(PreviewWindow, StretchesTheLayoutSpaceOverTheResizedWindow) {
     Picture scene;
     ASSERT_EQ(e2e::render("resize-scene", {"--no-plugin", "--size", "960x720"}, scene).status, 0);
     e2e::expectRowsInTheirBands(shown, scene, layoutOf(kPaging, kThreePages[0]).scaled(3, 2));
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+// Held to a corner, the block stays there when the window is resized: the same pixels at the same
+// distance from the bottom right corner.
+TEST(PreviewWindow, KeepsAHeldBlockAtItsCornerWhenResized) {
+    const WorkFolder dir(
+        vantor::test::iniWithPage({"Held to the corner", "BLANK", "*SEL_FACES*"},
+                                  {"HUD_ANCHOR=4", "HUD_POS_X=15", "HUD_POS_Y=25"}),
+        WorkFolder::kStayOutside);
+    PreviewSession window;
+    ASSERT_TRUE(window.start("held", dir.path(), {"--cmd", "switch"})) << window.error();
+    std::set<std::pair<int, int>> first;
+    for (const auto& [width, height] : {std::pair{640, 480}, std::pair{960, 720}}) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        ASSERT_TRUE(window.resize(width, height)) << window.error();
+        Picture shown, scene;
+        ASSERT_TRUE(window.picture("held-" + size, shown)) << window.error();
+        ASSERT_EQ(e2e::render("held-scene-" + size, {"--no-plugin", "--size", size}, scene).status,
+                  0);
+        const auto drawn = e2e::drawnFromCorner(shown, scene, true, false);
+        ASSERT_GT(drawn.size(), 100u) << size;
+        if (first.empty()) first = drawn;
+        EXPECT_TRUE(drawn == first) << size;
+    }
     EXPECT_EQ(window.close(), 0) << window.log();
 }
 

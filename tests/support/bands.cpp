@@ -25,6 +25,18 @@ int textRowAt(const Layout& layout, int y) {
 
 }  // namespace
 
+std::set<std::pair<int, int>> drawnFromCorner(const Picture& hud, const Picture& scene, bool right,
+                                              bool top) {
+    std::set<std::pair<int, int>> drawn;
+    for (int y = 0; y < hud.height; ++y) {
+        for (int x = 0; x < hud.width; ++x) {
+            if (near(colourAt(hud, x, y), colourAt(scene, x, y), 0)) continue;
+            drawn.emplace(right ? hud.width - 1 - x : x, top ? hud.height - 1 - y : y);
+        }
+    }
+    return drawn;
+}
+
 std::string Layout::config() const {
     return "[CONFIG]\nHUD_POS_X=" + std::to_string(posX) + "\nHUD_POS_Y=" + std::to_string(posY) +
            "\nHUD_STEP_Y=" + std::to_string(stepY) + "\nFONT_SIZE=" + std::to_string(fontSize) +

@@ -2,7 +2,9 @@
 // colour, taken from the layout the test wrote or, for the example, from the values it holds.
 #pragma once
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "picture.h"
@@ -37,6 +39,11 @@ Layout exampleLayout(int page);
 // BLANK rows draw nothing), and every row with text drew something. The layout is in pixels of the
 // pictures.
 void expectRowsInTheirBands(const Picture& hud, const Picture& scene, const Layout& layout);
+
+// The pixels in which `hud` differs from `scene`, each as its distance in pixels from the side
+// (the right one when `right`) and from the top or bottom edge (the top when `top`) of the picture.
+std::set<std::pair<int, int>> drawnFromCorner(const Picture& hud, const Picture& scene, bool right,
+                                              bool top);
 
 // Renders the scene alone and then with the HUD, `hudArgs` added (a working folder holding the
 // example INI file, commands), the same view in both, and checks that page `page` of the example

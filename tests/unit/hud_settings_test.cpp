@@ -40,6 +40,7 @@ void expectDefaults(const HudSettings& s) {
     EXPECT_EQ(bits(s.blue), bits(kGrey));
     EXPECT_EQ(s.textEffect, kNoEffect);
     EXPECT_EQ(s.effectRed + s.effectGreen + s.effectBlue, 0.0f);
+    EXPECT_EQ(s.anchor, kStretched);
 }
 
 // Each key with the values tried on it (null: the key is absent) and what its field then holds.
@@ -96,6 +97,15 @@ const KeyCases kSettings[] = {
      [](const HudSettings& s) { return s.effectRed; },
      {{"255", 1.0f}, {"256", 0.0f}}},
     {"EFFECT_BLUE", [](const HudSettings& s) { return s.effectBlue; }, {{"128", 0.50196081f}}},
+    {"HUD_ANCHOR",
+     [](const HudSettings& s) { return static_cast<float>(s.anchor); },
+     {{"1", 1.0f},
+      {"4", 4.0f},
+      {"5", 0.0f},
+      {"-1", 0.0f},
+      {"", 0.0f},
+      {"x", 0.0f},
+      {nullptr, 0.0f}}},
 };
 
 TEST(HudSettings, EachKeyWithinItsLimitsOrItsDefault) {

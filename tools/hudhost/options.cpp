@@ -287,8 +287,10 @@ constexpr OptionRow kOptions[] = {
     {"--edges", nullptr, "N", "how many edges are selected (default 0)", false, kLive, takeEdges},
     {"--vertices", nullptr, "N", "how many vertices are selected (default 0)", false, kLive,
      takeVertices},
-    {"--size", nullptr, "WxH", "image size in pixels (default 640x480)", false, kViewport,
-     takeSize},
+    {"--size", nullptr, "WxH",
+     "image size in pixels (default 640x480); for --check, the viewport a\n"
+     "layout held to a corner (HUD_ANCHOR) is checked in",
+     false, kViewport | bit(Mode::Check), takeSize},
     {"--background", nullptr, "RRGGBB",
      "the viewport's background colour in hexadecimal (default 8a909a)", false, kViewport,
      takeBackground},

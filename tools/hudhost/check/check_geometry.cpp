@@ -1,5 +1,6 @@
-// Where the rows land in the overlay space at the configured position, step and font: a row
-// whose baseline falls below the bottom edge is never drawn, and text past the right edge is cut.
+// Where the rows land at the configured position, step and font: in the overlay space, a row whose
+// baseline falls below the bottom edge is never drawn, and text past the right edge is cut; held
+// to a corner, in the pixels of the viewport checked for, a row is cut at any edge it crosses.
 // Widths come from the build's own glyph advances, with live values as wide as they usually are.
 #include <cmath>
 
@@ -69,20 +70,28 @@ std::string place(const vantor::HudSettings& s) {
            ", FONT_SIZE=" + std::to_string(s.fontSize) + " and FONT_FACE=" + s.fontFace;
 }
 
-// The first byte of the row whose glyph ends past the right edge, and the row's drawn width.
-void checkWidth(Layout& layout, const LoadedRow& row, const Font& font,
-                const std::vector<std::string>& values) {
+// The row's drawn width, and the first byte of it whose glyph ends past `room` (-1 for none).
+int drawnWidth(const LoadedRow& row, const Font& font, const std::vector<std::string>& values,
+               float room, int& crossing) {
     const std::string text = row.text;
     const std::string marked = markTokens(row.text);
-    const float room = kWidth - layout.settings.posX;
     int width = 0;
-    int crossing = -1;
+    crossing = -1;
     for (std::size_t k = 0; k < text.size();) {
         const int token = replacedAt(marked, k);
         width += token >= 0 ? font.width(values[token]) : font.advance(text[k]);
         if (crossing < 0 && static_cast<float>(width) > room) crossing = static_cast<int>(k);
         k += token >= 0 ? tokenKeys()[token].size() : 1;
     }
+    return width;
+}
+
+// The first byte of the row whose glyph ends past the right edge, and the row's drawn width.
+void checkWidth(Layout& layout, const LoadedRow& row, const Font& font,
+                const std::vector<std::string>& values) {
+    const float room = kWidth - layout.settings.posX;
+    int crossing = -1;
+    const int width = drawnWidth(row, font, values, room, crossing);
     if (crossing < 0) return;
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + crossing,
                         "the row runs off the right edge from here: at " + place(layout.settings) +
@@ -115,9 +124,109 @@ void checkBottom(Layout& layout) {
     }
 }
 
+const char* const kCornerNames[] = {"", "top left", "top right", "bottom left", "bottom right"};
+
+// The CONFIG line of `key` the HUD reads, or null when the file does not set it.
+const Entry* configEntry(const Layout& layout, const char* key) {
+    for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
+        const Section& section = layout.text.sections[s];
+        if (upper(section.name) != vantor::kConfigSection || !layout.sectionRead[s]) continue;
+        for (const Entry& entry : section.entries) {
+            if (upper(entry.name) == key) return &entry;
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
+// Positions left at their defaults put the rows 450 pixels from a side: meant for the overlay
+// space's 640, rarely for a corner.
+void checkCornerPosition(Layout& layout) {
+    std::string keys;
+    std::string values;
+    for (const char* key : {"HUD_POS_X", "HUD_POS_Y"}) {
+        const vantor::ConfigKey* config = findConfigKey(key);
+        if (static_cast<std::int32_t>(layout.settings.*config->real) != config->fallback) continue;
+        keys += (keys.empty() ? "" : " and ") + std::string(key);
+        values += (values.empty() ? "" : " and ") + std::to_string(config->fallback);
+    }
+    const bool both = keys.find(" and ") != std::string::npos;
+    if (keys.empty()) return;
+    const Entry* anchor = configEntry(layout, "HUD_ANCHOR");
+    layout.findings.add(Severity::Warning, anchor != nullptr ? anchor->line : 0,
+                        anchor != nullptr ? anchor->column : 0,
+                        "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
+                            " holds the rows to the " + kCornerNames[layout.settings.anchor] +
+                            " corner, with " + keys +
+                            (both ? " at their defaults, " : " at its default, ") + values +
+                            " pixels in from it; set HUD_POS_X and HUD_POS_Y with HUD_ANCHOR");
+}
+
+// The edges of a viewport `width` x `height` that a row's box crosses, as "left and top".
+std::string edgesCrossed(float left, float right, float bottom, float top, int width, int height,
+                         bool& across, bool& upright) {
+    std::string crossed;
+    auto add = [&](bool crosses, const char* edge) {
+        if (crosses) crossed += (crossed.empty() ? "" : " and ") + std::string(edge);
+    };
+    add(left < 0.0f, "left");
+    add(right > static_cast<float>(width), "right");
+    across = !crossed.empty();
+    add(top > static_cast<float>(height), "top");
+    add(bottom < 0.0f, "bottom");
+    upright = top > static_cast<float>(height) || bottom < 0.0f;
+    return crossed;
+}
+
+// Each row of an anchored page that crosses an edge of the viewport, or lies wholly outside it.
+void checkCorner(Layout& layout, const Font* font, const std::vector<std::string>& values) {
+    const vantor::HudSettings& s = layout.settings;
+    const int width = layout.viewWidth;
+    const int height = layout.viewHeight;
+    const std::string viewport = std::to_string(width) + " x " + std::to_string(height) +
+                                 " viewport, held to its " + kCornerNames[s.anchor] + " corner";
+    for (const LoadedRow& row : layout.rows) {
+        if (row.text[0] == '\0') continue;
+        layout.store->selectPage(row.page);
+        int crossing = -1;
+        const int textWidth = font != nullptr ? drawnWidth(row, *font, values, 0.0f, crossing) : 0;
+        const vantor::RowOrigin at = vantor::anchoredOrigin(
+            s, row.index, layout.store->getRowCount(), textWidth, width, height);
+        const float right = at.x + static_cast<float>(textWidth);
+        const float top = at.y + static_cast<float>(s.fontSize);
+        bool across = false;
+        bool upright = false;
+        const std::string crossed =
+            edgesCrossed(at.x, right, at.y, top, width, height, across, upright);
+        if (crossed.empty()) continue;
+        const bool outside = right <= 0.0f || at.x >= static_cast<float>(width) || top <= 0.0f ||
+                             at.y >= static_cast<float>(height);
+        const std::string advice =
+            std::string(across ? "lower HUD_POS_X or FONT_SIZE, or shorten the row" : "") +
+            (across && upright ? "; " : "") +
+            (upright ? "lower HUD_POS_Y or HUD_STEP_Y, or give the page fewer rows" : "");
+        layout.findings.add(Severity::Warning, row.entry->line, row.entry->column,
+                            "row " + std::to_string(row.index + 1) + " of page " +
+                                std::to_string(row.page + 1) +
+                                (outside ? " lies wholly beyond the " : " is cut at the ") +
+                                crossed + " edge of a " + viewport +
+                                (outside  ? ", and is never seen; "
+                                 : across ? " (live values as wide as a typical frame's); "
+                                          : "; ") +
+                                advice);
+    }
+}
+
 }  // namespace
 
 void checkGeometry(Layout& layout) {
+    if (layout.settings.anchor != vantor::kStretched) {
+        checkCornerPosition(layout);
+        Font font;
+        const bool found = advancesOf(layout.settings, font);
+        checkCorner(layout, found ? &font : nullptr, sampleValues());
+        return;
+    }
     checkBottom(layout);
     const vantor::HudSettings& s = layout.settings;
     if (!layout.rows.empty() && s.posY + static_cast<float>(s.fontSize) > kHeight) {

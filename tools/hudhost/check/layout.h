@@ -31,6 +31,8 @@ struct Layout {
     std::vector<bool> sectionRead;         // per scanned section: whether the reader sees its keys
     bool lossExplained = false;   // a file-wide finding already tells why sections are lost
     std::vector<LoadedRow> rows;  // filled by checkPages
+    int viewWidth = vantor::kOverlayWidth;  // the viewport a layout held to a corner is checked in
+    int viewHeight = vantor::kOverlayHeight;
     Findings findings;
 
     // Whether the reader finds `key` in `section`, whatever its value, empty included.
@@ -50,7 +52,7 @@ void checkPages(Layout& layout);
 void checkConfig(Layout& layout);
 // The text of each loaded row: BLANK, length, characters that draw nothing, tokens.
 void checkRows(Layout& layout);
-// Rows and text that leave the overlay space.
+// Rows and text that leave the overlay space, or, held to a corner, the viewport.
 void checkGeometry(Layout& layout);
 
 }  // namespace hudhost::check

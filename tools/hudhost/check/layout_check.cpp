@@ -61,8 +61,10 @@ bool Layout::readerHas(const std::string& section, const std::string& key) const
     return length != 1 || value[0] != kAbsent[0];
 }
 
-CheckResult checkLayout(const std::string& path, std::FILE* out) {
+CheckResult checkLayout(const std::string& path, std::FILE* out, int width, int height) {
     Layout layout;
+    layout.viewWidth = width;
+    layout.viewHeight = height;
     // A bare file name would send the Windows reader to the Windows folder; a folder part keeps
     // it in the working directory, as the HUD's own path does.
     const bool bare = path.find_first_of("/\\") == std::string::npos;

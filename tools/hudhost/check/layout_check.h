@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "pages/file_format.h"
+
 namespace hudhost::check {
 
 struct CheckResult {
@@ -15,8 +17,10 @@ struct CheckResult {
 };
 
 // Checks the layout file at `path` (relative to the working directory, folders separated by '/'
-// or '\', as the HUD takes its own) and prints the findings and a summary to `out`.
-CheckResult checkLayout(const std::string& path, std::FILE* out);
+// or '\', as the HUD takes its own) and prints the findings and a summary to `out`. A layout held
+// to a corner is checked in a viewport `width` x `height` pixels.
+CheckResult checkLayout(const std::string& path, std::FILE* out, int width = vantor::kOverlayWidth,
+                        int height = vantor::kOverlayHeight);
 
 // "0 errors, 2 warnings", for a window title.
 std::string titleCounts(const CheckResult& result);
