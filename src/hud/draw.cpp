@@ -110,7 +110,11 @@ void HudPlugin::drawPage() {
 }
 
 void HudPlugin::readSpace() {
-    if (settings_.anchor == kStretched) return;  // the overlay's, as set at construction
+    if (settings_.anchor == kStretched) {  // the overlay's, whatever a layout before it used
+        spaceWidth_ = kOverlayWidth;
+        spaceHeight_ = kOverlayHeight;
+        return;
+    }
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     // A minimised window may have an empty viewport, over which no projection can be made.

@@ -107,5 +107,23 @@ TEST_F(DrawPixels, BytesOutsideTheGlyphRangeDrawNothingNotEvenTheHostsLists) {
         << "the line differs from the same line without the bytes";
 }
 
+TEST_F(DrawPixels, AStretchedLayoutAfterACornerOneIsStretchedOverTheOverlayAgain) {
+    WorkFolder dir(iniWithPage({"A"}));
+    glViewport(0, 0, 320, 240);  // not the overlay's size, so the two spaces differ
+    auto hud = makeHud();
+    hud->execute(kSwitchCommand);
+    hud->draw(0);
+    const Image before = frame("stretched");
+
+    dir.writeIni(iniWithPage({"A"}, {"HUD_ANCHOR=1"}));
+    hud->execute(kReloadIniCommand);
+    hud->draw(0);
+    dir.writeIni(iniWithPage({"A"}));
+    hud->execute(kReloadIniCommand);
+    glClear(GL_COLOR_BUFFER_BIT);
+    hud->draw(0);
+    EXPECT_TRUE(frame("stretched again").rgba == before.rgba);
+}
+
 }  // namespace
 }  // namespace vantor::test
