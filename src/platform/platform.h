@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
+#include <string>
 
 namespace vantor::platform {
 
@@ -48,9 +50,18 @@ DeviceContext currentDeviceContext();
 // the system's choice of a substitute.
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
 
-// The advance in whole pixels of each of the kGlyphCount codes from kFirstGlyph in face `face` at
-// a character height of `pixelHeight` pixels, from the font that buildGlyphLists makes of them;
-// needs no GL context. False when no such font can be had.
-bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[kGlyphCount]);
+// What the font that buildGlyphLists makes of `face` at `pixelHeight` pixels draws.
+struct FontMeasure {
+    int advances[kGlyphCount];  // each code's advance in whole pixels, from kFirstGlyph
+    // How many pixel rows the tallest of the drawn glyphs 32..126 covers from the row its
+    // baseline stands on upward: drawn at baseline row b, it reaches row b + ascent - 1.
+    int ascent;
+    // The face the system draws in place of `face`; empty when it draws `face` itself, or a face
+    // made to its metrics as a stand-in for it.
+    std::string substitute;
+};
+
+// Measures the font, with no GL context needed. Empty when no such font can be had.
+std::optional<FontMeasure> measureFont(const char* face, int pixelHeight);
 
 }  // namespace vantor::platform

@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace vantor::platform {
@@ -47,6 +48,22 @@ bool buildRequest(FcPattern* request, const char* face, int pixelHeight) {
            FcPatternAddDouble(request, FC_PIXEL_SIZE, pixelHeight);
 }
 
+// Whether `family` is among the families of the substituted request that are bound to the asked
+// one: the name itself and the aliases the rules accept for it. A weak binding is a fallback
+// that comes for any name, known or not.
+bool boundFamily(const FcPattern* request, const FcChar8* family) {
+    FcValue value;
+    FcValueBinding binding;
+    for (int i = 0;
+         FcPatternGetWithBinding(request, FC_FAMILY, i, &value, &binding) == FcResultMatch; ++i) {
+        if (binding != FcValueBindingWeak && value.type == FcTypeString &&
+            FcStrCmpIgnoreCase(value.u.s, family) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool matchFontFile(const char* face, int pixelHeight, FontFile& out) {
@@ -73,6 +90,10 @@ bool matchFontFile(const char* face, int pixelHeight, FontFile& out) {
     if (FcPatternGetInteger(lookup.match, FC_INDEX, 0, &out.index) != FcResultMatch) {
         out.index = 0;
     }
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(lookup.match, FC_FAMILY, 0, &family) != FcResultMatch) return false;
+    std::snprintf(out.family, sizeof out.family, "%s", reinterpret_cast<const char*>(family));
+    out.standsIn = boundFamily(lookup.request, family);
     return true;
 }
 

@@ -4,8 +4,12 @@
 namespace vantor::platform {
 
 struct FontFile {
-    char path[4096];  // zero-terminated
-    int index;        // face index inside the file
+    char path[4096];   // zero-terminated
+    int index;         // face index inside the file
+    char family[256];  // the family fontconfig picked, zero-terminated, cut to fit
+    // Whether that family is the one asked for, or one fontconfig's rules bind to it as its
+    // stand-in (Liberation Sans for Arial), rather than a fallback for a name it does not know.
+    bool standsIn;
 };
 
 // Resolves `face` (ANSI text) at `pixelHeight` through fontconfig's substitution rules: a

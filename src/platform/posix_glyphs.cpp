@@ -126,20 +126,28 @@ void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned 
     glPopClientAttrib();
 }
 
-bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[kGlyphCount]) {
+std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {
     FontFile file;
     if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
-        return false;
+        return std::nullopt;
     }
     GlyphSource source;
-    if (!openFace(source, file, pixelHeight)) return false;
+    if (!openFace(source, file, pixelHeight)) return std::nullopt;
+    FontMeasure measure{};
+    measure.substitute = file.standsIn ? "" : file.family;
+    constexpr int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     for (int k = 0; k < kGlyphCount; ++k) {
-        // Without rendering, the advance is the same one compileGlyph rounds and draws with.
+        // Rendered as compileGlyph renders it: the same advance, the same bitmap top.
         const auto code = static_cast<unsigned long>(kFirstGlyph + k);
-        const bool loaded = FT_Load_Char(source.face, code, FT_LOAD_TARGET_MONO) == 0;
-        advances[k] = loaded ? static_cast<int>((source.face->glyph->advance.x + 32) >> 6) : 0;
+        if (FT_Load_Char(source.face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) continue;
+        const FT_GlyphSlot glyph = source.face->glyph;
+        measure.advances[k] = static_cast<int>((glyph->advance.x + 32) >> 6);
+        if (code <= kLastDrawn && glyph->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
+            hasSetBit(glyph->bitmap) && glyph->bitmap_top > measure.ascent) {
+            measure.ascent = glyph->bitmap_top;
+        }
     }
-    return true;
+    return measure;
 }
 
 }  // namespace vantor::platform

@@ -84,19 +84,46 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
     DeleteObject(font);
 }
 
-bool glyphAdvances(const char* face, int pixelHeight, int (&advances)[kGlyphCount]) {
+namespace {
+
+// The advances, the ascent and the face name of the font selected into `hdc`; empty when it
+// gives no widths.
+std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
+    FontMeasure measure{};
+    if (!GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, measure.advances)) {
+        return std::nullopt;
+    }
+    // The black box's top above the baseline, which wglUseFontBitmapsA sets as the bitmap's.
+    constexpr unsigned int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    for (unsigned int code = kFirstGlyph; code <= kLastDrawn; ++code) {
+        GLYPHMETRICS metrics{};
+        const DWORD size = GetGlyphOutlineA(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
+        if (size != 0 && size != GDI_ERROR && metrics.gmptGlyphOrigin.y > measure.ascent) {
+            measure.ascent = metrics.gmptGlyphOrigin.y;
+        }
+    }
+    char used[LF_FACESIZE] = "";
+    GetTextFaceA(hdc, sizeof used, used);
+    if (lstrcmpiA(used, face) != 0) measure.substitute = used;
+    return measure;
+}
+
+}  // namespace
+
+std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {
     HDC dc = CreateCompatibleDC(nullptr);
-    if (dc == nullptr) return false;
+    if (dc == nullptr) return std::nullopt;
     HFONT font = createHudFont(face, pixelHeight);
-    bool measured = false;
+    std::optional<FontMeasure> measure;
     if (font != nullptr) {
         HGDIOBJ previous = SelectObject(dc, font);
-        measured = GetCharWidth32A(dc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, advances) != 0;
+        measure = measureSelected(dc, face);
         SelectObject(dc, previous);
         DeleteObject(font);
     }
     DeleteDC(dc);
-    return measured;
+    return measure;
 }
 
 }  // namespace vantor::platform

@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "allocation_log.h"
@@ -136,9 +137,11 @@ Suite& suite() {
         reloadConfig(*s.store, s.settings);
         s.anchored = s.settings;
         s.anchored.anchor = kTopRight;
-        int glyphs[platform::kGlyphCount];
-        if (!platform::glyphAdvances(kFace, kPixelHeight, glyphs)) fail("no glyph advances");
-        std::copy(glyphs, glyphs + platform::kGlyphCount, s.advances + platform::kFirstGlyph);
+        const std::optional<platform::FontMeasure> font =
+            platform::measureFont(kFace, kPixelHeight);
+        if (!font) fail("no glyph advances");
+        std::copy(font->advances, font->advances + platform::kGlyphCount,
+                  s.advances + platform::kFirstGlyph);
         s.startTick = platform::tickCount();
         s.rate.restart(s.startTick);
         return true;

@@ -4,9 +4,13 @@
 
 #include <fstream>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 
+#include "bands.h"
 #include "host_run.h"
+#include "work_folder.h"
 
 namespace e2e {
 namespace {
@@ -16,13 +20,14 @@ const std::string kBaseline = std::string(E2E_DATA_DIR) + "/check.expected";
 const std::string kOwnFile = "Plugins/Startup Plugins/VantorHUD.ini";
 
 struct Expected {
+    std::string name;
     int status = -1;
     std::string size;  // the viewport checked in, when not the default
     std::vector<std::string> lines;
 };
 
-// The baseline's cases for this build: "== CASE STATUS" and the lines printed, each line for both
-// builds or, after "[linux] " or "[windows] ", for one.
+// The baseline's cases for this build: "== CASE STATUS [SIZE]" and the lines printed, each line for
+// both builds or, after "[linux] " or "[windows] ", for one. A case is its file at its size.
 std::map<std::string, Expected> loadBaseline() {
     std::map<std::string, Expected> cases;
     std::ifstream in(kBaseline);
@@ -40,7 +45,8 @@ std::map<std::string, Expected> loadBaseline() {
             int status = -1;
             std::string size;
             header >> name >> status >> size;
-            current = &cases[name];
+            current = &cases[name + " " + size];
+            current->name = name;
             current->status = status;
             current->size = size;
         } else if (current != nullptr) {
@@ -84,10 +90,10 @@ TEST(Check, EachCaseOfTheCorpusGivesItsFindingsAndExitStatus) {
     const std::map<std::string, Expected> cases = loadBaseline();
     ASSERT_GT(cases.size(), 30u) << kBaseline;
     const std::string oversized = writeOversizedLayout();
-    for (const auto& [name, expected] : cases) {
-        SCOPED_TRACE(name);
-        const bool made = name == "over_16_mib.ini";
-        const HostRun run = check(made ? oversized : name, expected.size);
+    for (const auto& [key, expected] : cases) {
+        SCOPED_TRACE(key);
+        const bool made = expected.name == "over_16_mib.ini";
+        const HostRun run = check(made ? oversized : expected.name, expected.size);
         EXPECT_EQ(run.status, expected.status);
         EXPECT_EQ(run.out, expected.lines);
         EXPECT_TRUE(run.err.empty());
@@ -100,7 +106,44 @@ TEST(Check, TheExampleIsClean) {
     ASSERT_EQ(run.out.size(), 1u);
     EXPECT_EQ(run.out[0], kOwnFile +
                               ": 0 errors, 0 warnings, 0 notes; the HUD shows 3 pages of 5, "
-                              "7 and 5 rows");
+                              "7 and 5 rows in a 640 x 480 viewport");
+}
+
+// The highest HUD_POS_Y the check allows a row of every glyph is the last at which the picture
+// shows the row whole: one higher and its tallest letters lose their tops.
+TEST(Check, TheTopLimitIsWhereTheDrawnLettersMeetTheEdge) {
+    const std::string size = "1600x700";  // each step of HUD_POS_Y moves the row a pixel or more
+    std::string glyphs;
+    for (char c = '!'; c <= '~'; ++c) glyphs += c;
+    const auto layout = [&](int posY) {
+        return vantor::test::iniWithPage(
+            {glyphs}, {"HUD_POS_X=1", "FONT_SIZE=24", "HUD_POS_Y=" + std::to_string(posY)});
+    };
+    const vantor::test::WorkFolder dir(layout(480), vantor::test::WorkFolder::kStayOutside);
+    const HostRun run = runHost("check-top", {"--check", "--workdir", dir.path(), "--size", size});
+    std::string said;
+    for (const std::string& line : run.out) said += line + "\n";
+    std::smatch most;
+    ASSERT_TRUE(std::regex_search(said, most, std::regex("keep HUD_POS_Y at most (\\d+)"))) << said;
+    Picture scene;
+    ASSERT_EQ(render("top-scene", {"--no-plugin", "--size", size}, scene).status, 0);
+    // How many pixel rows of the picture the row's letters cover at `posY`.
+    const auto rowsCovered = [&](int posY) {
+        dir.writeIni(layout(posY));
+        Picture hud;
+        const std::string name = "top-" + std::to_string(posY);
+        EXPECT_EQ(
+            render(name, {"--workdir", dir.path(), "--cmd", "switch", "--size", size}, hud).status,
+            0);
+        std::set<int> rows;
+        for (const auto& [x, y] : drawnFromCorner(hud, scene, false, true)) rows.insert(y);
+        return rows.size();
+    };
+    const int limit = std::stoi(most[1]);
+    const std::size_t whole = rowsCovered(240);
+    EXPECT_GT(whole, 10u);
+    EXPECT_EQ(rowsCovered(limit), whole);
+    EXPECT_LT(rowsCovered(limit + 1), whole);
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 
-    const hudhost::check::CheckResult result =
-        hudhost::check::checkLayout(scratch.file, scratch.sink);
+    const hudhost::check::CheckResult result = hudhost::check::checkLayout(scratch.file);
+    hudhost::check::print(result, scratch.sink);
     const int expected = result.errors > 0 ? 2 : result.warnings > 0 ? 1 : 0;
     if (result.exitStatus != expected || result.notes < 0) __builtin_trap();
     return 0;

@@ -1,5 +1,5 @@
-// The preview checks the layout on every reload, as hudhost --check does: the findings on stderr,
-// the count of errors and warnings in the window title.
+// The preview checks the layout on every reload, as hudhost --check does, and again at each new
+// window size: the findings on stderr, their counts in the window title.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -49,6 +49,32 @@ TEST(PreviewWindow, ChecksTheLayoutOnEveryReload) {
     EXPECT_NE(window.log().find("VantorHUD.ini: error: the HUD shows no page at all"),
               std::string::npos)
         << window.log();
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+// A row too long for the room of a small window fits once the window is wider; the findings are
+// printed again only when they change.
+TEST(PreviewWindow, ChecksTheLayoutAtTheWindowsSize) {
+    const fs::path dir = fs::absolute(e2e::outputDir()) / "work-check-size";
+    const fs::path ini = dir / "Plugins/Startup Plugins/VantorHUD.ini";
+    fs::remove_all(dir);
+    fs::create_directories(ini.parent_path());
+    std::ofstream(ini) << "[CONFIG]\nHUD_POS_X=500\nFONT_SIZE=\n[SECTION1]\nROWDATA1=a short row\n";
+
+    PreviewSession window;
+    ASSERT_TRUE(window.start("check-size", dir.string(), {"--size", "320x240"})) << window.error();
+    const std::string cut = "layout: 0 errors, 1 warning, 1 note";
+    EXPECT_NE(titleWith(window, cut).find(cut), std::string::npos);
+    ASSERT_TRUE(window.resize(960, 480)) << window.error();
+    ASSERT_TRUE(window.resize(1000, 480)) << window.error();
+    e2e::Picture shown;  // saved after the window has taken its last size
+    ASSERT_TRUE(window.picture("wide", shown)) << window.error();
+    const std::string whole = "layout: 0 errors, 0 warnings, 1 note";
+    EXPECT_NE(titleWith(window, whole).find(whole), std::string::npos);
+    const std::string log = window.log();
+    const std::string summary = "1 note; the HUD shows 1 page of 1 row in a ";
+    EXPECT_NE(log.find(summary + "960 x 480 viewport"), std::string::npos) << log;
+    EXPECT_EQ(log.find(summary + "1000 x 480 viewport"), std::string::npos) << log;
     EXPECT_EQ(window.close(), 0) << window.log();
 }
 

@@ -83,7 +83,9 @@ int runList(const Options& options, const std::string& pluginPath) {
 // The layout file read as the HUD reads it, with no plug-in loaded.
 int runCheck(const Options& options) {
     const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
-    return check::checkLayout(layout, stdout, options.width, options.height).exitStatus;
+    const check::CheckResult result = check::checkLayout(layout, options.width, options.height);
+    check::print(result, stdout);
+    return result.exitStatus;
 }
 
 int runWindow(const Options& options, const std::string& pluginPath, const std::string& outPath) {

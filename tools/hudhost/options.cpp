@@ -288,8 +288,8 @@ constexpr OptionRow kOptions[] = {
     {"--vertices", nullptr, "N", "how many vertices are selected (default 0)", false, kLive,
      takeVertices},
     {"--size", nullptr, "WxH",
-     "image size in pixels (default 640x480); for --check, the viewport a\n"
-     "layout held to a corner (HUD_ANCHOR) is checked in",
+     "image size in pixels (default 640x480); for --check, the viewport the\n"
+     "layout is checked in",
      false, kViewport | bit(Mode::Check), takeSize},
     {"--background", nullptr, "RRGGBB",
      "the viewport's background colour in hexadecimal (default 8a909a)", false, kViewport,

@@ -102,8 +102,12 @@ std::string PreviewControls::stateText() const {
            "; layout: " + layoutCounts_;
 }
 
-void PreviewControls::checkLayout() {
-    layoutCounts_ = check::titleCounts(check::checkLayout(vantor::kIniPath, stderr));
+void PreviewControls::checkLayout(int width, int height, Print print) {
+    const check::CheckResult result = check::checkLayout(vantor::kIniPath, width, height);
+    layoutCounts_ = check::titleCounts(result);
+    if (print == Print::OnChange && result.findings == printedFindings_) return;
+    check::print(result, stderr);
+    printedFindings_ = result.findings;
 }
 
 bool PreviewControls::takeSaveWish() {

@@ -23,9 +23,13 @@ public:
     // The window title: the camera, the selection and the counts of the last layout check.
     std::string stateText() const;
 
-    // Checks the layout file as hudhost --check does, its findings on stderr; run with each
-    // reload.
-    void checkLayout();
+    // When a check prints its findings: a reload always, a new window size only when they
+    // differ from the last printed, so that a drag-resize does not flood the terminal.
+    enum class Print { EachTime, OnChange };
+
+    // Checks the layout file as hudhost --check does, in a viewport `width` x `height`, the
+    // window's; its findings on stderr, its counts in the title.
+    void checkLayout(int width, int height, Print print);
 
     Camera camera() const { return setup_.camera; }
 
@@ -40,6 +44,7 @@ private:
     HostSide& host_;
     SceneSetup setup_;
     std::string layoutCounts_;
+    std::string printedFindings_;
     bool saveWanted_ = false;
 };
 

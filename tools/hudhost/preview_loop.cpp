@@ -82,7 +82,9 @@ void PreviewLoop::start(int width, int height) {
         report(watchError + "; watching it once it is there, and R reloads");
     }
     std::fputs(previewKeysText(), stderr);
-    controls_.checkLayout();
+    checkedWidth_ = width;
+    checkedHeight_ = height;
+    controls_.checkLayout(width, height, PreviewControls::Print::EachTime);
     frames_->draw(width, height, controls_.camera());
     shownSecond_ = currentSecond();
     dirty_ = false;
@@ -124,8 +126,15 @@ bool PreviewLoop::update(int width, int height) {
     if (changed) reload(std::string(vantor::kIniName) + " changed");
     const long long second = currentSecond();
     if (second != shownSecond_) dirty_ = true;
-    // A minimised window has no area: it is drawn when it has one again.
-    if (!dirty_ || width <= 0 || height <= 0) return false;
+    // A minimised window has no area: it is checked and drawn when it has one again.
+    if (width <= 0 || height <= 0) return false;
+    if (width != checkedWidth_ || height != checkedHeight_) {
+        checkedWidth_ = width;
+        checkedHeight_ = height;
+        controls_.checkLayout(width, height, PreviewControls::Print::OnChange);
+        titleDue_ = true;
+    }
+    if (!dirty_) return false;
     frames_->draw(width, height, controls_.camera());
     shownSecond_ = second;
     dirty_ = false;
@@ -140,7 +149,7 @@ void PreviewLoop::reload(const std::string& cause) {
     host_.execute(vantor::kReloadIniCommand);
     const char* name = host_.functionName(vantor::kReloadIniCommand);
     report(cause.empty() ? std::string(name) : cause + ": " + name);
-    controls_.checkLayout();
+    controls_.checkLayout(checkedWidth_, checkedHeight_, PreviewControls::Print::EachTime);
     titleDue_ = true;
     dirty_ = true;
 }

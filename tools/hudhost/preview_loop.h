@@ -50,13 +50,14 @@ public:
 
     const FileWatch& watch() const { return watch_; }
 
-    // After the window's events: reloads when the INI file changed on disk, and draws a frame
+    // After the window's events: reloads when the INI file changed on disk, checks the layout
+    // again when the window has a new size, and draws a frame
     // when anything shown may have changed since the last one, saving it when F12 asked. True
     // when a frame was drawn, for the window to show.
     bool update(int width, int height);
 
     // Runs Reload INI, saying on stderr why (`cause`, empty for the R key), and checks the layout
-    // as hudhost --check does; every reload of the preview comes here.
+    // as hudhost --check does at the window's size; every reload of the preview comes here.
     void reload(const std::string& cause);
 
     // Shuts down as the modeller does: the plug-in releases its lists while the context is
@@ -74,6 +75,8 @@ private:
     bool closing_ = false;
     bool titleDue_ = true;
     long long shownSecond_ = -1;  // the second of the clock the last frame showed
+    int checkedWidth_ = 0;        // the window size the layout was last checked at
+    int checkedHeight_ = 0;
 };
 
 }  // namespace hudhost

@@ -1,8 +1,10 @@
-// Where the rows land at the configured position, step and font: in the overlay space, a row whose
-// baseline falls below the bottom edge is never drawn, and text past the right edge is cut; held
-// to a corner, in the pixels of the viewport checked for, a row is cut at any edge it crosses.
-// Widths come from the build's own glyph advances, with live values as wide as they usually are.
+// Where the rows land at the configured position, step and font, in the viewport checked for: the
+// overlay space is stretched over it while the glyphs keep their window pixels, so a row whose
+// baseline falls below the overlay's bottom edge is never drawn, and text past the right or top
+// edge is cut; held to a corner, a row is cut at any edge it crosses. Widths and heights come
+// from the build's own glyphs, with live values as wide as they usually are.
 #include <cmath>
+#include <optional>
 
 #include "known_names.h"
 #include "layout.h"
@@ -20,36 +22,34 @@ using vantor::platform::kGlyphCount;
 // The longest camera name, which the HUD's value keeps until a camera is named.
 constexpr const char* kWidestCamera = "Main Perspective";
 
-struct Font {
-    int advances[kGlyphCount];
+using vantor::platform::FontMeasure;
 
-    int width(const std::string& text) const {
-        int sum = 0;
-        for (char c : text) sum += advance(c);
-        return sum;
-    }
-    int advance(char c) const {
-        const int code = static_cast<unsigned char>(c);
-        return code >= kFirstGlyph && code < kFirstGlyph + kGlyphCount
-                   ? advances[code - kFirstGlyph]
-                   : 0;
-    }
-};
+int advanceOf(const FontMeasure& font, char c) {
+    const int code = static_cast<unsigned char>(c);
+    return code >= kFirstGlyph && code < kFirstGlyph + kGlyphCount
+               ? font.advances[code - kFirstGlyph]
+               : 0;
+}
 
-// The font's advances. The installed fonts do not change while hudhost runs, and the font lookup
-// is the dearest part of a check, so the last face and size looked up are kept.
-bool advancesOf(const vantor::HudSettings& s, Font& font) {
+int widthOf(const FontMeasure& font, const std::string& text) {
+    int sum = 0;
+    for (char c : text) sum += advanceOf(font, c);
+    return sum;
+}
+
+// The font as the build draws it, empty when none can be had. The installed fonts do not change
+// while hudhost runs, and the font lookup is the dearest part of a check, so the last face and
+// size looked up are kept.
+const std::optional<FontMeasure>& fontOf(const vantor::HudSettings& s) {
     static std::string face;
     static int size = 0;
-    static Font cached;
-    static bool found = false;
+    static std::optional<FontMeasure> measured;
     if (face != s.fontFace || size != s.fontSize || size == 0) {
         face = s.fontFace;
         size = s.fontSize;
-        found = vantor::platform::glyphAdvances(s.fontFace, s.fontSize, cached.advances);
+        measured = vantor::platform::measureFont(s.fontFace, s.fontSize);
     }
-    font = cached;
-    return found;
+    return measured;
 }
 
 // The token values of a frame now, through the HUD's own update, with the camera's named.
@@ -71,25 +71,27 @@ std::string place(const vantor::HudSettings& s) {
 }
 
 // The row's drawn width, and the first byte of it whose glyph ends past `room` (-1 for none).
-int drawnWidth(const LoadedRow& row, const Font& font, const std::vector<std::string>& values,
-               float room, int& crossing) {
+int drawnWidth(const LoadedRow& row, const FontMeasure& font,
+               const std::vector<std::string>& values, float room, int& crossing) {
     const std::string text = row.text;
     const std::string marked = markTokens(row.text);
     int width = 0;
     crossing = -1;
     for (std::size_t k = 0; k < text.size();) {
         const int token = replacedAt(marked, k);
-        width += token >= 0 ? font.width(values[token]) : font.advance(text[k]);
+        width += token >= 0 ? widthOf(font, values[token]) : advanceOf(font, text[k]);
         if (crossing < 0 && static_cast<float>(width) > room) crossing = static_cast<int>(k);
         k += token >= 0 ? tokenKeys()[token].size() : 1;
     }
     return width;
 }
 
-// The first byte of the row whose glyph ends past the right edge, and the row's drawn width.
-void checkWidth(Layout& layout, const LoadedRow& row, const Font& font,
+// The first byte of the row whose glyph ends past the right edge, and the row's drawn width: the
+// row starts HUD_POS_X of the overlay's width across the viewport, in glyphs of window pixels.
+void checkWidth(Layout& layout, const LoadedRow& row, const FontMeasure& font,
                 const std::vector<std::string>& values) {
-    const float room = kWidth - layout.settings.posX;
+    const float room =
+        (kWidth - layout.settings.posX) * static_cast<float>(layout.viewWidth) / kWidth;
     int crossing = -1;
     const int width = drawnWidth(row, font, values, room, crossing);
     if (crossing < 0) return;
@@ -97,10 +99,46 @@ void checkWidth(Layout& layout, const LoadedRow& row, const Font& font,
                         "the row runs off the right edge from here: at " + place(layout.settings) +
                             " it is " + std::to_string(width) + " pixels wide and " +
                             std::to_string(static_cast<int>(room)) + " fit (in a " +
-                            std::to_string(vantor::kOverlayWidth) + " x " +
-                            std::to_string(vantor::kOverlayHeight) +
+                            sizeText(layout.viewWidth, layout.viewHeight) +
                             " viewport, with live values as wide as a typical frame's); lower "
                             "HUD_POS_X or FONT_SIZE, or shorten the row");
+}
+
+// The window row a baseline at `y` of the overlay space stands on in a viewport `height` high.
+int baselineRow(float y, int height) {
+    return static_cast<int>(std::floor(static_cast<double>(y) * height / kHeight));
+}
+
+// The first drawn row whose letters, `tall` pixels from the baseline up, reach past the top edge;
+// each row stands lower than the one before, so it is the first drawn row of a page. A font
+// measured (`known`) makes it a warning; FONT_SIZE alone only bounds the letters, a note.
+void checkTop(Layout& layout, int tall, bool known) {
+    const vantor::HudSettings& s = layout.settings;
+    const int height = layout.viewHeight;
+    for (const LoadedRow& row : layout.rows) {
+        const float y = vantor::rowBaseline(s, row.index);
+        if (row.text[0] == '\0' || y < 0.0f || baselineRow(y, height) + tall <= height) continue;
+        // The highest HUD_POS_Y that keeps them whole in this viewport.
+        const float below = s.posY - y;
+        int most = vantor::kOverlayHeight;
+        while (most > 0 && baselineRow(static_cast<float>(most) - below, height) + tall > height)
+            --most;
+        const std::string advice =
+            most > 0 ? "keep HUD_POS_Y at most " + std::to_string(most) : "lower FONT_SIZE";
+        const std::string where =
+            " at the top edge of a " + sizeText(layout.viewWidth, height) + " viewport";
+        const std::string rowName =
+            "row " + std::to_string(row.index + 1) + " of page " + std::to_string(row.page + 1);
+        layout.findings.add(
+            known ? Severity::Warning : Severity::Note, row.entry->line, row.entry->column,
+            known ? "the letters of " + rowName + " are cut" + where +
+                        ": at FONT_SIZE=" + std::to_string(s.fontSize) +
+                        " and FONT_FACE=" + s.fontFace + " they reach " + std::to_string(tall) +
+                        " pixels above the baseline; " + advice
+                  : "the tallest letters of " + rowName + " may be cut" + where +
+                        ", as they may reach FONT_SIZE pixels above the baseline; " + advice);
+        return;
+    }
 }
 
 // The first row of each page whose baseline lies below the bottom edge.
@@ -179,12 +217,14 @@ std::string edgesCrossed(float left, float right, float bottom, float top, int w
 }
 
 // Each row of an anchored page that crosses an edge of the viewport, or lies wholly outside it.
-void checkCorner(Layout& layout, const Font* font, const std::vector<std::string>& values) {
+void checkCorner(Layout& layout, const FontMeasure* font, const std::vector<std::string>& values) {
     const vantor::HudSettings& s = layout.settings;
     const int width = layout.viewWidth;
     const int height = layout.viewHeight;
-    const std::string viewport = std::to_string(width) + " x " + std::to_string(height) +
-                                 " viewport, held to its " + kCornerNames[s.anchor] + " corner";
+    const std::string viewport =
+        sizeText(width, height) + " viewport, held to its " + kCornerNames[s.anchor] + " corner";
+    // The letters' height above the baseline: the font's own, or at most FONT_SIZE.
+    const int tall = font != nullptr ? font->ascent : s.fontSize;
     for (const LoadedRow& row : layout.rows) {
         if (row.text[0] == '\0') continue;
         layout.store->selectPage(row.page);
@@ -193,7 +233,7 @@ void checkCorner(Layout& layout, const Font* font, const std::vector<std::string
         const vantor::RowOrigin at = vantor::anchoredOrigin(
             s, row.index, layout.store->getRowCount(), textWidth, width, height);
         const float right = at.x + static_cast<float>(textWidth);
-        const float top = at.y + static_cast<float>(s.fontSize);
+        const float top = at.y + static_cast<float>(tall);
         bool across = false;
         bool upright = false;
         const std::string crossed =
@@ -217,27 +257,31 @@ void checkCorner(Layout& layout, const Font* font, const std::vector<std::string
     }
 }
 
+// A FONT_FACE the system has no face of is drawn in another; a stand-in made to its metrics is no
+// news.
+void checkFace(Layout& layout, const FontMeasure& font) {
+    if (font.substitute.empty()) return;
+    const Entry* face = configEntry(layout, "FONT_FACE");
+    layout.findings.add(
+        Severity::Note, face != nullptr ? face->line : 0, face != nullptr ? face->valueColumn : 0,
+        std::string("FONT_FACE=") + layout.settings.fontFace + " is drawn as " + font.substitute +
+            ": this system has no face of that name; check its spelling");
+}
+
 }  // namespace
 
 void checkGeometry(Layout& layout) {
-    if (layout.settings.anchor != vantor::kStretched) {
+    const vantor::HudSettings& s = layout.settings;
+    const std::optional<FontMeasure>& font = fontOf(s);
+    if (font) checkFace(layout, *font);
+    if (s.anchor != vantor::kStretched) {
         checkCornerPosition(layout);
-        Font font;
-        const bool found = advancesOf(layout.settings, font);
-        checkCorner(layout, found ? &font : nullptr, sampleValues());
+        checkCorner(layout, font ? &*font : nullptr, sampleValues());
         return;
     }
     checkBottom(layout);
-    const vantor::HudSettings& s = layout.settings;
-    if (!layout.rows.empty() && s.posY + static_cast<float>(s.fontSize) > kHeight) {
-        const LoadedRow& first = layout.rows.front();
-        layout.findings.add(Severity::Note, first.entry->line, first.entry->column,
-                            "the first row's tallest letters may be cut at the top edge: keep "
-                            "HUD_POS_Y at most " +
-                                std::to_string(vantor::kOverlayHeight) + " less FONT_SIZE");
-    }
-    Font font;
-    if (!advancesOf(s, font)) {
+    checkTop(layout, font ? font->ascent : s.fontSize, font.has_value());
+    if (!font) {
         layout.findings.add(Severity::Note, 0, 0,
                             std::string("no font can be had for FONT_FACE=") + s.fontFace +
                                 ": the widths of the rows are not checked");
@@ -246,7 +290,7 @@ void checkGeometry(Layout& layout) {
     const std::vector<std::string> values = sampleValues();
     for (const LoadedRow& row : layout.rows) {
         const float y = vantor::rowBaseline(s, row.index);
-        if (row.text[0] != '\0' && y >= 0.0f) checkWidth(layout, row, font, values);
+        if (row.text[0] != '\0' && y >= 0.0f) checkWidth(layout, row, *font, values);
     }
 }
 

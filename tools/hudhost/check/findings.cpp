@@ -1,6 +1,7 @@
 #include "findings.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace hudhost::check {
 namespace {
@@ -47,26 +48,23 @@ void Findings::add(Severity severity, int line, int column, std::string message)
 
 int Findings::count(Severity severity) const { return counts_[static_cast<int>(severity)]; }
 
-void Findings::print(std::FILE* out, const std::string& path, const std::string& summary) const {
+std::string Findings::listing(const std::string& path) const {
     std::vector<Finding> ordered = findings_;
     std::stable_sort(ordered.begin(), ordered.end(), [](const Finding& a, const Finding& b) {
         return a.line != b.line ? a.line < b.line : a.column < b.column;
     });
+    std::string out;
     for (const Finding& f : ordered) {
-        if (f.line > 0) {
-            std::fprintf(out, "%s:%d:%d: %s: %s\n", path.c_str(), f.line, f.column,
-                         nameOf(f.severity), printable(f.message).c_str());
-        } else {
-            std::fprintf(out, "%s: %s: %s\n", path.c_str(), nameOf(f.severity),
-                         printable(f.message).c_str());
-        }
+        const std::string where =
+            f.line > 0 ? ":" + std::to_string(f.line) + ":" + std::to_string(f.column) : "";
+        out += path + where + ": " + nameOf(f.severity) + ": " + printable(f.message) + "\n";
     }
     const int all = count(Severity::Note) + count(Severity::Warning) + count(Severity::Error);
     if (all > static_cast<int>(ordered.size())) {
-        std::fprintf(out, "%s: %d more findings, not listed\n", path.c_str(),
-                     all - static_cast<int>(ordered.size()));
+        out += path + ": " + std::to_string(all - static_cast<int>(ordered.size())) +
+               " more findings, not listed\n";
     }
-    std::fprintf(out, "%s: %s\n", path.c_str(), summary.c_str());
+    return out;
 }
 
 int Findings::exitStatus() const {
@@ -74,10 +72,9 @@ int Findings::exitStatus() const {
     return count(Severity::Warning) > 0 ? 1 : 0;
 }
 
-std::string Findings::counts() const {
-    return counted(count(Severity::Error), "error") + ", " +
-           counted(count(Severity::Warning), "warning") + ", " +
-           counted(count(Severity::Note), "note");
+std::string countsText(int errors, int warnings, int notes) {
+    return counted(errors, "error") + ", " + counted(warnings, "warning") + ", " +
+           counted(notes, "note");
 }
 
 }  // namespace hudhost::check

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -25,16 +24,13 @@ public:
 
     int count(Severity severity) const;
 
-    // The findings in file order, "PATH:LINE:COLUMN: severity: message" (or "PATH: severity:
-    // message" without a line), then `summary` after "PATH: ". Only the first kMaxListed added
-    // are listed, and a line tells how many more there are; all are counted.
-    void print(std::FILE* out, const std::string& path, const std::string& summary) const;
+    // The findings in file order, a line each, "PATH:LINE:COLUMN: severity: message" (or "PATH:
+    // severity: message" without a line). Only the first kMaxListed added are listed, and a line
+    // tells how many more there are; all are counted.
+    std::string listing(const std::string& path) const;
 
     // 0 with nothing above a note, 1 with warnings, 2 with errors.
     int exitStatus() const;
-
-    // "2 errors, 1 warning, 0 notes".
-    std::string counts() const;
 
     static constexpr std::size_t kMaxListed = 500;  // a file of junk would give millions
 
@@ -42,5 +38,8 @@ private:
     std::vector<Finding> findings_;
     int counts_[3] = {0, 0, 0};  // by severity
 };
+
+// "2 errors, 1 warning, 0 notes".
+std::string countsText(int errors, int warnings, int notes);
 
 }  // namespace hudhost::check

@@ -31,13 +31,18 @@ struct Layout {
     std::vector<bool> sectionRead;         // per scanned section: whether the reader sees its keys
     bool lossExplained = false;   // a file-wide finding already tells why sections are lost
     std::vector<LoadedRow> rows;  // filled by checkPages
-    int viewWidth = vantor::kOverlayWidth;  // the viewport a layout held to a corner is checked in
+    int viewWidth = vantor::kOverlayWidth;  // the viewport checked in, in window pixels
     int viewHeight = vantor::kOverlayHeight;
     Findings findings;
 
     // Whether the reader finds `key` in `section`, whatever its value, empty included.
     bool readerHas(const std::string& section, const std::string& key) const;
 };
+
+// "640 x 480", as the findings name a viewport's size.
+inline std::string sizeText(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
 
 // The file can be opened and is not empty; on false the reason is among the findings.
 bool checkFile(Layout& layout);
@@ -52,7 +57,7 @@ void checkPages(Layout& layout);
 void checkConfig(Layout& layout);
 // The text of each loaded row: BLANK, length, characters that draw nothing, tokens.
 void checkRows(Layout& layout);
-// Rows and text that leave the overlay space, or, held to a corner, the viewport.
+// Rows and text that leave the viewport checked in, and the font the system draws them with.
 void checkGeometry(Layout& layout);
 
 }  // namespace hudhost::check

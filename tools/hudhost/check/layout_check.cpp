@@ -61,7 +61,7 @@ bool Layout::readerHas(const std::string& section, const std::string& key) const
     return length != 1 || value[0] != kAbsent[0];
 }
 
-CheckResult checkLayout(const std::string& path, std::FILE* out, int width, int height) {
+CheckResult checkLayout(const std::string& path, int width, int height) {
     Layout layout;
     layout.viewWidth = width;
     layout.viewHeight = height;
@@ -69,7 +69,7 @@ CheckResult checkLayout(const std::string& path, std::FILE* out, int width, int 
     // it in the working directory, as the HUD's own path does.
     const bool bare = path.find_first_of("/\\") == std::string::npos;
     layout.path = bare ? "./" + path : path;
-    std::string summary;
+    std::string shown;
     if (checkFile(layout)) {
         vantor::reloadConfig(*layout.store, layout.settings, layout.path.c_str());
         markSectionsRead(layout);
@@ -80,23 +80,29 @@ CheckResult checkLayout(const std::string& path, std::FILE* out, int width, int 
             checkRows(layout);
             checkGeometry(layout);
         }
-        summary = pagesShown(*layout.store);
+        shown = pagesShown(*layout.store);
     } else {
-        summary = "the HUD shows no page";
+        shown = "the HUD shows no page";
     }
-    layout.findings.print(out, shownPath(path), layout.findings.counts() + "; " + summary);
 
     CheckResult result;
     result.errors = layout.findings.count(Severity::Error);
     result.warnings = layout.findings.count(Severity::Warning);
     result.notes = layout.findings.count(Severity::Note);
     result.exitStatus = layout.findings.exitStatus();
+    result.findings = layout.findings.listing(shownPath(path));
+    result.summary = shownPath(path) + ": " + titleCounts(result) + "; " + shown + " in a " +
+                     sizeText(width, height) + " viewport\n";
     return result;
 }
 
+void print(const CheckResult& result, std::FILE* out) {
+    std::fputs(result.findings.c_str(), out);
+    std::fputs(result.summary.c_str(), out);
+}
+
 std::string titleCounts(const CheckResult& result) {
-    return std::to_string(result.errors) + (result.errors == 1 ? " error, " : " errors, ") +
-           std::to_string(result.warnings) + (result.warnings == 1 ? " warning" : " warnings");
+    return countsText(result.errors, result.warnings, result.notes);
 }
 
 }  // namespace hudhost::check

@@ -13,16 +13,21 @@ struct CheckResult {
     int errors = 0;
     int warnings = 0;
     int notes = 0;
-    int exitStatus = 0;  // 0 nothing above a note, 1 warnings, 2 errors
+    int exitStatus = 0;    // 0 nothing above a note, 1 warnings, 2 errors
+    std::string findings;  // a line per finding, each ending in a newline
+    std::string summary;   // the last line: the counts, the pages shown and the viewport assumed
 };
 
 // Checks the layout file at `path` (relative to the working directory, folders separated by '/'
-// or '\', as the HUD takes its own) and prints the findings and a summary to `out`. A layout held
-// to a corner is checked in a viewport `width` x `height` pixels.
-CheckResult checkLayout(const std::string& path, std::FILE* out, int width = vantor::kOverlayWidth,
+// or '\', as the HUD takes its own) as the HUD shows it in a viewport `width` x `height` pixels:
+// the overlay's positions stretched over it, or rows held to one of its corners.
+CheckResult checkLayout(const std::string& path, int width = vantor::kOverlayWidth,
                         int height = vantor::kOverlayHeight);
 
-// "0 errors, 2 warnings", for a window title.
+// Writes the findings, then the summary, to `out`.
+void print(const CheckResult& result, std::FILE* out);
+
+// "0 errors, 2 warnings, 1 note", for a window title.
 std::string titleCounts(const CheckResult& result);
 
 }  // namespace hudhost::check
