@@ -86,6 +86,24 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
 
 namespace {
 
+// Faces made to the metrics of the core Windows fonts, which a system without those (wine) draws
+// in their place: stand-ins rather than substitutes.
+constexpr struct {
+    const char* face;
+    const char* standIn;
+} kStandIns[] = {
+    {"Arial", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+};
+
+bool standsIn(const char* used, const char* face) {
+    for (const auto& pair : kStandIns) {
+        if (lstrcmpiA(face, pair.face) == 0 && lstrcmpiA(used, pair.standIn) == 0) return true;
+    }
+    return false;
+}
+
 // The advances, the ascent and the face name of the font selected into `hdc`; empty when it
 // gives no widths.
 std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
@@ -105,7 +123,7 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
     }
     char used[LF_FACESIZE] = "";
     GetTextFaceA(hdc, sizeof used, used);
-    if (lstrcmpiA(used, face) != 0) measure.substitute = used;
+    if (lstrcmpiA(used, face) != 0 && !standsIn(used, face)) measure.substitute = used;
     return measure;
 }
 
