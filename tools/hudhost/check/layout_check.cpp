@@ -99,6 +99,8 @@ CheckResult checkLayout(const std::string& path, int width, int height) {
 void print(const CheckResult& result, std::FILE* out) {
     std::fputs(result.findings.c_str(), out);
     std::fputs(result.summary.c_str(), out);
+    // Under wine the window's stderr held these lines back while its title showed their counts.
+    std::fflush(out);
 }
 
 std::string titleCounts(const CheckResult& result) {
