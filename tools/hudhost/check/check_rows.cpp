@@ -156,8 +156,9 @@ void checkTokens(Layout& layout, const LoadedRow& row) {
                                 written + " is not a token and is drawn as written" +
                                     (star.open ? ": a token ends in an asterisk" : "") +
                                     " (did you mean " + eitherOf(guesses) + "?)");
-        } else if (looksLikeToken(star.word)) {
-            // Not a warning: capitals between asterisks may be meant as emphasis.
+        } else if (star.word.size() > 1 && looksLikeToken(star.word)) {
+            // Not a warning: capitals between asterisks may be meant as emphasis. A single
+            // letter between them is a product (2*X*Y), no token.
             layout.findings.add(Severity::Note, line, column,
                                 written + " is drawn as written, " +
                                     (star.open ? "asterisk" : "asterisks") +
