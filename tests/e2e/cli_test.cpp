@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
         NoHud{"NextToText", kBlankThenText, {"--cmd", "switch", "--cmd", "next"}, ""},
         NoHud{"SoakTurnsToBlankRows",
               kBlankThenText,
-              {"--cmd", "switch", "--soak", "--frames", "200", "--size", "64x48"},
+              {"--cmd", "switch", "--cmd", "next", "--soak", "--frames", "100", "--size", "64x48"},
               "picture shows no HUD: page 1 holds only BLANK rows; give it text or show another "
               "page (hudhost --check lists the pages)"},
         NoHud{"BenchOfAHiddenHud",
