@@ -19,12 +19,12 @@ std::string noFile(const Options& options) {
         (options.workDir.empty() ? "the working directory" : options.workDir);
     const check::OtherCase cased = check::inOtherLetterCase(wanted);
     if (cased.onDisk.empty()) {
-        return missing + "; write the layout there, or give --workdir the folder that holds " +
+        return missing + "; put the layout there, or give --workdir the folder that holds " +
                vantor::iniFolder();
     }
-    return missing + ", and " + cased.onDisk +
-           " there differs only in letter case, which Linux file names do not ignore (the Windows "
-           "host does); rename it to " +
+    return missing + ": " + cased.onDisk +
+           " differs in letter case, which Linux file names do not ignore (the Windows host "
+           "does); rename it to " +
            cased.written;
 }
 
@@ -59,8 +59,7 @@ std::string emptyPage(const Options& options) {
         if (store->getRowText()[0] != '\0') return {};
     }
     return "page " + std::to_string(page + 1) +
-           " holds only BLANK rows; give it text or show another page (hudhost --check lists the "
-           "pages)";
+           " holds only BLANK rows; give it text or show another page";
 }
 
 std::string cause(const Options& options) {
@@ -83,7 +82,7 @@ std::string cause(const Options& options) {
         return "the HUD starts hidden, and no --cmd switch showed it; add --cmd switch";
     if (switches % 2 == 0) {
         return "the HUD starts hidden, and " + std::to_string(switches) +
-               " --cmd switch leave it hidden; give an odd number of them";
+               " --cmd switch leave it so; give an odd number";
     }
     return emptyPage(options);
 }
