@@ -150,6 +150,8 @@ TEST(PreviewWindow, CameraAndSelectionKeysReachTheScene) {
              "--vertices", std::to_string(step.vertices), "--cmd", "switch"});
     }
     EXPECT_EQ(window.close(), 0) << window.log();
+    for (const char* said : {"0 edges selected", "1 edge selected", "1 vertex selected"})
+        EXPECT_NE(window.log().find(std::string("hudhost: ") + said), std::string::npos) << said;
 }
 
 const Layout kBefore{20, 440, 30, 18, {255, 220, 0}, {}};

@@ -19,6 +19,7 @@
 #include "scene.h"
 #include "soak.h"
 #include "viewport.h"
+#include "why_no_hud.h"
 
 namespace {
 
@@ -137,6 +138,9 @@ int runPicture(const Options& options, const std::string& outPath, HostSide* hos
     std::printf("picture: %s (%dx%d, frame %ld)\n", outPath.c_str(), options.width, options.height,
                 options.frames);
     if (options.glState) printChangedState(watch);
+    // A picture without the HUD is most often a slip in the run's options or the layout's place.
+    const std::string why = host ? whyNoHud(options) : std::string();
+    if (!why.empty()) std::fprintf(stderr, "hudhost: %s\n", why.c_str());
 
     // Shut down as the modeller does: the plug-in releases its GL resources while the context is
     // still current.

@@ -34,30 +34,33 @@ const char* cameraName(Camera camera) {
     return "Free Ortho";
 }
 
-// The count the selection mode shows and what it counts; no count for a mode the HUD shows none
-// for.
+// The count the selection mode shows and what it counts, one and more; no count for a mode the HUD
+// shows none for.
 struct Selected {
     std::uint32_t* count;
-    const char* what;
+    const char* one;
+    const char* many;
 };
 
 Selected countOf(SceneSetup& setup) {
     switch (setup.selectionMode) {
         case vantor::kFaceSelection:
-            return {&setup.faces, "faces"};
+            return {&setup.faces, "face", "faces"};
         case vantor::kEdgeSelection:
-            return {&setup.edges, "edges"};
+            return {&setup.edges, "edge", "edges"};
         case vantor::kVertexSelection:
-            return {&setup.vertices, "vertices"};
+            return {&setup.vertices, "vertex", "vertices"};
         default:
-            return {nullptr, nullptr};
+            return {nullptr, nullptr, nullptr};
     }
 }
 
+// "1 edge selected", "0 edges selected".
 std::string selectionText(SceneSetup setup) {
     const Selected selected = countOf(setup);
     if (selected.count == nullptr) return "selection mode " + std::to_string(setup.selectionMode);
-    return std::to_string(*selected.count) + " " + selected.what + " selected";
+    return std::to_string(*selected.count) + " " +
+           (*selected.count == 1 ? selected.one : selected.many) + " selected";
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // The file as a whole: whether the HUD can open it at all, and what its size and encoding let the
 // HUD's reader see of it.
-#include <algorithm>
 #include <filesystem>
 
 #include "known_names.h"
 #include "layout.h"
+#include "letter_case.h"
 #include "platform/platform.h"
 
 namespace hudhost::check {
@@ -36,17 +36,13 @@ std::vector<std::string> filesIn(const fs::path& folder) {
     return names;
 }
 
-std::string sameButCase(const std::string& name, const std::vector<std::string>& names) {
-    for (const std::string& other : names) {
-        if (other != name && upper(other) == upper(name)) return other;
-    }
-    return {};
-}
-
 void explainMissing(Layout& layout, const fs::path& file) {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     const std::string noPage = ": the HUD shows no page and uses every default";
+    const std::string caseSensitive =
+        " differs only in letter case, and this system's file names are case-sensitive";
+    const OtherCase cased = inOtherLetterCase(file.generic_string());
     if (fs::is_directory(status)) {
         layout.findings.fileError("this is a folder, not a file" + noPage +
                                   "; save the layout under this name instead");
@@ -56,18 +52,22 @@ void explainMissing(Layout& layout, const fs::path& file) {
         layout.findings.fileError("the file cannot be opened for reading" + noPage +
                                   "; check its permissions");
     } else if (!fs::is_directory(folderOf(file), ec)) {
-        layout.findings.fileError("no such file: the folder " + folderOf(file).generic_string() +
-                                  " does not exist" + noPage);
+        const std::string missing =
+            "no such file: the folder " + folderOf(file).generic_string() + " does not exist";
+        if (!cased.onDisk.empty()) {
+            layout.findings.fileError(missing + ", " + cased.onDisk + caseSensitive + noPage +
+                                      "; rename it to " + cased.written);
+        } else {
+            layout.findings.fileError(missing + noPage);
+        }
     } else {
         const std::string name = file.filename().string();
         const std::vector<std::string> names = filesIn(folderOf(file));
-        const std::string cased = sameButCase(name, names);
         const std::string near = nearest(name, names);
-        if (!cased.empty()) {
-            layout.findings.fileError("no such file: " + cased +
-                                      " differs only in letter case, and this system's file "
-                                      "names are case-sensitive" +
-                                      noPage + "; rename it to " + name);
+        if (cased.lastName) {
+            layout.findings.fileError(
+                "no such file: " + fs::path(cased.onDisk).filename().string() + caseSensitive +
+                noPage + "; rename it to " + name);
         } else if (!near.empty()) {
             layout.findings.fileError("no such file" + noPage + "; did you mean " + near +
                                       "? rename it to " + name);
@@ -110,16 +110,17 @@ bool checkFile(Layout& layout) {
             "the file is empty: the HUD shows no page and uses every default");
         return false;
     }
-    // Found, but under a name in another letter case, which only some systems allow.
-    const std::string name = file.filename().string();
-    const std::vector<std::string> names = filesIn(folderOf(file));
-    const std::string cased = sameButCase(name, names);
-    if (!cased.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
-        layout.findings.add(Severity::Note, 0, 0,
-                            "the file is named " + cased +
-                                ": this build finds it in any letter case, the Linux build "
-                                "does not; rename it to " +
-                                name);
+    // Found, but under names in another letter case, which only some systems allow.
+    const OtherCase cased = inOtherLetterCase(file.generic_string());
+    if (!cased.onDisk.empty()) {
+        const bool own = cased.lastName;
+        layout.findings.add(
+            Severity::Note, 0, 0,
+            std::string(own ? "the file" : "the folder") + " is named " +
+                (own ? fs::path(cased.onDisk).filename().string() : cased.onDisk) +
+                ": this build finds it in any letter case, the Linux build does not; rename it "
+                "to " +
+                (own ? file.filename().string() : cased.written));
     }
     return true;
 }

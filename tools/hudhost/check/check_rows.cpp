@@ -1,9 +1,11 @@
 // The text of each row the HUD loaded: what it draws of it, and which tokens its own passes miss.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "known_names.h"
 #include "layout.h"
+#include "token_guesses.h"
 #include "token_marks.h"
 
 namespace hudhost::check {
@@ -113,36 +115,55 @@ std::string whyMissed(const std::string& text, std::size_t k, const std::string&
     return "the text before it begins like a token and hides it; put a blank before it";
 }
 
+// "*A*", "*A* or *B*", "*A*, *B* or *C*".
+std::string eitherOf(const std::vector<std::string>& tokens) {
+    std::string out = tokens.front();
+    for (std::size_t j = 1; j < tokens.size(); ++j) {
+        out += (j + 1 == tokens.size() ? " or " : ", ") + tokens[j];
+    }
+    return out;
+}
+
+// The tokens a word between asterisks that is none may have been meant for. A word in other letter
+// case is taken for one only when it is nearly one, as prose holds such words.
+std::vector<std::string> guessesFor(const StarWord& star) {
+    if (looksLikeToken(star.word)) return guessTokens(star.word);
+    if (star.open || !std::all_of(star.word.begin(), star.word.end(), isWordChar)) return {};
+    const std::string near = nearestToken(star.word);
+    if (near.empty()) return {};
+    return {near};
+}
+
 void checkTokens(Layout& layout, const LoadedRow& row) {
     const std::string text = row.text;
     const std::string marked = markTokens(row.text);
-    std::vector<std::string> words;
-    for (const std::string& token : tokenKeys()) words.push_back(token.substr(1, token.size() - 2));
-
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (text[k] != '*') continue;
-        std::size_t end = k + 1;
-        while (end < text.size() && isWordChar(text[end])) ++end;
-        if (end == k + 1 || end == text.size() || text[end] != '*') continue;
-        const std::string written = text.substr(k, end + 1 - k);
-        const int column = row.textColumn + static_cast<int>(k);
-        const std::string word = text.substr(k + 1, end - k - 1);
-        bool known = false;
-        for (const std::string& token : tokenKeys()) known = known || token == written;
-        if (known && marked.compare(k, written.size(), written) == 0) {
-            layout.findings.add(Severity::Warning, row.entry->line, column,
-                                written + " is not replaced: " + whyMissed(text, k, written));
-        } else if (!known) {
-            const std::string near = nearest(word, words);
-            if (!near.empty()) {
-                layout.findings.add(Severity::Warning, row.entry->line, column,
-                                    written +
-                                        " is not a token and is drawn as written (did you "
-                                        "mean *" +
-                                        near + "*?)");
+    const std::vector<std::string>& tokens = tokenKeys();
+    for (const StarWord& star : starWords(text)) {
+        const std::string written = text.substr(star.start, star.word.size() + (star.open ? 1 : 2));
+        const int line = row.entry->line;
+        const int column = row.textColumn + static_cast<int>(star.start);
+        if (!star.open && std::find(tokens.begin(), tokens.end(), written) != tokens.end()) {
+            if (marked.compare(star.start, written.size(), written) == 0) {
+                layout.findings.add(
+                    Severity::Warning, line, column,
+                    written + " is not replaced: " + whyMissed(text, star.start, written));
             }
+            continue;
         }
-        k = end - 1;  // the closing asterisk may open the next token
+        const std::vector<std::string> guesses = guessesFor(star);
+        if (!guesses.empty()) {
+            layout.findings.add(Severity::Warning, line, column,
+                                written + " is not a token and is drawn as written" +
+                                    (star.open ? ": a token ends in an asterisk" : "") +
+                                    " (did you mean " + eitherOf(guesses) + "?)");
+        } else if (star.word.size() > 1 && looksLikeToken(star.word)) {
+            // Not a warning: capitals between asterisks may be meant as emphasis. A single
+            // letter between them is a product (2*X*Y), no token.
+            layout.findings.add(Severity::Note, line, column,
+                                written + " is drawn as written, " +
+                                    (star.open ? "asterisk" : "asterisks") +
+                                    " included: it is none of the tokens " + tokenOrder());
+        }
     }
 }
 

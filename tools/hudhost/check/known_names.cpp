@@ -8,10 +8,8 @@
 #include "tokens/token_table.h"
 
 namespace hudhost::check {
-namespace {
 
-// Letters apart, without regard to letter case, a swap of two neighbouring letters counting as
-// one (optimal string alignment): a short name with two letters swapped is still close.
+// Optimal string alignment: the edit distance with neighbour swaps.
 std::size_t distance(const std::string& a, const std::string& b) {
     auto same = [](char x, char y) {
         return std::toupper(static_cast<unsigned char>(x)) ==
@@ -34,8 +32,6 @@ std::size_t distance(const std::string& a, const std::string& b) {
     }
     return back[b.size()];
 }
-
-}  // namespace
 
 const vantor::ConfigKey* findConfigKey(const std::string& name) {
     const std::string wanted = upper(name);

@@ -1,0 +1,100 @@
+#include "why_no_hud.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "letter_case.h"
+#include "pages/hud_settings.h"
+#include "platform/platform.h"
+#include "soak.h"
+
+namespace hudhost {
+namespace {
+
+std::string noFile(const Options& options) {
+    const std::string wanted = vantor::iniFolder() + "/" + vantor::kIniName;
+    const std::string missing =
+        "there is no " + wanted + " in " +
+        (options.workDir.empty() ? "the working directory" : options.workDir);
+    const check::OtherCase cased = check::inOtherLetterCase(wanted);
+    if (cased.onDisk.empty()) {
+        return missing + "; put the layout there, or give --workdir the folder that holds " +
+               vantor::iniFolder();
+    }
+    return missing + ": " + cased.onDisk +
+           " differs in letter case, which Linux file names do not ignore (the Windows host "
+           "does); rename it to " +
+           cased.written;
+}
+
+// The page the HUD is on after the commands, the soak's page turns included, by its own rules:
+// Next and Prev only while shown, Next around the pages, Prev from the first to the last.
+int pageShown(const Options& options, int pages) {
+    std::vector<vantor::PluginFunction> commands = options.commands;
+    if (options.mode == Mode::Soak) {
+        commands.insert(commands.end(), options.frames / kSoakPageEvery, vantor::kNextPageCommand);
+    }
+    bool shown = false;
+    int page = 0;
+    for (vantor::PluginFunction command : commands) {
+        if (command == vantor::kSwitchCommand) shown = !shown;
+        if (command == vantor::kNextPageCommand && shown && pages > 0) page = (page + 1) % pages;
+        if (command == vantor::kPrevPageCommand && shown) --page;
+        if (page < 0) page = pages - 1;
+    }
+    return page;
+}
+
+// Why the page shown has nothing to draw; empty when it has.
+std::string emptyPage(const Options& options) {
+    const auto store = std::make_unique<vantor::PageStore>();
+    vantor::HudSettings settings{};
+    vantor::reloadConfig(*store, settings);
+    const int page = pageShown(options, store->getPageCount());
+    if (store->selectPage(page) == 0)
+        return "the HUD reads no page from its file; hudhost --check tells why";
+    for (int row = 0; row < store->getRowCount(); ++row) {
+        store->selectRow(row);
+        if (store->getRowText()[0] != '\0') return {};
+    }
+    return "page " + std::to_string(page + 1) +
+           " holds only BLANK rows; give it text or show another page";
+}
+
+std::string cause(const Options& options) {
+    if (options.mode == Mode::Picture && options.hudFrames >= 0 &&
+        options.frames > options.hudFrames) {
+        return "--hud-frames " + std::to_string(options.hudFrames) +
+               " leaves the HUD out of frame " + std::to_string(options.frames) +
+               ", the one pictured; raise it to " + std::to_string(options.frames) +
+               " or leave it out";
+    }
+    const std::vector<std::int32_t>& flags = options.drawFlags;
+    if (std::find(flags.begin(), flags.end(), 0) == flags.end()) {
+        return "the HUD draws only in calls with flag 0, and --draw-flag gives none; add "
+               "--draw-flag 0";
+    }
+    if (!vantor::platform::canOpenForReading(vantor::kIniPath)) return noFile(options);
+    const auto switches =
+        std::count(options.commands.begin(), options.commands.end(), vantor::kSwitchCommand);
+    if (switches == 0)
+        return "the HUD starts hidden, and no --cmd switch showed it; add --cmd switch";
+    if (switches % 2 == 0) {
+        return "the HUD starts hidden, and " + std::to_string(switches) +
+               " --cmd switch leave it so; give an odd number";
+    }
+    return emptyPage(options);
+}
+
+}  // namespace
+
+std::string whyNoHud(const Options& options) {
+    const std::string why = cause(options);
+    if (why.empty()) return why;
+    return (options.mode == Mode::Bench ? "the frames timed with the HUD show none: "
+                                        : "the picture shows no HUD: ") +
+           why;
+}
+
+}  // namespace hudhost
