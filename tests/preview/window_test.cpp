@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <set>
+#include <thread>
 #include <tuple>
 
 #include "bands.h"
@@ -343,6 +345,25 @@ TEST(PreviewWindow, KeepsAHeldBlockAtItsCornerWhenResized) {
         ASSERT_GT(drawn.size(), 100u) << size;
         if (first.empty()) first = drawn;
         EXPECT_TRUE(drawn == first) << size;
+    }
+    EXPECT_EQ(window.close(), 0) << window.log();
+}
+
+// An idle window redraws for the clock over the scene it kept from its last render: after such a
+// redraw it shows what the offscreen host renders whole, and after a camera key the new camera.
+TEST(PreviewWindow, RedrawsItsKeptSceneWhenIdle) {
+    const auto dir = workFolder(kPaging, kThreePages);
+    PreviewSession window;
+    ASSERT_TRUE(window.start("idle", dir->path(), {"--cmd", "switch"})) << window.error();
+    // 1 keeps the camera the window started with, and with it the kept scene; 2 changes both.
+    for (const auto& [key, camera] : {std::pair{"1", "main-perspective"}, std::pair{"2", "top"}}) {
+        SCOPED_TRACE(camera);
+        ASSERT_TRUE(window.press(key)) << window.error();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1100));  // past the clock's redraw
+        Picture shown;
+        ASSERT_TRUE(window.picture(std::string("idle-") + camera, shown)) << window.error();
+        expectOffscreenPicture(shown, std::string("idle-") + camera,
+                               {"--workdir", dir->path(), "--camera", camera, "--cmd", "switch"});
     }
     EXPECT_EQ(window.close(), 0) << window.log();
 }

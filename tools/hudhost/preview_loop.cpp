@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "kept_scene.h"
 #include "pages/file_format.h"
 #include "png_writer.h"
 #include "preview.h"
@@ -32,6 +33,8 @@ public:
         viewport_.reset();  // it refers to the scene
     }
 
+    // Renders the scene afresh when the camera, the size or the window asked it to, and
+    // otherwise draws the HUD over the scene kept from the last such frame.
     void draw(int width, int height, Camera camera) {
         if (!scene_ || camera != camera_) {
             viewport_.reset();
@@ -40,9 +43,15 @@ public:
         }
         if (!viewport_ || width != viewport_->width() || height != viewport_->height()) {
             viewport_ = std::make_unique<Viewport>(*scene_, &host_, drawFlags_, width, height);
+            kept_.drop();  // a new camera or size
         }
-        viewport_->frame(true);
+        viewport_->frame(kept_);
     }
+
+    // The window was resized or uncovered. Its next frame renders the scene: pixels read while
+    // part of the window was covered, or before the window system replaced its buffers, cannot
+    // be trusted.
+    void renderAfresh() { kept_.drop(); }
 
     // Writes the back buffer's frame to `path`, through a temporary file renamed into place, so
     // that a reader never sees half a picture.
@@ -62,6 +71,7 @@ private:
     Camera camera_ = Camera::MainPerspective;
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<Viewport> viewport_;
+    KeptScene kept_;
 };
 
 const char* previewKeys() { return previewKeysText(); }
@@ -74,6 +84,11 @@ PreviewLoop::PreviewLoop(HostSide& host, const Options& options, std::string pic
       frames_(std::make_unique<Frames>(host, options)) {}
 
 PreviewLoop::~PreviewLoop() = default;
+
+void PreviewLoop::invalidate() {
+    frames_->renderAfresh();
+    dirty_ = true;
+}
 
 void PreviewLoop::start(int width, int height) {
     // The INI file: a change on disk runs Reload INI, as the user would after saving.

@@ -33,8 +33,8 @@ public:
     // runs on); null when it does nothing.
     void press(const KeyBinding* binding);
 
-    // The window must be drawn again: resized, or uncovered.
-    void invalidate() { dirty_ = true; }
+    // The window must be drawn again, its scene rendered afresh: resized, or uncovered.
+    void invalidate();
 
     // Esc or Q was pressed, or the window was closed.
     void close() { closing_ = true; }

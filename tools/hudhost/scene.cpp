@@ -134,7 +134,13 @@ Scene::~Scene() {
     if (lists_ != 0) glDeleteLists(lists_, 2);
 }
 
-void Scene::render(int width, int height) const {
+void Scene::render(int width, int height) const { pass(width, height, true); }
+
+void Scene::setState(int width, int height) const { pass(width, height, false); }
+
+// One sequence for both, so that a frame whose pixels are restored leaves the state a drawn one
+// does.
+void Scene::pass(int width, int height, bool drawn) const {
     const View view = viewOf(camera_);
 
     // Frame state: nothing is taken over from the previous frame.
@@ -143,7 +149,7 @@ void Scene::render(int width, int height) const {
                  1.0f);
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (drawn) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDisable(GL_BLEND);
@@ -165,17 +171,21 @@ void Scene::render(int width, int height) const {
 
     // The grid, unlit.
     glDisable(GL_LIGHTING);
-    glCallList(lists_);
+    if (drawn) glCallList(lists_);
 
     // The torus, lit, standing tilted on the grid. Lighting stays on, as a modeller leaves it.
     glEnable(GL_LIGHTING);
     setMaterial();
     glColor3f(0.80f, 0.36f, 0.22f);
-    glPushMatrix();
-    glTranslatef(0.0f, 1.2f, 0.0f);
-    glRotatef(60.0f, 1.0f, 0.0f, 0.0f);
-    glCallList(lists_ + 1);
-    glPopMatrix();
+    if (drawn) {
+        glPushMatrix();
+        glTranslatef(0.0f, 1.2f, 0.0f);
+        glRotatef(60.0f, 1.0f, 0.0f, 0.0f);
+        glCallList(lists_ + 1);
+        glPopMatrix();
+    }
+    // The torus's last normal is not left behind, so a frame that skips it ends the same.
+    glNormal3f(0.0f, 0.0f, 1.0f);
 }
 
 }  // namespace hudhost

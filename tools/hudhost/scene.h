@@ -21,7 +21,13 @@ public:
     // this one.
     void render(int width, int height) const;
 
+    // Sets the GL state that render leaves, without clearing or drawing anything: for a frame
+    // whose scene pixels are restored from a picture of an earlier one.
+    void setState(int width, int height) const;
+
 private:
+    void pass(int width, int height, bool drawn) const;
+
     Camera camera_;
     Rgb background_;
     unsigned int lists_ = 0;  // grid, then torus

@@ -16,6 +16,21 @@ Viewport::Viewport(const Scene& scene, const HostSide* host, std::vector<std::in
 
 void Viewport::frame(bool withHud) const {
     scene_.render(width_, height_);
+    finish(withHud);
+}
+
+void Viewport::frame(KeptScene& kept) const {
+    if (kept.holds(width_, height_)) {
+        scene_.setState(width_, height_);
+        kept.restore();
+    } else {
+        scene_.render(width_, height_);
+        kept.keep(width_, height_);
+    }
+    finish(true);
+}
+
+void Viewport::finish(bool withHud) const {
     if (withHud && host_ != nullptr) {
         for (std::int32_t flag : drawFlags_) {
             if (watch_) watch_->before();

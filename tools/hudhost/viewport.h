@@ -7,6 +7,7 @@
 
 #include "gl_state.h"
 #include "host_side.h"
+#include "kept_scene.h"
 #include "scene.h"
 
 namespace hudhost {
@@ -24,10 +25,18 @@ public:
     // is loaded.
     void frame(bool withHud) const;
 
+    // Renders one frame with the HUD as frame(true) does, but takes the scene from `kept` when it
+    // holds one of this size, and otherwise keeps the rendered scene there. The caller drops it
+    // when anything else that shapes the scene changes.
+    void frame(KeptScene& kept) const;
+
     int width() const { return width_; }
     int height() const { return height_; }
 
 private:
+    // The plug-in's drawing calls over the scene, and the end of the frame.
+    void finish(bool withHud) const;
+
     const Scene& scene_;
     const HostSide* host_;
     std::vector<std::int32_t> drawFlags_;
