@@ -13,6 +13,10 @@ namespace vantor::platform {
 constexpr int kFirstGlyph = 32;
 constexpr int kGlyphCount = 96;
 
+// The characters that the system code page's bytes 0x80 to 0xFF stand for, by byte - 0x80; 0 for
+// a byte that stands for none alone (undefined, or the lead byte of a double-byte code page).
+using CodePageCharacters = char32_t[128];
+
 // The window-system handle of the current GL context's device; null when none is current.
 using DeviceContext = void*;
 
@@ -49,6 +53,15 @@ DeviceContext currentDeviceContext();
 // glyph at the raster position and advances it by the glyph's width. An unknown face is replaced by
 // the system's choice of a substitute.
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
+
+// The system code page's characters: Windows' ANSI code page, Windows-1252 on Linux.
+void readCodePage(CodePageCharacters& table);
+
+// Fills the `count` display lists from listBase with the bitmap glyphs of `codes`, in the font of
+// buildGlyphLists and laid out as its glyphs are. A character the face lacks gets the glyph the
+// face draws for a missing one.
+void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
+                         int count, unsigned int listBase);
 
 // What the font that buildGlyphLists makes of `face` at `pixelHeight` pixels draws.
 struct FontMeasure {
