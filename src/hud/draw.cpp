@@ -102,10 +102,11 @@ void HudPlugin::drawPage() {
         if (text == nullptr || text[0] == '\0') continue;
         std::memcpy(line_, text, std::strlen(text) + 1);
         applyTokens(store_, tokens_, line_);
+        prepareLine(store_.getRowEncoding());
         const RowOrigin origin = rowOrigin(i, rows);
         setRasterPosition(origin.x, origin.y);
         if (settings_.textEffect != kNoEffect) drawTextEffect(origin.x, origin.y);
-        drawText(line_);
+        drawLine();
     }
 }
 
@@ -125,7 +126,7 @@ void HudPlugin::readSpace() {
 RowOrigin HudPlugin::rowOrigin(int row, int rows) const {
     if (settings_.anchor == kStretched) return {settings_.posX, rowBaseline(settings_, row)};
     const bool right = settings_.anchor == kTopRight || settings_.anchor == kBottomRight;
-    const int width = right ? drawnWidth(line_, advances_) : 0;
+    const int width = right ? lineWidth() : 0;
     return anchoredOrigin(settings_, row, rows, width, spaceWidth_, spaceHeight_);
 }
 
@@ -160,6 +161,57 @@ void HudPlugin::drawText(const char* text) {
         while (*bytes != 0 && (*bytes < platform::kFirstGlyph || *bytes >= kEndGlyph)) ++bytes;
     }
     glPopAttrib();
+}
+
+// The token values are plain ASCII, so the row's encoding holds for the line they went into.
+void HudPlugin::prepareLine(RowEncoding encoding) {
+    if (encoding == RowEncoding::kAscii) {
+        lineListCount_ = -1;
+        return;
+    }
+    const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
+    const unsigned int missing = glyphBase + '?';
+    int count = 0;
+    for (const char* text = line_; *text != '\0';) {
+        const char32_t c = nextCharacter(text, encoding, codePage_);
+        if (c < 0x80) {
+            if (c >= static_cast<char32_t>(platform::kFirstGlyph))
+                lineLists_[count++] = glyphBase + c;
+        } else if (CharacterLists::wanted(c)) {
+            const unsigned int list = characterLists_.listOf(c);
+            lineLists_[count++] = list != 0 ? list : missing;
+        }
+    }
+    lineListCount_ = count;
+}
+
+void HudPlugin::drawLine() {
+    if (lineListCount_ < 0) {
+        drawText(line_);
+        return;
+    }
+    if (fontListBase_ == 0) return;
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(0);
+    glCallLists(lineListCount_, GL_UNSIGNED_INT, lineLists_);
+    glPopAttrib();
+}
+
+int HudPlugin::lineWidth() const {
+    if (lineListCount_ < 0) return drawnWidth(line_, advances_);
+    const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
+    const unsigned int characterBase = characterLists_.base();
+    int width = 0;
+    for (int i = 0; i < lineListCount_; ++i) {
+        const unsigned int list = lineLists_[i];
+        if (list >= fontListBase_ && list < fontListBase_ + platform::kGlyphCount) {
+            width += advances_[list - glyphBase];
+        } else if (const unsigned int k = list - characterBase;
+                   characterBase != 0 && k < static_cast<unsigned int>(characterLists_.count())) {
+            width += characterAdvances_[k];
+        }
+    }
+    return width;
 }
 
 }  // namespace vantor

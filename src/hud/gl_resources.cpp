@@ -19,9 +19,13 @@ void HudPlugin::rebuildGlResources() {
     reloadConfig(store_, settings_);
 
     if (fontListBase_ != 0) glDeleteLists(fontListBase_, platform::kGlyphCount);
+    characterLists_.release();
     fontListBase_ = glGenLists(platform::kGlyphCount);
     if (fontListBase_ == 0) return;  // no lists: nothing is drawn until a rebuild succeeds
     platform::buildGlyphLists(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_);
+    platform::readCodePage(codePage_);
+    characterLists_.collect(store_, codePage_);
+    characterLists_.build(deviceContext, settings_.fontFace, settings_.fontSize);
     if (settings_.anchor != kStretched) measureGlyphAdvances();
 }
 
@@ -39,14 +43,21 @@ void HudPlugin::measureGlyphAdvances() {
     glLoadIdentity();
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 0, 0);
-    for (int i = 0; i < platform::kGlyphCount; ++i) {
+    const auto advanceOf = [](GLuint list) {
         GLfloat before[4];
         GLfloat after[4];
         glRasterPos2f(0.0f, 0.0f);
         glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-        glCallList(fontListBase_ + static_cast<GLuint>(i));
+        glCallList(list);
         glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-        advances_[platform::kFirstGlyph + i] = static_cast<int>(std::lround(after[0] - before[0]));
+        return static_cast<int>(std::lround(after[0] - before[0]));
+    };
+    for (int i = 0; i < platform::kGlyphCount; ++i) {
+        advances_[platform::kFirstGlyph + i] = advanceOf(fontListBase_ + static_cast<GLuint>(i));
+    }
+    const unsigned int characterBase = characterLists_.base();
+    for (int i = 0; characterBase != 0 && i < characterLists_.count(); ++i) {
+        characterAdvances_[i] = advanceOf(characterBase + static_cast<GLuint>(i));
     }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -5,6 +5,7 @@
 
 #include "abi/host_records.h"
 #include "abi/plugin_base.h"
+#include "hud/character_lists.h"
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
 #include "platform/platform.h"
@@ -54,6 +55,7 @@ public:
     const HudSettings& settings() const { return settings_; }
     const TokenTable& tokens() const { return tokens_; }
     const FrameRate& frameRate() const { return frameRate_; }
+    const CharacterLists& characterLists() const { return characterLists_; }
 
 private:
     // When a GL context is current: restarts the elapsed timer, reloads the configuration and
@@ -67,6 +69,16 @@ private:
 
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
+
+    // Readies line_ for drawing: a row that is not plain ASCII is turned into the lists that draw
+    // its characters, once, however many times its effect draws it.
+    void prepareLine(RowEncoding encoding);
+
+    // Draws line_ as prepareLine left it, at the current raster position.
+    void drawLine();
+
+    // The width in window pixels of line_ as prepareLine left it.
+    int lineWidth() const;
 
     // The space rows are placed in for this frame: the overlay's 640 x 480, or, anchored, the
     // viewport's pixels read from GL_VIEWPORT.
@@ -95,6 +107,11 @@ private:
     int spaceWidth_ = kOverlayWidth;  // the space of this frame (readSpace)
     int spaceHeight_ = kOverlayHeight;
     ByteAdvances advances_ = {};  // kept at rebuild when anchored
+    CharacterLists characterLists_;
+    int characterAdvances_[kMaxCharacterLists] = {};  // by character, kept with advances_
+    platform::CodePageCharacters codePage_ = {};      // read at rebuild
+    unsigned int lineLists_[kLineSize];               // line_ as lists, when not plain ASCII
+    int lineListCount_ = -1;                          // -1 when line_ is drawn as its bytes
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
     std::int32_t currentPage_ = 0;

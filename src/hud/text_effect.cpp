@@ -32,7 +32,7 @@ void HudPlugin::drawTextEffect(float x, float y) {
     for (; offsets != end; ++offsets) {
         setRasterPosition(x, y);
         glBitmap(0, 0, 0.0f, 0.0f, offsets->x, offsets->y, &kNoPixels);
-        drawText(line_);
+        drawLine();
     }
     glColor3f(settings_.red, settings_.green, settings_.blue);
     setRasterPosition(x, y);

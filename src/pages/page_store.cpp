@@ -64,6 +64,7 @@ int PageStore::loadPages(const char* sectionPrefix, const char* rowPrefix) {
             // "BLANK" keeps its line but draws nothing: the row stays as the reset left it.
             if (std::memcmp(value, "BLANK", 6) != 0) {
                 std::memcpy(page.rows[r - 1].text, value, sizeof value);
+                page.rows[r - 1].encoding = detectEncoding(value);
             }
             ++page.count;
         }
@@ -133,6 +134,10 @@ int PageStore::selectRow(int n) {
 
 const char* PageStore::getRowText() const {
     return cursorValid() ? pages_[curPage_].rows[curRow_].text : nullptr;
+}
+
+RowEncoding PageStore::getRowEncoding() const {
+    return cursorValid() ? pages_[curPage_].rows[curRow_].encoding : RowEncoding::kAscii;
 }
 
 std::int32_t PageStore::getTokenHits() const {

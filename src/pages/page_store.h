@@ -49,8 +49,9 @@ public:
     int getRowCount() const;         // rows of the current page, 0 when the page cursor is invalid
     int selectRow(int n);            // 1 and the row cursor set if n is a row of the current page
     const char* getRowText() const;  // the current row's text, null when the cursor is invalid
-    std::int32_t getTokenHits() const;  // the current row's tokenHits; -1 when invalid
-    void setTokenHits(std::int32_t n);  // nothing when the cursor is invalid
+    RowEncoding getRowEncoding() const;  // the current row's; kAscii when the cursor is invalid
+    std::int32_t getTokenHits() const;   // the current row's tokenHits; -1 when invalid
+    void setTokenHits(std::int32_t n);   // nothing when the cursor is invalid
 
 private:
     bool cursorValid() const;

@@ -7,6 +7,7 @@ namespace vantor {
 void TextRow::clear() {
     std::memset(text, 0, sizeof text);
     tokenHits = -1;
+    encoding = RowEncoding::kAscii;
 }
 
 }  // namespace vantor

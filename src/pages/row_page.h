@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "pages/row_encoding.h"
+
 namespace vantor {
 
 constexpr int kTextSize = 260;  // bytes of every text field: at most 259 characters and a zero
@@ -14,6 +16,7 @@ struct TextRow {
     // Token substitutions the row received when last drawn: -1 not drawn since it was cleared,
     // 0 no token in it.
     std::int32_t tokenHits;
+    RowEncoding encoding;  // decided when the row is read
 
     TextRow() { clear(); }
     void clear();

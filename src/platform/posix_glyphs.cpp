@@ -105,7 +105,12 @@ void compileGlyph(GlyphSource& source, unsigned long code, GLuint list) {
 
 }  // namespace
 
-void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned int listBase) {
+namespace {
+
+// Compiles the glyph of each of `count` codes, from codeAt(k), into the lists from listBase.
+template <typename CodeAt>
+void buildLists(const char* face, int pixelHeight, int count, unsigned int listBase,
+                CodeAt codeAt) {
     FontFile file;
     if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) return;
     GlyphSource source;
@@ -120,10 +125,23 @@ void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned 
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (int k = 0; k < kGlyphCount; ++k) {
-        compileGlyph(source, static_cast<unsigned long>(kFirstGlyph + k), listBase + k);
-    }
+    for (int k = 0; k < count; ++k) compileGlyph(source, codeAt(k), listBase + k);
     glPopClientAttrib();
+}
+
+}  // namespace
+
+void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned int listBase) {
+    buildLists(face, pixelHeight, kGlyphCount, listBase,
+               [](int k) { return static_cast<unsigned long>(kFirstGlyph + k); });
+}
+
+// FreeType looks characters up by their Unicode number, and gives a character the face lacks its
+// glyph 0, the missing-glyph box.
+void buildCharacterLists(DeviceContext, const char* face, int pixelHeight, const char32_t* codes,
+                         int count, unsigned int listBase) {
+    buildLists(face, pixelHeight, count, listBase,
+               [codes](int k) { return static_cast<unsigned long>(codes[k]); });
 }
 
 std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {

@@ -37,9 +37,9 @@ DeviceContext currentDeviceContext() { return wglGetCurrentDC(); }
 
 namespace {
 
-HFONT createHudFont(const char* face, int pixelHeight) {
+HFONT createHudFont(const char* face, int pixelHeight, BYTE charset = ANSI_CHARSET) {
     // A negative height asks for the character height, not the cell height, in pixels.
-    return CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    return CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                        OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face);
 }
@@ -82,6 +82,72 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
     }
     SelectObject(hdc, previous);
     DeleteObject(font);
+}
+
+void readCodePage(CodePageCharacters& table) {
+    for (int i = 0; i < 128; ++i) {
+        const char byte = static_cast<char>(0x80 + i);
+        WCHAR wide[2] = {};
+        // A lead byte of a double-byte code page converts to nothing alone.
+        const int got = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, wide, 2);
+        table[i] = got == 1 ? static_cast<char32_t>(wide[0]) : 0;
+    }
+}
+
+namespace {
+
+// Whether the font selected into `hdc` has a glyph of its own for `code`.
+bool hasGlyph(HDC hdc, char32_t code) {
+    if (code > 0xFFFF) return true;  // beyond the indices' reach: left to the font
+    const WCHAR wide = static_cast<WCHAR>(code);
+    WORD index = 0;
+    return GetGlyphIndicesW(hdc, &wide, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+           index != 0xFFFF;
+}
+
+// Compiles `code` of the font selected into `hdc` into `list`, as buildGlyphLists compiles the
+// 96: a glyph without ink as a bare advance, for the null bitmap Mesa refuses.
+void compileCharacter(HDC hdc, char32_t code, unsigned int list) {
+    GLYPHMETRICS metrics{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    const DWORD size = GetGlyphOutlineW(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
+    if (size != 0 && size != GDI_ERROR) {
+        wglUseFontBitmapsW(hdc, code, 1, list);
+        return;
+    }
+    INT width = 0;
+    GetCharWidth32W(hdc, code, code, &width);
+    static const GLubyte kNoPixels = 0;
+    glNewList(list, GL_COMPILE);
+    glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(width), 0.0f, &kNoPixels);
+    glEndList();
+}
+
+}  // namespace
+
+// The font of the 96 first. A face made with the ANSI character set may leave out other scripts'
+// glyphs, so a character it lacks comes from the same face made with the default set when that
+// one has it; else the first draws it, as it draws any missing glyph.
+void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
+                         int count, unsigned int listBase) {
+    const auto hdc = static_cast<HDC>(dc);
+    HFONT ansi = createHudFont(face, pixelHeight);
+    HFONT wider = nullptr;
+    HGDIOBJ previous = SelectObject(hdc, ansi);
+    for (int k = 0; k < count; ++k) {
+        bool fromWider = false;
+        if (!hasGlyph(hdc, codes[k])) {
+            if (wider == nullptr) wider = createHudFont(face, pixelHeight, DEFAULT_CHARSET);
+            SelectObject(hdc, wider);
+            fromWider = hasGlyph(hdc, codes[k]);
+            if (!fromWider) SelectObject(hdc, ansi);
+        }
+        compileCharacter(hdc, codes[k], listBase + static_cast<unsigned int>(k));
+        if (fromWider) SelectObject(hdc, ansi);
+    }
+    SelectObject(hdc, previous);
+    DeleteObject(ansi);
+    if (wider != nullptr) DeleteObject(wider);
 }
 
 namespace {

@@ -1,0 +1,61 @@
+#include "hud/character_lists.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+namespace vantor {
+
+// Kept sorted as they come, so that a page full of one script costs a search a character.
+void CharacterLists::add(char32_t c) {
+    char32_t* end = codes_ + count_;
+    char32_t* place = std::lower_bound(codes_, end, c);
+    if (place != end && *place == c) return;
+    if (count_ == kMaxCharacterLists) {
+        full_ = true;
+        return;
+    }
+    std::copy_backward(place, end, end + 1);
+    *place = c;
+    ++count_;
+}
+
+void CharacterLists::collect(PageStore& store, const platform::CodePageCharacters& codePage) {
+    count_ = 0;
+    full_ = false;
+    for (int page = 0; store.selectPage(page) != 0; ++page) {
+        for (int row = 0; store.selectRow(row) != 0; ++row) {
+            const RowEncoding encoding = store.getRowEncoding();
+            if (encoding == RowEncoding::kAscii) continue;
+            for (const char* text = store.getRowText(); *text != '\0';) {
+                const char32_t c = nextCharacter(text, encoding, codePage);
+                if (wanted(c)) add(c);
+            }
+        }
+    }
+}
+
+void CharacterLists::build(platform::DeviceContext dc, const char* face, int pixelHeight) {
+    release();
+    if (count_ == 0) return;
+    base_ = glGenLists(count_);
+    if (base_ == 0) return;
+    made_ = count_;
+    platform::buildCharacterLists(dc, face, pixelHeight, codes_, count_, base_);
+}
+
+void CharacterLists::release() {
+    if (base_ != 0) glDeleteLists(base_, made_);
+    base_ = 0;
+    made_ = 0;
+}
+
+unsigned int CharacterLists::listOf(char32_t c) const {
+    if (base_ == 0) return 0;
+    const char32_t* end = codes_ + made_;
+    const char32_t* found = std::lower_bound(codes_, end, c);
+    if (found == end || *found != c) return 0;
+    return base_ + static_cast<unsigned int>(found - codes_);
+}
+
+}  // namespace vantor
