@@ -32,7 +32,9 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
                              "HUD_ANCHOR=2", "HUD_ANCHOR=3", "HUD_ANCHOR=4"}) {
         SCOPED_TRACE(look);
         WorkFolder dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
-                                    "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row"},
+                                    "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row",
+                                    "Gr\xc3\xb6\xc3\x9f"
+                                    "e *SEL_FACES*\xc2\xb0 \xce\x94x"},
                                    {look, "TEXT_EFFECT=2"}));
         auto hud = makeHud();
         hud->attachHost(&host.scene, &host.services);
