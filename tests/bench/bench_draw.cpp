@@ -309,6 +309,20 @@ BENCHMARK(BM_HudDrawTopRight)->Apply(frameRuns);
 void BM_HudDrawBottomLeft(benchmark::State& state) { effectFrames(state, anchoredIni(3, 38)); }
 BENCHMARK(BM_HudDrawBottomLeft)->Apply(frameRuns);
 
+// The page with its plain rows in letters beyond ASCII, as many characters a row as in ASCII.
+void BM_HudDrawBeyondAscii(benchmark::State& state) {
+    std::string ini = fullLayoutIni();
+    const std::string ascii = "plain text, the same each frame";
+    const std::string beyond =
+        "Gr\u00f6\u00dfe \u00b145\u00b0 \u2192 \u0412\u044b\u0431\u0440\u0430\u043d\u043e "
+        "\u03a9\u03bc\u03ad\u03b3\u03b1 \u20ac12 ";
+    for (auto at = ini.find(ascii); at != std::string::npos; at = ini.find(ascii, at)) {
+        ini.replace(at, ascii.size(), beyond);
+    }
+    effectFrames(state, ini);
+}
+BENCHMARK(BM_HudDrawBeyondAscii)->Apply(frameRuns);
+
 void BM_Floor(benchmark::State& state) { runFrames(state, floorFrame); }
 BENCHMARK(BM_Floor)->Apply(frameRuns);
 
@@ -350,6 +364,29 @@ void BM_ReloadAndRebuild(benchmark::State& state) {
     if (s.hud->store().getPageCount() != 5) state.SkipWithError("the full file did not load");
 }
 BENCHMARK(BM_ReloadAndRebuild)->Apply(frameRuns);
+
+// The same with the 256 characters of the Cyrillic block on page 2, a list each: the difference
+// from BM_ReloadAndRebuild is what making their lists costs.
+void BM_ReloadAndRebuildCharacters(benchmark::State& state) {
+    Suite& s = suite();
+    std::string ini = fullLayoutIni();
+    for (int row = 0; row < 4; ++row) {
+        std::string text;
+        for (int c = 0x400 + row * 64; c < 0x440 + row * 64; ++c) {
+            text += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        const std::string key = "Page 2 row " + std::to_string(row + 1) + " ";
+        ini.insert(ini.find(key), text);
+    }
+    s.dir->writeIni(ini);
+    hostExecute(s, kSwitchCommand);
+    runFrames(state, rebuildFrame, false);
+    hostExecute(s, kSwitchCommand);
+    state.counters["characters"] = s.hud->characterLists().count();
+    s.dir->writeIni(fullLayoutIni());
+    rebuildFrame(s);
+}
+BENCHMARK(BM_ReloadAndRebuildCharacters)->Apply(frameRuns);
 
 }  // namespace
 }  // namespace vantor::bench

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "hud/character_lists.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
 #include "work_folder.h"
@@ -33,6 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static vantor::test::WorkFolder folder;
     static vantor::PageStore store;
     static vantor::HudSettings settings;
+    static vantor::platform::CodePageCharacters codePage;
+    vantor::platform::readCodePage(codePage);
     folder.enter();
     folder.writeIni(std::string(reinterpret_cast<const char*>(data), size));
 
@@ -55,8 +58,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int r = 0; r < store.getRowCount(); ++r) {
             require(store.selectRow(r) == 1);
             require(strnlen(store.getRowText(), vantor::kTextSize) < vantor::kTextSize);
+            // Decoding keeps inside the row and reads each byte once at most.
+            const vantor::RowEncoding encoding = store.getRowEncoding();
+            const char* text = store.getRowText();
+            const char* const end = text + std::strlen(text);
+            while (*text != '\0') {
+                const char* before = text;
+                const char32_t c = vantor::nextCharacter(text, encoding, codePage);
+                require(text > before && text <= end && c <= 0x10FFFF);
+                require(encoding != vantor::RowEncoding::kUtf8 || c != 0);
+            }
         }
     }
+    static vantor::CharacterLists lists;
+    lists.collect(store, codePage);
+    require(lists.count() <= vantor::kMaxCharacterLists);
+    for (int i = 1; i < lists.count(); ++i) require(lists.code(i - 1) < lists.code(i));
     require(inRange(settings.posX, 1, 640) && inRange(settings.posY, 1, 480));
     require(inRange(settings.stepY, 1, 480) && settings.fontSize >= 1 && settings.fontSize <= 64);
     require(inRange(settings.red, 0, 1) && inRange(settings.green, 0, 1) &&
