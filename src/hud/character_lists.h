@@ -36,6 +36,7 @@ public:
     int count() const { return count_; }
     unsigned int base() const { return base_; }
     char32_t code(int i) const { return codes_[i]; }
+    const char32_t* codes() const { return codes_; }
 
 private:
     void add(char32_t c);

@@ -102,7 +102,7 @@ void HudPlugin::drawPage() {
         if (text == nullptr || text[0] == '\0') continue;
         std::memcpy(line_, text, std::strlen(text) + 1);
         applyTokens(store_, tokens_, line_);
-        prepareLine(store_.getRowEncoding());
+        prepareLine(i, store_.getRowEncoding());
         const RowOrigin origin = rowOrigin(i, rows);
         setRasterPosition(origin.x, origin.y);
         if (settings_.textEffect != kNoEffect) drawTextEffect(origin.x, origin.y);
@@ -163,12 +163,26 @@ void HudPlugin::drawText(const char* text) {
     glPopAttrib();
 }
 
-// The token values are plain ASCII, so the row's encoding holds for the line they went into.
-void HudPlugin::prepareLine(RowEncoding encoding) {
+void HudPlugin::prepareLine(int row, RowEncoding encoding) {
+    if (rowCache_.enabled()) {
+        rowShown_ = row;
+        rowList_ = rowCache_.find(row, line_);
+        if (rowList_ == 0) {
+            listLine(encoding);
+            rowList_ = rowCache_.compose(row, line_, lineLists_, lineListCount_);
+        }
+        rowWidth_ = rowCache_.width(row);
+        return;
+    }
     if (encoding == RowEncoding::kAscii) {
         lineListCount_ = -1;
         return;
     }
+    listLine(encoding);
+}
+
+// The token values are plain ASCII, so the row's encoding holds for the line they went into.
+void HudPlugin::listLine(RowEncoding encoding) {
     const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
     const unsigned int missing = glyphBase + '?';
     int count = 0;
@@ -186,6 +200,10 @@ void HudPlugin::prepareLine(RowEncoding encoding) {
 }
 
 void HudPlugin::drawLine() {
+    if (rowCache_.enabled()) {
+        glCallList(rowList_);
+        return;
+    }
     if (lineListCount_ < 0) {
         drawText(line_);
         return;
@@ -198,6 +216,7 @@ void HudPlugin::drawLine() {
 }
 
 int HudPlugin::lineWidth() const {
+    if (rowCache_.enabled()) return rowWidth_;
     if (lineListCount_ < 0) return drawnWidth(line_, advances_);
     const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
     const unsigned int characterBase = characterLists_.base();

@@ -20,13 +20,21 @@ void HudPlugin::rebuildGlResources() {
 
     if (fontListBase_ != 0) glDeleteLists(fontListBase_, platform::kGlyphCount);
     characterLists_.release();
+    rowCache_.release();
     fontListBase_ = glGenLists(platform::kGlyphCount);
     if (fontListBase_ == 0) return;  // no lists: nothing is drawn until a rebuild succeeds
     platform::buildGlyphLists(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_);
     platform::readCodePage(codePage_);
     characterLists_.collect(store_, codePage_);
     characterLists_.build(deviceContext, settings_.fontFace, settings_.fontSize);
-    if (settings_.anchor != kStretched) measureGlyphAdvances();
+    if (settings_.anchor != kStretched || settings_.rowCache != 0) measureGlyphAdvances();
+    if (settings_.rowCache != 0) {
+        const Offsets offsets = effectOffsets();
+        rowCache_.build(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_,
+                        advances_ + platform::kFirstGlyph, characterLists_.base(),
+                        characterLists_.codes(), characterAdvances_, characterLists_.count(),
+                        offsets.at, offsets.count);
+    }
 }
 
 // The platform's font metrics can differ from the advance a list was compiled with (under wine,

@@ -58,6 +58,7 @@ void HudPlugin::release(Arg value) {
     if (value != 0) return;
     if (fontListBase_ != 0) glDeleteLists(fontListBase_, platform::kGlyphCount);
     characterLists_.release();
+    rowCache_.release();
     // The names may be handed to the host again; never call them after this.
     fontListBase_ = 0;
     rebuildNeeded_ = true;

@@ -6,6 +6,7 @@
 #include "abi/host_records.h"
 #include "abi/plugin_base.h"
 #include "hud/character_lists.h"
+#include "hud/row_cache.h"
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
 #include "platform/platform.h"
@@ -70,9 +71,13 @@ private:
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
-    // Readies line_ for drawing: a row that is not plain ASCII is turned into the lists that draw
+    // Readies line_, row `row`'s text, for drawing: with the row cache, its row list, composed
+    // when the text changed; else a row that is not plain ASCII is turned into the lists that draw
     // its characters, once, however many times its effect draws it.
-    void prepareLine(RowEncoding encoding);
+    void prepareLine(int row, RowEncoding encoding);
+
+    // line_ as the lists that draw it, in lineLists_.
+    void listLine(RowEncoding encoding);
 
     // Draws line_ as prepareLine left it, at the current raster position.
     void drawLine();
@@ -99,6 +104,13 @@ private:
     // pixels, from the row's position (x, y); then sets the text colour and that position again.
     void drawTextEffect(float x, float y);
 
+    // The window-pixel offsets of the settings' effect; none without one.
+    struct Offsets {
+        const RowCache::Offset* at;
+        int count;
+    };
+    Offsets effectOffsets() const;
+
     const SceneContext* scene_ = nullptr;
     const HostServices* services_ = nullptr;
     bool rebuildNeeded_ = true;  // set by Reload INI and release; cleared by a rebuild
@@ -112,6 +124,10 @@ private:
     platform::CodePageCharacters codePage_ = {};      // read at rebuild
     unsigned int lineLists_[kLineSize];               // line_ as lists, when not plain ASCII
     int lineListCount_ = -1;                          // -1 when line_ is drawn as its bytes
+    RowCache rowCache_;
+    unsigned int rowList_ = 0;  // line_'s row list, with the row cache
+    int rowShown_ = 0;          // line_'s row
+    int rowWidth_ = 0;          // and its width
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
     std::int32_t currentPage_ = 0;

@@ -7,31 +7,41 @@
 namespace vantor {
 namespace {
 
-struct PixelOffset {
-    GLfloat x, y;  // window pixels, y up
-};
-
-constexpr PixelOffset kShadowOffsets[] = {{1, -1}};
-constexpr PixelOffset kOutlineOffsets[] = {{-1, 1}, {0, 1},   {1, 1},  {-1, 0},
-                                           {1, 0},  {-1, -1}, {0, -1}, {1, -1}};
+constexpr RowCache::Offset kShadowOffsets[] = {{1, -1}};
+constexpr RowCache::Offset kOutlineOffsets[] = {{-1, 1}, {0, 1},   {1, 1},  {-1, 0},
+                                                {1, 0},  {-1, -1}, {0, -1}, {1, -1}};
 
 }  // namespace
 
-void HudPlugin::drawTextEffect(float x, float y) {
-    const bool outline = settings_.textEffect == kOutline;
-    const PixelOffset* offsets = outline ? kOutlineOffsets : kShadowOffsets;
-    const PixelOffset* end = offsets + (outline ? std::size(kOutlineOffsets) : 1);
+HudPlugin::Offsets HudPlugin::effectOffsets() const {
+    switch (settings_.textEffect) {
+        case kShadow:
+            return {kShadowOffsets, static_cast<int>(std::size(kShadowOffsets))};
+        case kOutline:
+            return {kOutlineOffsets, static_cast<int>(std::size(kOutlineOffsets))};
+        default:
+            return {nullptr, 0};
+    }
+}
 
+void HudPlugin::drawTextEffect(float x, float y) {
     // A bitmap takes the colour current when the raster position was set, and a line leaves the
     // position at its end, so each pass sets both again. A zero-size bitmap moves the position
     // by whole window pixels and draws nothing, so the effect keeps its size whatever the
     // viewport's. A row whose position is outside the stretched overlay stays invalid through
     // the moves and draws no pass, as it draws no text; held to a corner, it is cut as its text is.
+    // A cached row draws every pass at once, from its own position.
     static const GLubyte kNoPixels = 0;
     glColor3f(settings_.effectRed, settings_.effectGreen, settings_.effectBlue);
-    for (; offsets != end; ++offsets) {
+    const Offsets offsets = effectOffsets();
+    for (int i = 0; i < offsets.count; ++i) {
         setRasterPosition(x, y);
-        glBitmap(0, 0, 0.0f, 0.0f, offsets->x, offsets->y, &kNoPixels);
+        if (rowCache_.enabled()) {
+            glCallList(rowCache_.effectList(rowShown_));
+            break;
+        }
+        glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(offsets.at[i].x),
+                 static_cast<GLfloat>(offsets.at[i].y), &kNoPixels);
         drawLine();
     }
     glColor3f(settings_.red, settings_.green, settings_.blue);

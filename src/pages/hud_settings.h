@@ -35,7 +35,8 @@ struct HudSettings {
     float effectRed;          // the effect's colour, 0 to 1
     float effectGreen;
     float effectBlue;
-    std::int32_t anchor;  // a HudAnchor
+    std::int32_t anchor;    // a HudAnchor
+    std::int32_t rowCache;  // 1: each row drawn as one bitmap, composed when its text changes
 };
 
 // One CONFIG key and the field of HudSettings it fills. A number key takes a whole number from
@@ -92,6 +93,7 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"EFFECT_GREEN", 0, kColourTop, 0, &HudSettings::effectGreen, ConfigKey::kColour},
     {"EFFECT_BLUE", 0, kColourTop, 0, &HudSettings::effectBlue, ConfigKey::kColour},
     {"HUD_ANCHOR", kStretched, kBottomRight, kStretched, &HudSettings::anchor},
+    {"ROW_CACHE", 0, 1, 0, &HudSettings::rowCache},
 };
 
 // Row `row`'s baseline in the overlay space: row 0 at posY, each next one stepY lower. A row whose

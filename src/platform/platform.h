@@ -6,6 +6,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vantor::platform {
 
@@ -62,6 +63,23 @@ void readCodePage(CodePageCharacters& table);
 // face draws for a missing one.
 void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
                          int count, unsigned int listBase);
+
+// One glyph as its list draws it: `rows` bottom row first, each padded to whole bytes, most
+// significant bit leftmost (glBitmap's reading with an unpack alignment of 1), and the origin
+// glBitmap takes. A glyph without ink has no rows.
+struct GlyphBitmap {
+    int width = 0;
+    int height = 0;
+    int xorig = 0;
+    int yorig = 0;
+    std::vector<unsigned char> rows;
+};
+
+// The bitmaps that buildGlyphLists and buildCharacterLists compile for `codes`, from the same
+// font, so that a row made of them draws pixel for pixel as the lists do. Empty glyphs where
+// the font cannot be had.
+std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pixelHeight,
+                                      const char32_t* codes, int count);
 
 // What the font that buildGlyphLists makes of `face` at `pixelHeight` pixels draws.
 struct FontMeasure {

@@ -39,21 +39,26 @@ bool openFace(GlyphSource& source, const FontFile& file, int pixelHeight) {
     return FT_Set_Pixel_Sizes(source.face, 0, static_cast<FT_UInt>(pixelHeight)) == 0;
 }
 
-// Copies the rendered 1-bit bitmap into source.rows, bottom row first and rows packed to whole
-// bytes, which is how glBitmap reads it with an unpack alignment of 1. Null when it cannot grow.
-const unsigned char* flipRows(GlyphSource& source, const FT_Bitmap& bitmap) {
+// Copies the rendered 1-bit bitmap into `to`, bottom row first and rows packed to whole bytes,
+// which is how glBitmap reads it with an unpack alignment of 1.
+void flipRows(const FT_Bitmap& bitmap, unsigned char* to) {
     const std::size_t rowBytes = (bitmap.width + 7) / 8;
-    const std::size_t size = rowBytes * bitmap.rows;
+    for (unsigned int row = 0; row < bitmap.rows; ++row) {
+        const unsigned char* from = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        std::memcpy(to + (bitmap.rows - 1 - row) * rowBytes, from, rowBytes);
+    }
+}
+
+// flipRows into source.rows, grown to fit; null when it cannot grow.
+const unsigned char* flipRows(GlyphSource& source, const FT_Bitmap& bitmap) {
+    const std::size_t size = (bitmap.width + 7) / 8 * bitmap.rows;
     if (size > source.rowsSize) {
         void* grown = std::realloc(source.rows, size);
         if (grown == nullptr) return nullptr;
         source.rows = static_cast<unsigned char*>(grown);
         source.rowsSize = size;
     }
-    for (unsigned int row = 0; row < bitmap.rows; ++row) {
-        const unsigned char* from = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-        std::memcpy(source.rows + (bitmap.rows - 1 - row) * rowBytes, from, rowBytes);
-    }
+    flipRows(bitmap, source.rows);
     return source.rows;
 }
 
@@ -142,6 +147,33 @@ void buildCharacterLists(DeviceContext, const char* face, int pixelHeight, const
                          int count, unsigned int listBase) {
     buildLists(face, pixelHeight, count, listBase,
                [codes](int k) { return static_cast<unsigned long>(codes[k]); });
+}
+
+std::vector<GlyphBitmap> renderGlyphs(DeviceContext, const char* face, int pixelHeight,
+                                      const char32_t* codes, int count) {
+    std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
+    FontFile file;
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
+        return glyphs;
+    }
+    GlyphSource source;
+    if (!openFace(source, file, pixelHeight)) return glyphs;
+    for (int k = 0; k < count; ++k) {
+        // As compileGlyph renders it: what it compiles as a bare advance has no rows here.
+        const FT_Int32 load = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
+        if (FT_Load_Char(source.face, codes[k], load) != 0) continue;
+        const FT_GlyphSlot slot = source.face->glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO || !hasSetBit(bitmap)) continue;
+        GlyphBitmap& glyph = glyphs[static_cast<std::size_t>(k)];
+        glyph.width = static_cast<int>(bitmap.width);
+        glyph.height = static_cast<int>(bitmap.rows);
+        glyph.xorig = -slot->bitmap_left;
+        glyph.yorig = glyph.height - slot->bitmap_top;
+        glyph.rows.resize((bitmap.width + 7) / 8 * bitmap.rows);
+        flipRows(bitmap, glyph.rows.data());
+    }
+    return glyphs;
 }
 
 std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "platform/platform.h"
@@ -125,29 +126,92 @@ void compileCharacter(HDC hdc, char32_t code, unsigned int list) {
 
 }  // namespace
 
-// The font of the 96 first. A face made with the ANSI character set may leave out other scripts'
-// glyphs, so a character it lacks comes from the same face made with the default set when that
-// one has it; else the first draws it, as it draws any missing glyph.
+namespace {
+
+// The HUD's font selected into a device context for the time of a build, and, made when first
+// needed, the same face with the default character set: a face made with the ANSI set may leave
+// out other scripts' glyphs. On leaving, the context's own font is back and both are deleted.
+class HudFonts {
+public:
+    HudFonts(HDC hdc, const char* face, int pixelHeight)
+        : hdc_(hdc),
+          face_(face),
+          pixelHeight_(pixelHeight),
+          ansi_(createHudFont(face, pixelHeight)),
+          previous_(SelectObject(hdc, ansi_)) {}
+    ~HudFonts() {
+        SelectObject(hdc_, previous_);
+        DeleteObject(ansi_);
+        if (wider_ != nullptr) DeleteObject(wider_);
+    }
+    HudFonts(const HudFonts&) = delete;
+    HudFonts& operator=(const HudFonts&) = delete;
+
+    // Selects the font that draws `code`: the HUD's own, unless only the wider one has its
+    // glyph; a character neither has is drawn by the HUD's own, as it draws any missing glyph.
+    void selectFor(char32_t code) {
+        SelectObject(hdc_, ansi_);
+        if (code < 0x80 || hasGlyph(hdc_, code)) return;
+        if (wider_ == nullptr) wider_ = createHudFont(face_, pixelHeight_, DEFAULT_CHARSET);
+        SelectObject(hdc_, wider_);
+        if (!hasGlyph(hdc_, code)) SelectObject(hdc_, ansi_);
+    }
+
+private:
+    HDC hdc_;
+    const char* face_;
+    int pixelHeight_;
+    HFONT ansi_;
+    HFONT wider_ = nullptr;
+    HGDIOBJ previous_;
+};
+
+}  // namespace
+
 void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
                          int count, unsigned int listBase) {
     const auto hdc = static_cast<HDC>(dc);
-    HFONT ansi = createHudFont(face, pixelHeight);
-    HFONT wider = nullptr;
-    HGDIOBJ previous = SelectObject(hdc, ansi);
+    HudFonts fonts(hdc, face, pixelHeight);
     for (int k = 0; k < count; ++k) {
-        bool fromWider = false;
-        if (!hasGlyph(hdc, codes[k])) {
-            if (wider == nullptr) wider = createHudFont(face, pixelHeight, DEFAULT_CHARSET);
-            SelectObject(hdc, wider);
-            fromWider = hasGlyph(hdc, codes[k]);
-            if (!fromWider) SelectObject(hdc, ansi);
-        }
+        fonts.selectFor(codes[k]);
         compileCharacter(hdc, codes[k], listBase + static_cast<unsigned int>(k));
-        if (fromWider) SelectObject(hdc, ansi);
     }
-    SelectObject(hdc, previous);
-    DeleteObject(ansi);
-    if (wider != nullptr) DeleteObject(wider);
+}
+
+// What wglUseFontBitmaps compiles: the glyph outline's bitmap, its rows a DWORD apart from the
+// top, turned to whole bytes from the bottom; the black box's origin.
+std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pixelHeight,
+                                      const char32_t* codes, int count) {
+    std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
+    const auto hdc = static_cast<HDC>(dc);
+    HudFonts fonts(hdc, face, pixelHeight);
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    std::vector<unsigned char> outline;
+    for (int k = 0; k < count; ++k) {
+        fonts.selectFor(codes[k]);
+        GLYPHMETRICS metrics{};
+        const DWORD size =
+            GetGlyphOutlineW(hdc, codes[k], GGO_BITMAP, &metrics, 0, nullptr, &identity);
+        if (size == 0 || size == GDI_ERROR) continue;
+        outline.resize(size);
+        if (GetGlyphOutlineW(hdc, codes[k], GGO_BITMAP, &metrics, size, outline.data(),
+                             &identity) == GDI_ERROR) {
+            continue;
+        }
+        GlyphBitmap& glyph = glyphs[static_cast<std::size_t>(k)];
+        glyph.width = static_cast<int>(metrics.gmBlackBoxX);
+        glyph.height = static_cast<int>(metrics.gmBlackBoxY);
+        glyph.xorig = -metrics.gmptGlyphOrigin.x;
+        glyph.yorig = glyph.height - metrics.gmptGlyphOrigin.y;
+        const std::size_t from = (metrics.gmBlackBoxX + 31) / 32 * 4;
+        const std::size_t to = (metrics.gmBlackBoxX + 7) / 8;
+        glyph.rows.resize(to * metrics.gmBlackBoxY);
+        for (std::size_t row = 0; row < metrics.gmBlackBoxY && (row + 1) * from <= size; ++row) {
+            std::memcpy(&glyph.rows[(metrics.gmBlackBoxY - 1 - row) * to], &outline[row * from],
+                        to);
+        }
+    }
+    return glyphs;
 }
 
 namespace {

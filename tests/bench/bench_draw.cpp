@@ -294,6 +294,22 @@ void BM_HudDrawOutline(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDrawOutline)->Apply(frameRuns);
 
+// The page with each row drawn as one bitmap.
+void BM_HudDrawRowCache(benchmark::State& state) {
+    effectFrames(state, fullLayoutIni() + "ROW_CACHE=1\n");
+}
+BENCHMARK(BM_HudDrawRowCache)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheShadow(benchmark::State& state) {
+    effectFrames(state, fullLayoutIni() + "ROW_CACHE=1\nTEXT_EFFECT=1\nEFFECT_BLUE=255\n");
+}
+BENCHMARK(BM_HudDrawRowCacheShadow)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheOutline(benchmark::State& state) {
+    effectFrames(state, fullLayoutIni() + "ROW_CACHE=1\nTEXT_EFFECT=2\nEFFECT_BLUE=255\n");
+}
+BENCHMARK(BM_HudDrawRowCacheOutline)->Apply(frameRuns);
+
 // The page held to the top right corner (each row's width summed) and to the bottom left, its
 // rows where the stretched page has them in a 640 x 480 viewport, all on screen.
 std::string anchoredIni(int anchor, int posY) {

@@ -1,0 +1,81 @@
+// Each row of the page shown drawn as one bitmap (ROW_CACHE=1). Software drivers, and older ones,
+// replay every listed bitmap as a draw of its own, so a row costs a draw a character through the
+// glyph lists; composed from the same glyphs' bitmaps and kept in a list of the row's own, it
+// costs one, and is composed again only when its text changes. The frame is the same, pixel for
+// pixel: each glyph lands where its list would put it.
+#pragma once
+
+#include <vector>
+
+#include "pages/row_page.h"
+#include "platform/platform.h"
+#include "tokens/token_table.h"
+
+namespace vantor {
+
+class RowCache {
+public:
+    // Window-pixel offsets at which a text effect draws the row again, in its own colour.
+    struct Offset {
+        int x, y;
+    };
+
+    // The glyphs a row can be made of: the lists from glyphBase (the 96 codes from
+    // platform::kFirstGlyph) and from characterBase (`characters`), each with the advance its list
+    // applies; and the effect's `offsetCount` offsets (none without one). Sizes the buffers for the
+    // widest line of kLineSize - 1 glyphs and makes a list for each row, and one for its effect.
+    // Needs the GL context current.
+    void build(platform::DeviceContext dc, const char* face, int pixelHeight,
+               unsigned int glyphBase, const int* glyphAdvances, unsigned int characterBase,
+               const char32_t* characters, const int* characterAdvances, int characterCount,
+               const Offset* offsets, int offsetCount);
+
+    // Deletes the row lists and lets go of the glyphs.
+    void release();
+
+    bool enabled() const { return base_ != 0; }
+
+    // The list of row `row` when it last drew `text`, 0 when it drew another text (or nothing).
+    unsigned int find(int row, const char* text) const;
+
+    // Composes `text`, drawn through the `count` glyph lists `lists`, into row `row`'s list, and
+    // returns it. Allocates nothing.
+    unsigned int compose(int row, const char* text, const unsigned int* lists, int count);
+
+    // The advance of the row's list: its text's width.
+    int width(int row) const { return widths_[row]; }
+
+    // The list that draws row `row`'s effect: the row at every offset at once, in one bitmap, from
+    // the row's own position; it leaves the raster position where it was.
+    unsigned int effectList(int row) const {
+        return base_ + kPageRows + static_cast<unsigned int>(row);
+    }
+
+private:
+    struct Glyph {
+        platform::GlyphBitmap bitmap;
+        int advance = 0;
+    };
+
+    const Glyph* glyphOf(unsigned int list) const;
+    struct Block {  // composed pixels, bottom row first, each row in whole bytes
+        std::vector<unsigned char> pixels;
+        int width = 0, height = 0;
+        int left = 0, bottom = 0;  // of its lower left pixel, from the origin
+    };
+    void composeEffect();
+    void compile(unsigned int list, const Block& block, int advance);
+
+    unsigned int base_ = 0;  // kPageRows lists, 0 when off
+    unsigned int glyphBase_ = 0;
+    unsigned int characterBase_ = 0;
+    std::vector<Glyph> glyphs_;  // the 96, then the characters
+    Block row_;                  // one composed row
+    Block effect_;               // and its effect
+    std::vector<Offset> offsets_;
+    std::vector<char> texts_;  // kPageRows texts of kLineSize, as last composed
+    int widths_[kPageRows] = {};
+    bool held_[kPageRows] = {};
+};
+
+}  // namespace vantor
