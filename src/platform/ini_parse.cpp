@@ -1,11 +1,14 @@
 #include "platform/ini_parse.h"
 
-#include <cstring>
+#include "platform/posix_code_page.h"
 
 namespace vantor::platform {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\r'; }
+template <typename Unit>
+bool isBlank(Unit c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\r';
+}
 
 char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -24,67 +27,96 @@ std::string_view trimSpaces(std::string_view name) {
     return name;
 }
 
+// The first `c` in [begin, end) of `text`, or end: a search past the line would make a long file
+// of short lines quadratic.
+template <typename Unit>
+std::size_t findIn(std::basic_string_view<Unit> text, Unit c, std::size_t begin, std::size_t end) {
+    const std::size_t at = text.substr(begin, end - begin).find(c);
+    return at == std::basic_string_view<Unit>::npos ? end : begin + at;
+}
+
+// Whether the code page's `byte` stands for `unit` itself, not for a like character or '?'. The
+// five undefined bytes stand for the controls of their own number, as a query's bytes do.
+bool standsFor(char byte, char16_t unit) {
+    const auto b = static_cast<unsigned char>(byte);
+    const char32_t c = windows1252Character(b);
+    return c == unit || (c == 0 && unit == b);
+}
+
 }  // namespace
 
 void IniIndex::parse(std::string text) {
     text_ = std::move(text);
+    index(std::string_view(text_));
+}
+
+void IniIndex::parse(std::string text, std::u16string_view units) {
+    text_ = std::move(text);
+    index(units.substr(0, text_.size()));
+}
+
+template <typename Unit>
+void IniIndex::index(std::basic_string_view<Unit> shape) {
     sections_.clear();
     keys_.clear();
-    const char* const base = text_.data();
-    const std::size_t size = text_.size();
     std::size_t begin = 0;
-    while (begin < size) {
-        const void* newline = std::memchr(base + begin, '\n', size - begin);
-        const std::size_t end = newline ? static_cast<const char*>(newline) - base : size;
-        addLine(begin, end);
+    while (begin < shape.size()) {
+        const std::size_t end = findIn(shape, Unit('\n'), begin, shape.size());
+        addLine(shape, begin, end);
         begin = end + 1;
     }
 }
 
-void IniIndex::addLine(std::size_t begin, std::size_t end) {
-    while (begin < end && isBlank(text_[begin])) ++begin;
-    while (end > begin && isBlank(text_[end - 1])) --end;
+template <typename Unit>
+void IniIndex::addLine(std::basic_string_view<Unit> shape, std::size_t begin, std::size_t end) {
+    while (begin < end && isBlank(shape[begin])) ++begin;
+    while (end > begin && isBlank(shape[end - 1])) --end;
     if (begin == end) return;
 
-    const char* const line = text_.data() + begin;
-    const std::size_t length = end - begin;
-    if (line[0] == '[') {
-        const void* close = std::memchr(line + 1, ']', length - 1);
-        const std::size_t nameEnd = close ? static_cast<const char*>(close) - text_.data() : end;
-        sections_.push_back({field(begin + 1, nameEnd), keys_.size(), 0});
+    if (shape[begin] == '[') {
+        const Span name = field(shape, begin + 1, findIn(shape, Unit(']'), begin + 1, end));
+        sections_.push_back({name, reachable(shape, name), keys_.size(), 0});
         return;
     }
     // Comments, and keys before the first section, which no query can reach.
-    if (line[0] == ';' || sections_.empty()) return;
-    const void* equals = std::memchr(line, '=', length);
-    if (equals == nullptr) return;
-    const std::size_t split = static_cast<const char*>(equals) - text_.data();
+    if (shape[begin] == ';' || sections_.empty()) return;
+    const std::size_t split = findIn(shape, Unit('='), begin, end);
+    if (split == end) return;
 
-    Span value = field(split + 1, end);
-    const char first = value.length >= 2 ? text_[value.begin] : '\0';
-    if ((first == '"' || first == '\'') && text_[value.begin + value.length - 1] == first) {
+    Span value = field(shape, split + 1, end);
+    const Unit first = value.length >= 2 ? shape[value.begin] : Unit('\0');
+    if ((first == '"' || first == '\'') && shape[value.begin + value.length - 1] == first) {
         value = {value.begin + 1, value.length - 2};
     }
-    keys_.push_back({field(begin, split), value});
+    const Span name = field(shape, begin, split);
+    keys_.push_back({name, value, reachable(shape, name)});
     ++sections_.back().keyCount;
 }
 
-IniIndex::Span IniIndex::field(std::size_t begin, std::size_t end) const {
-    while (begin < end && isBlank(text_[begin])) ++begin;
-    while (end > begin && isBlank(text_[end - 1])) --end;
+template <typename Unit>
+IniIndex::Span IniIndex::field(std::basic_string_view<Unit> shape, std::size_t begin,
+                               std::size_t end) {
+    while (begin < end && isBlank(shape[begin])) ++begin;
+    while (end > begin && isBlank(shape[end - 1])) --end;
     // Names and values are C strings to the Windows reader: a NUL ends them.
-    const void* nul = std::memchr(text_.data() + begin, '\0', end - begin);
-    if (nul != nullptr) end = static_cast<const char*>(nul) - text_.data();
+    end = findIn(shape, Unit('\0'), begin, end);
     return {begin, end - begin};
+}
+
+bool IniIndex::reachable(std::u16string_view units, Span name) const {
+    for (std::size_t i = name.begin; i < name.begin + name.length; ++i) {
+        if (!standsFor(text_[i], units[i])) return false;
+    }
+    return true;
 }
 
 bool IniIndex::find(std::string_view section, std::string_view key, std::string_view& value) const {
     section = trimSpaces(section);
     key = trimSpaces(key);
     for (const Section& s : sections_) {
-        if (!sameName(view(s.name), section)) continue;
+        if (!s.reachable || !sameName(view(s.name), section)) continue;
         for (std::size_t k = s.firstKey; k < s.firstKey + s.keyCount; ++k) {
-            if (sameName(view(keys_[k].name), key)) {
+            if (keys_[k].reachable && sameName(view(keys_[k].name), key)) {
                 value = view(keys_[k].value);
                 return true;
             }

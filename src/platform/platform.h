@@ -2,6 +2,7 @@
 // functions; posix.cpp gives the same answers on Linux. The build picks one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -33,6 +34,12 @@ std::uint32_t readProfileString(const char* section, const char* key, const char
 
 // Whether the file at `path` (folders separated by '\' or '/') can be opened for reading.
 bool canOpenForReading(const char* path);
+
+// Into `out`, the bytes that Windows' conversion to the system code page (WideCharToMultiByte with
+// CP_ACP, best fit allowed) makes of `count` UTF-16 units, as the profile functions hand a UTF-16
+// file's text to the ...A calls: a character the code page lacks becomes a like one (Ł gives L) or
+// '?', and one beyond U+FFFF, two units, "??". Windows-1252 on Linux, one byte a unit.
+void toCodePage(const char16_t* units, std::size_t count, std::string& out);
 
 // Milliseconds from an arbitrary start, 32 bits, wrapping.
 std::uint32_t tickCount();

@@ -1,5 +1,6 @@
 // Linux side of the INI read: the GetPrivateProfileStringA contract over our own parser, and the
-// existence test, both with the Windows folder separator mapped.
+// existence test, both with the Windows folder separator mapped. A UTF-16 file is read as Windows
+// reads one, in the code page.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -13,6 +14,7 @@
 
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
+#include "platform/utf16_text.h"
 
 namespace vantor::platform {
 namespace {
@@ -153,7 +155,14 @@ const IniIndex* currentIndex(const char* path) {
     close(fd);
     if (!read) return nullptr;
 
-    parsed.index.parse(std::move(text));
+    std::u16string units;
+    if (markedUtf16(text, units)) {
+        // Windows reads such a file in its characters and hands over their bytes in the code page.
+        toCodePage(units.data(), units.size(), text);
+        parsed.index.parse(std::move(text), units);
+    } else {
+        parsed.index.parse(std::move(text));
+    }
     parsed.key = keyOf(info);
     parsed.trusted = local && keyProvesContent(info, readStart);
     return &parsed.index;

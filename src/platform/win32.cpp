@@ -23,6 +23,16 @@ bool canOpenForReading(const char* path) {
     return true;
 }
 
+void toCodePage(const char16_t* units, std::size_t count, std::string& out) {
+    out.clear();
+    if (count == 0) return;
+    const auto* wide = reinterpret_cast<const wchar_t*>(units);
+    const int length = static_cast<int>(count);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(size));
+    WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), size, nullptr, nullptr);
+}
+
 std::uint32_t tickCount() { return GetTickCount(); }
 
 std::int64_t calendarTime() { return static_cast<std::int64_t>(_time64(nullptr)); }

@@ -161,11 +161,17 @@ bool checkEncoding(Layout& layout) {
         }
     }
     if (text.encoding == Encoding::Utf16) {
-        reportLinuxOnlyLoss(layout, nothing, "the file is saved as UTF-16",
-                            "the HUD reads nothing of it",
-                            "this build reads it, the Linux build reads nothing of it",
-                            "save it as ANSI (plain 8-bit text)");
-    } else if (text.crOnly) {
+        findings.add(Severity::Note, 1, 1,
+                     "the file is saved as UTF-16: the HUD reads it converted to the system code "
+                     "page, each character the code page lacks becoming a like letter or '?'; save "
+                     "it as UTF-8 for text outside the code page");
+    } else if (text.encoding == Encoding::Utf16WithoutMark && nothing) {
+        findings.add(Severity::Warning, 1, 1,
+                     "the file is saved as UTF-16 without a byte-order mark: the HUD reads nothing "
+                     "of it; save it as UTF-8, or as UTF-16 with a byte-order mark");
+        layout.lossExplained = true;
+    }
+    if (text.crOnly && text.encoding != Encoding::Utf16WithoutMark) {
         reportLinuxOnlyLoss(layout, nothing, "the lines end in CR alone",
                             "the HUD reads the whole file as one line and finds nothing in it",
                             "this build reads them, the Linux build reads the file as one line "

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/platform.h"
+#include "platform/utf16_text.h"
+
 namespace hudhost::check {
 namespace {
 
@@ -26,22 +29,21 @@ bool readHead(const std::string& path, std::string& bytes, std::uint64_t& size) 
     return std::ferror(file.get()) == 0;
 }
 
-// UTF-16, with or without its byte-order mark, becomes one byte a character, so that lines and
-// columns are where an editor shows them.
-bool decodeUtf16(std::string& bytes) {
-    const bool bomLe = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
-    const bool bomBe = bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';
-    const bool bareLe = bytes.size() >= 4 && bytes[0] != '\0' && bytes[1] == '\0' &&
-                        bytes[2] != '\0' && bytes[3] == '\0';
-    if (!bomLe && !bomBe && !bareLe) return false;
-    const std::size_t low = bomBe ? 1 : 0;
-    std::string narrow;
-    for (std::size_t i = (bomLe || bomBe) ? 2 : 0; i + 1 < bytes.size(); i += 2) {
-        const bool ascii = bytes[i + 1 - low] == '\0';
-        narrow += ascii ? bytes[i + low] : '?';
+// UTF-16 becomes the bytes the HUD reads of it, in the system code page (one a character in
+// Windows-1252), so that lines and columns are where an editor shows them. Little-endian text
+// without the mark, which the HUD reads as bytes, is scanned the same way to show what it holds.
+Encoding decodeUtf16(std::string& bytes) {
+    std::u16string units;
+    Encoding found = Encoding::Utf16;
+    if (!vantor::platform::markedUtf16(bytes, units)) {
+        const bool bareLe = bytes.size() >= 4 && bytes[0] != '\0' && bytes[1] == '\0' &&
+                            bytes[2] != '\0' && bytes[3] == '\0';
+        if (!bareLe) return Encoding::Ansi;
+        units = vantor::platform::utf16Units(bytes, true);
+        found = Encoding::Utf16WithoutMark;
     }
-    bytes.swap(narrow);
-    return true;
+    vantor::platform::toCodePage(units.data(), units.size(), bytes);
+    return found;
 }
 
 class Scanner {
@@ -110,9 +112,8 @@ bool scanLayout(const std::string& path, LayoutText& out) {
     out = LayoutText{};
     std::string text;
     if (!readHead(path, text, out.fileBytes)) return false;
-    if (decodeUtf16(text)) {
-        out.encoding = Encoding::Utf16;
-    } else if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    out.encoding = decodeUtf16(text);
+    if (out.encoding == Encoding::Ansi && text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         out.encoding = Encoding::Utf8Bom;
         text.erase(0, 3);
     }

@@ -37,7 +37,8 @@ struct Stray {
     bool hashComment;  // starts with '#', which is no comment mark
 };
 
-enum class Encoding { Ansi, Utf8Bom, Utf16 };
+// UTF-16 is read by the HUD only with its byte-order mark; without one it reads the bytes.
+enum class Encoding { Ansi, Utf8Bom, Utf16, Utf16WithoutMark };
 
 struct LayoutText {
     std::uint64_t fileBytes = 0;
