@@ -310,6 +310,25 @@ void BM_HudDrawRowCacheOutline(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDrawRowCacheOutline)->Apply(frameRuns);
 
+// A frame in which two rows change, as the clock's do each second: the camera and the face count
+// differ from the last frame's, and their rows are composed again.
+void changingFrame(Suite& s) {
+    s.host.view.camera = s.host.view.camera == 0x1001 ? 0x1002 : 0x1001;
+    ++s.host.faces.count;
+    hudFrame(s);
+}
+
+void BM_HudDrawRowCacheChanging(benchmark::State& state) {
+    Suite& s = suite();
+    s.dir->writeIni(fullLayoutIni() + "ROW_CACHE=1\n");
+    hostExecute(s, kReloadIniCommand);
+    runFrames(state, changingFrame);
+    s.dir->writeIni(fullLayoutIni());
+    hostExecute(s, kReloadIniCommand);
+    hudFrame(s);
+}
+BENCHMARK(BM_HudDrawRowCacheChanging)->Apply(frameRuns);
+
 // The page held to the top right corner (each row's width summed) and to the bottom left, its
 // rows where the stretched page has them in a 640 x 480 viewport, all on screen.
 std::string anchoredIni(int anchor, int posY) {

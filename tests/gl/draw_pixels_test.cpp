@@ -128,3 +128,31 @@ TEST_F(DrawPixels, AStretchedLayoutAfterACornerOneIsStretchedOverTheOverlayAgain
 
 }  // namespace
 }  // namespace vantor::test
+
+namespace vantor::test {
+namespace {
+
+// The widest rows the HUD can be given, composed by the row cache at the largest size: 259 of the
+// widest glyph, and a line that tokens grow to the line buffer's end. Under AddressSanitizer this
+// proves the buffers sized at load hold them; everywhere, the frame is the glyph lists'.
+TEST_F(DrawPixels, TheWidestRowsComposeWithinTheirBuffersAsTheListsDrawThem) {
+    const std::string widest(259, 'W');
+    std::string tokens;
+    while (tokens.size() + 11 < 259) tokens += "*CUR_DATE* ";
+    Image frames[2];
+    for (int cache = 0; cache <= 1; ++cache) {
+        WorkFolder dir(iniWithPage({widest, tokens},
+                                   {"FONT_SIZE=64", "TEXT_EFFECT=2", "HUD_POS_X=1", "HUD_POS_Y=400",
+                                    "HUD_STEP_Y=70", "ROW_CACHE=" + std::to_string(cache)}));
+        glClear(GL_COLOR_BUFFER_BIT);
+        auto hud = makeHud();
+        hud->execute(kSwitchCommand);
+        hud->draw(0);
+        frames[cache] = frame("cache" + std::to_string(cache));
+    }
+    EXPECT_GT(litArea(frames[0]).count, 1000);
+    EXPECT_TRUE(frames[1].rgba == frames[0].rgba);
+}
+
+}  // namespace
+}  // namespace vantor::test

@@ -14,11 +14,13 @@ namespace {
 
 enum class Call { kFlag1, kHidden, kVisible };
 
-// The layouts the pass draws: each effect in the stretched space, and each corner held.
+// The layouts the pass draws: each effect in the stretched space, and each corner held; rows
+// drawn through the glyph lists, and from the row cache, which composes and compiles in the pass.
 struct Look {
     const char* name;
-    int effect;  // TEXT_EFFECT
-    int anchor;  // HUD_ANCHOR
+    int effect;     // TEXT_EFFECT
+    int anchor;     // HUD_ANCHOR
+    int cache = 0;  // ROW_CACHE
 };
 constexpr Look kLooks[] = {{"", 0, 0},
                            {"Shadow", 1, 0},
@@ -26,7 +28,9 @@ constexpr Look kLooks[] = {{"", 0, 0},
                            {"TopLeftOutline", 2, 1},
                            {"TopRight", 0, 2},
                            {"BottomLeftShadow", 1, 3},
-                           {"BottomRightOutline", 2, 4}};
+                           {"BottomRightOutline", 2, 4},
+                           {"RowCacheOutline", 2, 0, 1},
+                           {"BottomRightRowCacheShadow", 1, 4, 1}};
 
 using StateCase = std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call, Look>;
 
@@ -75,10 +79,11 @@ protected:
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     const auto [lighting, depth, mode, call, look] = GetParam();
-    WorkFolder dir(
-        iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
-                                          "TEXT_EFFECT=" + std::to_string(look.effect),
-                                          "HUD_ANCHOR=" + std::to_string(look.anchor)}));
+    WorkFolder dir(iniWithPage(
+        {"A", "BLANK", "C"},
+        {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
+         "TEXT_EFFECT=" + std::to_string(look.effect), "HUD_ANCHOR=" + std::to_string(look.anchor),
+         "ROW_CACHE=" + std::to_string(look.cache)}));
     auto hud = makeHud();
     if (call == Call::kVisible) hud->execute(kSwitchCommand);
     setUpHost(lighting, depth, mode);

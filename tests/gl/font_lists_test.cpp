@@ -12,19 +12,22 @@ constexpr GLuint kNamesScanned = 4096;
 
 class FontLists : public GlTest {};
 
-// A layout in plain ASCII has the 96; one with other characters a list more for each of them.
+// A layout in plain ASCII has the 96; one with other characters a list more for each of them;
+// with the row cache, two more for each row of a page, its text and its effect.
 const struct {
     const char* row;
+    const char* cache;
     int lists;
-} kLayouts[] = {{"A", 96},
+} kLayouts[] = {{"A", "ROW_CACHE=0", 96},
                 {"Gr\xc3\xb6\xc3\x9f"
                  "e 45\xc2\xb0 \xc3\xb6",
-                 96 + 3}};
+                 "ROW_CACHE=0", 96 + 3},
+                {"\xc3\xb6", "ROW_CACHE=1", 96 + 1 + 2 * 28}};
 
 TEST_F(FontLists, RepeatedReloadsKeepTheirListsAndLeaveTheHostsListsAlone) {
     for (const auto& layout : kLayouts) {
         const GLuint host = glGenLists(10);
-        WorkFolder dir(iniWithPage({layout.row}));
+        WorkFolder dir(iniWithPage({layout.row}, {layout.cache}));
         auto hud = makeHud();
         hud->execute(kSwitchCommand);
         for (int reload = 0; reload < 6; ++reload) {
