@@ -50,6 +50,10 @@ void CharacterLists::release() {
     made_ = 0;
 }
 
+bool CharacterLists::kept(char32_t c) const {
+    return std::binary_search(codes_, codes_ + count_, c);
+}
+
 unsigned int CharacterLists::listOf(char32_t c) const {
     if (base_ == 0) return 0;
     const char32_t* end = codes_ + made_;

@@ -28,6 +28,9 @@ public:
     // Whether `c` has a list to gather: a character at or above 0x80 that is not a C1 control.
     static bool wanted(char32_t c) { return c >= 0xA0; }
 
+    // Whether `c` was gathered: false for one left out for the bound, or never met.
+    bool kept(char32_t c) const;
+
     // The list that draws `c`, 0 when it has none (it was past the bound, or lists failed).
     unsigned int listOf(char32_t c) const;
 

@@ -88,18 +88,35 @@ struct GlyphBitmap {
 std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pixelHeight,
                                       const char32_t* codes, int count);
 
+// What the font of buildCharacterLists draws for one character beyond the 96.
+struct CharacterMeasure {
+    char32_t code;
+    int advance;  // in whole pixels, as its list advances: the missing glyph's when the font lacks
+                  // it
+    bool has;     // whether the font has a glyph of its own for it (its missing glyph else)
+};
+
 // What the font that buildGlyphLists makes of `face` at `pixelHeight` pixels draws.
 struct FontMeasure {
     int advances[kGlyphCount];  // each code's advance in whole pixels, from kFirstGlyph
     // How many pixel rows the tallest of the drawn glyphs 32..126 covers from the row its
     // baseline stands on upward: drawn at baseline row b, it reaches row b + ascent - 1.
     int ascent;
+    std::string drawn;  // the name of the face the system draws
     // The face the system draws in place of `face`; empty when it draws `face` itself, or a face
     // made to its metrics as a stand-in for it.
     std::string substitute;
+    std::vector<CharacterMeasure> characters;  // those asked for, in the order asked
 };
 
-// Measures the font, with no GL context needed. Empty when no such font can be had.
-std::optional<FontMeasure> measureFont(const char* face, int pixelHeight);
+// Measures the font, with no GL context needed, and the `count` characters `codes` as
+// buildCharacterLists draws them. Empty when no such font can be had.
+std::optional<FontMeasure> measureFont(const char* face, int pixelHeight,
+                                       const char32_t* codes = nullptr, int count = 0);
+
+// For each of the `count` characters `codes`, the name of a face of this system that has a glyph
+// of its own for it, upright and of regular weight, the nearest to `face` the system can tell;
+// empty where it knows none. Meant for the characters that the font of `face` lacks.
+std::vector<std::string> facesHaving(const char* face, const char32_t* codes, int count);
 
 }  // namespace vantor::platform

@@ -176,7 +176,8 @@ std::vector<GlyphBitmap> renderGlyphs(DeviceContext, const char* face, int pixel
     return glyphs;
 }
 
-std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {
+std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const char32_t* codes,
+                                       int count) {
     FontFile file;
     if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
         return std::nullopt;
@@ -184,6 +185,7 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {
     GlyphSource source;
     if (!openFace(source, file, pixelHeight)) return std::nullopt;
     FontMeasure measure{};
+    measure.drawn = file.family;
     measure.substitute = file.standsIn ? "" : file.family;
     constexpr int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     for (int k = 0; k < kGlyphCount; ++k) {
@@ -196,6 +198,14 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {
             hasSetBit(glyph->bitmap) && glyph->bitmap_top > measure.ascent) {
             measure.ascent = glyph->bitmap_top;
         }
+    }
+    // Glyph 0, which FreeType loads for a character the face lacks, is its missing glyph.
+    for (int k = 0; k < count; ++k) {
+        CharacterMeasure character{codes[k], 0, FT_Get_Char_Index(source.face, codes[k]) != 0};
+        if (FT_Load_Char(source.face, codes[k], FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) == 0) {
+            character.advance = static_cast<int>((source.face->glyph->advance.x + 32) >> 6);
+        }
+        measure.characters.push_back(character);
     }
     return measure;
 }

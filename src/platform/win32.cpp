@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -116,55 +117,68 @@ bool hasGlyph(HDC hdc, char32_t code) {
            index != 0xFFFF;
 }
 
-// Compiles `code` of the font selected into `hdc` into `list`, as buildGlyphLists compiles the
-// 96: a glyph without ink as a bare advance, for the null bitmap Mesa refuses.
-void compileCharacter(HDC hdc, char32_t code, unsigned int list) {
+// The glyph of `code` in the font selected into `hdc`, with its advance; false when it has no ink.
+bool inkedGlyph(HDC hdc, char32_t code, int& advance) {
     GLYPHMETRICS metrics{};
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     const DWORD size = GetGlyphOutlineW(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
     if (size != 0 && size != GDI_ERROR) {
-        wglUseFontBitmapsW(hdc, code, 1, list);
-        return;
+        advance = metrics.gmCellIncX;  // as wglUseFontBitmapsW advances
+        return true;
     }
     INT width = 0;
     GetCharWidth32W(hdc, code, code, &width);
+    advance = width;
+    return false;
+}
+
+// Compiles `code` of the font selected into `hdc` into `list`, as buildGlyphLists compiles the
+// 96: a glyph without ink as a bare advance, for the null bitmap Mesa refuses.
+void compileCharacter(HDC hdc, char32_t code, unsigned int list) {
+    int advance = 0;
+    if (inkedGlyph(hdc, code, advance)) {
+        wglUseFontBitmapsW(hdc, code, 1, list);
+        return;
+    }
     static const GLubyte kNoPixels = 0;
     glNewList(list, GL_COMPILE);
-    glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(width), 0.0f, &kNoPixels);
+    glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &kNoPixels);
     glEndList();
 }
 
-}  // namespace
-
-namespace {
-
-// The HUD's font selected into a device context for the time of a build, and, made when first
-// needed, the same face with the default character set: a face made with the ANSI set may leave
-// out other scripts' glyphs. On leaving, the context's own font is back and both are deleted.
-class HudFonts {
+// The HUD's font of `face` and, made when first needed, the same face with the default
+// character set, whose glyphs are taken for those the first lacks.
+class CharacterFonts {
 public:
-    HudFonts(HDC hdc, const char* face, int pixelHeight)
+    CharacterFonts(HDC hdc, const char* face, int pixelHeight)
         : hdc_(hdc),
           face_(face),
           pixelHeight_(pixelHeight),
-          ansi_(createHudFont(face, pixelHeight)),
-          previous_(SelectObject(hdc, ansi_)) {}
-    ~HudFonts() {
+          ansi_(createHudFont(face, pixelHeight)) {
+        previous_ = SelectObject(hdc, ansi_);
+    }
+    ~CharacterFonts() {
         SelectObject(hdc_, previous_);
         DeleteObject(ansi_);
         if (wider_ != nullptr) DeleteObject(wider_);
     }
-    HudFonts(const HudFonts&) = delete;
-    HudFonts& operator=(const HudFonts&) = delete;
+    CharacterFonts(const CharacterFonts&) = delete;
+    CharacterFonts& operator=(const CharacterFonts&) = delete;
 
-    // Selects the font that draws `code`: the HUD's own, unless only the wider one has its
-    // glyph; a character neither has is drawn by the HUD's own, as it draws any missing glyph.
-    void selectFor(char32_t code) {
+    bool made() const { return ansi_ != nullptr; }
+
+    void selectOwn() { SelectObject(hdc_, ansi_); }
+
+    // Selects the font that draws `code`; false when neither has it, and the first, whose
+    // missing glyph draws it, is selected.
+    bool select(char32_t code) {
         SelectObject(hdc_, ansi_);
-        if (code < 0x80 || hasGlyph(hdc_, code)) return;
+        if (hasGlyph(hdc_, code)) return true;
         if (wider_ == nullptr) wider_ = createHudFont(face_, pixelHeight_, DEFAULT_CHARSET);
         SelectObject(hdc_, wider_);
-        if (!hasGlyph(hdc_, code)) SelectObject(hdc_, ansi_);
+        if (hasGlyph(hdc_, code)) return true;
+        SelectObject(hdc_, ansi_);
+        return false;
     }
 
 private:
@@ -180,11 +194,10 @@ private:
 
 void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
                          int count, unsigned int listBase) {
-    const auto hdc = static_cast<HDC>(dc);
-    HudFonts fonts(hdc, face, pixelHeight);
+    CharacterFonts fonts(static_cast<HDC>(dc), face, pixelHeight);
     for (int k = 0; k < count; ++k) {
-        fonts.selectFor(codes[k]);
-        compileCharacter(hdc, codes[k], listBase + static_cast<unsigned int>(k));
+        fonts.select(codes[k]);
+        compileCharacter(static_cast<HDC>(dc), codes[k], listBase + static_cast<unsigned int>(k));
     }
 }
 
@@ -194,11 +207,16 @@ std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pi
                                       const char32_t* codes, int count) {
     std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
     const auto hdc = static_cast<HDC>(dc);
-    HudFonts fonts(hdc, face, pixelHeight);
+    CharacterFonts fonts(hdc, face, pixelHeight);
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     std::vector<unsigned char> outline;
     for (int k = 0; k < count; ++k) {
-        fonts.selectFor(codes[k]);
+        // The 96 come from the HUD's own font, as buildGlyphLists makes them.
+        if (codes[k] < 0x80) {
+            fonts.selectOwn();
+        } else {
+            fonts.select(codes[k]);
+        }
         GLYPHMETRICS metrics{};
         const DWORD size =
             GetGlyphOutlineW(hdc, codes[k], GGO_BITMAP, &metrics, 0, nullptr, &identity);
@@ -263,25 +281,76 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
     }
     char used[LF_FACESIZE] = "";
     GetTextFaceA(hdc, sizeof used, used);
+    measure.drawn = used;
     if (lstrcmpiA(used, face) != 0 && !standsIn(used, face)) measure.substitute = used;
     return measure;
 }
 
 }  // namespace
 
-std::optional<FontMeasure> measureFont(const char* face, int pixelHeight) {
+std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const char32_t* codes,
+                                       int count) {
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) return std::nullopt;
-    HFONT font = createHudFont(face, pixelHeight);
     std::optional<FontMeasure> measure;
-    if (font != nullptr) {
+    {
+        CharacterFonts fonts(dc, face, pixelHeight);
+        if (fonts.made()) measure = measureSelected(dc, face);
+        for (int k = 0; measure && k < count; ++k) {
+            CharacterMeasure character{codes[k], 0, fonts.select(codes[k])};
+            inkedGlyph(dc, codes[k], character.advance);
+            measure->characters.push_back(character);
+        }
+    }
+    DeleteDC(dc);
+    return measure;
+}
+
+namespace {
+
+int CALLBACK addFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM families) {
+    // '@' names the same family set upright for vertical text.
+    if (font->lfFaceName[0] != L'@') {
+        reinterpret_cast<std::vector<std::wstring>*>(families)->push_back(font->lfFaceName);
+    }
+    return 1;
+}
+
+std::string utf8Of(const std::wstring& wide) {
+    char text[4 * LF_FACESIZE] = "";
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+// The system names no face nearer than another: the families are tried in the order of their
+// names, which keeps the answer the same from run to run.
+std::vector<std::string> facesHaving(const char*, const char32_t* codes, int count) {
+    std::vector<std::string> faces(static_cast<std::size_t>(count > 0 ? count : 0));
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc == nullptr) return faces;
+    LOGFONTW every{};
+    every.lfCharSet = DEFAULT_CHARSET;
+    std::vector<std::wstring> families;
+    EnumFontFamiliesExW(dc, &every, addFamily, reinterpret_cast<LPARAM>(&families), 0);
+    std::sort(families.begin(), families.end());
+    families.erase(std::unique(families.begin(), families.end()), families.end());
+    for (const std::wstring& family : families) {
+        HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, family.c_str());
         HGDIOBJ previous = SelectObject(dc, font);
-        measure = measureSelected(dc, face);
+        for (int k = 0; k < count; ++k) {
+            if (faces[k].empty() && codes[k] <= 0xFFFF && hasGlyph(dc, codes[k])) {
+                faces[k] = utf8Of(family);
+            }
+        }
         SelectObject(dc, previous);
         DeleteObject(font);
     }
     DeleteDC(dc);
-    return measure;
+    return faces;
 }
 
 }  // namespace vantor::platform

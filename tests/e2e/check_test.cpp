@@ -146,5 +146,31 @@ TEST(Check, TheTopLimitIsWhereTheDrawnLettersMeetTheEdge) {
     EXPECT_LT(rowsCovered(limit + 1), whole);
 }
 
+// The width the check gives a row of letters beyond ASCII is the width the HUD draws it in: the
+// row's ink ends where its last glyph's advance does, less that glyph's side bearing.
+TEST(Check, ARowBeyondAsciiIsAsWideAsDrawn) {
+    const std::string row =
+        "\xD0\x92\xD1\x8B\xD0\xB1\xD1\x80\xD0\xB0\xD0\xBD\xD0\xBE \xCE\x94x \xE2\x82\xAC";
+    const auto layout = [&](int posX) {
+        return vantor::test::iniWithPage({row}, {"HUD_POS_X=" + std::to_string(posX)});
+    };
+    const vantor::test::WorkFolder dir(layout(600), vantor::test::WorkFolder::kStayOutside);
+    const HostRun run = runHost("check-wide", {"--check", "--workdir", dir.path()});
+    std::smatch wide;
+    ASSERT_FALSE(run.out.empty());
+    ASSERT_TRUE(std::regex_search(run.out[0], wide, std::regex("it is (\\d+) pixels wide")))
+        << run.out[0];
+    dir.writeIni(layout(1));
+    Picture scene;
+    Picture hud;
+    ASSERT_EQ(render("wide-scene", {"--no-plugin"}, scene).status, 0);
+    ASSERT_EQ(render("wide", {"--workdir", dir.path(), "--cmd", "switch"}, hud).status, 0);
+    int right = 0;  // the last column inked, the pen starting at column 1
+    for (const auto& [x, y] : drawnFromCorner(hud, scene, false, false)) right = std::max(right, x);
+    const int width = std::stoi(wide[1]);
+    EXPECT_LE(right, width) << width;
+    EXPECT_GE(right, width - 2) << width;
+}
+
 }  // namespace
 }  // namespace e2e

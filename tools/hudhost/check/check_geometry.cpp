@@ -4,7 +4,6 @@
 // edge is cut; held to a corner, a row is cut at any edge it crosses. Widths and heights come
 // from the build's own glyphs, with live values as wide as they usually are.
 #include <cmath>
-#include <optional>
 
 #include "known_names.h"
 #include "layout.h"
@@ -17,39 +16,14 @@ namespace {
 
 constexpr float kWidth = static_cast<float>(vantor::kOverlayWidth);
 constexpr float kHeight = static_cast<float>(vantor::kOverlayHeight);
-using vantor::platform::kFirstGlyph;
-using vantor::platform::kGlyphCount;
 // The longest camera name, which the HUD's value keeps until a camera is named.
 constexpr const char* kWidestCamera = "Main Perspective";
 
-using vantor::platform::FontMeasure;
-
-int advanceOf(const FontMeasure& font, char c) {
-    const int code = static_cast<unsigned char>(c);
-    return code >= kFirstGlyph && code < kFirstGlyph + kGlyphCount
-               ? font.advances[code - kFirstGlyph]
-               : 0;
-}
-
-int widthOf(const FontMeasure& font, const std::string& text) {
+// A token's value, which is plain ASCII.
+int widthOf(const LayoutFont& font, const std::string& text) {
     int sum = 0;
-    for (char c : text) sum += advanceOf(font, c);
+    for (char c : text) sum += advanceOf(font, static_cast<unsigned char>(c));
     return sum;
-}
-
-// The font as the build draws it, empty when none can be had. The installed fonts do not change
-// while hudhost runs, and the font lookup is the dearest part of a check, so the last face and
-// size looked up are kept.
-const std::optional<FontMeasure>& fontOf(const vantor::HudSettings& s) {
-    static std::string face;
-    static int size = 0;
-    static std::optional<FontMeasure> measured;
-    if (face != s.fontFace || size != s.fontSize || size == 0) {
-        face = s.fontFace;
-        size = s.fontSize;
-        measured = vantor::platform::measureFont(s.fontFace, s.fontSize);
-    }
-    return measured;
 }
 
 // The token values of a frame now, through the HUD's own update, with the camera's named.
@@ -70,30 +44,37 @@ std::string place(const vantor::HudSettings& s) {
            ", FONT_SIZE=" + std::to_string(s.fontSize) + " and FONT_FACE=" + s.fontFace;
 }
 
-// The row's drawn width, and the first byte of it whose glyph ends past `room` (-1 for none).
-int drawnWidth(const LoadedRow& row, const FontMeasure& font,
+// The row's drawn width, and the first byte of it whose glyph ends past `room` (-1 for none):
+// each character as the HUD reads and draws it.
+int drawnWidth(const Layout& layout, const LoadedRow& row, const LayoutFont& font,
                const std::vector<std::string>& values, float room, int& crossing) {
-    const std::string text = row.text;
     const std::string marked = markTokens(row.text);
     int width = 0;
     crossing = -1;
-    for (std::size_t k = 0; k < text.size();) {
+    for (std::size_t k = 0; k < marked.size();) {
         const int token = replacedAt(marked, k);
-        width += token >= 0 ? widthOf(font, values[token]) : advanceOf(font, text[k]);
+        const char* text = row.text + k;
+        if (token >= 0) {
+            width += widthOf(font, values[token]);
+            text += tokenKeys()[token].size();
+        } else {
+            const char32_t c = vantor::nextCharacter(text, row.encoding, layout.codePage);
+            width += advanceOf(font, drawnAs(layout, c));
+        }
         if (crossing < 0 && static_cast<float>(width) > room) crossing = static_cast<int>(k);
-        k += token >= 0 ? tokenKeys()[token].size() : 1;
+        k = static_cast<std::size_t>(text - row.text);
     }
     return width;
 }
 
 // The first byte of the row whose glyph ends past the right edge, and the row's drawn width: the
 // row starts HUD_POS_X of the overlay's width across the viewport, in glyphs of window pixels.
-void checkWidth(Layout& layout, const LoadedRow& row, const FontMeasure& font,
+void checkWidth(Layout& layout, const LoadedRow& row, const LayoutFont& font,
                 const std::vector<std::string>& values) {
     const float room =
         (kWidth - layout.settings.posX) * static_cast<float>(layout.viewWidth) / kWidth;
     int crossing = -1;
-    const int width = drawnWidth(row, font, values, room, crossing);
+    const int width = drawnWidth(layout, row, font, values, room, crossing);
     if (crossing < 0) return;
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + crossing,
                         "the row runs off the right edge from here: at " + place(layout.settings) +
@@ -217,19 +198,20 @@ std::string edgesCrossed(float left, float right, float bottom, float top, int w
 }
 
 // Each row of an anchored page that crosses an edge of the viewport, or lies wholly outside it.
-void checkCorner(Layout& layout, const FontMeasure* font, const std::vector<std::string>& values) {
+void checkCorner(Layout& layout, const LayoutFont* font, const std::vector<std::string>& values) {
     const vantor::HudSettings& s = layout.settings;
     const int width = layout.viewWidth;
     const int height = layout.viewHeight;
     const std::string viewport =
         sizeText(width, height) + " viewport, held to its " + kCornerNames[s.anchor] + " corner";
     // The letters' height above the baseline: the font's own, or at most FONT_SIZE.
-    const int tall = font != nullptr ? font->ascent : s.fontSize;
+    const int tall = font != nullptr ? font->measure.ascent : s.fontSize;
     for (const LoadedRow& row : layout.rows) {
         if (row.text[0] == '\0') continue;
         layout.store->selectPage(row.page);
         int crossing = -1;
-        const int textWidth = font != nullptr ? drawnWidth(row, *font, values, 0.0f, crossing) : 0;
+        const int textWidth =
+            font != nullptr ? drawnWidth(layout, row, *font, values, 0.0f, crossing) : 0;
         const vantor::RowOrigin at = vantor::anchoredOrigin(
             s, row.index, layout.store->getRowCount(), textWidth, width, height);
         const float right = at.x + static_cast<float>(textWidth);
@@ -259,7 +241,7 @@ void checkCorner(Layout& layout, const FontMeasure* font, const std::vector<std:
 
 // A FONT_FACE the system has no face of is drawn in another; a stand-in made to its metrics is no
 // news.
-void checkFace(Layout& layout, const FontMeasure& font) {
+void checkFace(Layout& layout, const vantor::platform::FontMeasure& font) {
     if (font.substitute.empty()) return;
     const Entry* face = configEntry(layout, "FONT_FACE");
     layout.findings.add(
@@ -272,16 +254,16 @@ void checkFace(Layout& layout, const FontMeasure& font) {
 
 void checkGeometry(Layout& layout) {
     const vantor::HudSettings& s = layout.settings;
-    const std::optional<FontMeasure>& font = fontOf(s);
-    if (font) checkFace(layout, *font);
+    const LayoutFont* font = layout.font;
+    if (font != nullptr) checkFace(layout, font->measure);
     if (s.anchor != vantor::kStretched) {
         checkCornerPosition(layout);
-        checkCorner(layout, font ? &*font : nullptr, sampleValues());
+        checkCorner(layout, font, sampleValues());
         return;
     }
     checkBottom(layout);
-    checkTop(layout, font ? font->ascent : s.fontSize, font.has_value());
-    if (!font) {
+    checkTop(layout, font != nullptr ? font->measure.ascent : s.fontSize, font != nullptr);
+    if (font == nullptr) {
         layout.findings.add(Severity::Note, 0, 0,
                             std::string("no font can be had for FONT_FACE=") + s.fontFace +
                                 ": the widths of the rows are not checked");

@@ -62,7 +62,8 @@ void checkPage(Layout& layout, const Section& section, int page) {
         } else if (r <= rows) {
             store.selectRow(r - 1);
             const char* text = store.getRowText();
-            layout.rows.push_back({page, r - 1, &entry, text, textColumn(entry, text)});
+            layout.rows.push_back(
+                {page, r - 1, &entry, text, textColumn(entry, text), store.getRowEncoding()});
         } else if (r == rows + 1) {
             const bool more = hasRowAfter(section, r);
             warn(more ? Severity::Warning : Severity::Note,

@@ -1,6 +1,5 @@
-// The text of each row the HUD loaded: what it draws of it, and which tokens its own passes miss.
+// The text of each row the HUD loaded: BLANK, its length, and which tokens its own passes miss.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "known_names.h"
@@ -15,16 +14,6 @@ constexpr int kMaxRowChars = vantor::kTextSize - 1;
 
 bool isWordChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-std::string hexBytes(const std::string& bytes) {
-    std::string out;
-    for (unsigned char c : bytes) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "%s0x%02X", out.empty() ? "" : " ", c);
-        out += hex;
-    }
-    return out;
 }
 
 std::string tokenOrder() {
@@ -55,37 +44,6 @@ void checkLength(Layout& layout, const LoadedRow& row) {
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + kMaxRowChars,
                         "the row is longer than the 259 characters the HUD keeps (counted as "
                         "written, before tokens grow it): from here on it is dropped");
-}
-
-// Bytes the HUD has no glyph for, a finding for each run of them.
-void checkCharacters(Layout& layout, const LoadedRow& row) {
-    const std::string text = row.text;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const int column = row.textColumn + static_cast<int>(i);
-        if (byte == 0x7F) {
-            layout.findings.add(Severity::Warning, row.entry->line, column,
-                                "DEL (0x7F) draws as the font's missing-glyph box; remove it");
-            ++i;
-            continue;
-        }
-        if (byte >= 0x20 && byte < 0x7F) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) < 0x20 ||
-                                     static_cast<unsigned char>(text[end]) >= 0x80)) {
-            ++end;
-        }
-        const std::string run = text.substr(i, end - i);
-        layout.findings.add(Severity::Warning, row.entry->line, column,
-                            (run.size() == 1 ? "byte " : "bytes ") + hexBytes(run) +
-                                (run.size() == 1 ? " draws" : " draw") +
-                                " nothing: the HUD draws only plain ASCII characters (codes 32 "
-                                "to 126); write it without accents, symbols or tabs");
-        i = end;
-    }
 }
 
 // The token that ends just before `k` in `text`, or empty.
@@ -174,7 +132,6 @@ void checkRows(Layout& layout) {
         if (row.text[0] == '\0') continue;
         checkBlank(layout, row);
         checkLength(layout, row);
-        checkCharacters(layout, row);
         checkTokens(layout, row);
     }
 }

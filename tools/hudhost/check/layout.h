@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "findings.h"
+#include "hud/character_lists.h"
 #include "layout_text.h"
 #include "pages/hud_settings.h"
+#include "platform/platform.h"
 
 namespace hudhost::check {
 
@@ -18,8 +20,16 @@ struct LoadedRow {
     int page;   // from 0
     int index;  // from 0
     const Entry* entry;
-    const char* text;  // the store's text: what the HUD draws, before its tokens
-    int textColumn;    // where that text starts in its line
+    const char* text;              // the store's text: what the HUD draws, before its tokens
+    int textColumn;                // where that text starts in its line
+    vantor::RowEncoding encoding;  // as the HUD reads its bytes
+};
+
+// FONT_FACE at FONT_SIZE as this build draws it.
+struct LayoutFont {
+    vantor::platform::FontMeasure measure;  // with the characters the HUD makes lists of
+    // Per measured character: for one it lacks, a face that has it (empty when none is known).
+    std::vector<std::string> facesHaving;
 };
 
 struct Layout {
@@ -33,6 +43,11 @@ struct Layout {
     std::vector<LoadedRow> rows;  // filled by checkPages
     int viewWidth = vantor::kOverlayWidth;  // the viewport checked in, in window pixels
     int viewHeight = vantor::kOverlayHeight;
+    // The characters beyond ASCII as the HUD gathers them, and the font (null when none can be
+    // had), filled by readCharacters.
+    vantor::platform::CodePageCharacters codePage = {};
+    std::unique_ptr<vantor::CharacterLists> characters = std::make_unique<vantor::CharacterLists>();
+    const LayoutFont* font = nullptr;
     Findings findings;
 
     // Whether the reader finds `key` in `section`, whatever its value, empty included.
@@ -55,8 +70,19 @@ void checkSections(Layout& layout);
 void checkPages(Layout& layout);
 // The CONFIG keys and the values the HUD takes from them.
 void checkConfig(Layout& layout);
-// The text of each loaded row: BLANK, length, characters that draw nothing, tokens.
+// The characters of the loaded rows beyond ASCII, gathered as the HUD gathers them, and the font
+// that draws them.
+void readCharacters(Layout& layout);
+// The text of each loaded row: BLANK, length, tokens.
 void checkRows(Layout& layout);
+// The characters of each loaded row that draw nothing or not as written, and a row read in the
+// code page although it holds UTF-8.
+void checkCharacters(Layout& layout);
+// What the HUD draws for `c`, a character of a loaded row: `c`, '?' for one left out of its
+// lists for their bound, 0 for nothing.
+char32_t drawnAs(const Layout& layout, char32_t c);
+// The advance of `c`, a character the HUD draws, in `font`.
+int advanceOf(const LayoutFont& font, char32_t c);
 // Rows and text that leave the viewport checked in, and the font the system draws them with.
 void checkGeometry(Layout& layout);
 

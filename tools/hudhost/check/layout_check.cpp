@@ -77,7 +77,9 @@ CheckResult checkLayout(const std::string& path, int width, int height) {
             checkSections(layout);
             checkPages(layout);
             checkConfig(layout);
+            readCharacters(layout);
             checkRows(layout);
+            checkCharacters(layout);
             checkGeometry(layout);
         }
         shown = pagesShown(*layout.store);

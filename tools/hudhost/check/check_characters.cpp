@@ -1,0 +1,278 @@
+// The characters of the loaded rows, read as the HUD reads them: each row's bytes decoded by its
+// own functions in its own encoding, the characters beyond ASCII gathered by its own gathering,
+// and the font measured with them. What draws nothing, or not as written, is named.
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <set>
+
+#include "layout.h"
+
+namespace hudhost::check {
+namespace {
+
+using vantor::CharacterLists;
+using vantor::RowEncoding;
+using vantor::platform::CharacterMeasure;
+
+// Why a character of a row draws as it does.
+enum class Drawn {
+    kAsWritten,
+    kControl,       // a control character: nothing
+    kNoCharacter,   // a code page byte that stands for none: nothing
+    kDelete,        // the font's missing-glyph box, from the 96
+    kMissingGlyph,  // a character the font lacks: its missing glyph
+    kQuestionMark,  // past the bound of the lists: '?'
+};
+
+struct Character {
+    char32_t code;
+    std::size_t at;  // its first byte in the row
+    std::size_t length;
+    Drawn drawn;
+};
+
+// The last font measured, with the characters it was measured for: the installed fonts do not
+// change while hudhost runs, and the font lookup is the dearest part of a check.
+const LayoutFont* fontOf(const vantor::HudSettings& s, const std::vector<char32_t>& codes) {
+    static bool done = false;
+    static std::string face;
+    static int size = 0;
+    static std::vector<char32_t> characters;
+    static std::optional<LayoutFont> font;
+    if (done && face == s.fontFace && size == s.fontSize && characters == codes) {
+        return font ? &*font : nullptr;
+    }
+    done = true;
+    face = s.fontFace;
+    size = s.fontSize;
+    characters = codes;
+    font.reset();
+    auto measure = vantor::platform::measureFont(s.fontFace, s.fontSize, codes.data(),
+                                                 static_cast<int>(codes.size()));
+    if (!measure) return nullptr;
+    std::vector<char32_t> lacking;
+    for (const CharacterMeasure& c : measure->characters) {
+        if (!c.has) lacking.push_back(c.code);
+    }
+    const std::vector<std::string> having =
+        vantor::platform::facesHaving(s.fontFace, lacking.data(), static_cast<int>(lacking.size()));
+    font = LayoutFont{std::move(*measure), {}};
+    std::size_t next = 0;
+    for (const CharacterMeasure& c : font->measure.characters) {
+        font->facesHaving.push_back(c.has ? "" : having[next++]);
+    }
+    return &*font;
+}
+
+// The measured character `c`, null when it was not measured.
+const CharacterMeasure* measured(const LayoutFont& font, char32_t c) {
+    const std::vector<CharacterMeasure>& all = font.measure.characters;
+    const auto at =
+        std::lower_bound(all.begin(), all.end(), c,
+                         [](const CharacterMeasure& m, char32_t v) { return m.code < v; });
+    return at != all.end() && at->code == c ? &*at : nullptr;
+}
+
+Drawn drawnOf(const Layout& layout, const LoadedRow& row, char32_t c, unsigned char first) {
+    if (c == 0x7F) return Drawn::kDelete;
+    // A code page that gives a byte no character, or a C1 control, leaves it none to draw.
+    if (row.encoding == RowEncoding::kCodePage && first >= 0x80 && !CharacterLists::wanted(c)) {
+        return Drawn::kNoCharacter;
+    }
+    const char32_t drawn = drawnAs(layout, c);
+    if (drawn == 0) return Drawn::kControl;
+    if (drawn != c) return Drawn::kQuestionMark;
+    const CharacterMeasure* m = layout.font != nullptr ? measured(*layout.font, c) : nullptr;
+    return m != nullptr && !m->has ? Drawn::kMissingGlyph : Drawn::kAsWritten;
+}
+
+std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row) {
+    std::vector<Character> out;
+    for (const char* text = row.text; *text != '\0';) {
+        const char* start = text;
+        const char32_t c = vantor::nextCharacter(text, row.encoding, layout.codePage);
+        out.push_back({c, static_cast<std::size_t>(start - row.text),
+                       static_cast<std::size_t>(text - start),
+                       drawnOf(layout, row, c, static_cast<unsigned char>(*start))});
+    }
+    return out;
+}
+
+std::string utf8Of(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+std::string codePoint(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned int>(c));
+    return text;
+}
+
+// "\"é\" (U+00E9)": the character as the findings name it.
+std::string named(char32_t c) { return "\"" + utf8Of(c) + "\" (" + codePoint(c) + ")"; }
+
+std::string hexBytes(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%s0x%02X", out.empty() ? "" : " ", c);
+        out += hex;
+    }
+    return out;
+}
+
+// A run of characters that draw nothing for one reason, named by its bytes.
+void tellNothingDrawn(Layout& layout, const LoadedRow& row, const std::vector<Character>& run) {
+    const std::size_t from = run.front().at;
+    const std::string bytes(row.text + from, run.back().at + run.back().length - from);
+    const bool many = bytes.size() > 1;
+    const std::string what = (many ? "bytes " : "byte ") + hexBytes(bytes);
+    const std::string them = many ? "them" : "it";
+    std::string message;
+    if (run.front().drawn == Drawn::kNoCharacter) {
+        message = what + (many ? " draw" : " draws") +
+                  " nothing: the row is read in the system code page, which has no character "
+                  "for " +
+                  them + "; remove " + them + ", or save the file as UTF-8";
+    } else {
+        std::string codes;
+        bool tab = false;
+        for (const Character& c : run) {
+            codes += (codes.empty() ? "" : " ") + codePoint(c.code);
+            tab = tab || c.code == '\t';
+        }
+        message = what + " (" + codes +
+                  (run.size() > 1 ? ", control characters) " : ", a control character) ") +
+                  (many ? "draw" : "draws") +
+                  " nothing: the HUD leaves out control characters; remove " + them +
+                  (tab ? ", or write blanks for a tab" : "");
+    }
+    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(from),
+                        message);
+}
+
+// A character drawn otherwise than written, told once, where the layout first holds it.
+void tellOtherwiseDrawn(Layout& layout, const LoadedRow& row, const Character& c) {
+    std::string message;
+    if (c.drawn == Drawn::kQuestionMark) {
+        message = named(c.code) + " draws as \"?\": the HUD makes glyphs for the first " +
+                  std::to_string(vantor::kMaxCharacterLists) +
+                  " different characters beyond ASCII it meets in the layout, and this one comes "
+                  "after them; use fewer different characters";
+    } else {
+        const LayoutFont& font = *layout.font;
+        const std::string& elsewhere =
+            font.facesHaving[measured(font, c.code) - font.measure.characters.data()];
+        message = named(c.code) + " draws as the font's missing-glyph box: " + font.measure.drawn +
+                  ", drawn for FONT_FACE=" + layout.settings.fontFace + ", has no glyph for it; " +
+                  (elsewhere.empty() ? "no face of this system has one" : elsewhere + " has one");
+    }
+    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(c.at),
+                        message);
+}
+
+// A row whose UTF-8 one byte breaks is read in the code page, one character a byte: told at that
+// byte, with what becomes of its first whole UTF-8 character.
+void noteBrokenUtf8(Layout& layout, const LoadedRow& row) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(row.text);
+    std::size_t broken = std::string::npos;
+    std::size_t whole = std::string::npos;
+    for (std::size_t i = 0; bytes[i] != 0;) {
+        const int length = bytes[i] < 0x80 ? 1 : vantor::utf8SequenceLength(bytes + i);
+        if (length == 0 && broken == std::string::npos) broken = i;
+        if (length > 1 && whole == std::string::npos) whole = i;
+        i += static_cast<std::size_t>(length > 0 ? length : 1);
+    }
+    if (broken == std::string::npos || whole == std::string::npos) return;
+    const char* text = row.text + whole;
+    const char32_t meant = vantor::nextCharacter(text, RowEncoding::kUtf8, layout.codePage);
+    std::string drawn;
+    for (const char* byte = row.text + whole; byte != text;) {
+        const char32_t c = vantor::nextCharacter(byte, RowEncoding::kCodePage, layout.codePage);
+        if (drawnAs(layout, c) != 0) drawn += utf8Of(drawnAs(layout, c));
+    }
+    layout.findings.add(Severity::Note, row.entry->line, row.textColumn + static_cast<int>(broken),
+                        "the row is read in the system code page, not as UTF-8, as byte " +
+                            hexBytes(std::string(1, row.text[broken])) +
+                            " here is no part of a UTF-8 character: its \"" + utf8Of(meant) +
+                            "\" draws as \"" + drawn + "\"; save the whole file as UTF-8");
+}
+
+}  // namespace
+
+char32_t drawnAs(const Layout& layout, char32_t c) {
+    if (c < 0x80) return c >= static_cast<char32_t>(vantor::platform::kFirstGlyph) ? c : 0;
+    if (!CharacterLists::wanted(c)) return 0;
+    return layout.characters->kept(c) ? c : U'?';
+}
+
+int advanceOf(const LayoutFont& font, char32_t c) {
+    if (c < 0x80) {
+        const int k = static_cast<int>(c) - vantor::platform::kFirstGlyph;
+        return k >= 0 ? font.measure.advances[k] : 0;
+    }
+    const CharacterMeasure* m = measured(font, c);
+    return m != nullptr ? m->advance : 0;
+}
+
+void readCharacters(Layout& layout) {
+    vantor::platform::readCodePage(layout.codePage);
+    layout.characters->collect(*layout.store, layout.codePage);
+    std::vector<char32_t> codes;
+    for (int i = 0; i < layout.characters->count(); ++i)
+        codes.push_back(layout.characters->code(i));
+    layout.font = fontOf(layout.settings, codes);
+}
+
+void checkCharacters(Layout& layout) {
+    std::set<char32_t> told;
+    for (const LoadedRow& row : layout.rows) {
+        if (row.encoding == RowEncoding::kCodePage) noteBrokenUtf8(layout, row);
+        const std::vector<Character> characters = charactersOf(layout, row);
+        for (std::size_t i = 0; i < characters.size();) {
+            const Character& c = characters[i];
+            const int column = row.textColumn + static_cast<int>(c.at);
+            std::size_t end = i + 1;
+            switch (c.drawn) {
+                case Drawn::kAsWritten:
+                    break;
+                case Drawn::kDelete:
+                    layout.findings.add(
+                        Severity::Warning, row.entry->line, column,
+                        "DEL (0x7F) draws as the font's missing-glyph box; remove it");
+                    break;
+                case Drawn::kMissingGlyph:
+                case Drawn::kQuestionMark:
+                    if (told.insert(c.code).second) tellOtherwiseDrawn(layout, row, c);
+                    break;
+                case Drawn::kControl:
+                case Drawn::kNoCharacter:
+                    while (end < characters.size() && characters[end].drawn == c.drawn) ++end;
+                    tellNothingDrawn(layout, row,
+                                     {characters.begin() + static_cast<std::ptrdiff_t>(i),
+                                      characters.begin() + static_cast<std::ptrdiff_t>(end)});
+                    break;
+            }
+            i = end;
+        }
+    }
+}
+
+}  // namespace hudhost::check
