@@ -66,6 +66,7 @@ int drawnWidth(const char* line, const ByteAdvances& advances) {
 
 bool HudPlugin::draw(Arg flag) {
     if (flag != 0) return true;
+    if (!rebuildNeeded_ && settings_.autoReload != 0) followFile();
     if (rebuildNeeded_) rebuildGlResources();
     if (rebuildNeeded_) return true;
     // Hidden frames count too, so that the rate is right the moment the HUD is shown.
@@ -96,18 +97,24 @@ void HudPlugin::drawPage() {
     }
     store_.selectPage(currentPage_);
     const int rows = store_.getRowCount();
+    if (settings_.panelAlpha > 0.0f) drawPanel(rows);
     for (int i = 0; i < rows; ++i) {
-        store_.selectRow(i);
-        const char* text = store_.getRowText();
-        if (text == nullptr || text[0] == '\0') continue;
-        std::memcpy(line_, text, std::strlen(text) + 1);
-        applyTokens(store_, tokens_, line_);
-        prepareLine(i, store_.getRowEncoding());
+        if (!readyRow(i)) continue;
         const RowOrigin origin = rowOrigin(i, rows);
         setRasterPosition(origin.x, origin.y);
         if (settings_.textEffect != kNoEffect) drawTextEffect(origin.x, origin.y);
         drawLine();
     }
+}
+
+bool HudPlugin::readyRow(int row) {
+    store_.selectRow(row);
+    const char* text = store_.getRowText();
+    if (text == nullptr || text[0] == '\0') return false;
+    std::memcpy(line_, text, std::strlen(text) + 1);
+    applyTokens(store_, tokens_, line_);
+    prepareLine(row, store_.getRowEncoding());
+    return true;
 }
 
 void HudPlugin::readSpace() {

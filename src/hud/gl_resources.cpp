@@ -16,6 +16,9 @@ void HudPlugin::rebuildGlResources() {
     platform::refreshTimeZone();
     startTick_ = platform::tickCount();
     frameRate_.restart(startTick_);
+    // Taken before the read: an edit made while it reads shows as a change at the next look.
+    loadedStamp_ = platform::fileStamp(kIniPath);
+    lastFileCheck_ = startTick_;
     reloadConfig(store_, settings_);
 
     if (fontListBase_ != 0) glDeleteLists(fontListBase_, platform::kGlyphCount);
@@ -27,7 +30,15 @@ void HudPlugin::rebuildGlResources() {
     platform::readCodePage(codePage_);
     characterLists_.collect(store_, codePage_);
     characterLists_.build(deviceContext, settings_.fontFace, settings_.fontSize);
-    if (settings_.anchor != kStretched || settings_.rowCache != 0) measureGlyphAdvances();
+    if (settings_.anchor != kStretched || settings_.rowCache != 0 || settings_.panelAlpha > 0.0f) {
+        measureGlyphAdvances();
+    }
+    if (settings_.panelAlpha > 0.0f) {
+        const std::optional<platform::FontMeasure> font =
+            platform::measureFont(settings_.fontFace, settings_.fontSize, nullptr, 0);
+        panelAscent_ = font ? font->ascent : settings_.fontSize;
+        panelDescent_ = font ? font->descent : settings_.fontSize / 4;
+    }
     if (settings_.rowCache != 0) {
         const Offsets offsets = effectOffsets();
         rowCache_.build(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_,
@@ -35,6 +46,19 @@ void HudPlugin::rebuildGlResources() {
                         characterLists_.codes(), characterAdvances_, characterLists_.count(),
                         offsets.at, offsets.count);
     }
+}
+
+// A file missing, empty or locked at the look is left for a later one, and the HUD keeps what it
+// has; an editor that saves by renaming a new file over the old shows as a new stamp.
+void HudPlugin::followFile() {
+    constexpr std::uint32_t kLookEvery = 1000;  // ms
+    const std::uint32_t now = platform::tickCount();
+    if (now - lastFileCheck_ < kLookEvery) return;
+    lastFileCheck_ = now;
+    const std::optional<platform::FileStamp> stamp = platform::fileStamp(kIniPath);
+    if (!stamp || stamp->size == 0 || stamp == loadedStamp_) return;
+    if (!platform::canOpenForReading(kIniPath)) return;
+    rebuildNeeded_ = true;
 }
 
 // The platform's font metrics can differ from the advance a list was compiled with (under wine,

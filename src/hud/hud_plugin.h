@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "abi/host_records.h"
 #include "abi/plugin_base.h"
@@ -68,6 +69,19 @@ private:
     void refreshTokens(std::uint32_t now);
     void drawPage();
 
+    // Row `row` of the current page into line_, its tokens applied, readied for drawing; false for
+    // an empty ("BLANK") row, which draws nothing.
+    bool readyRow(int row);
+
+    // The panel behind the page's `rows` rows: one blended rectangle over the block their letters
+    // can reach, the margin around it, in window pixels; nothing when no row is drawn. Everything
+    // it sets is put back.
+    void drawPanel(int rows);
+
+    // With AUTO_RELOAD, once a second at most: when the file's stamp differs from the one it had
+    // when last read, and it can be read, the resources are rebuilt as Reload INI does.
+    void followFile();
+
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
@@ -127,7 +141,11 @@ private:
     RowCache rowCache_;
     unsigned int rowList_ = 0;  // line_'s row list, with the row cache
     int rowShown_ = 0;          // line_'s row
-    int rowWidth_ = 0;          // and its width
+    int panelAscent_ = 0;       // the font's reach above and below a baseline, for the panel
+    int panelDescent_ = 0;
+    std::optional<platform::FileStamp> loadedStamp_;  // the file's when last read
+    std::uint32_t lastFileCheck_ = 0;
+    int rowWidth_ = 0;  // and its width
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
     std::int32_t currentPage_ = 0;

@@ -37,6 +37,12 @@ struct HudSettings {
     float effectBlue;
     std::int32_t anchor;    // a HudAnchor
     std::int32_t rowCache;  // 1: each row drawn as one bitmap, composed when its text changes
+    float panelAlpha;       // the panel behind the rows, 0 (none) to 1, and its colour, 0 to 1
+    float panelRed;
+    float panelGreen;
+    float panelBlue;
+    std::int32_t panelMargin;  // window pixels around the rows' letters
+    std::int32_t autoReload;   // 1: the file is read again, within a second, when it changes
 };
 
 // One CONFIG key and the field of HudSettings it fills. A number key takes a whole number from
@@ -94,6 +100,12 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"EFFECT_BLUE", 0, kColourTop, 0, &HudSettings::effectBlue, ConfigKey::kColour},
     {"HUD_ANCHOR", kStretched, kBottomRight, kStretched, &HudSettings::anchor},
     {"ROW_CACHE", 0, 1, 0, &HudSettings::rowCache},
+    {"PANEL_ALPHA", 0, kColourTop, 0, &HudSettings::panelAlpha, ConfigKey::kColour},
+    {"PANEL_RED", 0, kColourTop, 0, &HudSettings::panelRed, ConfigKey::kColour},
+    {"PANEL_GREEN", 0, kColourTop, 0, &HudSettings::panelGreen, ConfigKey::kColour},
+    {"PANEL_BLUE", 0, kColourTop, 0, &HudSettings::panelBlue, ConfigKey::kColour},
+    {"PANEL_MARGIN", 0, 32, 4, &HudSettings::panelMargin},
+    {"AUTO_RELOAD", 0, 1, 0, &HudSettings::autoReload},
 };
 
 // Row `row`'s baseline in the overlay space: row 0 at posY, each next one stepY lower. A row whose

@@ -41,6 +41,18 @@ bool canOpenForReading(const char* path);
 // '?', and one beyond U+FFFF, two units, "??". Windows-1252 on Linux, one byte a unit.
 void toCodePage(const char16_t* units, std::size_t count, std::string& out);
 
+// When the file at `path` (folders separated by '\\' or '/') was last written, and its size.
+struct FileStamp {
+    std::int64_t written = 0;  // in the system's own units
+    std::uint64_t size = 0;
+    bool operator==(const FileStamp& other) const {
+        return written == other.written && size == other.size;
+    }
+};
+
+// The stamp of the file at `path`; empty when there is none.
+std::optional<FileStamp> fileStamp(const char* path);
+
 // Milliseconds from an arbitrary start, 32 bits, wrapping.
 std::uint32_t tickCount();
 
@@ -102,6 +114,8 @@ struct FontMeasure {
     // How many pixel rows the tallest of the drawn glyphs 32..126 covers from the row its
     // baseline stands on upward: drawn at baseline row b, it reaches row b + ascent - 1.
     int ascent;
+    // How many pixel rows the lowest of them reaches below that row: down to row b - descent.
+    int descent;
     std::string drawn;  // the name of the face the system draws
     // The face the system draws in place of `face`; empty when it draws `face` itself, or a face
     // made to its metrics as a stand-in for it.

@@ -4,6 +4,7 @@
 #include FT_FREETYPE_H
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -195,8 +196,10 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const 
         const FT_GlyphSlot glyph = source.face->glyph;
         measure.advances[k] = static_cast<int>((glyph->advance.x + 32) >> 6);
         if (code <= kLastDrawn && glyph->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
-            hasSetBit(glyph->bitmap) && glyph->bitmap_top > measure.ascent) {
-            measure.ascent = glyph->bitmap_top;
+            hasSetBit(glyph->bitmap)) {
+            measure.ascent = std::max(measure.ascent, glyph->bitmap_top);
+            measure.descent =
+                std::max(measure.descent, static_cast<int>(glyph->bitmap.rows) - glyph->bitmap_top);
         }
     }
     // Glyph 0, which FreeType loads for a character the face lacks, is its missing glyph.

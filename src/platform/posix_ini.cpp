@@ -206,4 +206,14 @@ bool canOpenForReading(const char* path) {
     return true;
 }
 
+std::optional<FileStamp> fileStamp(const char* path) {
+    char posixPath[PATH_MAX];
+    struct stat info {};
+    if (path == nullptr || !toPosixPath(path, posixPath) || stat(posixPath, &info) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec,
+                     static_cast<std::uint64_t>(info.st_size)};
+}
+
 }  // namespace vantor::platform

@@ -34,6 +34,15 @@ void toCodePage(const char16_t* units, std::size_t count, std::string& out) {
     WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), size, nullptr, nullptr);
 }
 
+std::optional<FileStamp> fileStamp(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return std::nullopt;
+    const ULARGE_INTEGER written{
+        {data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
+    const ULARGE_INTEGER size{{data.nFileSizeLow, data.nFileSizeHigh}};
+    return FileStamp{static_cast<std::int64_t>(written.QuadPart), size.QuadPart};
+}
+
 std::uint32_t tickCount() { return GetTickCount(); }
 
 std::int64_t calendarTime() { return static_cast<std::int64_t>(_time64(nullptr)); }
@@ -269,14 +278,17 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
     if (!GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, measure.advances)) {
         return std::nullopt;
     }
-    // The black box's top above the baseline, which wglUseFontBitmapsA sets as the bitmap's.
+    // The black box's top above the baseline and its bottom below it, as wglUseFontBitmapsA sets
+    // the bitmap's.
     constexpr unsigned int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     for (unsigned int code = kFirstGlyph; code <= kLastDrawn; ++code) {
         GLYPHMETRICS metrics{};
         const DWORD size = GetGlyphOutlineA(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
-        if (size != 0 && size != GDI_ERROR && metrics.gmptGlyphOrigin.y > measure.ascent) {
-            measure.ascent = metrics.gmptGlyphOrigin.y;
+        if (size != 0 && size != GDI_ERROR) {
+            measure.ascent = std::max<int>(measure.ascent, metrics.gmptGlyphOrigin.y);
+            measure.descent = std::max<int>(
+                measure.descent, static_cast<int>(metrics.gmBlackBoxY) - metrics.gmptGlyphOrigin.y);
         }
     }
     char used[LF_FACESIZE] = "";

@@ -15,12 +15,13 @@ namespace {
 enum class Call { kFlag1, kHidden, kVisible };
 
 // The layouts the pass draws: each effect in the stretched space, and each corner held; rows
-// drawn through the glyph lists, and from the row cache, which composes and compiles in the pass.
+// drawn through the glyph lists, and from the row cache, which composes and compiles in the pass;
+// a panel behind them, and the file followed.
 struct Look {
     const char* name;
-    int effect;     // TEXT_EFFECT
-    int anchor;     // HUD_ANCHOR
-    int cache = 0;  // ROW_CACHE
+    int effect;             // TEXT_EFFECT
+    int anchor;             // HUD_ANCHOR
+    const char* more = "";  // another key
 };
 constexpr Look kLooks[] = {{"", 0, 0},
                            {"Shadow", 1, 0},
@@ -29,8 +30,11 @@ constexpr Look kLooks[] = {{"", 0, 0},
                            {"TopRight", 0, 2},
                            {"BottomLeftShadow", 1, 3},
                            {"BottomRightOutline", 2, 4},
-                           {"RowCacheOutline", 2, 0, 1},
-                           {"BottomRightRowCacheShadow", 1, 4, 1}};
+                           {"RowCacheOutline", 2, 0, "ROW_CACHE=1"},
+                           {"BottomRightRowCacheShadow", 1, 4, "ROW_CACHE=1"},
+                           {"Panel", 1, 0, "PANEL_ALPHA=128"},
+                           {"TopRightPanel", 2, 2, "PANEL_ALPHA=255"},
+                           {"AutoReload", 0, 0, "AUTO_RELOAD=1"}};
 
 using StateCase = std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call, Look>;
 
@@ -68,6 +72,9 @@ protected:
         glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
         glPixelStorei(GL_UNPACK_SKIP_PIXELS, 3);
+        glBlendFunc(GL_ONE, GL_ONE);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glEnable(GL_CULL_FACE);
         glEnable(GL_LIGHT0);
         if (lighting) glEnable(GL_LIGHTING);
         if (depth) glEnable(GL_DEPTH_TEST);
@@ -79,11 +86,10 @@ protected:
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     const auto [lighting, depth, mode, call, look] = GetParam();
-    WorkFolder dir(iniWithPage(
-        {"A", "BLANK", "C"},
-        {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
-         "TEXT_EFFECT=" + std::to_string(look.effect), "HUD_ANCHOR=" + std::to_string(look.anchor),
-         "ROW_CACHE=" + std::to_string(look.cache)}));
+    WorkFolder dir(
+        iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
+                                          "TEXT_EFFECT=" + std::to_string(look.effect),
+                                          "HUD_ANCHOR=" + std::to_string(look.anchor), look.more}));
     auto hud = makeHud();
     if (call == Call::kVisible) hud->execute(kSwitchCommand);
     setUpHost(lighting, depth, mode);

@@ -28,8 +28,9 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
     FakeHost host;
     host.faces.count = 12;
     // Each effect, stretched, and each corner held with an outline (the first of two keys wins).
-    for (const char* look : {"TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2", "HUD_ANCHOR=1",
-                             "HUD_ANCHOR=2", "HUD_ANCHOR=3", "HUD_ANCHOR=4", "ROW_CACHE=1"}) {
+    for (const char* look :
+         {"TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2", "HUD_ANCHOR=1", "HUD_ANCHOR=2",
+          "HUD_ANCHOR=3", "HUD_ANCHOR=4", "ROW_CACHE=1", "PANEL_ALPHA=100", "AUTO_RELOAD=1"}) {
         SCOPED_TRACE(look);
         WorkFolder dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
                                     "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row",

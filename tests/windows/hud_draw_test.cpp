@@ -65,6 +65,19 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     clearFrame();
     EXPECT_TRUE(draw(0));
     EXPECT_TRUE(readFramebuffer().rgba == image.rgba);
+
+    // Following the file: a save by renaming a new file over it is shown after a second, as the
+    // last-write time and size that GetFileAttributesExA gives change.
+    dir.writeIni(iniWithPage({"A"}, {"AUTO_RELOAD=1"}));
+    execute(kReloadIniCommand);
+    draw(0);
+    writeFile(dir.iniPath() + ".new", iniWithPage({"A", "BLANK", "C"}, {"AUTO_RELOAD=1"}));
+    ASSERT_TRUE(MoveFileExA((dir.iniPath() + ".new").c_str(), dir.iniPath().c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    Sleep(1100);
+    clearFrame();
+    EXPECT_TRUE(draw(0));
+    EXPECT_EQ(checkRowBands(readFramebuffer(), {true, false, true}), "");
     entryAs<ReleaseEntry>(host.record.release)(0);
 }
 

@@ -46,6 +46,8 @@ const Probe kProbes[] = {
     {"light 0", capability<GL_LIGHT0>},
     {"colour material", capability<GL_COLOR_MATERIAL>},
     {"blending", capability<GL_BLEND>},
+    {"blend source", integers<GL_BLEND_SRC, 1>},
+    {"blend destination", integers<GL_BLEND_DST, 1>},
     {"texturing", capability<GL_TEXTURE_2D>},
     {"face culling", capability<GL_CULL_FACE>},
     {"alpha test", capability<GL_ALPHA_TEST>},
