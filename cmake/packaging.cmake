@@ -11,7 +11,7 @@ set(plugin_dir "Plugins/Startup Plugins")
 set(example_ini "${PROJECT_SOURCE_DIR}/examples/Plugins/Startup Plugins/VantorHUD.ini")
 set(guide "${PROJECT_SOURCE_DIR}/docs/CONFIGURATION.md" "${PROJECT_SOURCE_DIR}/docs/hud-example.png"
   "${PROJECT_SOURCE_DIR}/docs/hud-effects.png" "${PROJECT_SOURCE_DIR}/docs/hud-corners.png"
-  "${PROJECT_SOURCE_DIR}/docs/hud-languages.png")
+  "${PROJECT_SOURCE_DIR}/docs/hud-languages.png" "${PROJECT_SOURCE_DIR}/docs/hud-panel.png")
 
 # Installs TARGET into DESTINATION stripped, after keeping its debug information beside the built
 # file. It runs at install time, so the build's own binaries, which the tests run, keep theirs.
