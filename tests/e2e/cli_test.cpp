@@ -44,14 +44,6 @@ TEST(Bench, ReportsARateForEachTextEffect) {
     }
 }
 
-// Help answers whatever else is asked, also straight after --check, whose file it is not.
-TEST(Help, AfterAModeIsTheHelp) {
-    const HostRun run = runHost("help-after-check", {"--check", "-h"});
-    ASSERT_EQ(run.status, 0);
-    ASSERT_FALSE(run.out.empty());
-    EXPECT_EQ(run.out[0].rfind("usage: hudhost", 0), 0u) << run.out[0];
-}
-
 constexpr int kFailed = 1;
 constexpr int kBadOptions = 2;
 
@@ -81,28 +73,9 @@ TEST_P(Refused, WithOneLineAndItsExitStatus) {
 INSTANTIATE_TEST_SUITE_P(
     Hudhost, Refused,
     ::testing::Values(
+        // How each command line is read is tested in-process (tests/unit); this one is how the
+        // program answers a refusal.
         Refusal{"UnknownOption", {"--frobnicate"}, kBadOptions},
-        Refusal{"MissingValue", {"--frames"}, kBadOptions},
-        Refusal{"NoFrames", {"--frames", "0"}, kBadOptions},
-        Refusal{"FramesNotANumber", {"--frames", "12x"}, kBadOptions},
-        Refusal{"SizeWithoutHeight", {"--size", "640"}, kBadOptions},
-        Refusal{"SizeZero", {"--size", "0x480"}, kBadOptions},
-        Refusal{"UnknownCamera", {"--camera", "sideways"}, kBadOptions},
-        Refusal{"UnknownCommand", {"--cmd", "jump"}, kBadOptions},
-        Refusal{"NegativeCount", {"--faces", "-1"}, kBadOptions},
-        Refusal{"UnknownSelectionMode", {"--selection-mode", "lasso"}, kBadOptions},
-        // Two modes at once, and options the mode has no use for.
-        Refusal{"ListWithoutPlugin", {"--no-plugin", "--list"}, kBadOptions},
-        Refusal{"CheckWithList", {"--check", "--list"}, kBadOptions},
-        Refusal{"ListWithSoak", {"--list", "--soak"}, kBadOptions},
-        Refusal{"ListWithWindow", {"--list", "--window"}, kBadOptions},
-        Refusal{"SoakWithBench", {"--soak", "--bench"}, kBadOptions},
-        Refusal{"CheckWithOut", {"--check", "--out", "x.png"}, kBadOptions},
-        Refusal{"CheckWithFrames", {"--check", "--frames", "2"}, kBadOptions},
-        Refusal{"ListWithWorkDir", {"--list", "--workdir", "."}, kBadOptions},
-        Refusal{"CommandWithoutPlugin", {"--no-plugin", "--cmd", "switch"}, kBadOptions},
-        Refusal{"GlStateWithoutPlugin", {"--no-plugin", "--gl-state"}, kBadOptions},
-        Refusal{"HudFramesWithSoak", {"--soak", "--hud-frames", "1"}, kBadOptions},
         Refusal{"MissingPlugin", {"--plugin", "no-such-plugin-file"}, kFailed},
         Refusal{"PluginWithoutExports", {"--plugin", NOT_A_PLUGIN, "--list"}, kFailed},
         Refusal{"OtherInterfaceVersion", {"--plugin", WRONG_VERSION_PLUGIN, "--list"}, kFailed},
