@@ -106,9 +106,8 @@ bool soakFrames(const Options& options, const Offscreen& screen, const HostSide&
 }
 
 bool benchFrames(const Options& options, const Offscreen& screen, const HostSide& host,
-                 std::string&) {
-    runBench(screen.viewport(), host, options.frames);
-    return true;
+                 std::string& error) {
+    return runBench(screen.viewport(), host, options.frames, error);
 }
 
 // A picture, soak or bench run: the plug-in loaded, the frames rendered and the last one saved.
