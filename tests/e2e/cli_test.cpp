@@ -1,4 +1,5 @@
-// hudhost's command line: the catalogue it lists, and how it refuses what it cannot do.
+// hudhost run as a program: the catalogue it lists, its version, how it refuses what it cannot do
+// and the lines it adds on stderr when a run shows less than was asked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,8 +45,17 @@ TEST(Bench, ReportsARateForEachTextEffect) {
     }
 }
 
+// The version the packages carry, as command-line tools print theirs.
+TEST(Version, IsThePackagesVersion) {
+    const HostRun run = runHost("version", {"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::vector<std::string>{"hudhost " VANTOR_VERSION});
+    EXPECT_TRUE(run.err.empty());
+}
+
 constexpr int kFailed = 1;
 constexpr int kBadOptions = 2;
+constexpr int kBadFile = 2;  // --check's
 
 struct Refusal {
     const char* name;
@@ -81,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"OtherInterfaceVersion", {"--plugin", WRONG_VERSION_PLUGIN, "--list"}, kFailed},
         Refusal{"PluginFillingNoEntries", {"--plugin", SILENT_PLUGIN, "--list"}, kFailed},
         Refusal{"MissingWorkDir", {"--workdir", "no-such-folder"}, kFailed},
+        // The layout it was asked to check cannot be read.
+        Refusal{"CheckInMissingWorkDir", {"--check", "--workdir", "no-such-folder"}, kBadFile},
         Refusal{"UnwritablePicture", {"--out", "no-such-folder/x.png"}, kFailed},
         // libglvnd with no vendor library finds no EGL display.
         Refusal{"NoGl", {}, kFailed, "__EGL_VENDOR_LIBRARY_FILENAMES=no-such-vendor.json"}),
@@ -98,8 +110,8 @@ struct Said {
 
 class SaidOnStderr : public ::testing::TestWithParam<Said> {};
 
-// A run whose picture or timed frames show no HUD, or that cannot time them, says why in one line,
-// and keeps its status.
+// A run whose picture or timed frames show no HUD, or not a count it was given, says why in one
+// line, and keeps its status.
 TEST_P(SaidOnStderr, InOneLineWithItsCause) {
     const Said& c = GetParam();
     if (c.environment[0] != '\0' && withEnvironment(c.environment).empty()) {
@@ -160,6 +172,18 @@ INSTANTIATE_TEST_SUITE_P(
              "--cmd switch --cmd next --soak --frames 100 --size 64x48", kNoHud + kBlank},
         Said{"BenchOfAHiddenHud", kPage, "--bench --frames 1 --size 64x48",
              "the frames timed with the HUD show none: " + kHidden},
+        // Counts the selection mode shows as 0.
+        Said{"EdgesInFaceMode", kPage, "--cmd switch --edges 5",
+             "in face selection mode the HUD shows the --faces count only: --edges 5 shows as 0; "
+             "add --selection-mode edge"},
+        Said{"TwoCountsInEdgeMode", kPage,
+             "--cmd switch --selection-mode edge --faces 2 --edges 1 --vertices 3",
+             "in edge selection mode the HUD shows the --edges count only: --faces 2 and "
+             "--vertices 3 show as 0; add --selection-mode face or vertex"},
+        Said{"FacesInTheHostsOwnMode", kPage, "--cmd switch --selection-mode 7 --faces 1",
+             "in selection mode 7 the HUD shows no count: --faces 1 shows as 0; add "
+             "--selection-mode face"},
+        Said{"CountsInTheirModes", kPage, "--cmd switch --selection-mode vertex --vertices 4", ""},
         // A bench without its copy of the layout times nothing worth a rate.
         Said{"BenchWithoutItsCopy", kPage, "--cmd switch --bench --frames 1 --size 64x48",
              "the bench cannot write its copy of the layout in /proc: No such file or directory", 1,

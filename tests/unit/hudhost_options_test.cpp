@@ -79,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
              "--faces takes a whole number from 0 to 2147483647, not '-1'"},
         Line{"UnknownSelectionMode", "--selection-mode lasso",
              "--selection-mode takes face, edge, vertex or a number, not 'lasso'"},
+        Line{"PictureNotPng", "--out x.jpg",
+             "--out takes a name ending in .png (the picture is a PNG), not 'x.jpg'"},
         // Two modes at once, and options the mode has no use for.
         Line{"ListWithoutPlugin", "--no-plugin --list",
              "--no-plugin and --list are separate runs; give one at most"},
@@ -96,6 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
              "--window and --bench are separate runs; give one at most"},
         Line{"WindowWithoutPlugin", "--window --no-plugin",
              "--window and --no-plugin are separate runs; give one at most"},
+        Line{"VersionWithList", "--version --list",
+             "--version and --list are separate runs; give one at most"},
         Line{"CheckWithOut", "--check --out x.png",
              "--out does not apply to --check; it is for picture, --no-plugin, --soak, --bench and "
              "--window"},
@@ -144,6 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
                  return o.width == 320 && o.height == 240 && o.background.red == 255 &&
                         o.background.blue == 1;
              }},
+        Line{"PictureNameInCapitals", "--out x.PNG --gl-state", "",
+             [](const Options& o) { return o.outPath == "x.PNG" && o.glState; }},
+        Line{"Version", "--version", "", [](const Options& o) { return o.mode == Mode::Version; }},
         Line{"HelpDropsTheRest", "--workdir x --help", "",
              [](const Options& o) { return o.mode == Mode::Help && o.workDir.empty(); }},
         // Help answers whatever else is asked, also straight after --check, whose file it is not.
@@ -152,6 +159,9 @@ INSTANTIATE_TEST_SUITE_P(
         Line{"HelpOfAnOptionalValue", "--help",
              "  --check [FILE]         check the layout file as the HUD will read it, without "
              "loading the"},
+        Line{"HelpOfVersion", "--help",
+             "  --version              print hudhost's version, which its packages carry, then "
+             "stop"},
         Line{"HelpOfCommands", "--help",
              "  --cmd NAME             run a command: switch, next, prev or reload; repeat for "
              "more, in order."},

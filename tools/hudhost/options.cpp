@@ -68,6 +68,7 @@ enum class Kind {
     Flag,            // nothing
     Text,            // any word: a file or a folder
     OptionalText,    // a word, when the next is no option
+    PngName,         // a file name that ends in .png
     Range,           // a whole number from low to high
     Choice,          // a name from a table
     ChoiceOrNumber,  // a name from a table, or any 32-bit number
@@ -98,6 +99,7 @@ constexpr Value selects() { return {Kind::Flag, std::monostate{}}; }
 constexpr Value flag(bool Options::*field) { return {Kind::Flag, field}; }
 constexpr Value text(std::string Options::*field) { return {Kind::Text, field}; }
 constexpr Value optionalText(std::string Options::*field) { return {Kind::OptionalText, field}; }
+constexpr Value pngName(std::string Options::*field) { return {Kind::PngName, field}; }
 template <class T>
 constexpr Value range(T Options::*field, long low, long high) {
     return {Kind::Range, field, {}, low, high};
@@ -166,6 +168,7 @@ constexpr ModeRow kModes[] = {
       "at the window's size (start size --size), worked with the keys below; the INI file is "
       "reloaded whenever it changes on disk, and F12 saves the frame as the --out picture"},
      {windowRun, kFailed}},
+    // A working directory it cannot enter is a file it cannot read.
     {Mode::Check,
      {"--check", nullptr, "FILE", optionalText(&Options::checkPath),
       "check the layout file as the HUD will read it, without loading the plug-in: a line per "
@@ -173,15 +176,19 @@ constexpr ModeRow kModes[] = {
       "to --workdir when given, defaults to the HUD's own "
       "\"Plugins\\Startup Plugins\\VantorHUD.ini\". Exit status 0 nothing above a note, "
       "1 warnings, 2 errors (no page at all, or the file cannot be read)"},
-     {checkRun, kFailed}},
+     {checkRun, kCheckErrors}},
     {Mode::Help, {"--help", "-h", nullptr, selects(), "this text"}, {helpRun, kFailed}},
+    {Mode::Version,
+     {"--version", nullptr, nullptr, selects(),
+      "print hudhost's version, which its packages carry, then stop"},
+     {versionRun, kFailed}},
 };
 
 constexpr bool inOrderOfMode() {
     for (std::size_t i = 0; i < std::size(kModes); ++i) {
         if (kModes[i].mode != static_cast<Mode>(i)) return false;
     }
-    return std::size(kModes) == static_cast<std::size_t>(Mode::Help) + 1;
+    return std::size(kModes) == static_cast<std::size_t>(Mode::Version) + 1;
 }
 static_assert(inOrderOfMode(), "a row for every mode, in the order of Mode");
 
@@ -232,8 +239,8 @@ constexpr OptionRow kOptions[] = {
       "call the drawing entry with flag N; repeat for several calls a frame, in order (default: "
       "one call with 0; the HUD draws only with 0)"},
      kLive},
-    {{"--out", nullptr, "FILE", text(&Options::outPath),
-      "the PNG of the last frame (default hudhost.png)"},
+    {{"--out", nullptr, "FILE", pngName(&Options::outPath),
+      "the PNG of the last frame, its name ending in .png (default hudhost.png)"},
      kViewport},
     {{"--gl-state", nullptr, nullptr, flag(&Options::glState),
       "print which GL state the HUD's drawing calls left changed"},
@@ -298,6 +305,12 @@ bool parseColour(const char* text, Rgb& colour) {
     return true;
 }
 
+// The picture is PNG data whatever its name; a name that says otherwise misleads what opens it.
+bool endsInPng(const char* text) {
+    const std::string name = normalized(text);
+    return name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0;
+}
+
 // A value as read, for the field to take.
 struct Read {
     const char* text = nullptr;
@@ -314,6 +327,8 @@ bool read(const Value& value, const char* text, Read& out) {
         case Kind::Text:
         case Kind::OptionalText:
             return true;
+        case Kind::PngName:
+            return endsInPng(text);
         case Kind::Range:
             return parseNumber(text, value.low, value.high, out.number);
         case Kind::Choice:
@@ -379,15 +394,6 @@ struct Chosen {
 
 // Writing about the rows.
 
-// "a, b and c" or "a, b or c".
-std::string listed(const std::vector<std::string>& items, const char* last) {
-    std::string out;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out += (i == 0 ? "" : i + 1 == items.size() ? last : ", ") + items[i];
-    }
-    return out;
-}
-
 // A choice's names; for --help, the default marked and each name's note after it.
 std::vector<std::string> choices(const Value& value, bool forHelp) {
     const std::optional<long> byDefault = std::visit(Chosen{Options()}, value.field);
@@ -405,6 +411,8 @@ std::vector<std::string> choices(const Value& value, bool forHelp) {
 std::string takes(const Value& value) {
     std::vector<std::string> names = choices(value, false);
     switch (value.kind) {
+        case Kind::PngName:
+            return "a name ending in .png (the picture is a PNG)";
         case Kind::Range:
             return "a whole number from " + std::to_string(value.low) + " to " +
                    std::to_string(value.high);
@@ -619,5 +627,28 @@ Modes:
 }
 
 const ModeRun& modeRun(Mode mode) { return kModes[static_cast<int>(mode)].run; }
+
+const char* selectionModeName(std::int32_t mode) {
+    for (const Named& entry : kSelectionModes) {
+        if (entry.value == mode) return entry.name;
+    }
+    return nullptr;
+}
+
+std::string listed(const std::vector<std::string>& items, const char* last) {
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += (i == 0 ? "" : i + 1 == items.size() ? last : ", ") + items[i];
+    }
+    return out;
+}
+
+const char* optionFilling(std::uint32_t Options::*count) {
+    for (const OptionRow& row : kOptions) {
+        const auto* field = std::get_if<std::uint32_t Options::*>(&row.word.value.field);
+        if (field != nullptr && *field == count) return row.word.name;
+    }
+    return nullptr;
+}
 
 }  // namespace hudhost

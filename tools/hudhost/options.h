@@ -31,6 +31,7 @@ enum class Mode {
     Window,   // the live preview
     Check,    // the layout file checked, with no plug-in loaded
     Help,     // the usage text
+    Version,  // the version the packages carry
 };
 
 struct Options {
@@ -71,5 +72,13 @@ struct ModeRun {
     int cannotStart;
 };
 const ModeRun& modeRun(Mode mode);
+
+// The names the command line gives a selection mode ("edge"), null for a number of the host's own;
+// and the option that fills a count ("--edges").
+const char* selectionModeName(std::int32_t mode);
+const char* optionFilling(std::uint32_t Options::*count);
+
+// Names as hudhost's lines list them: "a, b and c" with `last` " and ", "a, b or c" with " or ".
+std::string listed(const std::vector<std::string>& items, const char* last);
 
 }  // namespace hudhost

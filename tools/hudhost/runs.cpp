@@ -126,8 +126,12 @@ int withPlugin(const Options& options, Frames frames) {
     const bool passed = frames(options, *screen, *host, error);
     std::string saveError;
     const bool saved = screen->save(saveError);
-    // A picture without the HUD is most often a slip in the run's options or the layout's place.
-    if (saved) say(whyNoHud(options));
+    // A picture without the HUD, or without a count asked for, is most often a slip in the run's
+    // options or the layout's place.
+    if (saved) {
+        say(whyNoHud(options));
+        say(countsNotShown(options));
+    }
     // Shut down as the modeller does: the plug-in releases its GL resources while the context is
     // still current.
     host->release();
@@ -180,12 +184,19 @@ int checkRun(const Options& options) {
     const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
     const check::CheckResult result = check::checkLayout(layout, options.width, options.height);
     check::print(result, stdout);
+    say(layoutElsewhere(options));
     return result.exitStatus;
 }
 
 int helpRun(const Options&) {
     std::fputs(usageText().c_str(), stdout);
     std::printf("\n%s", previewKeys());
+    return kDone;
+}
+
+// As the packages name it; the build passes it in.
+int versionRun(const Options&) {
+    std::printf("hudhost %s\n", VANTOR_VERSION);
     return kDone;
 }
 

@@ -10,6 +10,7 @@ namespace hudhost {
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kBadOptions = 2;
+constexpr int kCheckErrors = 2;  // --check's status for errors, a file it cannot read among them
 
 // The HUD over the viewport offscreen, the last frame written as a PNG.
 int pictureRun(const Options& options);
@@ -26,6 +27,7 @@ int windowRun(const Options& options);
 // The layout file read as the HUD reads it, with no plug-in loaded.
 int checkRun(const Options& options);
 int helpRun(const Options& options);
+int versionRun(const Options& options);
 
 // "hudhost: REASON" on stderr; returns `status`.
 int fail(int status, const std::string& reason);
