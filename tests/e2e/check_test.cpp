@@ -24,10 +24,12 @@ struct Expected {
     int status = -1;
     std::string size;  // the viewport checked in, when not the default
     std::vector<std::string> lines;
+    std::vector<std::string> err;  // hudhost's own lines on stderr
 };
 
-// The baseline's cases for this build: "== CASE STATUS [SIZE]" and the lines printed, each line for
-// both builds or, after "[linux] " or "[windows] ", for one. A case is its file at its size.
+// The baseline's cases for this build: "== CASE STATUS [SIZE]" and the lines printed, those on
+// stderr after "2> ", each line for both builds or, after "[linux] " or "[windows] ", for one. A
+// case is its file at its size.
 std::map<std::string, Expected> loadBaseline() {
     std::map<std::string, Expected> cases;
     std::ifstream in(kBaseline);
@@ -49,6 +51,8 @@ std::map<std::string, Expected> loadBaseline() {
             current->name = name;
             current->status = status;
             current->size = size;
+        } else if (current != nullptr && line.rfind("2> ", 0) == 0) {
+            current->err.push_back(line.substr(3));
         } else if (current != nullptr) {
             current->lines.push_back(line);
         }
@@ -57,21 +61,28 @@ std::map<std::string, Expected> loadBaseline() {
 }
 
 // Runs the check of one case, in a viewport of `size` when one is given; the path it prints is
-// replaced by the case's name.
+// replaced by the case's name, and the corpus's folder dropped from what hudhost says. A file, or
+// a folder named with a '/' after it, is given to --check; another folder is the working directory.
 HostRun check(const std::string& name, const std::string& size) {
-    std::vector<std::string> args{"--check", name};
-    std::string shown = name;
-    if (name.find('.') == std::string::npos) {
-        args = {"--check", "--workdir", kCorpus + "/" + name};
+    const bool folderAsFile = name.back() == '/';
+    const std::string given = folderAsFile ? name.substr(0, name.size() - 1) : name;
+    std::vector<std::string> args{"--check", given};
+    std::string shown = given;
+    if (given.find('.') == std::string::npos && !folderAsFile) {
+        args = {"--check", "--workdir", kCorpus + "/" + given};
         shown = kOwnFile;
-    } else if (name.rfind(outputDir(), 0) != 0) {
-        args = {"--check", name, "--workdir", kCorpus};
+    } else if (given.rfind(outputDir(), 0) != 0) {
+        args = {"--check", given, "--workdir", kCorpus};
     }
     if (!size.empty()) args.insert(args.end(), {"--size", size});
-    HostRun run = runHost("check-" + name.substr(name.rfind('/') + 1), args);
+    HostRun run = runHost("check-" + given.substr(given.rfind('/') + 1), args);
     for (std::string& line : run.out) {
         if (line.rfind(shown, 0) == 0)
-            line.replace(0, shown.size(), name.substr(name.rfind('/') + 1));
+            line.replace(0, shown.size(), given.substr(given.rfind('/') + 1));
+    }
+    for (std::string& line : run.err) {
+        for (std::size_t at; (at = line.find(kCorpus + "/")) != std::string::npos;)
+            line.erase(at, kCorpus.size() + 1);
     }
     return run;
 }
@@ -96,7 +107,7 @@ TEST(Check, EachCaseOfTheCorpusGivesItsFindingsAndExitStatus) {
         const HostRun run = check(made ? oversized : expected.name, expected.size);
         EXPECT_EQ(run.status, expected.status);
         EXPECT_EQ(run.out, expected.lines);
-        EXPECT_TRUE(run.err.empty());
+        EXPECT_EQ(run.err, expected.err);
     }
 }
 

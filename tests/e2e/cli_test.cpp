@@ -1,4 +1,5 @@
-// hudhost's command line: the catalogue it lists, and how it refuses what it cannot do.
+// hudhost run as a program: the catalogue it lists, its version, how it refuses what it cannot do
+// and the lines it adds on stderr when a run shows less than was asked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,16 +45,17 @@ TEST(Bench, ReportsARateForEachTextEffect) {
     }
 }
 
-// Help answers whatever else is asked, also straight after --check, whose file it is not.
-TEST(Help, AfterAModeIsTheHelp) {
-    const HostRun run = runHost("help-after-check", {"--check", "-h"});
-    ASSERT_EQ(run.status, 0);
-    ASSERT_FALSE(run.out.empty());
-    EXPECT_EQ(run.out[0].rfind("usage: hudhost", 0), 0u) << run.out[0];
+// The version the packages carry, as command-line tools print theirs.
+TEST(Version, IsThePackagesVersion) {
+    const HostRun run = runHost("version", {"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::vector<std::string>{"hudhost " VANTOR_VERSION});
+    EXPECT_TRUE(run.err.empty());
 }
 
 constexpr int kFailed = 1;
 constexpr int kBadOptions = 2;
+constexpr int kBadFile = 2;  // --check's
 
 struct Refusal {
     const char* name;
@@ -81,108 +83,112 @@ TEST_P(Refused, WithOneLineAndItsExitStatus) {
 INSTANTIATE_TEST_SUITE_P(
     Hudhost, Refused,
     ::testing::Values(
+        // How each command line is read is tested in-process (tests/unit); this one is how the
+        // program answers a refusal.
         Refusal{"UnknownOption", {"--frobnicate"}, kBadOptions},
-        Refusal{"MissingValue", {"--frames"}, kBadOptions},
-        Refusal{"NoFrames", {"--frames", "0"}, kBadOptions},
-        Refusal{"FramesNotANumber", {"--frames", "12x"}, kBadOptions},
-        Refusal{"SizeWithoutHeight", {"--size", "640"}, kBadOptions},
-        Refusal{"SizeZero", {"--size", "0x480"}, kBadOptions},
-        Refusal{"UnknownCamera", {"--camera", "sideways"}, kBadOptions},
-        Refusal{"UnknownCommand", {"--cmd", "jump"}, kBadOptions},
-        Refusal{"NegativeCount", {"--faces", "-1"}, kBadOptions},
-        Refusal{"UnknownSelectionMode", {"--selection-mode", "lasso"}, kBadOptions},
-        // Two modes at once, and options the mode has no use for.
-        Refusal{"ListWithoutPlugin", {"--no-plugin", "--list"}, kBadOptions},
-        Refusal{"CheckWithList", {"--check", "--list"}, kBadOptions},
-        Refusal{"ListWithSoak", {"--list", "--soak"}, kBadOptions},
-        Refusal{"ListWithWindow", {"--list", "--window"}, kBadOptions},
-        Refusal{"SoakWithBench", {"--soak", "--bench"}, kBadOptions},
-        Refusal{"CheckWithOut", {"--check", "--out", "x.png"}, kBadOptions},
-        Refusal{"CheckWithFrames", {"--check", "--frames", "2"}, kBadOptions},
-        Refusal{"ListWithWorkDir", {"--list", "--workdir", "."}, kBadOptions},
-        Refusal{"CommandWithoutPlugin", {"--no-plugin", "--cmd", "switch"}, kBadOptions},
-        Refusal{"GlStateWithoutPlugin", {"--no-plugin", "--gl-state"}, kBadOptions},
-        Refusal{"HudFramesWithSoak", {"--soak", "--hud-frames", "1"}, kBadOptions},
         Refusal{"MissingPlugin", {"--plugin", "no-such-plugin-file"}, kFailed},
         Refusal{"PluginWithoutExports", {"--plugin", NOT_A_PLUGIN, "--list"}, kFailed},
         Refusal{"OtherInterfaceVersion", {"--plugin", WRONG_VERSION_PLUGIN, "--list"}, kFailed},
         Refusal{"PluginFillingNoEntries", {"--plugin", SILENT_PLUGIN, "--list"}, kFailed},
         Refusal{"MissingWorkDir", {"--workdir", "no-such-folder"}, kFailed},
+        // The layout it was asked to check cannot be read.
+        Refusal{"CheckInMissingWorkDir", {"--check", "--workdir", "no-such-folder"}, kBadFile},
         Refusal{"UnwritablePicture", {"--out", "no-such-folder/x.png"}, kFailed},
         // libglvnd with no vendor library finds no EGL display.
         Refusal{"NoGl", {}, kFailed, "__EGL_VENDOR_LIBRARY_FILENAMES=no-such-vendor.json"}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
-struct NoHud {
+struct Said {
     const char* name;
     const char* ini;   // the layout in a fresh folder; null for none
     const char* args;  // separated by blanks
-    const char* says;  // on stderr, after what the run shows no HUD in; DIR for the folder
+    std::string says;  // the line on stderr after "hudhost: ", DIR for the folder; empty for none
     int status = 0;
     const char* corpusCase = nullptr;  // a folder of the check corpus instead, read as Linux reads
+    const char* environment = "";      // set for this run only
 };
 
-class NoHudSaid : public ::testing::TestWithParam<NoHud> {};
+class SaidOnStderr : public ::testing::TestWithParam<Said> {};
 
-// A run whose picture or timed frames show no HUD says why in one line, and keeps its status.
-TEST_P(NoHudSaid, InOneLineWithItsCause) {
-    const NoHud& c = GetParam();
+// A run whose picture or timed frames show no HUD, or not a count it was given, says why in one
+// line, and keeps its status.
+TEST_P(SaidOnStderr, InOneLineWithItsCause) {
+    const Said& c = GetParam();
+    if (c.environment[0] != '\0' && withEnvironment(c.environment).empty()) {
+        GTEST_SKIP() << "no way to set " << c.environment << " for one run here";
+    }
     const vantor::test::WorkFolder fresh(vantor::test::WorkFolder::kStayOutside);
     if (c.ini != nullptr) fresh.writeIni(c.ini);
     const std::string dir =
         c.corpusCase ? std::string(E2E_DATA_DIR) + "/check/" + c.corpusCase : fresh.path();
-    const std::string name = std::string("no-hud-") + c.name;
+    const std::string name = std::string("said-") + c.name;
     std::vector<std::string> args = {"--workdir", dir, "--out", outputDir() + "/" + name + ".png"};
     std::istringstream words(c.args);
     args.insert(args.end(), std::istream_iterator<std::string>(words), {});
-    HostRun run = runHost(name, args);
+    HostRun run = runHost(name, args, c.environment);
     EXPECT_EQ(run.status, c.status);
     for (std::string& line : run.err) {
         if (line.find(dir) != std::string::npos) line.replace(line.find(dir), dir.size(), "DIR");
     }
-    const bool bench = std::string(c.args).find("--bench") != std::string::npos;
-    const std::string said =
-        std::string("hudhost: the ") +
-        (bench ? "frames timed with the HUD show none: " : "picture shows no HUD: ") + c.says;
     const bool silent =
-        *c.says == '\0' || (c.corpusCase && platformName() == std::string("windows"));
-    EXPECT_EQ(run.err, silent ? std::vector<std::string>{} : std::vector<std::string>{said});
+        c.says.empty() || (c.corpusCase && platformName() == std::string("windows"));
+    EXPECT_EQ(run.err,
+              silent ? std::vector<std::string>{} : std::vector<std::string>{"hudhost: " + c.says});
 }
 
 const char* kPage = "[SECTION1]\nROWDATA1=text\n";
 const char* kBlankThenText = "[SECTION1]\nROWDATA1=BLANK\n[SECTION2]\nROWDATA1=text\n";
-const char* kHidden = "the HUD starts hidden, and no --cmd switch showed it; add --cmd switch";
-const char* kBlank = "page 1 holds only BLANK rows; give it text or show another page";
+const std::string kNoHud = "the picture shows no HUD: ";
+const std::string kHidden =
+    "the HUD starts hidden, and no --cmd switch showed it; add --cmd switch";
+const std::string kBlank = "page 1 holds only BLANK rows; give it text or show another page";
 
 INSTANTIATE_TEST_SUITE_P(
-    Hudhost, NoHudSaid,
+    Hudhost, SaidOnStderr,
     ::testing::Values(
-        NoHud{"Shown", kPage, "--cmd switch", ""},
-        NoHud{"NoFile", nullptr, "--cmd switch",
-              "there is no Plugins/Startup Plugins/VantorHUD.ini in DIR; put the layout there, or "
-              "give --workdir the folder that holds Plugins/Startup Plugins"},
-        NoHud{"FolderInOtherLetterCase", nullptr, "--cmd switch",
-              "there is no Plugins/Startup Plugins/VantorHUD.ini in DIR: plugins/startup plugins "
-              "differs in letter case, which Linux file names do not ignore (the Windows host "
-              "does); rename it to Plugins/Startup Plugins",
-              0, "folder_in_other_letter_case"},
-        NoHud{"NeverSwitched", kPage, "", kHidden},
-        NoHud{"SwitchedTwice", kPage, "--cmd switch --cmd switch",
-              "the HUD starts hidden, and 2 --cmd switch leave it so; give an odd number"},
-        NoHud{"HudFramesBeforeTheLast", kPage, "--cmd switch --frames 2 --hud-frames 1",
-              "--hud-frames 1 leaves the HUD out of frame 2, the one pictured; raise it to 2 or "
-              "leave it out"},
-        NoHud{"NoFlagZero", kPage, "--cmd switch --draw-flag 1",
-              "the HUD draws only in calls with flag 0, and --draw-flag gives none; add "
-              "--draw-flag 0"},
-        NoHud{"NoPage", "[CONFIG]\nFONT_SIZE=20\n", "--cmd switch",
-              "the HUD reads no page from its file; hudhost --check tells why"},
-        NoHud{"OnlyBlankRows", kBlankThenText, "--cmd switch", kBlank},
-        NoHud{"NextToText", kBlankThenText, "--cmd switch --cmd next", ""},
-        NoHud{"SoakTurnsToBlankRows", kBlankThenText,
-              "--cmd switch --cmd next --soak --frames 100 --size 64x48", kBlank},
-        NoHud{"BenchOfAHiddenHud", kPage, "--bench --frames 1 --size 64x48", kHidden}),
-    [](const ::testing::TestParamInfo<NoHud>& info) { return std::string(info.param.name); });
+        Said{"Shown", kPage, "--cmd switch", ""},
+        Said{"NoFile", nullptr, "--cmd switch",
+             kNoHud + "there is no Plugins/Startup Plugins/VantorHUD.ini in DIR; put the layout "
+                      "there, or give --workdir the folder that holds Plugins/Startup Plugins"},
+        Said{"FolderInOtherLetterCase", nullptr, "--cmd switch",
+             kNoHud + "there is no Plugins/Startup Plugins/VantorHUD.ini in DIR: plugins/startup "
+                      "plugins differs in letter case, which Linux file names do not ignore (the "
+                      "Windows host does); rename it to Plugins/Startup Plugins",
+             0, "folder_in_other_letter_case"},
+        Said{"NeverSwitched", kPage, "", kNoHud + kHidden},
+        Said{"SwitchedTwice", kPage, "--cmd switch --cmd switch",
+             kNoHud + "the HUD starts hidden, and 2 --cmd switch leave it so; give an odd number"},
+        Said{"HudFramesBeforeTheLast", kPage, "--cmd switch --frames 2 --hud-frames 1",
+             kNoHud + "--hud-frames 1 leaves the HUD out of frame 2, the one pictured; raise it to "
+                      "2 or leave it out"},
+        Said{"NoFlagZero", kPage, "--cmd switch --draw-flag 1",
+             kNoHud + "the HUD draws only in calls with flag 0, and --draw-flag gives none; add "
+                      "--draw-flag 0"},
+        Said{"NoPage", "[CONFIG]\nFONT_SIZE=20\n", "--cmd switch",
+             kNoHud + "the HUD reads no page from its file; hudhost --check tells why"},
+        Said{"OnlyBlankRows", kBlankThenText, "--cmd switch", kNoHud + kBlank},
+        Said{"NextToText", kBlankThenText, "--cmd switch --cmd next", ""},
+        Said{"SoakTurnsToBlankRows", kBlankThenText,
+             "--cmd switch --cmd next --soak --frames 100 --size 64x48", kNoHud + kBlank},
+        Said{"BenchOfAHiddenHud", kPage, "--bench --frames 1 --size 64x48",
+             "the frames timed with the HUD show none: " + kHidden},
+        // Counts the selection mode shows as 0.
+        Said{"EdgesInFaceMode", kPage, "--cmd switch --edges 5",
+             "in face selection mode the HUD shows the --faces count only: --edges 5 shows as 0; "
+             "add --selection-mode edge"},
+        Said{"TwoCountsInEdgeMode", kPage,
+             "--cmd switch --selection-mode edge --faces 2 --edges 1 --vertices 3",
+             "in edge selection mode the HUD shows the --edges count only: --faces 2 and "
+             "--vertices 3 show as 0; add --selection-mode face or vertex"},
+        Said{"FacesInTheHostsOwnMode", kPage, "--cmd switch --selection-mode 7 --faces 1",
+             "in selection mode 7 the HUD shows no count: --faces 1 shows as 0; add "
+             "--selection-mode face"},
+        Said{"CountsInTheirModes", kPage, "--cmd switch --selection-mode vertex --vertices 4", ""},
+        // A bench without its copy of the layout times nothing worth a rate.
+        Said{"BenchWithoutItsCopy", kPage, "--cmd switch --bench --frames 1 --size 64x48",
+             "the bench cannot write its copy of the layout in /proc: No such file or directory", 1,
+             nullptr, "TMPDIR=/proc"}),
+    [](const ::testing::TestParamInfo<Said>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace e2e

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -60,22 +61,43 @@ std::string withTextEffect(const std::string& ini, int effect) {
 }
 
 // The HUD's rate with `effect`: the layout in the working directory copied with the effect set
-// into a folder of its own, the HUD reloaded from there, and afterwards from where it was.
-double effectFramesPerSecond(const Viewport& viewport, const HostSide& host, long frames,
-                             int effect) {
+// into a folder of its own, the HUD reloaded from there, and afterwards from where it was. None,
+// with the reason, when the copy cannot be written or entered: a rate then would be the HUD's
+// with no file at all.
+std::optional<double> effectFramesPerSecond(const Viewport& viewport, const HostSide& host,
+                                            long frames, int effect, std::string& error) {
     std::ifstream in(kIniFile, std::ios::binary);
     const std::string ini((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::error_code ec;
+    const fs::path temporary = fs::temp_directory_path(ec);
+    if (ec) {
+        error = "the bench has no temporary folder for its copy of the layout: " + ec.message();
+        return std::nullopt;
+    }
     const fs::path home = fs::current_path();
     const fs::path copy =
-        fs::temp_directory_path() /
-        ("hudhost-bench-" +
-         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    std::error_code ec;
+        temporary / ("hudhost-bench-" +
+                     std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::create_directories(copy / kIniFile.parent_path(), ec);
-    std::ofstream(copy / kIniFile, std::ios::binary) << withTextEffect(ini, effect);
-    fs::current_path(copy, ec);
+    if (!ec) {
+        std::ofstream out(copy / kIniFile, std::ios::binary);
+        out << withTextEffect(ini, effect);
+        out.close();
+        if (!out) ec = std::make_error_code(std::errc::io_error);
+    }
+    const char* step = "write";
+    if (!ec) {
+        step = "enter";
+        fs::current_path(copy, ec);
+    }
+    if (ec) {
+        error = std::string("the bench cannot ") + step + " its copy of the layout in " +
+                temporary.string() + ": " + ec.message();
+        fs::remove_all(copy, ec);
+        return std::nullopt;
+    }
     host.execute(vantor::kReloadIniCommand);
-    const double rate = ec ? 0.0 : framesPerSecond(viewport, true, frames);
+    const double rate = framesPerSecond(viewport, true, frames);
     fs::current_path(home, ec);
     host.execute(vantor::kReloadIniCommand);
     viewport.frame(true);  // the rebuild from the user's file again
@@ -85,11 +107,14 @@ double effectFramesPerSecond(const Viewport& viewport, const HostSide& host, lon
 
 }  // namespace
 
-void runBench(const Viewport& viewport, const HostSide& host, long frames) {
+bool runBench(const Viewport& viewport, const HostSide& host, long frames, std::string& error) {
     const double on = framesPerSecond(viewport, true, frames);
     double withEffect[3] = {};
     for (int effect = 0; effect < 3; ++effect) {
-        withEffect[effect] = effectFramesPerSecond(viewport, host, frames, effect);
+        const std::optional<double> rate =
+            effectFramesPerSecond(viewport, host, frames, effect, error);
+        if (!rate) return false;
+        withEffect[effect] = *rate;
     }
     const double off = framesPerSecond(viewport, false, frames);
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
@@ -104,6 +129,7 @@ void runBench(const Viewport& viewport, const HostSide& host, long frames) {
     for (int effect = 0; effect < 3; ++effect) rate(names[effect], withEffect[effect]);
     rate("HUD off", off);
     std::printf("bench: on/off               %9.3f\n", on / off);
+    return true;
 }
 
 }  // namespace hudhost

@@ -2,6 +2,8 @@
 // context.
 #pragma once
 
+#include <string>
+
 #include "host_side.h"
 #include "viewport.h"
 
@@ -10,7 +12,8 @@ namespace hudhost {
 // Renders `frames` frames with the HUD's drawing calls, as many with the layout's TEXT_EFFECT set
 // to shadow and to outline (the HUD reloaded from a copy of the layout in a temporary folder, then
 // from the working directory again), and as many without the HUD, each frame finished (glFinish)
-// before the next, and prints the rates on stdout.
-void runBench(const Viewport& viewport, const HostSide& host, long frames);
+// before the next, and prints the rates on stdout. False, with a one-line reason and no rates, when
+// the copy cannot be written or entered.
+bool runBench(const Viewport& viewport, const HostSide& host, long frames, std::string& error);
 
 }  // namespace hudhost

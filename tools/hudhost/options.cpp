@@ -4,6 +4,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <optional>
+#include <type_traits>
+#include <variant>
+
+#include "known_names.h"
+#include "runs.h"
 
 namespace hudhost {
 namespace {
@@ -13,9 +20,12 @@ constexpr long kMaxFrames = 100000000;
 constexpr long kMaxInt32 = 2147483647L;
 constexpr long kMinInt32 = -kMaxInt32 - 1;
 
+// The name tables: each name the command line gives a value, and what --help adds after it.
+
 struct Named {
     const char* name;
     int value;
+    const char* note = nullptr;
 };
 
 constexpr Named kCameras[] = {
@@ -26,7 +36,7 @@ constexpr Named kCameras[] = {
     {"front", static_cast<int>(Camera::Front)},
     {"back", static_cast<int>(Camera::Back)},
     {"bottom", static_cast<int>(Camera::Bottom)},
-    {"free", static_cast<int>(Camera::Free)},
+    {"free", static_cast<int>(Camera::Free), "one the HUD has no name for"},
 };
 
 constexpr Named kCommands[] = {
@@ -42,6 +52,203 @@ constexpr Named kSelectionModes[] = {
     {"vertex", vantor::kVertexSelection},
 };
 
+struct Names {
+    const Named* begin = nullptr;
+    const Named* end = nullptr;
+};
+
+template <std::size_t N>
+constexpr Names names(const Named (&table)[N]) {
+    return {table, table + N};
+}
+
+// What follows an option, and the field of Options it fills.
+
+enum class Kind {
+    Flag,            // nothing
+    Text,            // any word: a file or a folder
+    OptionalText,    // a word, when the next is no option
+    PngName,         // a file name that ends in .png
+    Range,           // a whole number from low to high
+    Choice,          // a name from a table
+    ChoiceOrNumber,  // a name from a table, or any 32-bit number
+    Size,            // WIDTHxHEIGHT
+    Colour,          // RRGGBB
+};
+
+struct Sides {
+    int Options::*width;
+    int Options::*height;
+};
+
+using Field =
+    std::variant<std::monostate, bool Options::*, std::string Options::*, std::uint32_t Options::*,
+                 long Options::*, std::int32_t Options::*, Camera Options::*, Rgb Options::*, Sides,
+                 std::vector<std::int32_t> Options::*,
+                 std::vector<vantor::PluginFunction> Options::*>;
+
+struct Value {
+    Kind kind;
+    Field field;
+    Names names{};  // a choice's
+    long low = 0;   // a range's
+    long high = 0;
+};
+
+constexpr Value selects() { return {Kind::Flag, std::monostate{}}; }
+constexpr Value flag(bool Options::*field) { return {Kind::Flag, field}; }
+constexpr Value text(std::string Options::*field) { return {Kind::Text, field}; }
+constexpr Value optionalText(std::string Options::*field) { return {Kind::OptionalText, field}; }
+constexpr Value pngName(std::string Options::*field) { return {Kind::PngName, field}; }
+template <class T>
+constexpr Value range(T Options::*field, long low, long high) {
+    return {Kind::Range, field, {}, low, high};
+}
+constexpr Value count(std::uint32_t Options::*field) { return range(field, 0, kMaxInt32); }
+template <class T, std::size_t N>
+constexpr Value choice(T Options::*field, const Named (&table)[N]) {
+    return {Kind::Choice, field, names(table)};
+}
+template <std::size_t N>
+constexpr Value choiceOrNumber(std::int32_t Options::*field, const Named (&table)[N]) {
+    return {Kind::ChoiceOrNumber, field, names(table)};
+}
+constexpr Value size() { return {Kind::Size, Sides{&Options::width, &Options::height}}; }
+constexpr Value colour(Rgb Options::*field) { return {Kind::Colour, field}; }
+
+// How the command line writes an option, and --help's words for it; "{}" in them stands for the
+// names of a choice.
+struct Word {
+    const char* name;
+    const char* alias;     // another spelling, or null
+    const char* argument;  // what follows, as --help shows it; null for nothing
+    Value value;
+    const char* help;
+};
+
+// Sets of modes, a bit each.
+using Modes = unsigned;
+constexpr Modes bit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
+constexpr Modes kLive = bit(Mode::Picture) | bit(Mode::Soak) | bit(Mode::Bench) | bit(Mode::Window);
+constexpr Modes kViewport = kLive | bit(Mode::Scene);
+constexpr Modes kOffscreen =
+    bit(Mode::Picture) | bit(Mode::Scene) | bit(Mode::Soak) | bit(Mode::Bench);
+
+struct ModeRow {
+    Mode mode;
+    Word word;  // the picture, the default, has no option
+    ModeRun run;
+};
+
+// The modes, in the order of Mode and of --help.
+constexpr ModeRow kModes[] = {
+    {Mode::Picture, {nullptr, nullptr, nullptr, selects(), nullptr}, {pictureRun, kFailed}},
+    {Mode::Scene,
+     {"--no-plugin", nullptr, nullptr, selects(),
+      "the picture with no plug-in ever loaded: the scene alone, for reference pictures"},
+     {sceneRun, kFailed}},
+    {Mode::List,
+     {"--list", nullptr, nullptr, selects(),
+      "print the plug-in's functions and their kinds, then stop"},
+     {listRun, kFailed}},
+    {Mode::Soak,
+     {"--soak", nullptr, nullptr, selects(),
+      "reload every 1000 frames and turn the page every 100; check for GL errors after each "
+      "frame, a constant number of display lists and flat resident memory; exit 1 when a check "
+      "fails"},
+     {soakRun, kFailed}},
+    {Mode::Bench,
+     {"--bench", nullptr, nullptr, selects(),
+      "render the frames with the HUD, again with the layout's TEXT_EFFECT set to 0, 1 and 2 "
+      "(read from a copy of the layout), and without the HUD; print the rates"},
+     {benchRun, kFailed}},
+    {Mode::Window,
+     {"--window", nullptr, nullptr, selects(),
+      "a live preview instead of a picture: a window showing the viewport with the HUD over it "
+      "at the window's size (start size --size), worked with the keys below; the INI file is "
+      "reloaded whenever it changes on disk, and F12 saves the frame as the --out picture"},
+     {windowRun, kFailed}},
+    // A working directory it cannot enter is a file it cannot read.
+    {Mode::Check,
+     {"--check", nullptr, "FILE", optionalText(&Options::checkPath),
+      "check the layout file as the HUD will read it, without loading the plug-in: a line per "
+      "finding (FILE:LINE:COLUMN: error|warning|note: message), then a summary. FILE, relative "
+      "to --workdir when given, defaults to the HUD's own "
+      "\"Plugins\\Startup Plugins\\VantorHUD.ini\". Exit status 0 nothing above a note, "
+      "1 warnings, 2 errors (no page at all, or the file cannot be read)"},
+     {checkRun, kCheckErrors}},
+    {Mode::Help, {"--help", "-h", nullptr, selects(), "this text"}, {helpRun, kFailed}},
+    {Mode::Version,
+     {"--version", nullptr, nullptr, selects(),
+      "print hudhost's version, which its packages carry, then stop"},
+     {versionRun, kFailed}},
+};
+
+constexpr bool inOrderOfMode() {
+    for (std::size_t i = 0; i < std::size(kModes); ++i) {
+        if (kModes[i].mode != static_cast<Mode>(i)) return false;
+    }
+    return std::size(kModes) == static_cast<std::size_t>(Mode::Version) + 1;
+}
+static_assert(inOrderOfMode(), "a row for every mode, in the order of Mode");
+
+struct OptionRow {
+    Word word;
+    Modes modes;  // the modes it applies to
+};
+
+// The options, in the order --help shows them.
+constexpr OptionRow kOptions[] = {
+    {{"--plugin", nullptr, "FILE", text(&Options::pluginPath),
+      "the plug-in to load (default: the one beside hudhost)"},
+     kLive | bit(Mode::List)},
+    {{"--workdir", nullptr, "DIR", text(&Options::workDir),
+      "run in DIR; the HUD reads \"Plugins\\Startup Plugins\\VantorHUD.ini\" there"},
+     kLive | bit(Mode::Check)},
+    {{"--cmd", nullptr, "NAME", choice(&Options::commands, kCommands),
+      "run a command: {}; repeat for more, in order. Commands run after a first, unsaved frame, "
+      "as the user picks them in a viewport that is already up"},
+     kLive},
+    {{"--camera", nullptr, "NAME", choice(&Options::camera, kCameras),
+      "the active view's camera: {}"},
+     kViewport},
+    {{"--selection-mode", nullptr, "MODE", choiceOrNumber(&Options::selectionMode, kSelectionModes),
+      "{}, or any number the host might report"},
+     kLive},
+    {{"--faces", nullptr, "N", count(&Options::faces), "how many faces are selected (default 0)"},
+     kLive},
+    {{"--edges", nullptr, "N", count(&Options::edges), "how many edges are selected (default 0)"},
+     kLive},
+    {{"--vertices", nullptr, "N", count(&Options::vertices),
+      "how many vertices are selected (default 0)"},
+     kLive},
+    {{"--size", nullptr, "WxH", size(),
+      "image size in pixels (default 640x480); for --check, the viewport the layout is checked "
+      "in"},
+     kViewport | bit(Mode::Check)},
+    {{"--background", nullptr, "RRGGBB", colour(&Options::background),
+      "the viewport's background colour in hexadecimal (default 8a909a)"},
+     kViewport},
+    {{"--frames", nullptr, "N", range(&Options::frames, 1, kMaxFrames),
+      "frames to render (default 1)"},
+     kOffscreen},
+    {{"--hud-frames", nullptr, "N", range(&Options::hudFrames, 0, kMaxFrames),
+      "call the HUD only in the first N frames; 0 never (default: every frame)"},
+     bit(Mode::Picture)},
+    {{"--draw-flag", nullptr, "N", range(&Options::drawFlags, kMinInt32, kMaxInt32),
+      "call the drawing entry with flag N; repeat for several calls a frame, in order (default: "
+      "one call with 0; the HUD draws only with 0)"},
+     kLive},
+    {{"--out", nullptr, "FILE", pngName(&Options::outPath),
+      "the PNG of the last frame, its name ending in .png (default hudhost.png)"},
+     kViewport},
+    {{"--gl-state", nullptr, nullptr, flag(&Options::glState),
+      "print which GL state the HUD's drawing calls left changed"},
+     kLive & ~bit(Mode::Window)},
+};
+
+// Reading a value.
+
 // Lower case, with blanks and underscores as hyphens: "Main Perspective" finds main-perspective.
 std::string normalized(const char* text) {
     std::string out;
@@ -52,12 +259,11 @@ std::string normalized(const char* text) {
     return out;
 }
 
-template <std::size_t N>
-bool lookUp(const Named (&table)[N], const char* text, int& value) {
+bool lookUp(Names table, const char* text, long& value) {
     const std::string wanted = normalized(text);
-    for (const Named& entry : table) {
-        if (wanted == entry.name) {
-            value = entry.value;
+    for (const Named* entry = table.begin; entry != table.end; ++entry) {
+        if (wanted == entry->name) {
+            value = entry->value;
             return true;
         }
     }
@@ -99,261 +305,187 @@ bool parseColour(const char* text, Rgb& colour) {
     return true;
 }
 
-// One option as met on the command line: its name as written, the value after it (null for none),
-// and where what it says goes.
-struct Given {
-    const char* option;
-    const char* value;
-    Options& options;
-    std::string& error;
+// The picture is PNG data whatever its name; a name that says otherwise misleads what opens it.
+bool endsInPng(const char* text) {
+    const std::string name = normalized(text);
+    return name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0;
+}
+
+// A value as read, for the field to take.
+struct Read {
+    const char* text = nullptr;
+    long number = 0;
+    int width = 0;
+    int height = 0;
+    Rgb colour{};
 };
 
-bool refuse(Given& g, const std::string& reason) {
-    g.error = reason;
+bool read(const Value& value, const char* text, Read& out) {
+    out.text = text;
+    switch (value.kind) {
+        case Kind::Flag:
+        case Kind::Text:
+        case Kind::OptionalText:
+            return true;
+        case Kind::PngName:
+            return endsInPng(text);
+        case Kind::Range:
+            return parseNumber(text, value.low, value.high, out.number);
+        case Kind::Choice:
+            return lookUp(value.names, text, out.number);
+        case Kind::ChoiceOrNumber:
+            return lookUp(value.names, text, out.number) ||
+                   parseNumber(text, kMinInt32, kMaxInt32, out.number);
+        case Kind::Size:
+            return parseSize(text, out.width, out.height);
+        case Kind::Colour:
+            return parseColour(text, out.colour);
+    }
     return false;
 }
 
-bool number(Given& g, long low, long high, long& out) {
-    if (parseNumber(g.value, low, high, out)) return true;
-    return refuse(g, std::string(g.option) + " takes a whole number from " + std::to_string(low) +
-                         " to " + std::to_string(high) + ", not '" + g.value + "'");
-}
+// Puts a value read into the field it fills: a repeated option adds to its list.
+struct Fill {
+    Options& options;
+    const Read& read;
 
-bool count(Given& g, std::uint32_t& out) {
-    long n = 0;
-    if (!number(g, 0, kMaxInt32, n)) return false;
-    out = static_cast<std::uint32_t>(n);
-    return true;
-}
-
-// What each option does with its value, in the order of the table below.
-
-bool takeCheckPath(Given& g) {
-    if (g.value != nullptr) g.options.checkPath = g.value;
-    return true;
-}
-
-bool takePluginPath(Given& g) {
-    g.options.pluginPath = g.value;
-    return true;
-}
-
-bool takeWorkDir(Given& g) {
-    g.options.workDir = g.value;
-    return true;
-}
-
-bool takeCommand(Given& g) {
-    int n = 0;
-    if (!lookUp(kCommands, g.value, n)) {
-        return refuse(
-            g, std::string("--cmd takes switch, next, prev or reload, not '") + g.value + "'");
+    void operator()(std::monostate) const {}
+    void operator()(bool Options::*field) const { options.*field = true; }
+    void operator()(std::string Options::*field) const {
+        if (read.text != nullptr) options.*field = read.text;
     }
-    g.options.commands.push_back(static_cast<vantor::PluginFunction>(n));
-    return true;
-}
-
-bool takeCamera(Given& g) {
-    int n = 0;
-    if (!lookUp(kCameras, g.value, n)) {
-        return refuse(g, std::string("--camera takes main-perspective, top, left, right, front, ") +
-                             "back, bottom or free, not '" + g.value + "'");
+    void operator()(std::uint32_t Options::*field) const {
+        options.*field = static_cast<std::uint32_t>(read.number);
     }
-    g.options.camera = static_cast<Camera>(n);
-    return true;
-}
-
-bool takeSelectionMode(Given& g) {
-    int named = 0;
-    long n = 0;
-    if (lookUp(kSelectionModes, g.value, named)) {
-        g.options.selectionMode = named;
-    } else if (parseNumber(g.value, kMinInt32, kMaxInt32, n)) {
-        g.options.selectionMode = static_cast<std::int32_t>(n);  // the host's other modes
-    } else {
-        return refuse(g,
-                      std::string("--selection-mode takes face, edge, vertex or a number, not '") +
-                          g.value + "'");
+    void operator()(long Options::*field) const { options.*field = read.number; }
+    void operator()(std::int32_t Options::*field) const {
+        options.*field = static_cast<std::int32_t>(read.number);
     }
-    return true;
-}
-
-bool takeFaces(Given& g) { return count(g, g.options.faces); }
-bool takeEdges(Given& g) { return count(g, g.options.edges); }
-bool takeVertices(Given& g) { return count(g, g.options.vertices); }
-
-bool takeSize(Given& g) {
-    if (parseSize(g.value, g.options.width, g.options.height)) return true;
-    return refuse(g, std::string("--size takes WIDTHxHEIGHT, each 1 to ") +
-                         std::to_string(kMaxImageSide) + ", not '" + g.value + "'");
-}
-
-bool takeBackground(Given& g) {
-    if (parseColour(g.value, g.options.background)) return true;
-    return refuse(g,
-                  std::string("--background takes RRGGBB in hexadecimal, not '") + g.value + "'");
-}
-
-bool takeFrames(Given& g) { return number(g, 1, kMaxFrames, g.options.frames); }
-bool takeHudFrames(Given& g) { return number(g, 0, kMaxFrames, g.options.hudFrames); }
-
-bool takeDrawFlag(Given& g) {
-    long n = 0;
-    if (!number(g, kMinInt32, kMaxInt32, n)) return false;
-    g.options.drawFlags.push_back(static_cast<std::int32_t>(n));
-    return true;
-}
-
-bool takeOutPath(Given& g) {
-    g.options.outPath = g.value;
-    return true;
-}
-
-bool takeGlState(Given& g) {
-    g.options.glState = true;
-    return true;
-}
-
-// Sets of modes, a bit each.
-using Modes = unsigned;
-constexpr Modes bit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
-constexpr Modes kLive = bit(Mode::Picture) | bit(Mode::Soak) | bit(Mode::Bench) | bit(Mode::Window);
-constexpr Modes kViewport = kLive | bit(Mode::Scene);
-constexpr Modes kOffscreen =
-    bit(Mode::Picture) | bit(Mode::Scene) | bit(Mode::Soak) | bit(Mode::Bench);
-
-struct OptionRow {
-    const char* name;
-    const char* alias;     // another spelling, or null
-    const char* argument;  // what follows, as --help shows it; in brackets when it may be left
-                           // out; null for nothing
-    const char* help;      // --help's lines for it
-    bool selectsMode;      // a mode's own option: `modes` is that one mode
-    Modes modes;           // the modes it applies to
-    bool (*take)(Given&);  // null: the option only selects its mode
+    void operator()(Camera Options::*field) const {
+        options.*field = static_cast<Camera>(read.number);
+    }
+    void operator()(Rgb Options::*field) const { options.*field = read.colour; }
+    void operator()(Sides sides) const {
+        options.*sides.width = read.width;
+        options.*sides.height = read.height;
+    }
+    void operator()(std::vector<std::int32_t> Options::*field) const {
+        (options.*field).push_back(static_cast<std::int32_t>(read.number));
+    }
+    void operator()(std::vector<vantor::PluginFunction> Options::*field) const {
+        (options.*field).push_back(static_cast<vantor::PluginFunction>(read.number));
+    }
 };
 
-// Every option, in the order --help shows them: the modes first, then what they take.
-constexpr OptionRow kOptions[] = {
-    {"--no-plugin", nullptr, nullptr,
-     "the picture with no plug-in ever loaded: the scene alone, for reference\npictures", true,
-     bit(Mode::Scene), nullptr},
-    {"--list", nullptr, nullptr, "print the plug-in's functions and their kinds, then stop", true,
-     bit(Mode::List), nullptr},
-    {"--soak", nullptr, nullptr,
-     "reload every 1000 frames and turn the page every 100; check for GL errors\n"
-     "after each frame, a constant number of display lists and flat resident\n"
-     "memory; exit 1 when a check fails",
-     true, bit(Mode::Soak), nullptr},
-    {"--bench", nullptr, nullptr,
-     "render the frames with the HUD, again with the layout's TEXT_EFFECT set to\n"
-     "0, 1 and 2 (read from a copy of the layout), and without the HUD; print\n"
-     "the rates",
-     true, bit(Mode::Bench), nullptr},
-    {"--window", nullptr, nullptr,
-     "a live preview instead of a picture: a window showing the viewport with\n"
-     "the HUD over it at the window's size (start size --size), worked with the\n"
-     "keys below; the INI file is reloaded whenever it changes on disk, and F12\n"
-     "saves the frame as the --out picture",
-     true, bit(Mode::Window), nullptr},
-    {"--check", nullptr, "[FILE]",
-     "check the layout file as the HUD will read it, without loading the\n"
-     "plug-in: a line per finding (FILE:LINE:COLUMN: error|warning|note:\n"
-     "message), then a summary. FILE, relative to --workdir when given,\n"
-     "defaults to the HUD's own \"Plugins\\Startup Plugins\\VantorHUD.ini\".\n"
-     "Exit status 0 nothing above a note, 1 warnings, 2 errors (no page at\n"
-     "all, or the file cannot be read)",
-     true, bit(Mode::Check), takeCheckPath},
-    {"--help", "-h", nullptr, "this text", true, bit(Mode::Help), nullptr},
+// The number a choice's field holds in `options`; none for a list.
+struct Chosen {
+    const Options& options;
 
-    {"--plugin", nullptr, "FILE", "the plug-in to load (default: the one beside hudhost)", false,
-     kLive | bit(Mode::List), takePluginPath},
-    {"--workdir", nullptr, "DIR",
-     "run in DIR; the HUD reads \"Plugins\\Startup Plugins\\VantorHUD.ini\" there", false,
-     kLive | bit(Mode::Check), takeWorkDir},
-    {"--cmd", nullptr, "NAME",
-     "run a command: switch, next, prev or reload; repeat for more, in order.\n"
-     "Commands run after a first, unsaved frame, as the user picks them in a\n"
-     "viewport that is already up",
-     false, kLive, takeCommand},
-    {"--camera", nullptr, "NAME",
-     "the active view's camera: main-perspective (default), top, left, right,\n"
-     "front, back, bottom, or free (one the HUD has no name for)",
-     false, kViewport, takeCamera},
-    {"--selection-mode", nullptr, "MODE",
-     "face (default), edge, vertex, or any number the host might report", false, kLive,
-     takeSelectionMode},
-    {"--faces", nullptr, "N", "how many faces are selected (default 0)", false, kLive, takeFaces},
-    {"--edges", nullptr, "N", "how many edges are selected (default 0)", false, kLive, takeEdges},
-    {"--vertices", nullptr, "N", "how many vertices are selected (default 0)", false, kLive,
-     takeVertices},
-    {"--size", nullptr, "WxH",
-     "image size in pixels (default 640x480); for --check, the viewport the\n"
-     "layout is checked in",
-     false, kViewport | bit(Mode::Check), takeSize},
-    {"--background", nullptr, "RRGGBB",
-     "the viewport's background colour in hexadecimal (default 8a909a)", false, kViewport,
-     takeBackground},
-    {"--frames", nullptr, "N", "frames to render (default 1)", false, kOffscreen, takeFrames},
-    {"--hud-frames", nullptr, "N",
-     "call the HUD only in the first N frames; 0 never (default: every frame)", false,
-     bit(Mode::Picture), takeHudFrames},
-    {"--draw-flag", nullptr, "N",
-     "call the drawing entry with flag N; repeat for several calls a frame, in\n"
-     "order (default: one call with 0; the HUD draws only with 0)",
-     false, kLive, takeDrawFlag},
-    {"--out", nullptr, "FILE", "the PNG of the last frame (default hudhost.png)", false, kViewport,
-     takeOutPath},
-    {"--gl-state", nullptr, nullptr, "print which GL state the HUD's drawing calls left changed",
-     false, kLive & ~bit(Mode::Window), takeGlState},
+    template <class T>
+    std::optional<long> operator()(T Options::*field) const {
+        if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) {
+            return static_cast<long>(options.*field);
+        }
+        return std::nullopt;
+    }
+    std::optional<long> operator()(std::monostate) const { return std::nullopt; }
+    std::optional<long> operator()(Sides) const { return std::nullopt; }
 };
 
-const OptionRow* findOption(const std::string& written) {
-    for (const OptionRow& row : kOptions) {
-        if (written == row.name || (row.alias != nullptr && written == row.alias)) return &row;
-    }
-    return nullptr;
-}
+// Writing about the rows.
 
-// How messages and --help name a mode: by its option, the default as "picture".
-std::string modeName(Mode mode) {
-    for (const OptionRow& row : kOptions) {
-        if (row.selectsMode && row.modes == bit(mode)) return row.name;
-    }
-    return "picture";
-}
-
-constexpr Mode kModes[] = {Mode::Picture, Mode::Scene,  Mode::List,  Mode::Soak,
-                           Mode::Bench,   Mode::Window, Mode::Check, Mode::Help};
-
-// "picture, --soak and --bench": the modes of `modes`, in the order of kModes.
-std::string modeNames(Modes modes) {
-    std::vector<std::string> names;
-    for (Mode mode : kModes) {
-        if ((modes & bit(mode)) != 0) names.push_back(modeName(mode));
-    }
-    std::string out;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        out += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+// A choice's names; for --help, the default marked and each name's note after it.
+std::vector<std::string> choices(const Value& value, bool forHelp) {
+    const std::optional<long> byDefault = std::visit(Chosen{Options()}, value.field);
+    std::vector<std::string> out;
+    for (const Named* entry = value.names.begin; entry != value.names.end; ++entry) {
+        std::string name = entry->name;
+        if (forHelp && byDefault == entry->value) name += " (default)";
+        if (forHelp && entry->note != nullptr) name += std::string(" (") + entry->note + ")";
+        out.push_back(name);
     }
     return out;
 }
 
-Mode modeOf(const OptionRow& row) {
-    for (Mode mode : kModes) {
-        if (row.modes == bit(mode)) return mode;
+// What an option takes, for a refusal; empty when any word will do.
+std::string takes(const Value& value) {
+    std::vector<std::string> names = choices(value, false);
+    switch (value.kind) {
+        case Kind::PngName:
+            return "a name ending in .png (the picture is a PNG)";
+        case Kind::Range:
+            return "a whole number from " + std::to_string(value.low) + " to " +
+                   std::to_string(value.high);
+        case Kind::ChoiceOrNumber:
+            names.push_back("a number");
+            return listed(names, " or ");
+        case Kind::Choice:
+            return listed(names, " or ");
+        case Kind::Size:
+            return "WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxImageSide);
+        case Kind::Colour:
+            return "RRGGBB in hexadecimal";
+        default:
+            return {};
     }
-    return Mode::Picture;
 }
 
-// The value after option `i`, for a row that takes one; false, with the error set, when it is
-// missing. An optional value is taken when the next word is not an option.
-bool valueOf(const OptionRow& row, int argc, char** argv, int& i, const char*& value,
+// How messages and --help name a mode: by its option, the default as "picture".
+std::string modeName(Mode mode) {
+    const char* option = kModes[static_cast<int>(mode)].word.name;
+    return option != nullptr ? option : "picture";
+}
+
+// "picture, --soak and --bench": the modes of `modes`, in the order of the mode table.
+std::string modeNames(Modes modes) {
+    std::vector<std::string> names;
+    for (const ModeRow& row : kModes) {
+        if ((modes & bit(row.mode)) != 0) names.push_back(modeName(row.mode));
+    }
+    return listed(names, " and ");
+}
+
+// The rows the command line names.
+
+struct Found {
+    const Word* word = nullptr;
+    const ModeRow* mode = nullptr;      // when it selects a mode
+    const OptionRow* option = nullptr;  // when it is an option of one
+};
+
+bool spells(const Word& word, const std::string& written) {
+    return (word.name != nullptr && written == word.name) ||
+           (word.alias != nullptr && written == word.alias);
+}
+
+Found find(const std::string& written) {
+    for (const ModeRow& row : kModes) {
+        if (spells(row.word, written)) return {&row.word, &row, nullptr};
+    }
+    for (const OptionRow& row : kOptions) {
+        if (spells(row.word, written)) return {&row.word, nullptr, &row};
+    }
+    return {};
+}
+
+std::string unknown(const std::string& written) {
+    std::vector<std::string> spellings;
+    for (const ModeRow& row : kModes) {
+        if (row.word.name != nullptr) spellings.push_back(row.word.name);
+    }
+    for (const OptionRow& row : kOptions) spellings.push_back(row.word.name);
+    const std::string near = check::didYouMean(written, spellings);
+    return "unknown option " + written + (near.empty() ? " (see --help)" : near);
+}
+
+// The word after option `i`, for a row that takes one; false, with the error set, when it is
+// missing. An optional one is taken when the next word is not an option.
+bool valueOf(const Word& word, int argc, char** argv, int& i, const char*& value,
              std::string& error) {
     value = nullptr;
-    if (row.argument == nullptr) return true;
+    if (word.value.kind == Kind::Flag) return true;
     const bool next = i + 1 < argc && argv[i + 1][0] != '\0';
-    if (row.argument[0] == '[') {
+    if (word.value.kind == Kind::OptionalText) {
         if (next && argv[i + 1][0] != '-') value = argv[++i];
         return true;
     }
@@ -365,43 +497,106 @@ bool valueOf(const OptionRow& row, int argc, char** argv, int& i, const char*& v
     return true;
 }
 
+bool take(const Word& word, const char* text, Options& options, std::string& error) {
+    Read value;
+    if (!read(word.value, text, value)) {
+        error = std::string(word.name) + " takes " + takes(word.value) + ", not '" + text + "'";
+        return false;
+    }
+    std::visit(Fill{options, value}, word.value.field);
+    return true;
+}
+
+// --help's lines.
+
+constexpr std::size_t kHelpColumn = 25;
+constexpr std::size_t kHelpWidth = 99;
+
+// `text` from the help column on, in lines of at most kHelpWidth; the first line starts where
+// the option left the cursor.
+std::string wrapped(const std::string& text) {
+    const std::string indent(kHelpColumn, ' ');
+    std::string out;
+    std::size_t column = kHelpColumn;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (column > kHelpColumn && column + 1 + word.size() > kHelpWidth) {
+            out += "\n" + indent;
+            column = kHelpColumn;
+        }
+        if (column > kHelpColumn) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += word.size();
+        start = end + 1;
+    }
+    return out + "\n";
+}
+
+std::string helpOf(const Word& word) {
+    std::string head = std::string("  ") + word.name;
+    if (word.alias != nullptr) head += std::string(", ") + word.alias;
+    if (word.argument != nullptr) {
+        const bool optional = word.value.kind == Kind::OptionalText;
+        head += std::string(optional ? " [" : " ") + word.argument + (optional ? "]" : "");
+    }
+    std::string help = word.help;
+    const std::size_t names = help.find("{}");
+    if (names != std::string::npos) {
+        help.replace(names, 2, listed(choices(word.value, true), " or "));
+    }
+    return (head.size() < kHelpColumn - 1 ? head + std::string(kHelpColumn - head.size(), ' ')
+                                          : head + "\n" + std::string(kHelpColumn, ' ')) +
+           wrapped(help);
+}
+
 }  // namespace
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     options.drawFlags.clear();  // the flags given replace the default
     std::vector<const OptionRow*> given;
-    const OptionRow* modeGiven = nullptr;
+    const ModeRow* modeGiven = nullptr;
     for (int i = 1; i < argc; ++i) {
-        const OptionRow* row = findOption(argv[i]);
-        if (row == nullptr) {
-            error = std::string("unknown option ") + argv[i] + " (see --help)";
+        const Found found = find(argv[i]);
+        if (found.word == nullptr) {
+            error = unknown(argv[i]);
             return false;
         }
         const char* value = nullptr;
-        if (!valueOf(*row, argc, argv, i, value, error)) return false;
-        Given g{row->name, value, options, error};
-        if (row->take != nullptr && !row->take(g)) return false;
-        if (!row->selectsMode) {
-            given.push_back(row);
+        if (!valueOf(*found.word, argc, argv, i, value, error) ||
+            !take(*found.word, value, options, error)) {
+            return false;
+        }
+        if (found.option != nullptr) {
+            given.push_back(found.option);
             continue;
         }
         // Help answers whatever else is asked; any other mode stands alone.
-        const Mode mode = modeOf(*row);
+        const Mode mode = found.mode->mode;
         const bool help = mode == Mode::Help || options.mode == Mode::Help;
         if (modeGiven != nullptr && mode != options.mode && !help) {
-            error = std::string(modeGiven->name) + " and " + row->name +
+            error = std::string(modeGiven->word.name) + " and " + found.word->name +
                     " are separate runs; give one at most";
             return false;
         }
         options.mode = help ? Mode::Help : mode;
-        modeGiven = row;
+        modeGiven = found.mode;
     }
     if (options.drawFlags.empty()) options.drawFlags = Options().drawFlags;
-    if (options.mode == Mode::Help) return true;
+    if (options.mode == Mode::Help) {
+        options = Options();
+        options.mode = Mode::Help;
+        return true;
+    }
 
     for (const OptionRow* row : given) {
         if ((row->modes & bit(options.mode)) == 0) {
-            error = std::string(row->name) + " does not apply to " + modeName(options.mode) +
+            error = std::string(row->word.name) + " does not apply to " + modeName(options.mode) +
                     "; it is for " + modeNames(row->modes);
             return false;
         }
@@ -415,30 +610,45 @@ std::string usageText() {
 Loads the Vantor HUD plug-in as the modeller does, renders its viewport offscreen (a lit torus on a
 grid) with the HUD drawn over it, and writes the last frame as a PNG: the picture. A mode does
 something else instead; give one at most.
+
+Modes:
 )";
-    bool modes = false;
+    for (const ModeRow& row : kModes) {
+        if (row.word.name != nullptr) text += helpOf(row.word);
+    }
+    text += "\nOptions, with the modes they are for:\n";
     for (const OptionRow& row : kOptions) {
-        if (row.selectsMode != modes) {
-            text += row.selectsMode ? "\nModes:\n" : "\nOptions, with the modes they are for:\n";
-            modes = row.selectsMode;
-        }
-        std::string head = std::string("  ") + row.name;
-        if (row.alias != nullptr) head += std::string(", ") + row.alias;
-        if (row.argument != nullptr) head += std::string(" ") + row.argument;
-        const std::string indent(25, ' ');
-        text += head.size() < indent.size() - 1
-                    ? head + std::string(indent.size() - head.size(), ' ')
-                    : head + "\n" + indent;
-        for (const char* c = row.help; *c != '\0'; ++c) {
-            text += *c;
-            if (*c == '\n') text += indent;
-        }
-        text += "\n";
-        if (!row.selectsMode) text += indent + "(" + modeNames(row.modes) + ")\n";
+        text +=
+            helpOf(row.word) + std::string(kHelpColumn, ' ') + "(" + modeNames(row.modes) + ")\n";
     }
     text +=
         "\nExit status: 0 done, 1 failed (plug-in, GL, picture or soak check), 2 bad options.\n";
     return text;
+}
+
+const ModeRun& modeRun(Mode mode) { return kModes[static_cast<int>(mode)].run; }
+
+const char* selectionModeName(std::int32_t mode) {
+    for (const Named& entry : kSelectionModes) {
+        if (entry.value == mode) return entry.name;
+    }
+    return nullptr;
+}
+
+std::string listed(const std::vector<std::string>& items, const char* last) {
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += (i == 0 ? "" : i + 1 == items.size() ? last : ", ") + items[i];
+    }
+    return out;
+}
+
+const char* optionFilling(std::uint32_t Options::*count) {
+    for (const OptionRow& row : kOptions) {
+        const auto* field = std::get_if<std::uint32_t Options::*>(&row.word.value.field);
+        if (field != nullptr && *field == count) return row.word.name;
+    }
+    return nullptr;
 }
 
 }  // namespace hudhost

@@ -1,4 +1,4 @@
-// What a hudhost run is asked to do, from its command line.
+// What a hudhost run is asked to do, from its command line, and the mode that does it.
 #pragma once
 
 #include <cstdint>
@@ -19,16 +19,19 @@ struct Rgb {
     std::uint8_t blue;
 };
 
-// What a run does. The command line names one mode at most; without one, it is Picture.
+// What a run does, for the code that asks which run it is in. The command line names one mode at
+// most; without one, it is Picture. Each has one row in the mode table (options.cpp): its option,
+// its --help lines and the function that runs it.
 enum class Mode {
     Picture,  // the viewport offscreen with the HUD, the last frame written as a PNG
-    Scene,    // --no-plugin: the same picture with no plug-in ever loaded
-    List,     // --list: the plug-in's function catalogue
-    Soak,     // --soak: a long run checked for leaks and GL errors
-    Bench,    // --bench: frame rates with each text effect and without the HUD
-    Window,   // --window: the live preview
-    Check,    // --check: the layout file checked, with no plug-in loaded
-    Help,     // --help: the usage text
+    Scene,    // the same picture with no plug-in ever loaded
+    List,     // the plug-in's function catalogue
+    Soak,     // a long run checked for leaks and GL errors
+    Bench,    // frame rates with each text effect and without the HUD
+    Window,   // the live preview
+    Check,    // the layout file checked, with no plug-in loaded
+    Help,     // the usage text
+    Version,  // the version the packages carry
 };
 
 struct Options {
@@ -54,11 +57,28 @@ struct Options {
     std::string checkPath;  // empty: the HUD's own file
 };
 
-// Fills `options` from the command line. On a bad or missing value, an option the mode has no use
-// for, or two modes, returns false with a one-line reason in `error`.
+// Fills `options` from the command line. On a bad or missing value, an unknown option, an option
+// the mode has no use for, or two modes, returns false with a one-line reason in `error`. Help
+// answers whatever else is asked: its run gets the defaults.
 bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 
-// The --help text, made from the same table the parser reads.
+// The --help text, made from the same tables the parser reads.
 std::string usageText();
+
+// How the mode of `options` runs: its function, and the exit status when it cannot start at all
+// (its working directory cannot be entered).
+struct ModeRun {
+    int (*run)(const Options& options);
+    int cannotStart;
+};
+const ModeRun& modeRun(Mode mode);
+
+// The names the command line gives a selection mode ("edge"), null for a number of the host's own;
+// and the option that fills a count ("--edges").
+const char* selectionModeName(std::int32_t mode);
+const char* optionFilling(std::uint32_t Options::*count);
+
+// Names as hudhost's lines list them: "a, b and c" with `last` " and ", "a, b or c" with " or ".
+std::string listed(const std::vector<std::string>& items, const char* last);
 
 }  // namespace hudhost

@@ -1,6 +1,7 @@
 #include "why_no_hud.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,8 @@
 namespace hudhost {
 namespace {
 
+const std::string kGiveWorkDir = "give --workdir the folder that holds " + vantor::iniFolder();
+
 std::string noFile(const Options& options) {
     const std::string wanted = vantor::iniFolder() + "/" + vantor::kIniName;
     const std::string missing =
@@ -19,8 +22,7 @@ std::string noFile(const Options& options) {
         (options.workDir.empty() ? "the working directory" : options.workDir);
     const check::OtherCase cased = check::inOtherLetterCase(wanted);
     if (cased.onDisk.empty()) {
-        return missing + "; put the layout there, or give --workdir the folder that holds " +
-               vantor::iniFolder();
+        return missing + "; put the layout there, or " + kGiveWorkDir;
     }
     return missing + ": " + cased.onDisk +
            " differs in letter case, which Linux file names do not ignore (the Windows host "
@@ -62,6 +64,16 @@ std::string emptyPage(const Options& options) {
            " holds only BLANK rows; give it text or show another page";
 }
 
+// Each count the host reports, and the selection mode in which the HUD shows it.
+struct Counted {
+    std::uint32_t Options::*count;
+    vantor::SelectionMode mode;
+};
+
+constexpr Counted kCounted[] = {{&Options::faces, vantor::kFaceSelection},
+                                {&Options::edges, vantor::kEdgeSelection},
+                                {&Options::vertices, vantor::kVertexSelection}};
+
 std::string cause(const Options& options) {
     if (options.mode == Mode::Picture && options.hudFrames >= 0 &&
         options.frames > options.hudFrames) {
@@ -88,6 +100,59 @@ std::string cause(const Options& options) {
 }
 
 }  // namespace
+
+std::string countsNotShown(const Options& options) {
+    std::string shown;
+    std::vector<std::string> hidden;
+    std::vector<std::string> modes;
+    for (const Counted& counted : kCounted) {
+        const std::string option = optionFilling(counted.count);
+        if (counted.mode == options.selectionMode) {
+            shown = option;
+        } else if (options.*counted.count != 0) {
+            hidden.push_back(option + " " + std::to_string(options.*counted.count));
+            modes.push_back(selectionModeName(counted.mode));
+        }
+    }
+    if (hidden.empty()) return {};
+    const char* mode = selectionModeName(options.selectionMode);
+    const std::string counts =
+        mode != nullptr ? std::string("in ") + mode + " selection mode the HUD shows the " + shown +
+                              " count only"
+                        : "in selection mode " + std::to_string(options.selectionMode) +
+                              " the HUD shows no count";
+    return counts + ": " + listed(hidden, " and ") + (hidden.size() == 1 ? " shows" : " show") +
+           " as 0; add --selection-mode " + listed(modes, " or ");
+}
+
+std::string layoutElsewhere(const Options& options) {
+    namespace fs = std::filesystem;
+    const std::string own = vantor::iniFolder() + "/" + vantor::kIniName;
+    std::error_code ec;
+    if (!options.checkPath.empty()) {
+        const std::string held = options.checkPath + "/" + own;
+        if (!fs::is_directory(options.checkPath, ec) ||
+            !vantor::platform::canOpenForReading(held.c_str())) {
+            return {};
+        }
+        // --workdir as the user gives it: from where hudhost was started.
+        const std::string folder =
+            options.workDir.empty() || fs::path(options.checkPath).is_absolute()
+                ? options.checkPath
+                : options.workDir + "/" + options.checkPath;
+        return folder + " holds " + own + ": give --workdir " + folder + " to check that layout";
+    }
+    if (vantor::platform::canOpenForReading(vantor::kIniPath) ||
+        fs::is_directory(vantor::iniFolder(), ec) ||
+        !check::inOtherLetterCase(own).onDisk.empty()) {
+        return {};
+    }
+    if (vantor::platform::canOpenForReading(vantor::kIniName)) {
+        return std::string("the working directory holds ") + vantor::kIniName + " itself, not in " +
+               vantor::iniFolder() + "; " + kGiveWorkDir;
+    }
+    return "put the layout in " + vantor::iniFolder() + ", or " + kGiveWorkDir;
+}
 
 std::string whyNoHud(const Options& options) {
     const std::string why = cause(options);

@@ -1,0 +1,203 @@
+#include "runs.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "bench.h"
+#include "gl_context.h"
+#include "gl_state.h"
+#include "host_side.h"
+#include "layout_check.h"
+#include "pages/hud_settings.h"
+#include "plugin_loader.h"
+#include "png_writer.h"
+#include "preview.h"
+#include "scene.h"
+#include "soak.h"
+#include "viewport.h"
+#include "why_no_hud.h"
+
+namespace hudhost {
+namespace {
+
+// A line for the user on stderr, when there is one.
+void say(const std::string& line) {
+    if (!line.empty()) std::fprintf(stderr, "hudhost: %s\n", line.c_str());
+}
+
+// Loads the plug-in and hands it the host's records; null, with the reason, when that fails.
+std::unique_ptr<HostSide> attachPlugin(const Options& options, std::string& error) {
+    PluginExports exports;
+    if (!loadPlugin(options.pluginPath, exports, error)) return nullptr;
+    auto host = std::make_unique<HostSide>(SceneSetup{
+        options.camera, options.selectionMode, options.faces, options.edges, options.vertices});
+    if (!host->attach(exports.initializePlugin, error)) return nullptr;
+    return host;
+}
+
+void printChangedState(const GlStateWatch& watch) {
+    std::string names;
+    for (const std::string& name : watch.changed()) names += (names.empty() ? "" : ", ") + name;
+    std::printf("the HUD changed: %s\n", names.empty() ? "nothing" : names.c_str());
+}
+
+// The host's viewport offscreen at the run's size, in a GL context of its own that stays current
+// while it lives; the HUD is drawn only when it is opened with a host.
+class Offscreen {
+public:
+    static std::unique_ptr<Offscreen> open(const Options& options, const HostSide* host,
+                                           std::string& error) {
+        std::unique_ptr<GlContext> gl = GlContext::create(options.width, options.height, error);
+        if (!gl) {
+            error = "no OpenGL: " + error;
+            return nullptr;
+        }
+        return std::unique_ptr<Offscreen>(new Offscreen(options, host, std::move(gl)));
+    }
+
+    const Viewport& viewport() const { return viewport_; }
+
+    // The frames of a picture, the HUD in those --hud-frames allows.
+    void renderFrames() const {
+        for (long frame = 1; frame <= options_.frames; ++frame) {
+            viewport_.frame(options_.hudFrames < 0 || frame <= options_.hudFrames);
+        }
+    }
+
+    // Writes the picture of the last frame and says so, with what the HUD left changed. False,
+    // with the reason, when it cannot be written.
+    bool save(std::string& error) const {
+        if (!writeFramePng(options_.outPath, options_.width, options_.height, error)) return false;
+        std::printf("picture: %s (%dx%d, frame %ld)\n", options_.outPath.c_str(), options_.width,
+                    options_.height, options_.frames);
+        if (options_.glState) printChangedState(watch_);
+        return true;
+    }
+
+private:
+    Offscreen(const Options& options, const HostSide* host, std::unique_ptr<GlContext> gl)
+        : options_(options),
+          gl_(std::move(gl)),
+          scene_(options.camera, options.background),
+          viewport_(scene_, host, options.drawFlags, options.width, options.height) {
+        if (options.glState) viewport_.watch(&watch_);
+    }
+
+    const Options& options_;
+    std::unique_ptr<GlContext> gl_;  // first made, last gone: the scene's lists live in it
+    Scene scene_;
+    Viewport viewport_;
+    GlStateWatch watch_;
+};
+
+// What a run with the plug-in renders after its start-up: its frames. False, with a one-line
+// reason, when a check of the run failed.
+using Frames = bool (*)(const Options&, const Offscreen&, const HostSide&, std::string&);
+
+bool pictureFrames(const Options&, const Offscreen& screen, const HostSide&, std::string&) {
+    screen.renderFrames();
+    return true;
+}
+
+bool soakFrames(const Options& options, const Offscreen& screen, const HostSide& host,
+                std::string& error) {
+    return runSoak(screen.viewport(), host, options.frames, error);
+}
+
+bool benchFrames(const Options& options, const Offscreen& screen, const HostSide& host,
+                 std::string& error) {
+    return runBench(screen.viewport(), host, options.frames, error);
+}
+
+// A picture, soak or bench run: the plug-in loaded, the frames rendered and the last one saved.
+int withPlugin(const Options& options, Frames frames) {
+    std::string error;
+    const std::unique_ptr<HostSide> host = attachPlugin(options, error);
+    if (!host) return fail(kFailed, error);
+    const std::unique_ptr<Offscreen> screen = Offscreen::open(options, host.get(), error);
+    if (!screen) return fail(kFailed, error);
+
+    // Start-up: the viewport is up before the user picks a command, and the HUD's first drawing
+    // call reads its INI file, so that Next and Prev find the pages. Then the commands, in order.
+    screen->viewport().frame(options.hudFrames != 0);
+    for (vantor::PluginFunction command : options.commands) host->execute(command);
+
+    const bool passed = frames(options, *screen, *host, error);
+    std::string saveError;
+    const bool saved = screen->save(saveError);
+    // A picture without the HUD, or without a count asked for, is most often a slip in the run's
+    // options or the layout's place.
+    if (saved) {
+        say(whyNoHud(options));
+        say(countsNotShown(options));
+    }
+    // Shut down as the modeller does: the plug-in releases its GL resources while the context is
+    // still current.
+    host->release();
+    if (!saved) return fail(kFailed, saveError);
+    return passed ? kDone : fail(kFailed, error);
+}
+
+}  // namespace
+
+int fail(int status, const std::string& reason) {
+    std::fprintf(stderr, "hudhost: %s\n", reason.c_str());
+    return status;
+}
+
+int pictureRun(const Options& options) { return withPlugin(options, pictureFrames); }
+int soakRun(const Options& options) { return withPlugin(options, soakFrames); }
+int benchRun(const Options& options) { return withPlugin(options, benchFrames); }
+
+// No plug-in is ever loaded, so none can be called.
+int sceneRun(const Options& options) {
+    std::string error;
+    const std::unique_ptr<Offscreen> screen = Offscreen::open(options, nullptr, error);
+    if (!screen) return fail(kFailed, error);
+    screen->viewport().frame(false);  // the start-up frame of a run with the plug-in
+    screen->renderFrames();
+    return screen->save(error) ? kDone : fail(kFailed, error);
+}
+
+int listRun(const Options& options) {
+    std::string error;
+    const std::unique_ptr<HostSide> host = attachPlugin(options, error);
+    if (!host) return fail(kFailed, error);
+    std::printf("plug-in version %d\n", kPluginVersion);
+    const std::int32_t count = host->functionCount();
+    for (std::int32_t n = 0; n < count; ++n) {
+        std::printf("function %d: kind %d, \"%s\"\n", n, host->functionKind(n),
+                    host->functionName(n));
+    }
+    return kDone;
+}
+
+int windowRun(const Options& options) {
+    std::string error;
+    const std::unique_ptr<HostSide> host = attachPlugin(options, error);
+    if (!host || !runPreview(options, options.outPath, *host, error)) return fail(kFailed, error);
+    return kDone;
+}
+
+int checkRun(const Options& options) {
+    const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
+    const check::CheckResult result = check::checkLayout(layout, options.width, options.height);
+    check::print(result, stdout);
+    say(layoutElsewhere(options));
+    return result.exitStatus;
+}
+
+int helpRun(const Options&) {
+    std::fputs(usageText().c_str(), stdout);
+    std::printf("\n%s", previewKeys());
+    return kDone;
+}
+
+// As the packages name it; the build passes it in.
+int versionRun(const Options&) {
+    std::printf("hudhost %s\n", VANTOR_VERSION);
+    return kDone;
+}
+
+}  // namespace hudhost
