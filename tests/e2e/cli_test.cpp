@@ -27,21 +27,24 @@ TEST(Catalogue, ListsTheFiveFunctionsWithTheirKindsThroughTheRecord) {
     EXPECT_TRUE(run.err.empty());
 }
 
-// The rates are the user's to read; what is checked is that each effect got its run.
-TEST(Bench, ReportsARateForEachTextEffect) {
+// The rates are the user's to read; what is checked is that each effect got its run, with the
+// glyph lists and with the row cache.
+TEST(Bench, ReportsARateForEachTextEffectAndRowCache) {
     const HostRun run = runHost("bench", {"--workdir", EXAMPLES_DIR, "--cmd", "switch", "--bench",
                                           "--frames", "2", "--size", "160x120"});
     ASSERT_EQ(run.status, 0);
-    for (const char* effect :
-         {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow", "TEXT_EFFECT=2 outline"}) {
-        const std::string prefix = std::string("bench: ") + effect + " ";
-        EXPECT_EQ(std::count_if(run.out.begin(), run.out.end(),
-                                [&](const std::string& line) {
-                                    return line.rfind(prefix, 0) == 0 &&
-                                           line.find(" fps ") != std::string::npos;
-                                }),
-                  1)
-            << effect;
+    for (const char* cache : {" ", ", ROW_CACHE=1 "}) {
+        for (const char* effect :
+             {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow", "TEXT_EFFECT=2 outline"}) {
+            const std::string prefix = std::string("bench: ") + effect + cache;
+            EXPECT_EQ(std::count_if(run.out.begin(), run.out.end(),
+                                    [&](const std::string& line) {
+                                        return line.rfind(prefix, 0) == 0 &&
+                                               line.find(" fps ") != std::string::npos;
+                                    }),
+                      1)
+                << prefix;
+        }
     }
 }
 

@@ -37,10 +37,9 @@ double framesPerSecond(const Viewport& viewport, bool withHud, long frames) {
     return static_cast<double>(frames) / seconds.count();
 }
 
-// `ini` with TEXT_EFFECT=`effect` as the first key of its first CONFIG section, where it wins
-// over one the file holds; section names match in any letter case, as the HUD reads them.
-std::string withTextEffect(const std::string& ini, int effect) {
-    const std::string key = "TEXT_EFFECT=" + std::to_string(effect) + "\n";
+// `ini` with `keys` (lines) first in its first CONFIG section, where they win over the file's
+// own; section names match in any letter case, as the HUD reads them.
+std::string withKeys(const std::string& ini, const std::string& key) {
     std::istringstream lines(ini);
     std::string line;
     std::size_t end = 0;
@@ -60,12 +59,14 @@ std::string withTextEffect(const std::string& ini, int effect) {
     return ini + "\n[CONFIG]\n" + key;
 }
 
-// The HUD's rate with `effect`: the layout in the working directory copied with the effect set
-// into a folder of its own, the HUD reloaded from there, and afterwards from where it was. None,
-// with the reason, when the copy cannot be written or entered: a rate then would be the HUD's
-// with no file at all.
-std::optional<double> effectFramesPerSecond(const Viewport& viewport, const HostSide& host,
-                                            long frames, int effect, std::string& error) {
+// The HUD's rate with `effect` and `cache`: the layout in the working directory copied with the
+// keys set into a folder of its own, the HUD reloaded from there, and afterwards from where it
+// was; `rebuildMs` is what the first frame after the reload took, the rebuild in it. None, with
+// the reason, when the copy cannot be written or entered: a rate then would be the HUD's with no
+// file at all.
+std::optional<double> lookFramesPerSecond(const Viewport& viewport, const HostSide& host,
+                                          long frames, int effect, int cache, double& rebuildMs,
+                                          std::string& error) {
     std::ifstream in(kIniFile, std::ios::binary);
     const std::string ini((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::error_code ec;
@@ -81,7 +82,8 @@ std::optional<double> effectFramesPerSecond(const Viewport& viewport, const Host
     fs::create_directories(copy / kIniFile.parent_path(), ec);
     if (!ec) {
         std::ofstream out(copy / kIniFile, std::ios::binary);
-        out << withTextEffect(ini, effect);
+        out << withKeys(ini, "TEXT_EFFECT=" + std::to_string(effect) +
+                                 "\nROW_CACHE=" + std::to_string(cache) + "\n");
         out.close();
         if (!out) ec = std::make_error_code(std::errc::io_error);
     }
@@ -97,6 +99,11 @@ std::optional<double> effectFramesPerSecond(const Viewport& viewport, const Host
         return std::nullopt;
     }
     host.execute(vantor::kReloadIniCommand);
+    const auto start = std::chrono::steady_clock::now();
+    viewport.frame(true);
+    glFinish();
+    rebuildMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     const double rate = framesPerSecond(viewport, true, frames);
     fs::current_path(home, ec);
     host.execute(vantor::kReloadIniCommand);
@@ -109,26 +116,35 @@ std::optional<double> effectFramesPerSecond(const Viewport& viewport, const Host
 
 bool runBench(const Viewport& viewport, const HostSide& host, long frames, std::string& error) {
     const double on = framesPerSecond(viewport, true, frames);
-    double withEffect[3] = {};
-    for (int effect = 0; effect < 3; ++effect) {
-        const std::optional<double> rate =
-            effectFramesPerSecond(viewport, host, frames, effect, error);
-        if (!rate) return false;
-        withEffect[effect] = *rate;
+    double looks[2][3] = {};  // by ROW_CACHE, then TEXT_EFFECT
+    double rebuildMs = 0.0;
+    for (int cache = 0; cache < 2; ++cache) {
+        for (int effect = 0; effect < 3; ++effect) {
+            const std::optional<double> rate =
+                lookFramesPerSecond(viewport, host, frames, effect, cache, rebuildMs, error);
+            if (!rate) return false;
+            looks[cache][effect] = *rate;
+        }
     }
     const double off = framesPerSecond(viewport, false, frames);
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     std::printf("bench: %dx%d, %ld frames each, %s\n", viewport.width(), viewport.height(), frames,
                 renderer != nullptr ? renderer : "unknown renderer");
-    auto rate = [](const char* what, double fps) {
-        std::printf("bench: %-20s %9.1f fps  %7.3f ms a frame\n", what, fps, 1000.0 / fps);
+    auto rate = [](const std::string& what, double fps) {
+        std::printf("bench: %-32s %9.1f fps  %7.3f ms a frame\n", what.c_str(), fps, 1000.0 / fps);
     };
     rate("HUD on", on);
-    const char* const names[] = {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow",
-                                 "TEXT_EFFECT=2 outline"};
-    for (int effect = 0; effect < 3; ++effect) rate(names[effect], withEffect[effect]);
+    const char* const effects[] = {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow",
+                                   "TEXT_EFFECT=2 outline"};
+    for (int cache = 0; cache < 2; ++cache) {
+        for (int effect = 0; effect < 3; ++effect) {
+            rate(std::string(effects[effect]) + (cache != 0 ? ", ROW_CACHE=1" : ""),
+                 looks[cache][effect]);
+        }
+    }
     rate("HUD off", off);
-    std::printf("bench: on/off               %9.3f\n", on / off);
+    std::printf("bench: on/off                           %9.3f\n", on / off);
+    std::printf("bench: the frame of a reload, its rebuild in it: %.1f ms\n", rebuildMs);
     return true;
 }
 
