@@ -6,6 +6,7 @@
 #include "abi/host_records.h"
 #include "abi/plugin_base.h"
 #include "hud/character_lists.h"
+#include "hud/drawn_width.h"
 #include "hud/row_cache.h"
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
@@ -13,13 +14,6 @@
 #include "tokens/token_table.h"
 
 namespace vantor {
-
-// The advance of each byte's glyph list in window pixels, 0 for a byte without one.
-using ByteAdvances = int[256];
-
-// The width in window pixels of `line` drawn through lists that advance by `advances`: the sum of
-// its bytes' advances.
-int drawnWidth(const char* line, const ByteAdvances& advances);
 
 class HudPlugin final : public PluginBase {
 public:
@@ -82,7 +76,8 @@ private:
     // Draws line_ as prepareLine left it, at the current raster position.
     void drawLine();
 
-    // The width in window pixels of line_ as prepareLine left it.
+    // The width in window pixels of line_ as prepareLine left it: with the row cache, its row
+    // list's; else drawnWidth's.
     int lineWidth() const;
 
     // The space rows are placed in for this frame: the overlay's 640 x 480, or, anchored, the
@@ -124,6 +119,7 @@ private:
     platform::CodePageCharacters codePage_ = {};      // read at rebuild
     unsigned int lineLists_[kLineSize];               // line_ as lists, when not plain ASCII
     int lineListCount_ = -1;                          // -1 when line_ is drawn as its bytes
+    RowEncoding lineEncoding_ = RowEncoding::kAscii;  // how line_'s bytes are read
     RowCache rowCache_;
     unsigned int rowList_ = 0;  // line_'s row list, with the row cache
     int rowShown_ = 0;          // line_'s row

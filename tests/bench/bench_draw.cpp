@@ -71,6 +71,8 @@ struct Suite {
     char line[kLineSize]{};
     HudSettings anchored{};   // the settings held to the top right corner
     ByteAdvances advances{};  // the font's, as the HUD keeps them
+    CharacterLists lists;     // none: the page drawn is ASCII
+    platform::CodePageCharacters codePage{};
 
     std::string renderer;
 };
@@ -216,9 +218,10 @@ void cpuFrame(Suite& s) {
         std::memcpy(s.line, text, std::strlen(text) + 1);
         applyTokens(store, *s.tokens, s.line);
         if (kAnchored) {
-            RowOrigin origin =
-                anchoredOrigin(s.anchored, i, store.getRowCount(), drawnWidth(s.line, s.advances),
-                               viewport[2], viewport[3]);
+            RowOrigin origin = anchoredOrigin(s.anchored, i, store.getRowCount(),
+                                              drawnWidth(s.line, store.getRowEncoding(), s.codePage,
+                                                         {s.advances, s.lists, nullptr}),
+                                              viewport[2], viewport[3]);
             benchmark::DoNotOptimize(origin);
         }
     }
