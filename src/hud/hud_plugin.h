@@ -15,6 +15,10 @@
 
 namespace vantor {
 
+namespace test {
+class HudInspector;
+}
+
 class HudPlugin final : public PluginBase {
 public:
     HudPlugin();
@@ -42,17 +46,9 @@ public:
     // or one with a flag other than 0 leaves the GL state as it was, apart from lists it builds.
     bool draw(Arg flag) override;
 
-    // What tests and the stand-in host may inspect.
-    std::int32_t currentPage() const { return currentPage_; }
-    unsigned int fontListBase() const { return fontListBase_; }
-    bool rebuildNeeded() const { return rebuildNeeded_; }
-    const PageStore& store() const { return store_; }
-    const HudSettings& settings() const { return settings_; }
-    const TokenTable& tokens() const { return tokens_; }
-    const FrameRate& frameRate() const { return frameRate_; }
-    const CharacterLists& characterLists() const { return characterLists_; }
-
 private:
+    friend class test::HudInspector;  // what tests read of the state, in their support kit
+
     // When a GL context is current: restarts the elapsed timer, reloads the configuration and
     // rebuilds the font lists, and the rebuild is no longer needed. Without one, nothing changes
     // and the next frame tries again.
