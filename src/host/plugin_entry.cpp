@@ -25,6 +25,8 @@ HostEntry forwardTo() {
 
 }  // namespace
 
+// The instance and the entries for any plug-in, which the host never asks for: declared for tests
+// alone, in their support kit (plugin_seam.h).
 PluginBase* pluginInstance() { return g_instance; }
 
 void attachPlugin(PluginBase* plugin, HostRecord* record) {

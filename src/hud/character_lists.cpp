@@ -54,6 +54,12 @@ bool CharacterLists::kept(char32_t c) const {
     return std::binary_search(codes_, codes_ + count_, c);
 }
 
+int CharacterLists::indexOf(char32_t c) const {
+    const char32_t* end = codes_ + count_;
+    const char32_t* found = std::lower_bound(codes_, end, c);
+    return found != end && *found == c ? static_cast<int>(found - codes_) : -1;
+}
+
 unsigned int CharacterLists::listOf(char32_t c) const {
     if (base_ == 0) return 0;
     const char32_t* end = codes_ + made_;

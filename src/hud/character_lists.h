@@ -31,6 +31,9 @@ public:
     // Whether `c` was gathered: false for one left out for the bound, or never met.
     bool kept(char32_t c) const;
 
+    // Where `c` is among the gathered characters (see code), -1 when it was not gathered.
+    int indexOf(char32_t c) const;
+
     // The list that draws `c`, 0 when it has none (it was past the bound, or lists failed).
     unsigned int listOf(char32_t c) const;
 

@@ -48,22 +48,6 @@ void restoreHostState(const SavedState& saved, bool overlaid) {
 
 }  // namespace
 
-// The length first, so that the sum runs without a test for the end on each byte, in two sums
-// that the processor can add side by side.
-int drawnWidth(const char* line, const ByteAdvances& advances) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(line);
-    const std::size_t length = std::strlen(line);
-    int even = 0;
-    int odd = 0;
-    std::size_t i = 0;
-    for (; i + 1 < length; i += 2) {
-        even += advances[bytes[i]];
-        odd += advances[bytes[i + 1]];
-    }
-    if (i < length) even += advances[bytes[i]];
-    return even + odd;
-}
-
 bool HudPlugin::draw(Arg flag) {
     if (flag != 0) return true;
     if (!rebuildNeeded_ && settings_.autoReload != 0) followFile();
@@ -171,6 +155,7 @@ void HudPlugin::drawText(const char* text) {
 }
 
 void HudPlugin::prepareLine(int row, RowEncoding encoding) {
+    lineEncoding_ = encoding;
     if (rowCache_.enabled()) {
         rowShown_ = row;
         rowList_ = rowCache_.find(row, line_);
@@ -224,20 +209,8 @@ void HudPlugin::drawLine() {
 
 int HudPlugin::lineWidth() const {
     if (rowCache_.enabled()) return rowWidth_;
-    if (lineListCount_ < 0) return drawnWidth(line_, advances_);
-    const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
-    const unsigned int characterBase = characterLists_.base();
-    int width = 0;
-    for (int i = 0; i < lineListCount_; ++i) {
-        const unsigned int list = lineLists_[i];
-        if (list >= fontListBase_ && list < fontListBase_ + platform::kGlyphCount) {
-            width += advances_[list - glyphBase];
-        } else if (const unsigned int k = list - characterBase;
-                   characterBase != 0 && k < static_cast<unsigned int>(characterLists_.count())) {
-            width += characterAdvances_[k];
-        }
-    }
-    return width;
+    const int* characters = characterLists_.base() != 0 ? characterAdvances_ : nullptr;
+    return drawnWidth(line_, lineEncoding_, codePage_, {advances_, characterLists_, characters});
 }
 
 }  // namespace vantor

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "hud/page_turns.h"
+
 namespace vantor {
 namespace {
 
@@ -36,14 +38,8 @@ bool HudPlugin::execute(Arg function) {
             visible_ = !visible_;
             break;
         case kNextPageCommand:
-            // With no pages there is nothing to move to; the page stays where it is.
-            if (visible_ && store_.getPageCount() > 0) {
-                currentPage_ = (currentPage_ + 1) % store_.getPageCount();
-            }
-            break;
         case kPrevPageCommand:
-            if (visible_) --currentPage_;
-            if (currentPage_ < 0) currentPage_ = store_.getPageCount() - 1;
+            currentPage_ = pageAfter(function, visible_, currentPage_, store_.getPageCount());
             break;
         case kReloadIniCommand:
             rebuildNeeded_ = true;  // the next draw rebuilds everything

@@ -7,6 +7,7 @@
 #include "abi/host_records.h"
 #include "abi/plugin_base.h"
 #include "hud/character_lists.h"
+#include "hud/drawn_width.h"
 #include "hud/row_cache.h"
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
@@ -15,12 +16,9 @@
 
 namespace vantor {
 
-// The advance of each byte's glyph list in window pixels, 0 for a byte without one.
-using ByteAdvances = int[256];
-
-// The width in window pixels of `line` drawn through lists that advance by `advances`: the sum of
-// its bytes' advances.
-int drawnWidth(const char* line, const ByteAdvances& advances);
+namespace test {
+class HudInspector;
+}
 
 class HudPlugin final : public PluginBase {
 public:
@@ -49,17 +47,9 @@ public:
     // or one with a flag other than 0 leaves the GL state as it was, apart from lists it builds.
     bool draw(Arg flag) override;
 
-    // What tests and the stand-in host may inspect.
-    std::int32_t currentPage() const { return currentPage_; }
-    unsigned int fontListBase() const { return fontListBase_; }
-    bool rebuildNeeded() const { return rebuildNeeded_; }
-    const PageStore& store() const { return store_; }
-    const HudSettings& settings() const { return settings_; }
-    const TokenTable& tokens() const { return tokens_; }
-    const FrameRate& frameRate() const { return frameRate_; }
-    const CharacterLists& characterLists() const { return characterLists_; }
-
 private:
+    friend class test::HudInspector;  // what tests read of the state, in their support kit
+
     // When a GL context is current: restarts the elapsed timer, reloads the configuration and
     // rebuilds the font lists, and the rebuild is no longer needed. Without one, nothing changes
     // and the next frame tries again.
@@ -96,7 +86,8 @@ private:
     // Draws line_ as prepareLine left it, at the current raster position.
     void drawLine();
 
-    // The width in window pixels of line_ as prepareLine left it.
+    // The width in window pixels of line_ as prepareLine left it: with the row cache, its row
+    // list's; else drawnWidth's.
     int lineWidth() const;
 
     // The space rows are placed in for this frame: the overlay's 640 x 480, or, anchored, the
@@ -138,6 +129,7 @@ private:
     platform::CodePageCharacters codePage_ = {};      // read at rebuild
     unsigned int lineLists_[kLineSize];               // line_ as lists, when not plain ASCII
     int lineListCount_ = -1;                          // -1 when line_ is drawn as its bytes
+    RowEncoding lineEncoding_ = RowEncoding::kAscii;  // how line_'s bytes are read
     RowCache rowCache_;
     unsigned int rowList_ = 0;  // line_'s row list, with the row cache
     int rowShown_ = 0;          // line_'s row

@@ -28,6 +28,8 @@ inline std::string iniFolder() {
 inline constexpr const char* kConfigSection = "CONFIG";
 inline constexpr const char* kPageSectionPrefix = "SECTION";
 inline constexpr const char* kRowKeyPrefix = "ROWDATA";
+// A row written as this, alone and in capitals, is an empty line.
+inline constexpr const char* kBlankRow = "BLANK";
 
 // The overlay space every position is in, whatever the size of the host's viewport.
 inline constexpr int kOverlayWidth = 640;

@@ -22,6 +22,11 @@ enum HudAnchor : std::int32_t {
     kBottomRight = 4
 };
 
+// The corner each anchor holds the rows to, by HudAnchor, as messages name it; the stretched space
+// has none.
+inline constexpr const char* kCornerNames[] = {"", "top left", "top right", "bottom left",
+                                               "bottom right"};
+
 struct HudSettings {
     float posX;  // where every row starts, in the overlay space (anchored: see anchoredOrigin)
     float posY;  // row 0's baseline; row i sits at posY - i * stepY (rowBaseline)
@@ -113,6 +118,16 @@ inline constexpr ConfigKey kConfigKeys[] = {
 inline float rowBaseline(const HudSettings& settings, int row) {
     return static_cast<float>(static_cast<double>(settings.posY) -
                               static_cast<double>(row) * settings.stepY);
+}
+
+// Where the point (x, y) of the overlay space lands in the window pixels of a viewport `width` x
+// `height`: the HUD's projection stretches the overlay space over the viewport, while the glyphs
+// keep their own pixels.
+struct WindowPoint {
+    double x, y;
+};
+inline WindowPoint stretchedPoint(double x, double y, int width, int height) {
+    return {x * width / kOverlayWidth, y * height / kOverlayHeight};
 }
 
 // Where a row starts and its baseline, in the pixels of a viewport `width` x `height` that the

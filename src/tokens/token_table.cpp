@@ -22,18 +22,10 @@ bool activeCamera(const SceneContext* scene, HostWord& handle) {
 }
 
 const char* cameraName(const SceneContext& scene, HostWord handle) {
-    // The host may reuse one camera for several views; the first equal handle names it.
-    const struct {
-        HostWord handle;
-        const char* name;
-    } named[] = {{scene.bottomCamera, "Bottom"}, {scene.mainPerspectiveCamera, "Main Perspective"},
-                 {scene.topCamera, "Top"},       {scene.backCamera, "Back"},
-                 {scene.frontCamera, "Front"},   {scene.leftCamera, "Left"},
-                 {scene.rightCamera, "Right"}};
-    for (const auto& camera : named) {
-        if (camera.handle == handle) return camera.name;
+    for (const CameraName& camera : kCameraNames) {
+        if (scene.*camera.handle == handle) return camera.name;
     }
-    return "Free Ortho";
+    return kOtherCameraName;
 }
 
 // The selection mode from the host's services, or -1 when it cannot be asked.

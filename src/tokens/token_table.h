@@ -30,6 +30,23 @@ inline constexpr const char* kTokenKeys[kTokenCount] = {
     "*CAMERA_NAME*", "*CUR_DATE*",  "*CUR_TIME*",     "*ELAPSED*",
     "*SEL_FACES*",   "*SEL_EDGES*", "*SEL_VERTICES*", "*FPS*"};
 
+// The name *CAMERA_NAME* gives each of the scene's seven cameras, in the order their handles are
+// compared: the host may reuse one camera for several views, and the first equal handle names it.
+struct CameraName {
+    HostWord SceneContext::*handle;
+    const char* name;
+};
+inline constexpr CameraName kCameraNames[] = {
+    {&SceneContext::bottomCamera, "Bottom"},
+    {&SceneContext::mainPerspectiveCamera, "Main Perspective"},
+    {&SceneContext::topCamera, "Top"},
+    {&SceneContext::backCamera, "Back"},
+    {&SceneContext::frontCamera, "Front"},
+    {&SceneContext::leftCamera, "Left"},
+    {&SceneContext::rightCamera, "Right"}};
+// The name of a camera whose handle is none of theirs.
+inline constexpr const char* kOtherCameraName = "Free Ortho";
+
 // The tokens' current values, by Token; empty until the first update.
 struct TokenTable {
     char values[kTokenCount][kTextSize] = {};

@@ -32,8 +32,10 @@
 #include "gl_frame.h"
 #include "host/plugin_entry.h"
 #include "hud/hud_plugin.h"
+#include "hud_inspector.h"
 #include "hud_layout.h"
 #include "platform/posix_font_match.h"
+#include "plugin_seam.h"
 #include "tokens/replace_token.h"
 #include "work_folder.h"
 
@@ -71,6 +73,8 @@ struct Suite {
     char line[kLineSize]{};
     HudSettings anchored{};   // the settings held to the top right corner
     ByteAdvances advances{};  // the font's, as the HUD keeps them
+    CharacterLists lists;     // none: the page drawn is ASCII
+    platform::CodePageCharacters codePage{};
 
     std::string renderer;
 };
@@ -107,18 +111,19 @@ Suite& suite() {
         if (s.hud == nullptr) fail("initializePlugin made no plug-in");
         hostExecute(s, kSwitchCommand);
         hostDraw(s, 0);
-        if (s.hud->fontListBase() == 0 || s.hud->store().getPageCount() != 5) {
+        if (test::inspect(*s.hud).fontListBase() == 0 ||
+            test::inspect(*s.hud).store().getPageCount() != 5) {
             fail("the HUD did not build its lists or load the five pages");
         }
 
-        PageStore copy(s.hud->store());
+        PageStore copy(test::inspect(*s.hud).store());
         copy.selectPage(0);
         for (int r = 0; r < kDrawnRows; ++r) {
             copy.selectRow(r);
             std::memcpy(s.lines[r], copy.getRowText(), std::strlen(copy.getRowText()) + 1);
             for (int j = 0; j < kTokenCount; ++j) {
-                replaceToken(s.lines[r], s.lines[r], kTokenKeys[j], s.hud->tokens().values[j],
-                             kLineSize);
+                replaceToken(s.lines[r], s.lines[r], kTokenKeys[j],
+                             test::inspect(*s.hud).tokens().values[j], kLineSize);
             }
             s.lengths[r] = static_cast<int>(std::strlen(s.lines[r]));
         }
@@ -180,8 +185,8 @@ void hudFrame(Suite& s) {
 
 // The same substituted lines through the same 96 lists: what drawing the page cannot go below.
 void floorFrame(Suite& s) {
-    glListBase(s.hud->fontListBase() - platform::kFirstGlyph);
-    overlayFrame(s.hud->settings(), [&](int r, float x, float y) {
+    glListBase(test::inspect(*s.hud).fontListBase() - platform::kFirstGlyph);
+    overlayFrame(test::inspect(*s.hud).settings(), [&](int r, float x, float y) {
         glRasterPos2f(x, y);
         glCallLists(s.lengths[r], GL_UNSIGNED_BYTE, s.lines[r]);
     });
@@ -191,7 +196,7 @@ void floorFrame(Suite& s) {
 // A peer's frame: the same lines through its own drawing, `peer` one of the Suite's peers.
 template <auto peer>
 void peerFrame(Suite& s) {
-    overlayFrame(s.hud->settings(),
+    overlayFrame(test::inspect(*s.hud).settings(),
                  [&](int r, float x, float y) { (s.*peer)->drawLine(x, y, s.lines[r]); });
 }
 
@@ -216,9 +221,10 @@ void cpuFrame(Suite& s) {
         std::memcpy(s.line, text, std::strlen(text) + 1);
         applyTokens(store, *s.tokens, s.line);
         if (kAnchored) {
-            RowOrigin origin =
-                anchoredOrigin(s.anchored, i, store.getRowCount(), drawnWidth(s.line, s.advances),
-                               viewport[2], viewport[3]);
+            RowOrigin origin = anchoredOrigin(s.anchored, i, store.getRowCount(),
+                                              drawnWidth(s.line, store.getRowEncoding(), s.codePage,
+                                                         {s.advances, s.lists, nullptr}),
+                                              viewport[2], viewport[3]);
             benchmark::DoNotOptimize(origin);
         }
     }
@@ -396,7 +402,8 @@ void BM_ReloadAndRebuild(benchmark::State& state) {
     hostExecute(s, kSwitchCommand);
     runFrames(state, rebuildFrame, false);
     hostExecute(s, kSwitchCommand);
-    if (s.hud->store().getPageCount() != 5) state.SkipWithError("the full file did not load");
+    if (test::inspect(*s.hud).store().getPageCount() != 5)
+        state.SkipWithError("the full file did not load");
 }
 BENCHMARK(BM_ReloadAndRebuild)->Apply(frameRuns);
 
@@ -417,7 +424,7 @@ void BM_ReloadAndRebuildCharacters(benchmark::State& state) {
     hostExecute(s, kSwitchCommand);
     runFrames(state, rebuildFrame, false);
     hostExecute(s, kSwitchCommand);
-    state.counters["characters"] = s.hud->characterLists().count();
+    state.counters["characters"] = test::inspect(*s.hud).characterLists().count();
     s.dir->writeIni(fullLayoutIni());
     rebuildFrame(s);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hud_gl_support.h"
+#include "hud_inspector.h"
 
 namespace vantor::test {
 namespace {
@@ -74,7 +75,8 @@ TEST_F(DrawPixels, NothingIsDrawn) {
         auto hud = makeHud();
         if (c.switchOn) hud->execute(kSwitchCommand);
         hud->draw(0);
-        EXPECT_NE(hud->fontListBase(), 0u) << c.name << ": the lists are built all the same";
+        EXPECT_NE(inspect(*hud).fontListBase(), 0u)
+            << c.name << ": the lists are built all the same";
         EXPECT_EQ(litArea(frame(c.name)).count, 0) << c.name;
     }
 }
@@ -89,7 +91,7 @@ TEST_F(DrawPixels, BytesOutsideTheGlyphRangeDrawNothingNotEvenTheHostsLists) {
                      "C"}));
     auto hud = makeHud();
     hud->draw(0);
-    ASSERT_GT(hud->fontListBase(), below + 63);
+    ASSERT_GT(inspect(*hud).fontListBase(), below + 63);
     const GLuint above = glGenLists(256);
     fillWithBlocks(above, 256);
 

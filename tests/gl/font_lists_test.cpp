@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "hud_gl_support.h"
+#include "hud_inspector.h"
 
 namespace vantor::test {
 namespace {
@@ -32,11 +33,12 @@ TEST_F(FontLists, RepeatedReloadsKeepTheirListsAndLeaveTheHostsListsAlone) {
         hud->execute(kSwitchCommand);
         for (int reload = 0; reload < 6; ++reload) {
             if (reload > 0) hud->execute(kReloadIniCommand);
-            EXPECT_TRUE(hud->rebuildNeeded());
+            EXPECT_TRUE(inspect(*hud).rebuildNeeded());
             hud->draw(0);
-            ASSERT_NE(hud->fontListBase(), 0u);
+            ASSERT_NE(inspect(*hud).fontListBase(), 0u);
             EXPECT_EQ(countLists(kNamesScanned), 10 + layout.lists) << layout.row << " " << reload;
-            for (GLuint k = 0; k < 96; ++k) ASSERT_TRUE(glIsList(hud->fontListBase() + k)) << k;
+            for (GLuint k = 0; k < 96; ++k)
+                ASSERT_TRUE(glIsList(inspect(*hud).fontListBase() + k)) << k;
             for (GLuint k = 0; k < 10; ++k) ASSERT_TRUE(glIsList(host + k)) << k;
         }
         EXPECT_GT(litArea(frame()).count, 0);
@@ -60,7 +62,7 @@ TEST_F(FontLists, BuildingEveryGlyphRaisesNoGlError) {
         glRasterPos2f(0.0f, 0.0f);
         GLfloat before[4];
         glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-        glCallList(hud->fontListBase() + k);
+        glCallList(inspect(*hud).fontListBase() + k);
         GLfloat after[4];
         glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
         EXPECT_GT(after[0], before[0]) << "code " << (k + 32);
@@ -77,13 +79,13 @@ TEST_F(FontLists, NoCurrentContextBuildsNothingAndTheNextFrameWithOneBuilds) {
     EXPECT_TRUE(hud->draw(1));
     EXPECT_TRUE(hud->draw(0));
     EXPECT_TRUE(hud->draw(0));
-    EXPECT_TRUE(hud->rebuildNeeded());
-    EXPECT_EQ(hud->fontListBase(), 0u);
+    EXPECT_TRUE(inspect(*hud).rebuildNeeded());
+    EXPECT_EQ(inspect(*hud).fontListBase(), 0u);
 
     gl_->makeCurrent();
     EXPECT_EQ(countLists(kNamesScanned), 0);
     hud->draw(0);
-    EXPECT_FALSE(hud->rebuildNeeded());
+    EXPECT_FALSE(inspect(*hud).rebuildNeeded());
     EXPECT_EQ(countLists(kNamesScanned), 96);
     EXPECT_EQ(litRowBand(frame()), 0);
 }
@@ -101,8 +103,8 @@ TEST_F(FontLists, ReleaseDeletesTheListsAndTheNextFrameRebuilds) {
 
     hud->release(0);
     EXPECT_EQ(countLists(kNamesScanned), 0);
-    EXPECT_EQ(hud->fontListBase(), 0u);
-    EXPECT_TRUE(hud->rebuildNeeded());
+    EXPECT_EQ(inspect(*hud).fontListBase(), 0u);
+    EXPECT_TRUE(inspect(*hud).rebuildNeeded());
 
     // The host takes the freed names for lists of its own; the HUD must not call them.
     fillWithBlocks(glGenLists(96), 96);

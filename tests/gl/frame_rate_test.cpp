@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hud_gl_support.h"
+#include "hud_inspector.h"
 #include "platform/platform.h"
 
 namespace vantor::test {
@@ -15,7 +16,7 @@ TEST_F(FrameRateToken, CountsHiddenCallsSoThatItIsRightWhenShown) {
     WorkFolder dir(iniWithPage({"*FPS*"}));
     auto hud = makeHud();
     hud->draw(0);  // builds the resources and starts the count
-    EXPECT_EQ(hud->frameRate().perSecond, 0u);
+    EXPECT_EQ(inspect(*hud).frameRate().perSecond, 0u);
 
     // Hidden for a little over a second: a rate, from hidden calls alone.
     long calls = 1;
@@ -25,13 +26,14 @@ TEST_F(FrameRateToken, CountsHiddenCallsSoThatItIsRightWhenShown) {
         hud->draw(1);  // other flags are not the host's frames
         ++calls;
     }
-    const std::uint32_t rate = hud->frameRate().perSecond;
+    const std::uint32_t rate = inspect(*hud).frameRate().perSecond;
     EXPECT_GT(rate, 0u);
     EXPECT_LE(rate, static_cast<std::uint32_t>(calls));  // a span's rate is at most its calls
 
     hud->execute(kSwitchCommand);
     hud->draw(0);
-    EXPECT_EQ(hud->tokens().values[kFpsToken], std::to_string(hud->frameRate().perSecond));
+    EXPECT_EQ(inspect(*hud).tokens().values[kFpsToken],
+              std::to_string(inspect(*hud).frameRate().perSecond));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hud_gl_support.h"
+#include "hud_inspector.h"
 
 namespace vantor::test {
 namespace {
@@ -93,7 +94,7 @@ TEST_P(Paging, CurrentPageAndWhatShows) {
     WorkFolder dir(pagesIni(c.pages));
     auto hud = makeHud();
     hud->draw(0);  // the first frame reads the file, even while hidden
-    ASSERT_EQ(hud->store().getPageCount(), c.pages);
+    ASSERT_EQ(inspect(*hud).store().getPageCount(), c.pages);
 
     int n = 0;
     for (const Step& step : c.steps) {
@@ -104,15 +105,16 @@ TEST_P(Paging, CurrentPageAndWhatShows) {
             case kReloadThree:
                 dir.writeIni(pagesIni(step.op == kReloadOne ? 1 : step.op == kReloadNone ? 0 : 3));
                 EXPECT_TRUE(hud->execute(kReloadIniCommand));
-                EXPECT_TRUE(hud->rebuildNeeded());
+                EXPECT_TRUE(inspect(*hud).rebuildNeeded());
                 break;
             default:
                 EXPECT_TRUE(hud->execute(step.op));
         }
-        EXPECT_EQ(hud->currentPage(), step.page) << "step " << n;
+        EXPECT_EQ(inspect(*hud).currentPage(), step.page) << "step " << n;
         glClear(GL_COLOR_BUFFER_BIT);
         hud->draw(0);
-        EXPECT_EQ(hud->currentPage(), step.page) << "step " << n << ": a frame never pages";
+        EXPECT_EQ(inspect(*hud).currentPage(), step.page)
+            << "step " << n << ": a frame never pages";
         EXPECT_EQ(litRowBand(frame("step" + std::to_string(n))), step.shown) << "step " << n;
     }
 }

@@ -6,6 +6,7 @@
 
 #include "abi/host_records.h"
 #include "host/plugin_entry.h"
+#include "plugin_seam.h"
 
 namespace {
 bool g_refuseNothrowNew = false;

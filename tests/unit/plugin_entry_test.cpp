@@ -7,7 +7,7 @@
 #include <type_traits>
 
 #include "fake_host.h"
-#include "host/plugin_entry.h"
+#include "plugin_seam.h"
 
 namespace vantor {
 namespace {

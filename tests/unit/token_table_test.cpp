@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -25,19 +26,17 @@ namespace {
 using test::FakeHost;
 using test::WorkFolder;
 
-struct NamedCamera {
+// The order in which the handles are compared.
+const struct {
     HostWord SceneContext::*field;
     const char* name;
-};
-
-// The order in which the handles are compared.
-const NamedCamera kCameraOrder[] = {{&SceneContext::bottomCamera, "Bottom"},
-                                    {&SceneContext::mainPerspectiveCamera, "Main Perspective"},
-                                    {&SceneContext::topCamera, "Top"},
-                                    {&SceneContext::backCamera, "Back"},
-                                    {&SceneContext::frontCamera, "Front"},
-                                    {&SceneContext::leftCamera, "Left"},
-                                    {&SceneContext::rightCamera, "Right"}};
+} kCameraOrder[] = {{&SceneContext::bottomCamera, "Bottom"},
+                    {&SceneContext::mainPerspectiveCamera, "Main Perspective"},
+                    {&SceneContext::topCamera, "Top"},
+                    {&SceneContext::backCamera, "Back"},
+                    {&SceneContext::frontCamera, "Front"},
+                    {&SceneContext::leftCamera, "Left"},
+                    {&SceneContext::rightCamera, "Right"}};
 
 struct Frame {
     TokenTable table;
@@ -56,115 +55,85 @@ struct Frame {
 };
 
 // Each camera's handle names it, also when a camera later in the order has the same handle.
-TEST(CameraName, EachHandleNamesTheFirstCameraInOrderWithItElseFreeOrtho) {
-    constexpr int n = sizeof kCameraOrder / sizeof kCameraOrder[0];
-    for (int first = 0; first < n; ++first) {
-        for (int later = first; later < n; ++later) {
+TEST(CameraName, EachHandleNamesTheFirstCameraInOrderWithIt) {
+    for (const auto& first : kCameraOrder) {
+        for (const auto* later = &first; later != std::end(kCameraOrder); ++later) {
             FakeHost host;
-            host.scene.*kCameraOrder[later].field = host.scene.*kCameraOrder[first].field;
-            host.view.camera = host.scene.*kCameraOrder[first].field;
+            host.scene.*later->field = host.scene.*first.field;
+            host.view.camera = host.scene.*first.field;
             Frame frame;
             frame.update(host);
-            EXPECT_STREQ(frame.value(kCameraNameToken), kCameraOrder[first].name)
-                << kCameraOrder[first].name << " = " << kCameraOrder[later].name;
+            EXPECT_STREQ(frame.value(kCameraNameToken), first.name) << "= " << later->name;
         }
     }
-    for (HostWord handle : {HostWord{999}, FakeHost().scene.unused36}) {
-        FakeHost host;
-        host.view.camera = handle;
-        Frame frame;
-        frame.update(host);
-        EXPECT_STREQ(frame.value(kCameraNameToken), "Free Ortho") << handle;
-    }
 }
 
-TEST(CameraName, HandleZeroOnTheFirstFrameLeavesTheValueEmpty) {
+// Frame after frame, with the bottom camera's handle 0 and the top one's changed midway (the fake
+// host's top is 0x1002, left 0x1003, and 0x1000 is the unused slot among the cameras): the name
+// is recomputed only when the active camera changes, and a handle of no camera is Free Ortho.
+TEST(CameraName, FollowsTheActiveCameraFrameByFrame) {
+    const struct {
+        HostWord view;
+        HostWord top;
+        const char* name;
+    } frames[] = {
+        {0, 0x1002, ""},  // 0 is the handle cached before the first frame: no name yet
+        {0x1003, 0x1002, "Left"},
+        {0, 0x1002, "Bottom"},
+        {0x1000, 0x1002, "Free Ortho"},
+        {0x1002, 0x1002, "Top"},
+        {0x1002, 300, "Top"},  // cached, though the handle no longer
+                               // names a camera
+        {999, 300, "Free Ortho"},
+        {0x1002, 300, "Free Ortho"},
+        {300, 300, "Top"},
+    };
     FakeHost host;
     host.scene.bottomCamera = 0;
-    host.view.camera = 0;
     Frame frame;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCameraNameToken), "");
-
-    host.view.camera = host.scene.leftCamera;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCameraNameToken), "Left");
-    host.view.camera = 0;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCameraNameToken), "Bottom");
-}
-
-TEST(CameraName, RecomputedOnlyWhenTheActiveCameraChanges) {
-    FakeHost host;
-    const HostWord top = host.scene.topCamera;
-    host.view.camera = top;
-    Frame frame;
-    frame.update(host);
-    ASSERT_STREQ(frame.value(kCameraNameToken), "Top");
-
-    host.scene.topCamera = 300;  // the old handle no longer names a camera, but it is cached
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCameraNameToken), "Top");
-
-    host.view.camera = 999;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCameraNameToken), "Free Ortho");
-    host.view.camera = top;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCameraNameToken), "Free Ortho");
-    host.view.camera = 300;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCameraNameToken), "Top");
+    for (const auto& f : frames) {
+        host.view.camera = f.view;
+        host.scene.topCamera = f.top;
+        frame.update(host);
+        EXPECT_STREQ(frame.value(kCameraNameToken), f.name)
+            << "view " << f.view << " top " << f.top;
+    }
 }
 
 // Only the list of the current mode is read: the other two point at memory that faults when read.
-struct ModeCase {
-    std::int32_t mode;
-    const char* faces;
-    const char* edges;
-    const char* vertices;
-};
-
-void PrintTo(const ModeCase& c, std::ostream* os) { *os << "mode " << c.mode; }
-
-class SelectionCounts : public testing::TestWithParam<ModeCase> {
-protected:
-    void SetUp() override {
-        poisoned_ = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        ASSERT_NE(poisoned_, MAP_FAILED);
+TEST(SelectionCounts, OnlyTheListOfTheModeIsCounted) {
+    void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(page, MAP_FAILED);
+    const auto* poisoned = static_cast<const SelectionList*>(page);
+    const struct {
+        std::int32_t mode;
+        const char* faces;
+        const char* edges;
+        const char* vertices;
+    } cases[] = {{kFaceSelection, "3", "0", "0"},
+                 {kEdgeSelection, "0", "12", "0"},
+                 {kVertexSelection, "0", "0", "2147483647"},
+                 {3, "0", "0", "0"},
+                 {-1, "0", "0", "0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        FakeHost host;
+        host.faces.count = 3;
+        host.edges.count = 12;
+        host.vertices.count = 2147483647;
+        if (c.mode != kFaceSelection) host.scene.selectedFaces = poisoned;
+        if (c.mode != kEdgeSelection) host.scene.selectedEdges = poisoned;
+        if (c.mode != kVertexSelection) host.scene.selectedVertices = poisoned;
+        FakeHost::mode = c.mode;
+        Frame frame;
+        frame.update(host);
+        EXPECT_STREQ(frame.value(kSelFacesToken), c.faces);
+        EXPECT_STREQ(frame.value(kSelEdgesToken), c.edges);
+        EXPECT_STREQ(frame.value(kSelVerticesToken), c.vertices);
+        EXPECT_EQ(FakeHost::modeCalls, 3);  // asked once for each count
     }
-    void TearDown() override {
-        if (poisoned_ != MAP_FAILED) munmap(poisoned_, 4096);
-    }
-    const SelectionList* poisoned() const { return static_cast<const SelectionList*>(poisoned_); }
-
-private:
-    void* poisoned_ = MAP_FAILED;
-};
-
-TEST_P(SelectionCounts, OnlyTheListOfTheModeIsCounted) {
-    const ModeCase& c = GetParam();
-    FakeHost host;
-    host.faces.count = 3;
-    host.edges.count = 12;
-    host.vertices.count = 2147483647;
-    if (c.mode != kFaceSelection) host.scene.selectedFaces = poisoned();
-    if (c.mode != kEdgeSelection) host.scene.selectedEdges = poisoned();
-    if (c.mode != kVertexSelection) host.scene.selectedVertices = poisoned();
-    FakeHost::mode = c.mode;
-    Frame frame;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kSelFacesToken), c.faces);
-    EXPECT_STREQ(frame.value(kSelEdgesToken), c.edges);
-    EXPECT_STREQ(frame.value(kSelVerticesToken), c.vertices);
-    EXPECT_EQ(FakeHost::modeCalls, 3);  // asked once for each count
+    munmap(page, 4096);
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, SelectionCounts,
-                         testing::Values(ModeCase{kFaceSelection, "3", "0", "0"},
-                                         ModeCase{kEdgeSelection, "0", "12", "0"},
-                                         ModeCase{kVertexSelection, "0", "0", "2147483647"},
-                                         ModeCase{3, "0", "0", "0"}, ModeCase{-1, "0", "0", "0"}));
 
 // The frame rate from the ticks of the drawing calls since the last build: each span of calls is a
 // count and the ticks between them.
@@ -202,33 +171,10 @@ TEST(FramesPerSecond, CountsTheCallsOfTheLastWholeSecond) {
 }
 
 // Date and time are local, exact under a fixed-offset zone; the elapsed time counts from the start
-// tick.
-class ZoneTest : public testing::Test {
-protected:
-    void SetUp() override {
-        const char* zone = std::getenv("TZ");
-        hadZone_ = zone != nullptr;
-        if (hadZone_) savedZone_ = zone;
-    }
-    void TearDown() override {
-        if (hadZone_) {
-            setenv("TZ", savedZone_.c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        platform::refreshTimeZone();
-    }
-    static void useZone(const char* zone) {
-        setenv("TZ", zone, 1);
-        platform::refreshTimeZone();
-    }
-
-private:
-    bool hadZone_ = false;
-    std::string savedZone_;
-};
-
-TEST_F(ZoneTest, DateTimeAndElapsedFromTheClocks) {
+// tick. A time that cannot be converted then leaves date and time, and the rest is still updated.
+TEST(Clocks, DateTimeAndElapsedFromTheClocks) {
+    const char* zone = std::getenv("TZ");
+    const std::optional<std::string> saved = zone ? std::optional<std::string>(zone) : std::nullopt;
     const struct {
         const char* zone;
         std::int64_t now;
@@ -236,208 +182,150 @@ TEST_F(ZoneTest, DateTimeAndElapsedFromTheClocks) {
         const char* time;
         std::uint32_t startTick, nowTick;
         const char* elapsed;
+        const char* twoSecondsLater;
     } cases[] = {
-        {"UTC0", 0, "1970-01-01", "00:00:00", 5000, 5000, "00:00:00"},
+        {"UTC0", 0, "1970-01-01", "00:00:00", 5000, 5000, "00:00:00", "00:00:02"},
         // 2024-02-29 06:05:03 UTC
-        {"XYZ-3", 1709186703, "2024-02-29", "09:05:03", 5000, 5999, "00:00:00"},
+        {"XYZ-3", 1709186703, "2024-02-29", "09:05:03", 5000, 5999, "00:00:00", "00:00:02"},
         // 2023-12-31 22:30:00 UTC
-        {"XYZ-3", 1704061800, "2024-01-01", "01:30:00", 1000, 1000 + 3725000, "01:02:05"},
+        {"XYZ-3", 1704061800, "2024-01-01", "01:30:00", 1000, 1000 + 3725000, "01:02:05",
+         "01:02:07"},
         // 2024-01-01 03:00:00 UTC
-        {"XYZ+5", 1704078000, "2023-12-31", "22:00:00", 0, 360000000, "100:00:00"},
+        {"XYZ+5", 1704078000, "2023-12-31", "22:00:00", 0, 360000000, "100:00:00", "100:00:02"},
         // 1999-12-31 23:59:59 UTC; the tick counter wrapped past 2^32 between the start and now
         {"XYZ-5:45", 946684799, "2000-01-01", "05:44:59", 0xFFFFF000u, 3725000u - 0x1000u,
-         "01:02:05"},
-        {"UTC0", 0, "1970-01-01", "00:00:00", 1, 0, "1193:02:47"},
+         "01:02:05", "01:02:07"},
+        {"UTC0", 0, "1970-01-01", "00:00:00", 1, 0, "1193:02:47", "00:00:01"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.zone) + " at " + std::to_string(c.now));
-        useZone(c.zone);
+        setenv("TZ", c.zone, 1);
+        platform::refreshTimeZone();
         FakeHost host;
         Frame frame;
         frame.now = c.now;
         frame.startTick = c.startTick;
         frame.nowTick = c.nowTick;
-        frame.update(host);
-        EXPECT_STREQ(frame.value(kCurDateToken), c.date);
-        EXPECT_STREQ(frame.value(kCurTimeToken), c.time);
-        EXPECT_STREQ(frame.value(kElapsedToken), c.elapsed);
+        for (const char* elapsed : {c.elapsed, c.twoSecondsLater}) {
+            frame.update(host);
+            EXPECT_STREQ(frame.value(kCurDateToken), c.date);
+            EXPECT_STREQ(frame.value(kCurTimeToken), c.time);
+            EXPECT_STREQ(frame.value(kElapsedToken), elapsed);
+            frame.now = std::numeric_limits<std::int64_t>::max();
+            frame.nowTick += 2000;
+        }
     }
-}
-
-TEST_F(ZoneTest, UnconvertibleTimeLeavesDateAndTime) {
-    useZone("XYZ-3");
-    FakeHost host;
-    Frame frame;
-    frame.update(host);
-    ASSERT_STREQ(frame.value(kCurTimeToken), "09:05:03");
-    frame.now = std::numeric_limits<std::int64_t>::max();
-    frame.nowTick += 2000;
-    frame.update(host);
-    EXPECT_STREQ(frame.value(kCurDateToken), "2024-02-29");
-    EXPECT_STREQ(frame.value(kCurTimeToken), "09:05:03");
-    EXPECT_STREQ(frame.value(kElapsedToken), "00:00:02");  // the rest is still updated
+    if (saved) setenv("TZ", saved->c_str(), 1);
+    if (!saved) unsetenv("TZ");
+    platform::refreshTimeZone();
 }
 
 // Missing host data: the camera keeps its last name, counts that cannot be read are "0", the
 // clocks are still read.
-struct MissingCase {
-    const char* name;
-    std::int32_t mode;
-    void (*breakHost)(FakeHost& host, const SceneContext*& scene, const HostServices*& services);
-    const char* camera;
-    const char* faces;
-    const char* edges;
-    const char* vertices;
-};
+TEST(MissingHostData, KeepsTheCameraAndCountsZero) {
+    using Break =
+        void (*)(FakeHost & host, const SceneContext*& scene, const HostServices*& services);
+    const struct {
+        std::int32_t mode;
+        Break breakHost;
+        const char* camera;
+        const char* counts;  // faces, edges and vertices
+    } cases[] = {
+        {kFaceSelection, [](auto&, auto& scene, auto&) { scene = nullptr; }, "Top", "0 0 0"},
+        {kFaceSelection, [](auto& h, auto&, auto&) { h.scene.activeViewSlot = nullptr; }, "Top",
+         "3 0 0"},
+        {kEdgeSelection, [](auto& h, auto&, auto&) { h.slot = nullptr; }, "Top", "0 12 0"},
+        {kFaceSelection, [](auto& h, auto&, auto&) { h.scene.selectedFaces = nullptr; }, "Left",
+         "0 0 0"},
+        {kEdgeSelection, [](auto& h, auto&, auto&) { h.scene.selectedEdges = nullptr; }, "Left",
+         "0 0 0"},
+        {kVertexSelection, [](auto& h, auto&, auto&) { h.scene.selectedVertices = nullptr; },
+         "Left", "0 0 0"},
+        {kFaceSelection, [](auto&, auto&, auto& services) { services = nullptr; }, "Left", "0 0 0"},
+        {kFaceSelection, [](auto& h, auto&, auto&) { h.services.selectionMode = nullptr; }, "Left",
+         "0 0 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        FakeHost host;
+        host.view.camera = host.scene.topCamera;
+        host.faces.count = 3;
+        host.edges.count = 12;
+        host.vertices.count = 7;
+        FakeHost::mode = c.mode;
+        Frame frame;
+        frame.update(host);
+        ASSERT_STREQ(frame.value(kCameraNameToken), "Top");
 
-void PrintTo(const MissingCase& c, std::ostream* os) { *os << c.name; }
-
-class MissingHostData : public testing::TestWithParam<MissingCase> {};
-
-TEST_P(MissingHostData, KeepsTheCameraAndCountsZero) {
-    const MissingCase& c = GetParam();
-    FakeHost host;
-    host.view.camera = host.scene.topCamera;
-    host.faces.count = 3;
-    host.edges.count = 12;
-    host.vertices.count = 7;
-    FakeHost::mode = c.mode;
-    Frame frame;
-    frame.update(host);
-    ASSERT_STREQ(frame.value(kCameraNameToken), "Top");
-
-    const SceneContext* scene = &host.scene;
-    const HostServices* services = &host.services;
-    c.breakHost(host, scene, services);
-    host.view.camera = host.scene.leftCamera;  // seen only where the path to it is whole
-    frame.nowTick += 3725000;
-    frame.update(scene, services);
-    EXPECT_STREQ(frame.value(kCameraNameToken), c.camera);
-    EXPECT_STREQ(frame.value(kSelFacesToken), c.faces);
-    EXPECT_STREQ(frame.value(kSelEdgesToken), c.edges);
-    EXPECT_STREQ(frame.value(kSelVerticesToken), c.vertices);
-    EXPECT_STREQ(frame.value(kElapsedToken), "01:02:05");
-}
-
-using Scene = const SceneContext*&;
-using Services = const HostServices*&;
-
-INSTANTIATE_TEST_SUITE_P(
-    Records, MissingHostData,
-    testing::Values(
-        MissingCase{"NullScene", kFaceSelection, [](FakeHost&, Scene s, Services) { s = nullptr; },
-                    "Top", "0", "0", "0"},
-        MissingCase{"NullViewSlot", kFaceSelection,
-                    [](FakeHost& h, Scene, Services) { h.scene.activeViewSlot = nullptr; }, "Top",
-                    "3", "0", "0"},
-        MissingCase{"NullActiveView", kEdgeSelection,
-                    [](FakeHost& h, Scene, Services) { h.slot = nullptr; }, "Top", "0", "12", "0"},
-        MissingCase{"NullFaceList", kFaceSelection,
-                    [](FakeHost& h, Scene, Services) { h.scene.selectedFaces = nullptr; }, "Left",
-                    "0", "0", "0"},
-        MissingCase{"NullEdgeList", kEdgeSelection,
-                    [](FakeHost& h, Scene, Services) { h.scene.selectedEdges = nullptr; }, "Left",
-                    "0", "0", "0"},
-        MissingCase{"NullVertexList", kVertexSelection,
-                    [](FakeHost& h, Scene, Services) { h.scene.selectedVertices = nullptr; },
-                    "Left", "0", "0", "0"},
-        MissingCase{"NullServices", kFaceSelection,
-                    [](FakeHost&, Scene, Services s) { s = nullptr; }, "Left", "0", "0", "0"},
-        MissingCase{"NullSelectionModeEntry", kFaceSelection,
-                    [](FakeHost& h, Scene, Services) { h.services.selectionMode = nullptr; },
-                    "Left", "0", "0", "0"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Applying the tokens to rows of a loaded page, frame after frame.
-struct Values {
-    const char* camera;
-    const char* time;
-    const char* faces;
-    const char* fps;
-};
-
-void setValues(TokenTable& table, const Values& v) {
-    const char* values[] = {v.camera, "2024-02-29", v.time, "01:02:05", v.faces, "12", "7", v.fps};
-    for (int i = 0; i < kTokenCount; ++i)
-        std::snprintf(table.values[i], kTextSize, "%s", values[i]);
-}
-
-const Values kFrame1{"Top", "09:05:03", "3", "60"};
-const Values kFrame2{"Left", "09:05:04", "4", "59"};
-
-struct RowCase {
-    const char* name;
-    const char* row;
-    const char* frame1;
-    const char* frame2;
-};
-
-void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
-
-class RowDrawing : public testing::Test {
-protected:
-    // Draws row 0 as the HUD does: a fresh copy of the row's text, then the tokens.
-    std::string draw() {
-        store->selectRow(0);
-        std::memset(line, '#', sizeof line);
-        const char* text = store->getRowText();
-        std::memcpy(line, text, std::strlen(text) + 1);
-        applyTokens(*store, table, line);
-        return line;
+        const SceneContext* scene = &host.scene;
+        const HostServices* services = &host.services;
+        c.breakHost(host, scene, services);
+        host.view.camera = host.scene.leftCamera;  // seen only where the path to it is whole
+        frame.nowTick += 3725000;
+        frame.update(scene, services);
+        EXPECT_STREQ(frame.value(kCameraNameToken), c.camera);
+        EXPECT_EQ(std::string(frame.value(kSelFacesToken)) + " " + frame.value(kSelEdgesToken) +
+                      " " + frame.value(kSelVerticesToken),
+                  c.counts);
+        EXPECT_STREQ(frame.value(kElapsedToken), "01:02:05");
     }
+}
 
-    std::unique_ptr<PageStore> store = std::make_unique<PageStore>();
+// Applying the tokens to the rows of a loaded page, frame after frame, each row drawn as the HUD
+// draws it: a fresh copy of its text, then the tokens.
+TEST(ApplyTokens, RowsAreSubstitutedOnEveryFrame) {
+    const struct {
+        const char* row;
+        const char* frame1;
+        const char* frame2;
+    } rows[] = {
+        {"Faces: *SEL_FACES*", "Faces: 3", "Faces: 4"},
+        {"*SEL_FACES* at *FPS* fps", "3 at 60 fps", "4 at 59 fps"},
+        {"*CUR_TIME* to *CUR_TIME*", "09:05:03 to 09:05:03", "09:05:04 to 09:05:04"},
+        {"*CUR_TIME**CUR_TIME*", "09:05:03*CUR_TIME*", "09:05:04*CUR_TIME*"},
+        // each token has its own pass, so different tokens side by side are all replaced
+        {"*CAMERA_NAME**CUR_DATE**CUR_TIME**ELAPSED**SEL_FACES**SEL_EDGES**SEL_VERTICES*",
+         "Top2024-02-2909:05:0301:02:053127", "Left2024-02-2909:05:0401:02:054127"},
+        {"*cur_time* **CUR_TIME*", "*cur_time* **CUR_TIME*", "*cur_time* **CUR_TIME*"},
+        {"[*CAMERA_NAME*]", "[Top]", "[Left]"},
+        {"plain text", "plain text", "plain text"},
+    };
+    std::vector<std::string> page;
+    for (const auto& r : rows) page.push_back(r.row);
+    const WorkFolder dir(test::iniWithPage(page));
+    const auto store = std::make_unique<PageStore>();
+    ASSERT_TRUE(test::loadFirstPage(*store));
     TokenTable table;
     char line[kLineSize];
-};
+    const auto draw = [&](int row) {
+        store->selectRow(row);
+        std::memset(line, '#', sizeof line);
+        std::memcpy(line, store->getRowText(), std::strlen(store->getRowText()) + 1);
+        applyTokens(*store, table, line);
+        return std::string(line);
+    };
+    const auto setValues = [&](const char* camera, const char* time, const char* faces,
+                               const char* fps) {
+        const char* values[] = {camera, "2024-02-29", time, "01:02:05", faces, "12", "7", fps};
+        for (int i = 0; i < kTokenCount; ++i)
+            std::snprintf(table.values[i], kTextSize, "%s", values[i]);
+    };
+    for (int frame = 1; frame <= 2; ++frame) {
+        if (frame == 1) setValues("Top", "09:05:03", "3", "60");
+        if (frame == 2) setValues("Left", "09:05:04", "4", "59");
+        for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
+            EXPECT_EQ(draw(i), frame == 1 ? rows[i].frame1 : rows[i].frame2) << rows[i].row;
+        }
+    }
 
-class ApplyTokens : public RowDrawing, public testing::WithParamInterface<RowCase> {};
-
-TEST_P(ApplyTokens, RowIsSubstitutedOnEveryFrame) {
-    const RowCase& c = GetParam();
-    const WorkFolder dir(test::iniWithPage({c.row}));
-    ASSERT_TRUE(test::loadFirstPage(*store));
-    setValues(table, kFrame1);
-    EXPECT_EQ(draw(), c.frame1);
-    setValues(table, kFrame2);
-    EXPECT_EQ(draw(), c.frame2);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ApplyTokens,
-    testing::Values(
-        RowCase{"Faces", "Faces: *SEL_FACES*", "Faces: 3", "Faces: 4"},
-        RowCase{"FrameRate", "*SEL_FACES* at *FPS* fps", "3 at 60 fps", "4 at 59 fps"},
-        RowCase{"TimeTwiceWithTextBetween", "*CUR_TIME* to *CUR_TIME*", "09:05:03 to 09:05:03",
-                "09:05:04 to 09:05:04"},
-        RowCase{"TimeTwiceAdjacent", "*CUR_TIME**CUR_TIME*", "09:05:03*CUR_TIME*",
-                "09:05:04*CUR_TIME*"},
-        // each token has its own pass, so different tokens side by side are all replaced
-        RowCase{"AllSevenAdjacent",
-                "*CAMERA_NAME**CUR_DATE**CUR_TIME**ELAPSED**SEL_FACES**SEL_EDGES**SEL_VERTICES*",
-                "Top2024-02-2909:05:0301:02:053127", "Left2024-02-2909:05:0401:02:054127"},
-        RowCase{"NearMissesOnly", "*cur_time* **CUR_TIME*", "*cur_time* **CUR_TIME*",
-                "*cur_time* **CUR_TIME*"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(RowDrawing, RowWithoutTokensIsNeverScannedAgain) {
-    const WorkFolder dir(test::iniWithPage({"plain text"}));
-    ASSERT_TRUE(test::loadFirstPage(*store));
-    setValues(table, kFrame1);
-    EXPECT_EQ(draw(), "plain text");
-
-    // Were the line scanned, the token put into it now would be replaced.
+    // A later pass scans an earlier value.
+    std::snprintf(table.values[kCameraNameToken], kTextSize, "cam *SEL_EDGES*");
+    EXPECT_EQ(draw(6), "[cam 12]");
+    // A row without tokens is never scanned again: the token put into its line now stays.
+    store->selectRow(7);
     std::memcpy(line, "*CUR_TIME*", 11);
     applyTokens(*store, table, line);
     EXPECT_STREQ(line, "*CUR_TIME*");
-}
-
-TEST_F(RowDrawing, LaterPassScansAnEarlierValue) {
-    const WorkFolder dir(test::iniWithPage({"[*CAMERA_NAME*]"}));
-    ASSERT_TRUE(test::loadFirstPage(*store));
-    setValues(table, kFrame1);
-    std::snprintf(table.values[kCameraNameToken], kTextSize, "cam *SEL_EDGES*");
-    EXPECT_EQ(draw(), "[cam 12]");
 }
 
 }  // namespace

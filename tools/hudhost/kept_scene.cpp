@@ -15,9 +15,9 @@ void setPixelStore(GLenum alignment, GLenum rowLength, GLenum skipPixels, GLenum
 
 }  // namespace
 
-void KeptScene::keep(int width, int height) {
-    width_ = width;
-    height_ = height;
+void KeptScene::keep() {
+    const int width = shot_.width;
+    const int height = shot_.height;
     pixels_.resize(static_cast<std::size_t>(width) * height * 4);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     setPixelStore(GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH, GL_PACK_SKIP_PIXELS, GL_PACK_SKIP_ROWS);
@@ -43,7 +43,7 @@ void KeptScene::restore() const {
     glDisable(GL_DEPTH_TEST);
     setPixelStore(GL_UNPACK_ALIGNMENT, GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_PIXELS,
                   GL_UNPACK_SKIP_ROWS);
-    glDrawPixels(width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, pixels_.data());
+    glDrawPixels(shot_.width, shot_.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels_.data());
 
     // Restore: matrices, then the rest, matrix mode and raster position included.
     glPopMatrix();

@@ -4,29 +4,45 @@
 
 #include <vector>
 
+#include "options.h"
+
 namespace hudhost {
+
+// What a frame's scene is rendered as: the camera it is seen through, the viewport's size.
+struct Shot {
+    Camera camera;
+    int width;
+    int height;
+};
 
 class KeptScene {
 public:
-    // Reads the colour buffer of the frame just rendered, width x height from the lower left
-    // corner, before anything is drawn over the scene.
-    void keep(int width, int height);
-
-    // Whether a picture of that size is kept.
-    bool holds(int width, int height) const {
-        return !pixels_.empty() && width == width_ && height == height_;
+    // Decides the next frame, of `shot`: true when it renders its scene afresh and keeps it, false
+    // when it draws the kept one. A new camera or size renders afresh, and so does the first frame
+    // and the first after the window was uncovered; any other keeps.
+    bool renderAfresh(const Shot& shot) {
+        const bool afresh = !trusted_ || shot.camera != shot_.camera || shot.width != shot_.width ||
+                            shot.height != shot_.height;
+        shot_ = shot;
+        trusted_ = true;
+        return afresh;
     }
+
+    // The window was uncovered or resized (Expose on X, WM_PAINT on Windows): pixels read while
+    // part of it was covered, or before the window system replaced its buffers, cannot be trusted.
+    void uncovered() { trusted_ = false; }
+
+    // Reads the colour buffer of the frame just rendered afresh, at its shot's size from the lower
+    // left corner, before anything is drawn over the scene.
+    void keep();
 
     // Draws the kept picture over the viewport as it was read. Needs the scene's frame state
     // (Scene::setState) and leaves it as it found it.
     void restore() const;
 
-    // Forgets the picture: the next frame renders the scene.
-    void drop() { pixels_.clear(); }
-
 private:
-    int width_ = 0;
-    int height_ = 0;
+    Shot shot_{};
+    bool trusted_ = false;
     std::vector<unsigned char> pixels_;  // RGBA, bottom row first
 };
 

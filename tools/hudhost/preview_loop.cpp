@@ -33,8 +33,8 @@ public:
         viewport_.reset();  // it refers to the scene
     }
 
-    // Renders the scene afresh when the camera, the size or the window asked it to, and
-    // otherwise draws the HUD over the scene kept from the last such frame.
+    // Renders the scene afresh when the kept scene says so, and otherwise draws the HUD over the
+    // scene kept from the last such frame.
     void draw(int width, int height, Camera camera) {
         if (!scene_ || camera != camera_) {
             viewport_.reset();
@@ -43,15 +43,12 @@ public:
         }
         if (!viewport_ || width != viewport_->width() || height != viewport_->height()) {
             viewport_ = std::make_unique<Viewport>(*scene_, &host_, drawFlags_, width, height);
-            kept_.drop();  // a new camera or size
         }
-        viewport_->frame(kept_);
+        viewport_->frame(kept_, kept_.renderAfresh({camera, width, height}));
     }
 
-    // The window was resized or uncovered. Its next frame renders the scene: pixels read while
-    // part of the window was covered, or before the window system replaced its buffers, cannot
-    // be trusted.
-    void renderAfresh() { kept_.drop(); }
+    // The window was resized or uncovered.
+    void renderAfresh() { kept_.uncovered(); }
 
     // Writes the back buffer's frame to `path`, through a temporary file renamed into place, so
     // that a reader never sees half a picture.

@@ -19,13 +19,13 @@ void Viewport::frame(bool withHud) const {
     finish(withHud);
 }
 
-void Viewport::frame(KeptScene& kept) const {
-    if (kept.holds(width_, height_)) {
+void Viewport::frame(KeptScene& kept, bool afresh) const {
+    if (afresh) {
+        scene_.render(width_, height_);
+        kept.keep();
+    } else {
         scene_.setState(width_, height_);
         kept.restore();
-    } else {
-        scene_.render(width_, height_);
-        kept.keep(width_, height_);
     }
     finish(true);
 }

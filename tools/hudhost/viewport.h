@@ -25,10 +25,9 @@ public:
     // is loaded.
     void frame(bool withHud) const;
 
-    // Renders one frame with the HUD as frame(true) does, but takes the scene from `kept` when it
-    // holds one of this size, and otherwise keeps the rendered scene there. The caller drops it
-    // when anything else that shapes the scene changes.
-    void frame(KeptScene& kept) const;
+    // Renders one frame with the HUD as frame(true) does, its scene rendered afresh and kept in
+    // `kept` when `afresh` (KeptScene::renderAfresh), else taken from it.
+    void frame(KeptScene& kept, bool afresh) const;
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "hud/page_turns.h"
 #include "letter_case.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
@@ -30,8 +31,7 @@ std::string noFile(const Options& options) {
            cased.written;
 }
 
-// The page the HUD is on after the commands, the soak's page turns included, by its own rules:
-// Next and Prev only while shown, Next around the pages, Prev from the first to the last.
+// The page the HUD is on after the commands, the soak's page turns included, by its own rule.
 int pageShown(const Options& options, int pages) {
     std::vector<vantor::PluginFunction> commands = options.commands;
     if (options.mode == Mode::Soak) {
@@ -41,9 +41,7 @@ int pageShown(const Options& options, int pages) {
     int page = 0;
     for (vantor::PluginFunction command : commands) {
         if (command == vantor::kSwitchCommand) shown = !shown;
-        if (command == vantor::kNextPageCommand && shown && pages > 0) page = (page + 1) % pages;
-        if (command == vantor::kPrevPageCommand && shown) --page;
-        if (page < 0) page = pages - 1;
+        page = vantor::pageAfter(command, shown, page, pages);
     }
     return page;
 }

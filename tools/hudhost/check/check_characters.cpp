@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "hud/drawn_width.h"
 #include "layout.h"
 
 namespace hudhost::check {
@@ -218,18 +219,7 @@ void noteBrokenUtf8(Layout& layout, const LoadedRow& row) {
 }  // namespace
 
 char32_t drawnAs(const Layout& layout, char32_t c) {
-    if (c < 0x80) return c >= static_cast<char32_t>(vantor::platform::kFirstGlyph) ? c : 0;
-    if (!CharacterLists::wanted(c)) return 0;
-    return layout.characters->kept(c) ? c : U'?';
-}
-
-int advanceOf(const LayoutFont& font, char32_t c) {
-    if (c < 0x80) {
-        const int k = static_cast<int>(c) - vantor::platform::kFirstGlyph;
-        return k >= 0 ? font.measure.advances[k] : 0;
-    }
-    const CharacterMeasure* m = measured(font, c);
-    return m != nullptr ? m->advance : 0;
+    return vantor::drawnAs(c, *layout.characters);
 }
 
 void readCharacters(Layout& layout) {

@@ -4,7 +4,10 @@
 // edge is cut; held to a corner, a row is cut at any edge it crosses. Widths and heights come
 // from the build's own glyphs, with live values as wide as they usually are.
 #include <cmath>
+#include <cstring>
+#include <optional>
 
+#include "hud/drawn_width.h"
 #include "known_names.h"
 #include "layout.h"
 #include "platform/platform.h"
@@ -14,19 +17,17 @@
 namespace hudhost::check {
 namespace {
 
-constexpr float kWidth = static_cast<float>(vantor::kOverlayWidth);
-constexpr float kHeight = static_cast<float>(vantor::kOverlayHeight);
-// The longest camera name, which the HUD's value keeps until a camera is named.
-constexpr const char* kWidestCamera = "Main Perspective";
-
-// A token's value, which is plain ASCII.
-int widthOf(const LayoutFont& font, const std::string& text) {
-    int sum = 0;
-    for (char c : text) sum += advanceOf(font, static_cast<unsigned char>(c));
-    return sum;
+// The longest of the names the camera token gives.
+const char* longestCameraName() {
+    const char* longest = vantor::kOtherCameraName;
+    for (const vantor::CameraName& camera : vantor::kCameraNames) {
+        if (std::strlen(camera.name) > std::strlen(longest)) longest = camera.name;
+    }
+    return longest;
 }
 
-// The token values of a frame now, through the HUD's own update, with the camera's named.
+// The token values of a frame now, through the HUD's own update; the camera's, which the host
+// decides, as long as it can be.
 std::vector<std::string> sampleValues() {
     vantor::TokenTable table;
     vantor::HostWord camera = 0;
@@ -34,20 +35,35 @@ std::vector<std::string> sampleValues() {
                               {nullptr, nullptr, 0, 0, vantor::platform::calendarTime()});
     std::vector<std::string> values;
     for (int j = 0; j < vantor::kTokenCount; ++j) {
-        values.emplace_back(j == vantor::kCameraNameToken ? kWidestCamera : table.values[j]);
+        values.emplace_back(j == vantor::kCameraNameToken ? longestCameraName() : table.values[j]);
     }
     return values;
 }
+
+// The font's advances as the HUD reads them back from its lists.
+struct FontAdvances {
+    explicit FontAdvances(const LayoutFont& font) {
+        for (int k = 0; k < vantor::platform::kGlyphCount; ++k) {
+            glyphs[vantor::platform::kFirstGlyph + k] = font.measure.advances[k];
+        }
+        for (const vantor::platform::CharacterMeasure& c : font.measure.characters) {
+            characters.push_back(c.advance);
+        }
+    }
+    vantor::ByteAdvances glyphs = {};
+    std::vector<int> characters;  // those of the gathered characters, in their order
+};
 
 std::string place(const vantor::HudSettings& s) {
     return "HUD_POS_X=" + std::to_string(std::lround(s.posX)) +
            ", FONT_SIZE=" + std::to_string(s.fontSize) + " and FONT_FACE=" + s.fontFace;
 }
 
-// The row's drawn width, and the first byte of it whose glyph ends past `room` (-1 for none):
-// each character as the HUD reads and draws it.
-int drawnWidth(const Layout& layout, const LoadedRow& row, const LayoutFont& font,
-               const std::vector<std::string>& values, float room, int& crossing) {
+// The row's drawn width, its tokens given `values`, and the first byte of it whose glyph ends past
+// `room` (-1 for none): each character as the HUD reads and draws it.
+int rowWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& font,
+             const std::vector<std::string>& values, float room, int& crossing) {
+    const vantor::DrawnAdvances advances{font.glyphs, *layout.characters, font.characters.data()};
     const std::string marked = markTokens(row.text);
     int width = 0;
     crossing = -1;
@@ -55,11 +71,12 @@ int drawnWidth(const Layout& layout, const LoadedRow& row, const LayoutFont& fon
         const int token = replacedAt(marked, k);
         const char* text = row.text + k;
         if (token >= 0) {
-            width += widthOf(font, values[token]);
+            width +=
+                vantor::drawnWidth(values[token].c_str(), row.encoding, layout.codePage, advances);
             text += tokenKeys()[token].size();
         } else {
             const char32_t c = vantor::nextCharacter(text, row.encoding, layout.codePage);
-            width += advanceOf(font, drawnAs(layout, c));
+            width += vantor::drawnAdvance(c, advances);
         }
         if (crossing < 0 && static_cast<float>(width) > room) crossing = static_cast<int>(k);
         k = static_cast<std::size_t>(text - row.text);
@@ -68,13 +85,15 @@ int drawnWidth(const Layout& layout, const LoadedRow& row, const LayoutFont& fon
 }
 
 // The first byte of the row whose glyph ends past the right edge, and the row's drawn width: the
-// row starts HUD_POS_X of the overlay's width across the viewport, in glyphs of window pixels.
-void checkWidth(Layout& layout, const LoadedRow& row, const LayoutFont& font,
+// row starts at HUD_POS_X stretched over the viewport, in glyphs of window pixels.
+void checkWidth(Layout& layout, const LoadedRow& row, const FontAdvances& font,
                 const std::vector<std::string>& values) {
-    const float room =
-        (kWidth - layout.settings.posX) * static_cast<float>(layout.viewWidth) / kWidth;
+    const vantor::WindowPoint start = vantor::stretchedPoint(
+        layout.settings.posX, vantor::rowBaseline(layout.settings, row.index), layout.viewWidth,
+        layout.viewHeight);
+    const auto room = static_cast<float>(layout.viewWidth - start.x);
     int crossing = -1;
-    const int width = drawnWidth(layout, row, font, values, room, crossing);
+    const int width = rowWidth(layout, row, font, values, room, crossing);
     if (crossing < 0) return;
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + crossing,
                         "the row runs off the right edge from here: at " + place(layout.settings) +
@@ -87,7 +106,7 @@ void checkWidth(Layout& layout, const LoadedRow& row, const LayoutFont& font,
 
 // The window row a baseline at `y` of the overlay space stands on in a viewport `height` high.
 int baselineRow(float y, int height) {
-    return static_cast<int>(std::floor(static_cast<double>(y) * height / kHeight));
+    return static_cast<int>(std::floor(vantor::stretchedPoint(0.0, y, 1, height).y));
 }
 
 // The first drawn row whose letters, `tall` pixels from the baseline up, reach past the top edge;
@@ -143,8 +162,6 @@ void checkBottom(Layout& layout) {
     }
 }
 
-const char* const kCornerNames[] = {"", "top left", "top right", "bottom left", "bottom right"};
-
 // The CONFIG line of `key` the HUD reads, or null when the file does not set it.
 const Entry* configEntry(const Layout& layout, const char* key) {
     for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
@@ -175,8 +192,8 @@ void checkCornerPosition(Layout& layout) {
     layout.findings.add(Severity::Warning, anchor != nullptr ? anchor->line : 0,
                         anchor != nullptr ? anchor->column : 0,
                         "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
-                            " holds the rows to the " + kCornerNames[layout.settings.anchor] +
-                            " corner, with " + keys +
+                            " holds the rows to the " +
+                            vantor::kCornerNames[layout.settings.anchor] + " corner, with " + keys +
                             (both ? " at their defaults, " : " at its default, ") + values +
                             " pixels in from it; set HUD_POS_X and HUD_POS_Y with HUD_ANCHOR");
 }
@@ -202,8 +219,10 @@ void checkCorner(Layout& layout, const LayoutFont* font, const std::vector<std::
     const vantor::HudSettings& s = layout.settings;
     const int width = layout.viewWidth;
     const int height = layout.viewHeight;
-    const std::string viewport =
-        sizeText(width, height) + " viewport, held to its " + kCornerNames[s.anchor] + " corner";
+    const std::string viewport = sizeText(width, height) + " viewport, held to its " +
+                                 vantor::kCornerNames[s.anchor] + " corner";
+    const std::optional<FontAdvances> advances =
+        font != nullptr ? std::optional<FontAdvances>(*font) : std::nullopt;
     // The letters' height above the baseline: the font's own, or at most FONT_SIZE.
     const int tall = font != nullptr ? font->measure.ascent : s.fontSize;
     for (const LoadedRow& row : layout.rows) {
@@ -211,7 +230,7 @@ void checkCorner(Layout& layout, const LayoutFont* font, const std::vector<std::
         layout.store->selectPage(row.page);
         int crossing = -1;
         const int textWidth =
-            font != nullptr ? drawnWidth(layout, row, *font, values, 0.0f, crossing) : 0;
+            advances ? rowWidth(layout, row, *advances, values, 0.0f, crossing) : 0;
         const vantor::RowOrigin at = vantor::anchoredOrigin(
             s, row.index, layout.store->getRowCount(), textWidth, width, height);
         const float right = at.x + static_cast<float>(textWidth);
@@ -270,9 +289,10 @@ void checkGeometry(Layout& layout) {
         return;
     }
     const std::vector<std::string> values = sampleValues();
+    const FontAdvances advances(*font);
     for (const LoadedRow& row : layout.rows) {
         const float y = vantor::rowBaseline(s, row.index);
-        if (row.text[0] != '\0' && y >= 0.0f) checkWidth(layout, row, *font, values);
+        if (row.text[0] != '\0' && y >= 0.0f) checkWidth(layout, row, advances, values);
     }
 }
 

@@ -24,11 +24,12 @@ std::string tokenOrder() {
 
 void checkBlank(Layout& layout, const LoadedRow& row) {
     const std::string text = row.text;
+    const std::string blank = vantor::kBlankRow;
     // BLANK in another letter case, or with a letter more: meant as an empty row.
-    if (text.size() > 6 || upper(text).rfind("BLANK", 0) != 0) return;
+    if (text.size() > blank.size() + 1 || upper(text).rfind(blank, 0) != 0) return;
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn,
-                        row.entry->name + "=" + text + " is drawn as the text " + text +
-                            ": only BLANK, in capitals and alone, makes an empty row");
+                        row.entry->name + "=" + text + " is drawn as the text " + text + ": only " +
+                            blank + ", in capitals and alone, makes an empty row");
 }
 
 void checkLength(Layout& layout, const LoadedRow& row) {
@@ -42,8 +43,9 @@ void checkLength(Layout& layout, const LoadedRow& row) {
         return;
     }
     layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + kMaxRowChars,
-                        "the row is longer than the 259 characters the HUD keeps (counted as "
-                        "written, before tokens grow it): from here on it is dropped");
+                        "the row is longer than the " + std::to_string(kMaxRowChars) +
+                            " characters the HUD keeps (counted as written, before tokens grow "
+                            "it): from here on it is dropped");
 }
 
 // The token that ends just before `k` in `text`, or empty.

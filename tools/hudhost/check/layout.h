@@ -79,10 +79,8 @@ void checkRows(Layout& layout);
 // code page although it holds UTF-8.
 void checkCharacters(Layout& layout);
 // What the HUD draws for `c`, a character of a loaded row: `c`, '?' for one left out of its
-// lists for their bound, 0 for nothing.
+// lists for their bound, 0 for nothing (vantor::drawnAs).
 char32_t drawnAs(const Layout& layout, char32_t c);
-// The advance of `c`, a character the HUD draws, in `font`.
-int advanceOf(const LayoutFont& font, char32_t c);
 // Rows and text that leave the viewport checked in, and the font the system draws them with.
 void checkGeometry(Layout& layout);
 
