@@ -66,7 +66,10 @@ struct Step {
     const char* host;  // blank-separated, besides --workdir (and --size, for a size)
     int width = 0;     // the window resized to width x height first
     int height = 0;
-    bool idle = false;  // then left idle past the clock's redraw
+    bool idle = false;            // then left idle past the clock's redraw
+    const char* title = "";       // what the title then says, in part
+    const char* saved = nullptr;  // a layout saved first, as sed -i does: the old file moved
+                                  // aside, and for a moment none, then the new one renamed in
 };
 
 struct WindowCase {
@@ -75,6 +78,7 @@ struct WindowCase {
     const char* start;  // the window's own options
     std::vector<Step> steps;
     std::vector<const char*> says = {};  // lines the window prints on stderr
+    const char* neverSays = nullptr;
 };
 
 void PrintTo(const WindowCase& c, std::ostream* os) { *os << c.name; }
@@ -88,16 +92,16 @@ const WindowCase kWindowCases[] = {
     {"Keys",
      iniText(kPaging, kThreePages),
      "",
-     {{"s", kPage1},      // Switch shows the first page
-      {"n", kPage2},      // Next Page
-      {"Next", kPage3},   // Page Down
-      {"n", kPage1},      // after the last, the first
-      {"p", kPage3},      // Prev Page: before the first, the last
-      {"Prior", kPage2},  // Page Up
-      {"s", ""},          // Switch hides it
-      {"n Next p", ""},   // paging while hidden changes nothing
-      {"s", kPage2},      // ... as the page shown again tells
-      {"r", kPage2}}},    // Reload INI keeps the page
+     {{"s", kPage1, 0, 0, false, "page 1 of 3"},          // Switch shows the first page
+      {"n", kPage2},                                      // Next Page
+      {"Next", kPage3},                                   // Page Down
+      {"n", kPage1},                                      // after the last, the first
+      {"p", kPage3},                                      // Prev Page: before the first, the last
+      {"Prior", kPage2},                                  // Page Up
+      {"s", "", 0, 0, false, "HUD hidden (S shows it)"},  // Switch hides it
+      {"n Next p", ""},                                   // paging while hidden changes nothing
+      {"s", kPage2},                                      // ... as the page shown again tells
+      {"r", kPage2}}},                                    // Reload INI keeps the page
     // Every camera key and every selection key: the viewport's camera and the tokens follow them.
     {"SceneKeys",
      iniText({20, 440, 30, 20, {255, 255, 255}, {}},
@@ -124,6 +128,16 @@ const WindowCase kWindowCases[] = {
      kPage1,
      {{"1", "--camera main-perspective --cmd switch", 0, 0, true},
       {"2", "--camera top --cmd switch", 0, 0, true}}},
+    // The page shown is saved away: the title says so, and the save by rename is no error.
+    {"SavedWithoutItsPage",
+     iniText(kPaging, kThreePages),
+     kPage3,
+     {{"", "", 0, 0, false,
+       "page 3 of 2: past the last, nothing shows; N or P turns to one that exists",
+       "[SECTION1]\nROWDATA1=Page one\n[SECTION2]\nROWDATA1=Page two\n"},
+      {"n", "--cmd switch --cmd next", 0, 0, false, "page 2 of 2"}},
+     {"hudhost: VantorHUD.ini changed: Vantor HUD Reload INI; page 3 of 2: past the last"},
+     "no such file"},
     // The 640 x 480 space is stretched over the window whatever its size.
     {"Resized", iniText(kPaging, kThreePages), kPage1, {{"", kPage1, 960, 720}}},
     // A first layout with no CONFIG section, in the HUD's default colour over the default
@@ -155,6 +169,13 @@ TEST_P(WindowSteps, ShowWhatTheOffscreenHostDraws) {
             host.insert(host.end(),
                         {"--size", std::to_string(step.width) + "x" + std::to_string(step.height)});
         }
+        if (step.saved != nullptr) {
+            const std::string ini = dir.iniPath();
+            vantor::test::writeFile(ini + ".new", step.saved);
+            std::filesystem::rename(ini, ini + ".bak");
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::filesystem::rename(ini + ".new", ini);
+        }
         if (step.keys[0] != '\0') {
             ASSERT_TRUE(window.press(step.keys)) << window.error();
         }
@@ -164,9 +185,18 @@ TEST_P(WindowSteps, ShowWhatTheOffscreenHostDraws) {
         for (const std::string& word : words(step.host)) host.push_back(word);
         ASSERT_EQ(e2e::render(name + "-offscreen", host, expected).status, 0);
         EXPECT_TRUE(shown == expected) << "the window differs from the offscreen picture";
+        std::string title = window.title();
+        for (int tries = 0; tries < 40 && title.find(step.title) == std::string::npos; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the window sets it
+            title = window.title();
+        }
+        EXPECT_NE(title.find(step.title), std::string::npos) << title;
     }
     EXPECT_EQ(window.close(), 0) << window.log();
     for (const char* said : c.says) EXPECT_NE(window.log().find(said), std::string::npos) << said;
+    if (c.neverSays != nullptr) {
+        EXPECT_EQ(window.log().find(c.neverSays), std::string::npos) << window.log();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(PreviewWindow, WindowSteps, ::testing::ValuesIn(kWindowCases),

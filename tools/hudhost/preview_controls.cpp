@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include <memory>
+
+#include "hud/page_turns.h"
 #include "layout_check.h"
 #include "pages/hud_settings.h"
 
@@ -70,14 +73,39 @@ void report(const std::string& line) { std::fprintf(stderr, "hudhost: %s\n", lin
 PreviewControls::PreviewControls(HostSide& host, const Options& options)
     : host_(host),
       setup_{options.camera, options.selectionMode, options.faces, options.edges,
-             options.vertices} {}
+             options.vertices} {
+    readPageCount();
+}
+
+void PreviewControls::readPageCount() {
+    const auto store = std::make_unique<vantor::PageStore>();
+    vantor::HudSettings settings{};
+    vantor::reloadConfig(*store, settings);
+    pages_ = store->getPageCount();
+}
+
+void PreviewControls::commanded(vantor::PluginFunction command) {
+    if (command == vantor::kSwitchCommand) shown_ = !shown_;
+    if (command == vantor::kReloadIniCommand) readPageCount();
+    page_ = vantor::pageAfter(command, shown_, page_, pages_);
+}
+
+std::string PreviewControls::pageText() const {
+    if (!shown_) return "HUD hidden (S shows it)";
+    if (pages_ == 0) return "no page to show";
+    const std::string of = " of " + std::to_string(pages_);
+    if (page_ >= 0 && page_ < pages_) return "page " + std::to_string(page_ + 1) + of;
+    return "page " + std::to_string(page_ + 1) + of + ": past the last, nothing shows; N or P " +
+           "turns to one that exists";
+}
 
 PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {
     switch (binding.action) {
         case KeyAction::Command:
             host_.execute(static_cast<vantor::PluginFunction>(binding.value));
-            report(host_.functionName(binding.value));
-            return Outcome::Nothing;
+            commanded(static_cast<vantor::PluginFunction>(binding.value));
+            report(std::string(host_.functionName(binding.value)) + ": " + pageText());
+            return Outcome::ShowState;
         case KeyAction::Camera:
             setup_.camera = static_cast<Camera>(binding.value);
             report(std::string("camera ") + cameraName(setup_.camera));
@@ -101,8 +129,8 @@ PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {
 }
 
 std::string PreviewControls::stateText() const {
-    return std::string(cameraName(setup_.camera)) + ", " + selectionText(setup_) +
-           "; layout: " + layoutCounts_;
+    return std::string(cameraName(setup_.camera)) + ", " + selectionText(setup_) + "; " +
+           pageText() + "; layout: " + layoutCounts_;
 }
 
 void PreviewControls::checkLayout(int width, int height, Print print) {

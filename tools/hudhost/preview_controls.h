@@ -20,8 +20,17 @@ public:
     // Carries out `binding`, reporting each change on stderr.
     Outcome apply(const KeyBinding& binding);
 
-    // The window title: the camera, the selection and the counts of the last layout check.
+    // The window title: the camera, the selection, the page shown and the counts of the last
+    // layout check.
     std::string stateText() const;
+
+    // Follows `command`, sent to the HUD, by the HUD's own paging rules, so that the title and
+    // the log can say what the HUD shows; after Reload INI, from the file as it now reads.
+    void commanded(vantor::PluginFunction command);
+
+    // Which page the HUD shows of how many, or that it is hidden, or that the page it is on is
+    // past the last, with the key that turns to one that exists.
+    std::string pageText() const;
 
     // When a check prints its findings: a reload always, a new window size only when they
     // differ from the last printed, so that a drag-resize does not flood the terminal.
@@ -43,7 +52,12 @@ private:
 
     HostSide& host_;
     SceneSetup setup_;
+    void readPageCount();
+
     std::string layoutCounts_;
+    bool shown_ = false;  // as the HUD is after the commands it was sent
+    int page_ = 0;
+    int pages_ = 0;
     std::string printedFindings_;
     bool saveWanted_ = false;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "kept_scene.h"
@@ -100,8 +101,12 @@ void PreviewLoop::start(int width, int height) {
     frames_->draw(width, height, controls_.camera());
     shownSecond_ = currentSecond();
     dirty_ = false;
-    for (vantor::PluginFunction command : commands_) host_.execute(command);
+    for (vantor::PluginFunction command : commands_) {
+        host_.execute(command);
+        controls_.commanded(command);
+    }
     if (!commands_.empty()) dirty_ = true;
+    report(controls_.pageText());
 }
 
 void PreviewLoop::press(const KeyBinding* binding) {
@@ -135,7 +140,10 @@ bool PreviewLoop::update(int width, int height) {
     std::string news;
     const bool changed = watch_.changed(news);
     if (!news.empty()) report(news);
-    if (changed) reload(std::string(vantor::kIniName) + " changed");
+    if (changed) {
+        waitForLayout();
+        reload(std::string(vantor::kIniName) + " changed");
+    }
     const long long second = currentSecond();
     if (second != shownSecond_) dirty_ = true;
     // A minimised window has no area: it is checked and drawn when it has one again.
@@ -157,10 +165,24 @@ bool PreviewLoop::update(int width, int height) {
     return true;
 }
 
+// An editor that saves by writing a new file and renaming it over the old (sed -i, many editors)
+// leaves no file at the name for a moment; a short wait reads the new one instead of reporting
+// it missing.
+void PreviewLoop::waitForLayout() {
+    using namespace std::chrono;
+    const std::filesystem::path layout = vantor::iniFolder() + "/" + vantor::kIniName;
+    const auto until = steady_clock::now() + milliseconds(300);
+    std::error_code ec;
+    while (!std::filesystem::exists(layout, ec) && steady_clock::now() < until) {
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+}
+
 void PreviewLoop::reload(const std::string& cause) {
     host_.execute(vantor::kReloadIniCommand);
+    controls_.commanded(vantor::kReloadIniCommand);
     const char* name = host_.functionName(vantor::kReloadIniCommand);
-    report(cause.empty() ? std::string(name) : cause + ": " + name);
+    report((cause.empty() ? std::string(name) : cause + ": " + name) + "; " + controls_.pageText());
     controls_.checkLayout(checkedWidth_, checkedHeight_, PreviewControls::Print::EachTime);
     titleDue_ = true;
     dirty_ = true;

@@ -65,6 +65,8 @@ public:
     void finish();
 
 private:
+    void waitForLayout();
+
     HostSide& host_;
     PreviewControls controls_;
     std::string picturePath_;
