@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "pages/file_format.h"
 #include "pages/page_store.h"
@@ -60,9 +62,9 @@ struct ConfigKey {
                         char (HudSettings::*field)[kTextSize])
         : name(key), kind(kText), fallbackText(byDefault), text(field) {}
 
-    // The number the HUD keeps of `value`, read with `ok` as PageStore::readInt gives them.
-    constexpr std::int32_t kept(std::int32_t value, std::int32_t ok) const {
-        return ok > 0 && value >= low && value <= high ? value : fallback;
+    // The number the HUD keeps of `value`, as PageStore::readInt gives it.
+    constexpr std::int32_t kept(std::optional<std::int32_t> value) const {
+        return value && *value >= low && *value <= high ? *value : fallback;
     }
 
     const char* name;

@@ -84,7 +84,8 @@ int runList(const Options& options, const std::string& pluginPath) {
 // The layout file read as the HUD reads it, with no plug-in loaded.
 int runCheck(const Options& options) {
     const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
-    const check::CheckResult result = check::checkLayout(layout, options.width, options.height);
+    const check::CheckResult result =
+        check::checkLayout(layout, options.width, options.height, options.ignored);
     check::print(result, stdout);
     return result.exitStatus;
 }

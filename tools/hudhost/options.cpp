@@ -1,9 +1,12 @@
 #include "options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+
+#include "known_names.h"
 
 namespace hudhost {
 namespace {
@@ -133,6 +136,23 @@ bool takeCheckPath(Given& g) {
     return true;
 }
 
+// NAME[,NAME...], each the name of a kind of finding.
+bool takeIgnored(Given& g) {
+    const std::string names = g.value;
+    for (std::size_t start = 0; start <= names.size();) {
+        const std::size_t end = std::min(names.find(',', start), names.size());
+        const std::string name = names.substr(start, end - start);
+        const std::optional<check::Kind> kind = check::kindNamed(name);
+        if (!kind) {
+            return refuse(g, "--ignore takes the names that findings end with, not '" + name + "'" +
+                                 check::didYouMean(name, check::kindNames()));
+        }
+        g.options.ignored.push_back(*kind);
+        start = end + 1;
+    }
+    return true;
+}
+
 bool takePluginPath(Given& g) {
     g.options.pluginPath = g.value;
     return true;
@@ -259,7 +279,7 @@ constexpr OptionRow kOptions[] = {
     {"--check", nullptr, "[FILE]",
      "check the layout file as the HUD will read it, without loading the\n"
      "plug-in: a line per finding (FILE:LINE:COLUMN: error|warning|note:\n"
-     "message), then a summary. FILE, relative to --workdir when given,\n"
+     "message [name]), then a summary. FILE, relative to --workdir when given,\n"
      "defaults to the HUD's own \"Plugins\\Startup Plugins\\VantorHUD.ini\".\n"
      "Exit status 0 nothing above a note, 1 warnings, 2 errors (no page at\n"
      "all, or the file cannot be read)",
@@ -291,6 +311,10 @@ constexpr OptionRow kOptions[] = {
      "image size in pixels (default 640x480); for --check, the viewport the\n"
      "layout is checked in",
      false, kViewport | bit(Mode::Check), takeSize},
+    {"--ignore", nullptr, "NAME[,NAME...]",
+     "leave out the findings of these names (the name in brackets at the end\n"
+     "of a finding's line); they are neither listed nor counted",
+     false, bit(Mode::Check), takeIgnored},
     {"--background", nullptr, "RRGGBB",
      "the viewport's background colour in hexadecimal (default 8a909a)", false, kViewport,
      takeBackground},
