@@ -2,18 +2,16 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <system_error>
 
 #include "pages/file_format.h"
+#include "platform/ini_parse.h"
 
 namespace hudhost {
 namespace {
@@ -36,27 +34,22 @@ double framesPerSecond(const Viewport& viewport, bool withHud, long frames) {
     return static_cast<double>(frames) / seconds.count();
 }
 
-// `ini` with TEXT_EFFECT=`effect` as the first key of its first CONFIG section, where it wins
-// over one the file holds; section names match in any letter case, as the HUD reads them.
+// `ini` with TEXT_EFFECT=`effect` as the first key of the CONFIG section the HUD reads, where it
+// wins over one the file holds.
 std::string withTextEffect(const std::string& ini, int effect) {
     const std::string key = "TEXT_EFFECT=" + std::to_string(effect) + "\n";
-    std::istringstream lines(ini);
-    std::string line;
-    std::size_t end = 0;
-    while (std::getline(lines, line)) {
-        end += line.size() + 1;
-        std::string name;
-        for (char c : line) {
-            if (!std::isspace(static_cast<unsigned char>(c))) {
-                name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            }
-        }
-        if (name.rfind("[CONFIG]", 0) == 0) {
-            return ini.substr(0, end) + (end > ini.size() ? "\n" : "") + key +
-                   ini.substr(std::min(end, ini.size()));
-        }
+    vantor::platform::IniIndex index;
+    index.parseFile(ini, vantor::platform::profileForms());
+    const auto config = index.findSection(vantor::kConfigSection);
+    if (!config) return ini + "\n[" + vantor::kConfigSection + "]\n" + key;
+    // After the line of its header: past the line end that closes it.
+    std::size_t after = 0;
+    for (int line = 0; line < config->at.line; ++line) {
+        const std::size_t lineEnd = ini.find('\n', after);
+        if (lineEnd == std::string::npos) return ini + "\n" + key;
+        after = lineEnd + 1;
     }
-    return ini + "\n[CONFIG]\n" + key;
+    return ini.substr(0, after) + key + ini.substr(after);
 }
 
 // The HUD's rate with `effect`: the layout in the working directory copied with the effect set
