@@ -98,6 +98,15 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"ROW_CACHE", 0, 1, 0, &HudSettings::rowCache},
 };
 
+// The key named `name`, for a name written in the code. Take it in a constant expression
+// (`constexpr`), where a name the table lacks stops the build instead of the program.
+constexpr const ConfigKey& configKey(std::string_view name) {
+    for (const ConfigKey& key : kConfigKeys) {
+        if (name == key.name) return key;
+    }
+    throw "no CONFIG key of that name";
+}
+
 // Row `row`'s baseline in the overlay space: row 0 at posY, each next one stepY lower. A row whose
 // baseline is below 0 has no valid raster position and is never drawn.
 inline float rowBaseline(const HudSettings& settings, int row) {

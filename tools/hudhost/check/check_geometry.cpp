@@ -163,10 +163,11 @@ const Entry* configEntry(const Layout& layout, const char* key) {
 void checkCornerPosition(const Layout& layout, Findings& findings) {
     std::string keys;
     std::string values;
-    for (const char* key : {"HUD_POS_X", "HUD_POS_Y"}) {
-        const vantor::ConfigKey* config = findConfigKey(key);
+    static constexpr const vantor::ConfigKey* kPositions[] = {&vantor::configKey("HUD_POS_X"),
+                                                              &vantor::configKey("HUD_POS_Y")};
+    for (const vantor::ConfigKey* config : kPositions) {
         if (static_cast<std::int32_t>(layout.settings.*config->real) != config->fallback) continue;
-        keys += (keys.empty() ? "" : " and ") + std::string(key);
+        keys += (keys.empty() ? "" : " and ") + std::string(config->name);
         values += (values.empty() ? "" : " and ") + std::to_string(config->fallback);
     }
     const bool both = keys.find(" and ") != std::string::npos;
