@@ -3,9 +3,11 @@
 // keys themselves are the table in hud_settings.h.
 #pragma once
 
-#include <algorithm>
 #include <string>
 #include <string_view>
+
+#include "pages/row_page.h"
+#include "platform/slashes.h"
 
 namespace vantor {
 
@@ -17,18 +19,29 @@ inline constexpr const char* kIniName = kIniPath + std::string_view(kIniPath).rf
 
 // kIniPath's folders with '/' between them, which a tool's own file functions take on both
 // systems.
-inline std::string iniFolder() {
-    std::string folder(kIniPath, kIniName - 1);
-    std::replace(folder.begin(), folder.end(), '\\', '/');
-    return folder;
-}
+inline std::string iniFolder() { return platform::withSlashes({kIniPath, kIniName - 1}); }
 
-// The section of the settings, and the names the pages and their rows are numbered after:
-// [SECTION1] to [SECTION5], each with ROWDATA1 to ROWDATA28.
+// The section of the settings, and the names the pages and their rows are numbered after, from 1:
+// up to kPageCount page sections, each with up to kPageRows rows (row_page.h).
 inline constexpr const char* kConfigSection = "CONFIG";
 inline constexpr const char* kPageSectionPrefix = "SECTION";
 inline constexpr const char* kRowKeyPrefix = "ROWDATA";
-// A row written as this, alone and in capitals, is an empty line.
+inline constexpr int kPageCount = 5;
+
+// "[SECTION1] to [SECTION5]" and "ROWDATA1 to ROWDATA28", as messages name them.
+inline std::string pageSectionRange() {
+    const std::string prefix = std::string("[") + kPageSectionPrefix;
+    return prefix + "1] to " + prefix + std::to_string(kPageCount) + "]";
+}
+inline std::string rowKeyRange() {
+    return kRowKeyPrefix + std::string("1 to ") + kRowKeyPrefix + std::to_string(kPageRows);
+}
+
+// The most characters a value is read with: a text field less its zero. A longer row, name or
+// path is cut there.
+inline constexpr int kMaxTextChars = kTextSize - 1;
+
+// A row of exactly this text is empty but keeps its line.
 inline constexpr const char* kBlankRow = "BLANK";
 
 // The overlay space every position is in, whatever the size of the host's viewport.

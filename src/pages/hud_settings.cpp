@@ -8,10 +8,7 @@ namespace {
 constexpr float kInverse255 = 0.0039215689f;  // 1/255 in single precision, 0x3B808081
 
 void readNumber(PageStore& store, const ConfigKey& key, HudSettings& settings) {
-    std::int32_t value = 0;
-    std::int32_t ok = 0;
-    store.readInt(kConfigSection, key.name, value, ok);
-    const std::int32_t kept = key.kept(value, ok);
+    const std::int32_t kept = key.kept(store.readInt(kConfigSection, key.name));
     switch (key.kind) {
         case ConfigKey::kWhole:
             settings.*key.whole = kept;
@@ -31,10 +28,10 @@ void readNumber(PageStore& store, const ConfigKey& key, HudSettings& settings) {
 void readText(PageStore& store, const ConfigKey& key, HudSettings& settings) {
     char* field = settings.*key.text;
     std::memset(field, 0, kTextSize);
-    std::int32_t capacity = kTextSize;
-    std::int32_t ok = 0;
-    store.readString(kConfigSection, key.name, field, capacity, ok);
-    if (field[0] == '\0' || ok <= 0 || capacity == 0) {
+    const std::optional<std::string_view> text = store.readString(kConfigSection, key.name);
+    if (text) {
+        std::memcpy(field, text->data(), text->size());
+    } else {
         std::memcpy(field, key.fallbackText, std::strlen(key.fallbackText) + 1);
     }
 }

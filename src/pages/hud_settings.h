@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "pages/file_format.h"
 #include "pages/page_store.h"
@@ -71,9 +73,9 @@ struct ConfigKey {
                         char (HudSettings::*field)[kTextSize])
         : name(key), kind(kText), fallbackText(byDefault), text(field) {}
 
-    // The number the HUD keeps of `value`, read with `ok` as PageStore::readInt gives them.
-    constexpr std::int32_t kept(std::int32_t value, std::int32_t ok) const {
-        return ok > 0 && value >= low && value <= high ? value : fallback;
+    // The number the HUD keeps of `value`, as PageStore::readInt gives it.
+    constexpr std::int32_t kept(std::optional<std::int32_t> value) const {
+        return value && *value >= low && *value <= high ? *value : fallback;
     }
 
     const char* name;
@@ -112,6 +114,15 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"PANEL_MARGIN", 0, 32, 4, &HudSettings::panelMargin},
     {"AUTO_RELOAD", 0, 1, 0, &HudSettings::autoReload},
 };
+
+// The key named `name`, for a name written in the code. Take it in a constant expression
+// (`constexpr`), where a name the table lacks stops the build instead of the program.
+constexpr const ConfigKey& configKey(std::string_view name) {
+    for (const ConfigKey& key : kConfigKeys) {
+        if (name == key.name) return key;
+    }
+    throw "no CONFIG key of that name";
+}
 
 // Row `row`'s baseline in the overlay space: row 0 at posY, each next one stepY lower. A row whose
 // baseline is below 0 has no valid raster position and is never drawn.

@@ -56,15 +56,14 @@ int PageStore::loadPages(const char* sectionPrefix, const char* rowPrefix) {
         for (int r = 1; r <= kMaxRowsRead; ++r) {
             char key[kTextSize];
             buildName(key, rowPrefix, r);
-            char value[kTextSize];
-            std::int32_t capacity = kTextSize;
-            std::int32_t ok = 0;
-            readString(section, key, value, capacity, ok);
-            if (ok <= 0) break;
-            // "BLANK" keeps its line but draws nothing: the row stays as the reset left it.
-            if (std::memcmp(value, "BLANK", 6) != 0) {
-                std::memcpy(page.rows[r - 1].text, value, sizeof value);
-                page.rows[r - 1].encoding = detectEncoding(value);
+            const std::optional<std::string_view> value = readString(section, key);
+            if (!value) break;
+            // A blank row keeps its line but draws nothing: the row stays as the reset left it.
+            if (*value != kBlankRow) {
+                TextRow& row = page.rows[r - 1];
+                std::memcpy(row.text, value->data(), value->size());
+                std::memset(row.text + value->size(), 0, sizeof row.text - value->size());
+                row.encoding = detectEncoding(row.text);
             }
             ++page.count;
         }
@@ -74,40 +73,23 @@ int PageStore::loadPages(const char* sectionPrefix, const char* rowPrefix) {
     return pageCount_;
 }
 
-char* PageStore::readString(const char* section, const char* key, char* destination,
-                            std::int32_t& capacity, std::int32_t& ok) {
-    if (destination == nullptr) {
-        ok = 0;
-        return destination;
-    }
-    if (capacity > 0) std::memset(destination, 0, static_cast<std::size_t>(capacity));
+std::optional<std::string_view> PageStore::readString(const char* section, const char* key) {
     std::memset(scratch_, 0, sizeof scratch_);
-
-    const std::uint32_t len =
+    const std::uint32_t length =
         platform::readProfileString(section, key, "", scratch_, sizeof scratch_, path_);
-    const std::int32_t length = static_cast<std::int32_t>(len);
-    if (length >= 1 && length <= capacity) {
-        std::memcpy(destination, scratch_, static_cast<std::size_t>(length));
-        ok = 1;
-    } else {
-        ok = 0;
-    }
-    capacity = length;
-    return destination;
+    if (length == 0) return std::nullopt;
+    return std::string_view(scratch_, length);
 }
 
-std::int32_t PageStore::readInt(const char* section, const char* key, std::int32_t& outValue,
-                                std::int32_t& ok) {
-    char buffer[kTextSize];
-    std::int32_t capacity = kTextSize;
-    readString(section, key, buffer, capacity, ok);
+std::optional<std::int32_t> PageStore::readInt(const char* section, const char* key) {
+    const std::optional<std::string_view> text = readString(section, key);
+    if (!text) return std::nullopt;
     // strtol rather than atol: the same digits, but an out-of-range number saturates instead of
-    // being undefined; the clamp then keeps it in 32 bits.
-    long value = std::strtol(buffer, nullptr, 10);
+    // being undefined; the clamp then keeps it in 32 bits. The text is zero-terminated.
+    long value = std::strtol(text->data(), nullptr, 10);
     if (value > INT32_MAX) value = INT32_MAX;
     if (value < INT32_MIN) value = INT32_MIN;
-    outValue = static_cast<std::int32_t>(value);
-    return outValue;
+    return static_cast<std::int32_t>(value);
 }
 
 bool PageStore::cursorValid() const {

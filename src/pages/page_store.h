@@ -1,17 +1,18 @@
-// The HUD's text: up to five pages of up to 28 rows read from the INI file, and a page and row
-// cursor over them.
+// The HUD's text: up to kPageCount pages of up to kPageRows rows read from the INI file, and a page
+// and row cursor over them.
 //
 // The store is also the HUD's only reader of the INI file (through readString and readInt). It
 // allocates nothing and keeps no file open: each read sees the file as it is at that moment.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
+#include "pages/file_format.h"
 #include "pages/row_page.h"
 
 namespace vantor {
-
-constexpr int kPageCount = 5;
 
 class PageStore {
 public:
@@ -24,23 +25,20 @@ public:
     // Copies `source` into the path; 0 and no change for a null or empty source.
     int setPath(const char* source);
 
-    // Reads the page sections "<sectionPrefix>1".."<sectionPrefix>5", each with the keys
-    // "<rowPrefix>1".."<rowPrefix>28". The first missing or empty row ends a page; a page without
-    // its first row ends the list. A value of exactly "BLANK" is an empty row that keeps its line.
-    // Relies on a reset before it for empty rows. Returns the new page count.
+    // Reads the page sections "<sectionPrefix>1" to "<sectionPrefix>kPageCount", each with the keys
+    // "<rowPrefix>1" to "<rowPrefix>kPageRows". The first missing or empty row ends a page; a page
+    // without its first row ends the list. A value of exactly kBlankRow is an empty row that keeps
+    // its line. Relies on a reset before it for empty rows. Returns the new page count.
     int loadPages(const char* sectionPrefix, const char* rowPrefix);
 
-    // Reads one key of the file at the path. `capacity` is in-out: on entry the bytes of
-    // `destination` to use (1 .. its size), on return the length the INI read reported. `ok` is 1
-    // when a non-empty value was read and fits, else 0. Returns `destination`.
-    char* readString(const char* section, const char* key, char* destination,
-                     std::int32_t& capacity, std::int32_t& ok);
+    // Reads one key of the file at the path, with a buffer of kTextSize: its text, at most
+    // kMaxTextChars characters and zero-terminated, valid until the next read; nothing for an
+    // absent or empty key.
+    std::optional<std::string_view> readString(const char* section, const char* key);
 
     // Reads one key as a decimal integer (leading blanks, a sign, digits up to the first other
-    // character; no digits gives 0). The value is also stored through `outValue`. An absent or
-    // empty key gives 0 with ok 0; a non-numeric value gives 0 with ok 1.
-    std::int32_t readInt(const char* section, const char* key, std::int32_t& outValue,
-                         std::int32_t& ok);
+    // character; no digits gives 0), clamped to 32 bits; nothing for an absent or empty key.
+    std::optional<std::int32_t> readInt(const char* section, const char* key);
 
     // The cursor. Every operation tests the part of the cursor it uses.
     int getPageCount() const { return pageCount_; }

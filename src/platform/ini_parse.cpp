@@ -1,6 +1,7 @@
 #include "platform/ini_parse.h"
 
-#include "platform/posix_code_page.h"
+#include "platform/platform.h"
+#include "platform/utf16_text.h"
 
 namespace vantor::platform {
 namespace {
@@ -35,53 +36,76 @@ std::size_t findIn(std::basic_string_view<Unit> text, Unit c, std::size_t begin,
     return at == std::basic_string_view<Unit>::npos ? end : begin + at;
 }
 
-// Whether the code page's `byte` stands for `unit` itself, not for a like character or '?'. The
-// five undefined bytes stand for the controls of their own number, as a query's bytes do.
-bool standsFor(char byte, char16_t unit) {
-    const auto b = static_cast<unsigned char>(byte);
-    const char32_t c = windows1252Character(b);
-    return c == unit || (c == 0 && unit == b);
-}
-
 }  // namespace
 
-void IniIndex::parse(std::string text) {
+void IniIndex::parse(std::string text, char lineEnd) {
     text_ = std::move(text);
-    index(std::string_view(text_));
+    index(std::string_view(text_), lineEnd);
 }
 
-void IniIndex::parse(std::string text, std::u16string_view units) {
+void IniIndex::parse(std::string text, std::u16string_view units, char lineEnd) {
+    if (text.size() != units.size()) {
+        parse(std::move(text), lineEnd);
+        return;
+    }
     text_ = std::move(text);
-    index(units.substr(0, text_.size()));
+    readCodePage(codePage_);
+    index(units, static_cast<char16_t>(lineEnd));
 }
 
-template <typename Unit>
-void IniIndex::index(std::basic_string_view<Unit> shape) {
-    sections_.clear();
-    keys_.clear();
-    std::size_t begin = 0;
-    while (begin < shape.size()) {
-        const std::size_t end = findIn(shape, Unit('\n'), begin, shape.size());
-        addLine(shape, begin, end);
-        begin = end + 1;
+void IniIndex::parseFile(std::string bytes, const IniForms& forms) {
+    std::u16string units;
+    const bool utf16 = markedUtf16(bytes, units);
+    if (utf16) {
+        // Windows reads such a file in its characters and hands over their bytes in the code page.
+        toCodePage(units.data(), units.size(), bytes);
+    } else if (forms.readsPastUtf8Mark && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        bytes.erase(0, 3);
+    }
+    const bool crAlone = forms.crAloneEndsLines && bytes.find('\n') == std::string::npos;
+    const char lineEnd = crAlone ? '\r' : '\n';
+    if (utf16) {
+        parse(std::move(bytes), units, lineEnd);
+    } else {
+        parse(std::move(bytes), lineEnd);
     }
 }
 
 template <typename Unit>
-void IniIndex::addLine(std::basic_string_view<Unit> shape, std::size_t begin, std::size_t end) {
+void IniIndex::index(std::basic_string_view<Unit> shape, Unit lineEnd) {
+    sections_.clear();
+    keys_.clear();
+    strays_.clear();
+    strayCount_ = 0;
+    Line line{0, 1};
+    while (line.start < shape.size()) {
+        const std::size_t end = findIn(shape, lineEnd, line.start, shape.size());
+        addLine(shape, line, end);
+        line = {end + 1, line.number + 1};
+    }
+}
+
+template <typename Unit>
+void IniIndex::addLine(std::basic_string_view<Unit> shape, Line line, std::size_t end) {
+    std::size_t begin = line.start;
     while (begin < end && isBlank(shape[begin])) ++begin;
     while (end > begin && isBlank(shape[end - 1])) --end;
-    if (begin == end) return;
+    if (begin == end || shape[begin] == ';') return;
 
     if (shape[begin] == '[') {
         const Span name = field(shape, begin + 1, findIn(shape, Unit(']'), begin + 1, end));
-        sections_.push_back({name, reachable(shape, name), keys_.size(), 0});
+        sections_.push_back({name, place(line, begin), reachable(shape, name), keys_.size(), 0});
         return;
     }
-    // Comments, and keys before the first section, which no query can reach.
-    if (shape[begin] == ';' || sections_.empty()) return;
     const std::size_t split = findIn(shape, Unit('='), begin, end);
-    if (split == end) return;
+    // Keys before the first section, which no query can reach, and lines without '='.
+    if (sections_.empty() || split == end) {
+        if (strays_.size() < kStraysKept) {
+            strays_.push_back({place(line, begin), text_[begin], sections_.empty()});
+        }
+        ++strayCount_;
+        return;
+    }
 
     Span value = field(shape, split + 1, end);
     const Unit first = value.length >= 2 ? shape[value.begin] : Unit('\0');
@@ -89,7 +113,8 @@ void IniIndex::addLine(std::basic_string_view<Unit> shape, std::size_t begin, st
         value = {value.begin + 1, value.length - 2};
     }
     const Span name = field(shape, begin, split);
-    keys_.push_back({name, value, reachable(shape, name)});
+    keys_.push_back(
+        {name, value, place(line, begin), place(line, value.begin), reachable(shape, name)});
     ++sections_.back().keyCount;
 }
 
@@ -103,27 +128,46 @@ IniIndex::Span IniIndex::field(std::basic_string_view<Unit> shape, std::size_t b
     return {begin, end - begin};
 }
 
+// Whether each byte of the name stands for its unit itself, not for a like character or '?'. The
+// five undefined bytes stand for the controls of their own number, as a query's bytes do.
 bool IniIndex::reachable(std::u16string_view units, Span name) const {
     for (std::size_t i = name.begin; i < name.begin + name.length; ++i) {
-        if (!standsFor(text_[i], units[i])) return false;
+        const auto b = static_cast<unsigned char>(text_[i]);
+        const char32_t c = b < 0x80 ? b : codePage_[b - 0x80];
+        if (c != units[i] && (c != 0 || units[i] != b)) return false;
     }
     return true;
 }
 
-bool IniIndex::find(std::string_view section, std::string_view key, std::string_view& value) const {
+IniSection IniIndex::section(std::size_t s) const {
+    const Section& found = sections_[s];
+    return {view(found.name), found.at, found.reachable, found.firstKey, found.keyCount};
+}
+
+IniKey IniIndex::key(std::size_t k) const {
+    const Key& found = keys_[k];
+    return {view(found.name), view(found.value), found.at, found.valueAt, found.reachable};
+}
+
+std::optional<IniSection> IniIndex::findSection(std::string_view section) const {
     section = trimSpaces(section);
-    key = trimSpaces(key);
-    for (const Section& s : sections_) {
-        if (!s.reachable || !sameName(view(s.name), section)) continue;
-        for (std::size_t k = s.firstKey; k < s.firstKey + s.keyCount; ++k) {
-            if (keys_[k].reachable && sameName(view(keys_[k].name), key)) {
-                value = view(keys_[k].value);
-                return true;
-            }
+    for (std::size_t s = 0; s < sections_.size(); ++s) {
+        if (sections_[s].reachable && sameName(view(sections_[s].name), section)) {
+            return this->section(s);
         }
-        return false;  // only the first section of a name is searched
     }
-    return false;
+    return std::nullopt;
+}
+
+std::optional<IniKey> IniIndex::find(std::string_view section, std::string_view key) const {
+    const std::optional<IniSection> s = findSection(section);
+    if (!s) return std::nullopt;
+    key = trimSpaces(key);
+    // Only the first section of a name is searched.
+    for (std::size_t k = s->firstKey; k < s->firstKey + s->keyCount; ++k) {
+        if (keys_[k].reachable && sameName(view(keys_[k].name), key)) return this->key(k);
+    }
+    return std::nullopt;
 }
 
 }  // namespace vantor::platform

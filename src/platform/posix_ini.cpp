@@ -14,20 +14,19 @@
 
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
-#include "platform/utf16_text.h"
+#include "platform/slashes.h"
 
 namespace vantor::platform {
 namespace {
 
-// Larger files read as absent: no INI file is that big, and junk at the path must stay cheap.
-constexpr off_t kMaxFileBytes = 16 << 20;
+constexpr off_t kMaxFileBytes = static_cast<off_t>(kMaxIniBytes);
 
 // Copies `path` with every '\' turned into '/'; false when it does not fit.
 bool toPosixPath(const char* path, char (&out)[PATH_MAX]) {
     std::size_t i = 0;
     for (; path[i] != '\0'; ++i) {
         if (i + 1 >= sizeof out) return false;
-        out[i] = path[i] == '\\' ? '/' : path[i];
+        out[i] = toSlash(path[i]);
     }
     out[i] = '\0';
     return i > 0;
@@ -155,14 +154,7 @@ const IniIndex* currentIndex(const char* path) {
     close(fd);
     if (!read) return nullptr;
 
-    std::u16string units;
-    if (markedUtf16(text, units)) {
-        // Windows reads such a file in its characters and hands over their bytes in the code page.
-        toCodePage(units.data(), units.size(), text);
-        parsed.index.parse(std::move(text), units);
-    } else {
-        parsed.index.parse(std::move(text));
-    }
+    parsed.index.parseFile(std::move(text), profileForms());
     parsed.key = keyOf(info);
     parsed.trusted = local && keyProvesContent(info, readStart);
     return &parsed.index;
@@ -178,16 +170,17 @@ std::uint32_t place(const char* text, std::size_t length, char* buffer, std::uin
 
 }  // namespace
 
+// The Linux reader's own: the grammar's lines, a UTF-8 mark as part of line 1, and its size limit.
+IniForms profileForms() { return {}; }
+
 std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t size, const char* path) {
     if (buffer == nullptr) return 0;
     char posixPath[PATH_MAX];
     if (section != nullptr && key != nullptr && path != nullptr && toPosixPath(path, posixPath)) {
-        std::string_view value;
         const IniIndex* index = currentIndex(posixPath);
-        if (index != nullptr && index->find(section, key, value)) {
-            return place(value.data(), value.size(), buffer, size);
-        }
+        const std::optional<IniKey> found = index ? index->find(section, key) : std::nullopt;
+        if (found) return place(found->value.data(), found->value.size(), buffer, size);
     }
     // The default loses its trailing spaces, as on Windows.
     if (fallback == nullptr) fallback = "";

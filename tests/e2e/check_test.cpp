@@ -1,5 +1,6 @@
 // hudhost --check over the corpus of faulty layouts in data/check, each file or folder named after
-// its case: every line printed and the exit status, against one baseline for both builds.
+// its case: every line printed, by its place and name, and the exit status, against one baseline
+// for both builds.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -22,14 +23,14 @@ const std::string kOwnFile = "Plugins/Startup Plugins/VantorHUD.ini";
 struct Expected {
     std::string name;
     int status = -1;
-    std::string size;  // the viewport checked in, when not the default
+    std::vector<std::string> options;  // given to the check beside the file
     std::vector<std::string> lines;
     std::vector<std::string> err;  // hudhost's own lines on stderr
 };
 
-// The baseline's cases for this build: "== CASE STATUS [SIZE]" and the lines printed, those on
-// stderr after "2> ", each line for both builds or, after "[linux] " or "[windows] ", for one. A
-// case is its file at its size.
+// The baseline's cases for this build: "== CASE STATUS [OPTION...]" and the lines printed, those
+// on stderr after "2> ", each line for both builds or, after "[linux] " or "[windows] ", for one. A
+// case is its file with its options.
 std::map<std::string, Expected> loadBaseline() {
     std::map<std::string, Expected> cases;
     std::ifstream in(kBaseline);
@@ -42,15 +43,10 @@ std::map<std::string, Expected> loadBaseline() {
             line.erase(0, own.size());
         }
         if (line.rfind("== ", 0) == 0) {
+            current = &cases[line.substr(3)];
             std::istringstream header(line.substr(3));
-            std::string name;
-            int status = -1;
-            std::string size;
-            header >> name >> status >> size;
-            current = &cases[name + " " + size];
-            current->name = name;
-            current->status = status;
-            current->size = size;
+            header >> current->name >> current->status;
+            for (std::string option; header >> option;) current->options.push_back(option);
         } else if (current != nullptr && line.rfind("2> ", 0) == 0) {
             current->err.push_back(line.substr(3));
         } else if (current != nullptr) {
@@ -60,10 +56,10 @@ std::map<std::string, Expected> loadBaseline() {
     return cases;
 }
 
-// Runs the check of one case, in a viewport of `size` when one is given; the path it prints is
-// replaced by the case's name, and the corpus's folder dropped from what hudhost says. A file, or
-// a folder named with a '/' after it, is given to --check; another folder is the working directory.
-HostRun check(const std::string& name, const std::string& size) {
+// Runs the check of one case with its options; the path it prints is replaced by the case's name,
+// and the corpus's folder dropped from what hudhost says. A file, or a folder named with a '/'
+// after it, is given to --check; another folder is the working directory.
+HostRun check(const std::string& name, const std::vector<std::string>& options) {
     const bool folderAsFile = name.back() == '/';
     const std::string given = folderAsFile ? name.substr(0, name.size() - 1) : name;
     std::vector<std::string> args{"--check", given};
@@ -74,7 +70,7 @@ HostRun check(const std::string& name, const std::string& size) {
     } else if (given.rfind(outputDir(), 0) != 0) {
         args = {"--check", given, "--workdir", kCorpus};
     }
-    if (!size.empty()) args.insert(args.end(), {"--size", size});
+    args.insert(args.end(), options.begin(), options.end());
     HostRun run = runHost("check-" + given.substr(given.rfind('/') + 1), args);
     for (std::string& line : run.out) {
         if (line.rfind(shown, 0) == 0)
@@ -85,6 +81,18 @@ HostRun check(const std::string& name, const std::string& size) {
             line.erase(at, kCorpus.size() + 1);
     }
     return run;
+}
+
+// What a line of the check states, less its wording: a finding's place, severity and name
+// ("x.ini:3:1: warning [repeated-key]"); any other line whole.
+std::vector<std::string> statements(const std::vector<std::string>& lines) {
+    static const std::regex finding("(.*?): (error|warning|note): .* (\\[[a-z0-9-]+\\])");
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        std::smatch m;
+        out.push_back(std::regex_match(line, m, finding) ? m.format("$1: $2 $3") : line);
+    }
+    return out;
 }
 
 // The case no file in the tree should be: a file the Linux reader refuses for its size.
@@ -104,11 +112,20 @@ TEST(Check, EachCaseOfTheCorpusGivesItsFindingsAndExitStatus) {
     for (const auto& [key, expected] : cases) {
         SCOPED_TRACE(key);
         const bool made = expected.name == "over_16_mib.ini";
-        const HostRun run = check(made ? oversized : expected.name, expected.size);
+        const HostRun run = check(made ? oversized : expected.name, expected.options);
         EXPECT_EQ(run.status, expected.status);
-        EXPECT_EQ(run.out, expected.lines);
+        EXPECT_EQ(statements(run.out), statements(expected.lines));
         EXPECT_EQ(run.err, expected.err);
     }
+}
+
+// --ignore takes the names findings end with, and for another the nearest of them.
+TEST(Check, AnUnknownNameToIgnoreIsRefused) {
+    const HostRun run = runHost("check-ignore", {"--check", "--ignore", "empty-row,repeated-kye"});
+    EXPECT_EQ(run.status, 2);
+    ASSERT_EQ(run.err.size(), 1u);
+    EXPECT_NE(run.err[0].find("'repeated-kye' (did you mean repeated-key?)"), std::string::npos)
+        << run.err[0];
 }
 
 TEST(Check, TheExampleIsClean) {

@@ -2,15 +2,19 @@
 // GetPrivateProfileStringA: one query a line, tab-separated,
 //   file  section  key  default  size  length  value
 // with '\\', '\t', '\n', '\r' and '\xHH' escapes in the text fields. Lines starting with '#' are
-// comments. Each answer is checked the same way on both sides by `checkAnswer`.
+// comments. Each answer is checked the same way on both sides by `checkAnswer`, and the places the
+// grammar gives some of them by `checkPlace`.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "platform/ini_parse.h"
 
 namespace vantor::test {
 
@@ -149,6 +153,57 @@ inline std::string checkAnswer(const IniQuery& query, std::uint32_t length,
     if (std::memcmp(buffer.data(), query.value.data(), length) != 0) return "different text";
     if (buffer[length] != '\0') return "no terminating zero";
     return {};
+}
+
+// Where the grammar (platform/ini_parse.h) places what it reads in a file of the corpus: a key, a
+// section's header (no key), or a line it reads nothing of (no section either).
+struct IniPlacement {
+    const char* file;
+    const char* section;
+    const char* key;
+    const char* place;  // "LINE:COLUMN", and for a key "=VALUE_COLUMN" after it
+};
+
+inline const IniPlacement kCorpusPlaces[] = {
+    {"blanks_around_names_and_values.ini", "SECTION1", "ROWDATA1", "2:4=19"},
+    {"blanks_around_names_and_values.ini", "SECTION1", "ROW DATA3", "4:3=15"},
+    {"tabs_around_names_and_values.ini", "SECTION1", "ROWDATA2", "3:4=18"},
+    {"section_header_with_outer_blanks.ini", "SECTION1", nullptr, "1:4"},
+    {"section_header_with_outer_blanks.ini", "SECTION2", nullptr, "3:2"},
+    {"quotes_double.ini", "Q", "A", "2:1=4"},
+    {"quotes_double.ini", "Q", "C", "4:1=6"},
+    {"quotes_double.ini", "Q", "D", "5:1=4"},
+    {"crlf_line_ends.ini", "CONFIG", "FONT_SIZE", "5:1=11"},
+    {"hash_is_not_comment.ini", "S", "#A", "2:1=4"},
+    {"keys_before_first_section.ini", nullptr, nullptr, "1:1"},
+    {"key_without_equals.ini", nullptr, nullptr, "4:1"},
+    {"utf16_with_mark_read_in_code_page.ini", "SECTION1", "ROWDATA5", "6:1=10"},
+    {"utf16_with_mark_read_in_code_page.ini", nullptr, nullptr, "8:1"},
+    {"utf16_with_mark_read_in_code_page.ini", "CONFIG", nullptr, "10:1"},
+};
+
+// Empty when the grammar reads the corpus file under `folder` as `expected` says; otherwise where
+// it places that, or "nowhere".
+inline std::string checkPlace(const std::string& folder, const IniPlacement& expected) {
+    std::ifstream in(folder + "/" + expected.file, std::ios::binary);
+    platform::IniIndex index;
+    index.parseFile({std::istreambuf_iterator<char>(in), {}}, platform::IniForms{});
+    auto text = [](const platform::IniPlace& at) {
+        return std::to_string(at.line) + ":" + std::to_string(at.column);
+    };
+    std::string found = "nowhere";
+    if (expected.section == nullptr) {
+        for (const platform::IniStray& stray : index.strays()) {
+            if (text(stray.at) == expected.place) found = text(stray.at);
+        }
+    } else if (expected.key == nullptr) {
+        const auto section = index.findSection(expected.section);
+        if (section) found = text(section->at);
+    } else {
+        const auto key = index.find(expected.section, expected.key);
+        if (key) found = text(key->at) + "=" + std::to_string(key->valueAt.column);
+    }
+    return found == expected.place ? "" : found;
 }
 
 }  // namespace vantor::test

@@ -44,8 +44,8 @@ TEST(ConfigKeys, TheCheckerTellsTheRangeAndDefaultTheHudKeeps) {
         std::smatch m;
         if (key.kind == ConfigKey::kText) {
             const Outcome empty = withValue(key, "");
-            ASSERT_TRUE(std::regex_search(empty.findings, m,
-                                          std::regex("is empty: the HUD uses the default (.+)")))
+            ASSERT_TRUE(std::regex_search(
+                empty.findings, m, std::regex("is empty: the HUD uses the default (.+) \\[")))
                 << empty.findings;
             EXPECT_EQ(empty.kept, m[1].str());
             continue;

@@ -1,6 +1,6 @@
-// The Linux INI reader: the corpus answers taken from the real Windows call, the Windows rules on
-// which wine departs (so they cannot be in that baseline), bad files at the INI path, and reads
-// that must see the file as it is now.
+// The Linux INI reader: the corpus answers taken from the real Windows call and the places its
+// grammar gives them, the Windows rules on which wine departs (so they cannot be in that
+// baseline), bad files at the INI path, and reads that must see the file as it is now.
 #include <gtest/gtest.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -45,6 +45,16 @@ TEST(IniCorpus, OurReaderGivesTheAnswersOfTheRealCall) {
                               q.size, path.c_str());
         EXPECT_EQ(test::checkAnswer(q, length, buffer), "")
             << "expected.txt:" << q.line << " " << test::formatAnswer(q, length, buffer.data());
+    }
+}
+
+TEST(IniCorpus, TheGrammarPlacesWhatItReads) {
+    for (const test::IniPlacement& place : test::kCorpusPlaces) {
+        EXPECT_EQ(test::checkPlace(VANTOR_TEST_DATA "/ini", place), "")
+            << place.file << " "
+            << (place.key       ? place.key
+                : place.section ? place.section
+                                : "");
     }
 }
 

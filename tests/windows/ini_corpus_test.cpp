@@ -1,5 +1,5 @@
 // The real GetPrivateProfileStringA over the INI corpus, answer for answer against the baseline
-// that the Linux reader is held to as well.
+// that the Linux reader is held to as well, and the places the grammar gives them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,6 +48,17 @@ TEST(IniCorpus, RealCallGivesTheBaselineAnswers) {
         ASSERT_NE(out, nullptr) << rewrite;
         std::fwrite(answers.data(), 1, answers.size(), out);
         std::fclose(out);
+    }
+}
+
+// The grammar the layout checker and the bench read with on this side too.
+TEST(IniCorpus, TheGrammarPlacesWhatItReads) {
+    for (const test::IniPlacement& place : test::kCorpusPlaces) {
+        EXPECT_EQ(test::checkPlace(windowsPath(VANTOR_TEST_DATA "/ini"), place), "")
+            << place.file << " "
+            << (place.key       ? place.key
+                : place.section ? place.section
+                                : "");
     }
 }
 

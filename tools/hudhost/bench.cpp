@@ -2,19 +2,17 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <system_error>
 
 #include "pages/file_format.h"
+#include "platform/ini_parse.h"
 
 namespace hudhost {
 namespace {
@@ -37,26 +35,21 @@ double framesPerSecond(const Viewport& viewport, bool withHud, long frames) {
     return static_cast<double>(frames) / seconds.count();
 }
 
-// `ini` with `keys` (lines) first in its first CONFIG section, where they win over the file's
-// own; section names match in any letter case, as the HUD reads them.
+// `ini` with `keys` (lines) first in the CONFIG section the HUD reads, where they win over the
+// file's own.
 std::string withKeys(const std::string& ini, const std::string& key) {
-    std::istringstream lines(ini);
-    std::string line;
-    std::size_t end = 0;
-    while (std::getline(lines, line)) {
-        end += line.size() + 1;
-        std::string name;
-        for (char c : line) {
-            if (!std::isspace(static_cast<unsigned char>(c))) {
-                name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            }
-        }
-        if (name.rfind("[CONFIG]", 0) == 0) {
-            return ini.substr(0, end) + (end > ini.size() ? "\n" : "") + key +
-                   ini.substr(std::min(end, ini.size()));
-        }
+    vantor::platform::IniIndex index;
+    index.parseFile(ini, vantor::platform::profileForms());
+    const auto config = index.findSection(vantor::kConfigSection);
+    if (!config) return ini + "\n[" + vantor::kConfigSection + "]\n" + key;
+    // After the line of its header: past the line end that closes it.
+    std::size_t after = 0;
+    for (int line = 0; line < config->at.line; ++line) {
+        const std::size_t lineEnd = ini.find('\n', after);
+        if (lineEnd == std::string::npos) return ini + "\n" + key;
+        after = lineEnd + 1;
     }
-    return ini + "\n[CONFIG]\n" + key;
+    return ini.substr(0, after) + key + ini.substr(after);
 }
 
 // The HUD's rate with `effect` and `cache`: the layout in the working directory copied with the

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -74,6 +75,7 @@ enum class Kind {
     ChoiceOrNumber,  // a name from a table, or any 32-bit number
     Size,            // WIDTHxHEIGHT
     Colour,          // RRGGBB
+    FindingNames,    // NAME[,NAME...], the names findings end with
 };
 
 struct Sides {
@@ -85,7 +87,8 @@ using Field =
     std::variant<std::monostate, bool Options::*, std::string Options::*, std::uint32_t Options::*,
                  long Options::*, std::int32_t Options::*, Camera Options::*, Rgb Options::*, Sides,
                  std::vector<std::int32_t> Options::*,
-                 std::vector<vantor::PluginFunction> Options::*>;
+                 std::vector<vantor::PluginFunction> Options::*,
+                 std::vector<check::Kind> Options::*>;
 
 struct Value {
     Kind kind;
@@ -115,6 +118,9 @@ constexpr Value choiceOrNumber(std::int32_t Options::*field, const Named (&table
 }
 constexpr Value size() { return {Kind::Size, Sides{&Options::width, &Options::height}}; }
 constexpr Value colour(Rgb Options::*field) { return {Kind::Colour, field}; }
+constexpr Value findingNames(std::vector<check::Kind> Options::*field) {
+    return {Kind::FindingNames, field};
+}
 
 // How the command line writes an option, and --help's words for it; "{}" in them stands for the
 // names of a choice.
@@ -242,6 +248,9 @@ constexpr OptionRow kOptions[] = {
     {{"--out", nullptr, "FILE", pngName(&Options::outPath),
       "the PNG of the last frame, its name ending in .png (default hudhost.png)"},
      kViewport},
+    {{"--ignore", nullptr, "NAME[,NAME...]", findingNames(&Options::ignored),
+      "leave out the findings of these names, the names in brackets that findings end with"},
+     bit(Mode::Check)},
     {{"--gl-state", nullptr, nullptr, flag(&Options::glState),
       "print which GL state the HUD's drawing calls left changed"},
      kLive & ~bit(Mode::Window)},
@@ -318,7 +327,25 @@ struct Read {
     int width = 0;
     int height = 0;
     Rgb colour{};
+    std::vector<check::Kind> kinds;
+    std::string unknown;  // a name of no finding
 };
+
+// NAME[,NAME...], each the name of a kind of finding.
+bool parseFindingNames(const std::string& names, Read& out) {
+    for (std::size_t start = 0; start <= names.size();) {
+        const std::size_t end = std::min(names.find(',', start), names.size());
+        const std::string name = names.substr(start, end - start);
+        const std::optional<check::Kind> kind = check::kindNamed(name);
+        if (!kind) {
+            out.unknown = name;
+            return false;
+        }
+        out.kinds.push_back(*kind);
+        start = end + 1;
+    }
+    return true;
+}
 
 bool read(const Value& value, const char* text, Read& out) {
     out.text = text;
@@ -340,6 +367,8 @@ bool read(const Value& value, const char* text, Read& out) {
             return parseSize(text, out.width, out.height);
         case Kind::Colour:
             return parseColour(text, out.colour);
+        case Kind::FindingNames:
+            return parseFindingNames(text, out);
     }
     return false;
 }
@@ -374,6 +403,9 @@ struct Fill {
     }
     void operator()(std::vector<vantor::PluginFunction> Options::*field) const {
         (options.*field).push_back(static_cast<vantor::PluginFunction>(read.number));
+    }
+    void operator()(std::vector<check::Kind> Options::*field) const {
+        (options.*field).insert((options.*field).end(), read.kinds.begin(), read.kinds.end());
     }
 };
 
@@ -425,6 +457,8 @@ std::string takes(const Value& value) {
             return "WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxImageSide);
         case Kind::Colour:
             return "RRGGBB in hexadecimal";
+        case Kind::FindingNames:
+            return "the names that findings end with";
         default:
             return {};
     }
@@ -500,7 +534,10 @@ bool valueOf(const Word& word, int argc, char** argv, int& i, const char*& value
 bool take(const Word& word, const char* text, Options& options, std::string& error) {
     Read value;
     if (!read(word.value, text, value)) {
-        error = std::string(word.name) + " takes " + takes(word.value) + ", not '" + text + "'";
+        const bool named = word.value.kind == Kind::FindingNames;
+        error = std::string(word.name) + " takes " + takes(word.value) + ", not '" +
+                (named ? value.unknown : text) + "'" +
+                (named ? check::didYouMean(value.unknown, check::kindNames()) : "");
         return false;
     }
     std::visit(Fill{options, value}, word.value.field);

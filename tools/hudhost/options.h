@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "abi/host_records.h"
+#include "findings.h"
 
 namespace hudhost {
 
@@ -53,8 +54,9 @@ struct Options {
     long hudFrames = -1;                     // call the HUD only in the first this many; -1: all
     std::vector<std::int32_t> drawFlags{0};  // one drawing call per flag, in order, each frame
     std::string outPath = "hudhost.png";
-    bool glState = false;   // report which GL state the HUD's drawing calls left changed
-    std::string checkPath;  // empty: the HUD's own file
+    bool glState = false;              // report which GL state the HUD's drawing calls left changed
+    std::string checkPath;             // empty: the HUD's own file
+    std::vector<check::Kind> ignored;  // --check: the kinds of finding left out
 };
 
 // Fills `options` from the command line. On a bad or missing value, an unknown option, an option

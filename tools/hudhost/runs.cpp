@@ -182,7 +182,8 @@ int windowRun(const Options& options) {
 
 int checkRun(const Options& options) {
     const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
-    const check::CheckResult result = check::checkLayout(layout, options.width, options.height);
+    const check::CheckResult result =
+        check::checkLayout(layout, options.width, options.height, options.ignored);
     check::print(result, stdout);
     say(layoutElsewhere(options));
     return result.exitStatus;

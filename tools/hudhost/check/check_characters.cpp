@@ -140,14 +140,15 @@ std::string hexBytes(const std::string& bytes) {
 }
 
 // A run of characters that draw nothing for one reason, named by its bytes.
-void tellNothingDrawn(Layout& layout, const LoadedRow& row, const std::vector<Character>& run) {
+void tellNothingDrawn(Findings& findings, const LoadedRow& row, const std::vector<Character>& run) {
     const std::size_t from = run.front().at;
     const std::string bytes(row.text + from, run.back().at + run.back().length - from);
     const bool many = bytes.size() > 1;
     const std::string what = (many ? "bytes " : "byte ") + hexBytes(bytes);
     const std::string them = many ? "them" : "it";
     std::string message;
-    if (run.front().drawn == Drawn::kNoCharacter) {
+    const bool noCharacter = run.front().drawn == Drawn::kNoCharacter;
+    if (noCharacter) {
         message = what + (many ? " draw" : " draws") +
                   " nothing: the row is read in the system code page, which has no character "
                   "for " +
@@ -165,12 +166,14 @@ void tellNothingDrawn(Layout& layout, const LoadedRow& row, const std::vector<Ch
                   " nothing: the HUD leaves out control characters; remove " + them +
                   (tab ? ", or write blanks for a tab" : "");
     }
-    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(from),
-                        message);
+    findings.add(noCharacter ? Kind::ByteWithoutCharacter : Kind::ControlCharacter,
+                 Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(from),
+                 message);
 }
 
 // A character drawn otherwise than written, told once, where the layout first holds it.
-void tellOtherwiseDrawn(Layout& layout, const LoadedRow& row, const Character& c) {
+void tellOtherwiseDrawn(const Layout& layout, const LoadedRow& row, const Character& c,
+                        Findings& findings) {
     std::string message;
     if (c.drawn == Drawn::kQuestionMark) {
         message = named(c.code) + " draws as \"?\": the HUD makes glyphs for the first " +
@@ -185,13 +188,14 @@ void tellOtherwiseDrawn(Layout& layout, const LoadedRow& row, const Character& c
                   ", drawn for FONT_FACE=" + layout.settings.fontFace + ", has no glyph for it; " +
                   (elsewhere.empty() ? "no face of this system has one" : elsewhere + " has one");
     }
-    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(c.at),
-                        message);
+    findings.add(c.drawn == Drawn::kQuestionMark ? Kind::TooManyCharacters : Kind::MissingGlyph,
+                 Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(c.at),
+                 message);
 }
 
 // A row whose UTF-8 one byte breaks is read in the code page, one character a byte: told at that
 // byte, with what becomes of its first whole UTF-8 character.
-void noteBrokenUtf8(Layout& layout, const LoadedRow& row) {
+void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findings) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(row.text);
     std::size_t broken = std::string::npos;
     std::size_t whole = std::string::npos;
@@ -209,32 +213,32 @@ void noteBrokenUtf8(Layout& layout, const LoadedRow& row) {
         const char32_t c = vantor::nextCharacter(byte, RowEncoding::kCodePage, layout.codePage);
         if (drawnAs(layout, c) != 0) drawn += utf8Of(drawnAs(layout, c));
     }
-    layout.findings.add(Severity::Note, row.entry->line, row.textColumn + static_cast<int>(broken),
-                        "the row is read in the system code page, not as UTF-8, as byte " +
-                            hexBytes(std::string(1, row.text[broken])) +
-                            " here is no part of a UTF-8 character: its \"" + utf8Of(meant) +
-                            "\" draws as \"" + drawn + "\"; save the whole file as UTF-8");
+    findings.add(Kind::BrokenUtf8, Severity::Note, row.entry->line,
+                 row.textColumn + static_cast<int>(broken),
+                 "the row is read in the system code page, not as UTF-8, as byte " +
+                     hexBytes(std::string(1, row.text[broken])) +
+                     " here is no part of a UTF-8 character: its \"" + utf8Of(meant) +
+                     "\" draws as \"" + drawn + "\"; save the whole file as UTF-8");
 }
 
 }  // namespace
 
-char32_t drawnAs(const Layout& layout, char32_t c) {
-    return vantor::drawnAs(c, *layout.characters);
-}
+char32_t drawnAs(const Layout& layout, char32_t c) { return vantor::drawnAs(c, layout.characters); }
 
-void readCharacters(Layout& layout) {
-    vantor::platform::readCodePage(layout.codePage);
-    layout.characters->collect(*layout.store, layout.codePage);
+RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings) {
+    RowCharacters out;
+    vantor::platform::readCodePage(out.codePage);
+    out.lists->collect(store, out.codePage);
     std::vector<char32_t> codes;
-    for (int i = 0; i < layout.characters->count(); ++i)
-        codes.push_back(layout.characters->code(i));
-    layout.font = fontOf(layout.settings, codes);
+    for (int i = 0; i < out.lists->count(); ++i) codes.push_back(out.lists->code(i));
+    out.font = fontOf(settings, codes);
+    return out;
 }
 
-void checkCharacters(Layout& layout) {
+void checkCharacters(const Layout& layout, Findings& findings) {
     std::set<char32_t> told;
     for (const LoadedRow& row : layout.rows) {
-        if (row.encoding == RowEncoding::kCodePage) noteBrokenUtf8(layout, row);
+        if (row.encoding == RowEncoding::kCodePage) noteBrokenUtf8(layout, row, findings);
         const std::vector<Character> characters = charactersOf(layout, row);
         for (std::size_t i = 0; i < characters.size();) {
             const Character& c = characters[i];
@@ -244,18 +248,17 @@ void checkCharacters(Layout& layout) {
                 case Drawn::kAsWritten:
                     break;
                 case Drawn::kDelete:
-                    layout.findings.add(
-                        Severity::Warning, row.entry->line, column,
-                        "DEL (0x7F) draws as the font's missing-glyph box; remove it");
+                    findings.add(Kind::DeleteCharacter, Severity::Warning, row.entry->line, column,
+                                 "DEL (0x7F) draws as the font's missing-glyph box; remove it");
                     break;
                 case Drawn::kMissingGlyph:
                 case Drawn::kQuestionMark:
-                    if (told.insert(c.code).second) tellOtherwiseDrawn(layout, row, c);
+                    if (told.insert(c.code).second) tellOtherwiseDrawn(layout, row, c, findings);
                     break;
                 case Drawn::kControl:
                 case Drawn::kNoCharacter:
                     while (end < characters.size() && characters[end].drawn == c.drawn) ++end;
-                    tellNothingDrawn(layout, row,
+                    tellNothingDrawn(findings, row,
                                      {characters.begin() + static_cast<std::ptrdiff_t>(i),
                                       characters.begin() + static_cast<std::ptrdiff_t>(end)});
                     break;

@@ -5,21 +5,18 @@
 #include "known_names.h"
 #include "layout.h"
 #include "letter_case.h"
+#include "platform/ini_parse.h"
 #include "platform/platform.h"
+#include "platform/slashes.h"
 
 namespace hudhost::check {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kMaxPathChars = vantor::kTextSize - 1;
+using vantor::platform::kMaxIniBytes;
 
-fs::path onDisk(std::string path) {
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    return fs::path(path);
-}
+fs::path onDisk(const std::string& path) { return vantor::platform::withSlashes(path); }
 
 fs::path folderOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
@@ -36,7 +33,7 @@ std::vector<std::string> filesIn(const fs::path& folder) {
     return names;
 }
 
-void explainMissing(Layout& layout, const fs::path& file) {
+void explainMissing(Findings& findings, const fs::path& file) {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     const std::string noPage = ": the HUD shows no page and uses every default";
@@ -44,158 +41,160 @@ void explainMissing(Layout& layout, const fs::path& file) {
         " differs only in letter case, and this system's file names are case-sensitive";
     const OtherCase cased = inOtherLetterCase(file.generic_string());
     if (fs::is_directory(status)) {
-        layout.findings.fileError("this is a folder, not a file" + noPage +
-                                  "; save the layout under this name instead");
+        findings.fileError(Kind::FileIsAFolder, "this is a folder, not a file" + noPage +
+                                                    "; save the layout under this name instead");
     } else if (fs::exists(status) && !fs::is_regular_file(status)) {
-        layout.findings.fileError("this is not a regular file (a fifo, socket or device)" + noPage);
+        findings.fileError(Kind::NotARegularFile,
+                           "this is not a regular file (a fifo, socket or device)" + noPage);
     } else if (fs::exists(status)) {
-        layout.findings.fileError("the file cannot be opened for reading" + noPage +
-                                  "; check its permissions");
+        findings.fileError(Kind::FileUnreadable, "the file cannot be opened for reading" + noPage +
+                                                     "; check its permissions");
     } else if (!fs::is_directory(folderOf(file), ec)) {
         const std::string missing =
             "no such file: the folder " + folderOf(file).generic_string() + " does not exist";
         if (!cased.onDisk.empty()) {
-            layout.findings.fileError(missing + ", " + cased.onDisk + caseSensitive + noPage +
-                                      "; rename it to " + cased.written);
+            findings.fileError(Kind::NameInOtherLetterCase, missing + ", " + cased.onDisk +
+                                                                caseSensitive + noPage +
+                                                                "; rename it to " + cased.written);
         } else {
-            layout.findings.fileError(missing + noPage);
+            findings.fileError(Kind::NoSuchFile, missing + noPage);
         }
     } else {
         const std::string name = file.filename().string();
         const std::vector<std::string> names = filesIn(folderOf(file));
         const std::string near = nearest(name, names);
         if (cased.lastName) {
-            layout.findings.fileError(
-                "no such file: " + fs::path(cased.onDisk).filename().string() + caseSensitive +
-                noPage + "; rename it to " + name);
+            findings.fileError(Kind::NameInOtherLetterCase,
+                               "no such file: " + fs::path(cased.onDisk).filename().string() +
+                                   caseSensitive + noPage + "; rename it to " + name);
         } else if (!near.empty()) {
-            layout.findings.fileError("no such file" + noPage + "; did you mean " + near +
-                                      "? rename it to " + name);
+            findings.fileError(Kind::NoSuchFile, "no such file" + noPage + "; did you mean " +
+                                                     near + "? rename it to " + name);
         } else {
-            layout.findings.fileError("no such file" + noPage);
+            findings.fileError(Kind::NoSuchFile, "no such file" + noPage);
         }
     }
 }
 
-// Whether the reader sees no section that the scan found keys in.
-bool readerSeesNothing(const Layout& layout) {
-    for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
-        if (layout.sectionRead[s] && !layout.text.sections[s].entries.empty()) return false;
+// Whether the reader sees no section that holds keys.
+bool readerSeesNothing(const LayoutText& text) {
+    for (const Section& section : text.sections) {
+        if (section.read && !section.entries.empty()) return false;
     }
     return true;
 }
 
-std::string firstSectionName(const Layout& layout) {
-    return layout.text.sections.empty() ? std::string() : layout.text.sections.front().name;
-}
-
 }  // namespace
 
-bool checkFile(Layout& layout) {
-    if (layout.path.size() > static_cast<std::size_t>(kMaxPathChars)) {
-        layout.findings.fileError("the path is longer than the 259 characters the HUD takes");
-        return false;
+std::optional<LayoutText> checkFile(const std::string& path, Findings& findings) {
+    if (path.size() > static_cast<std::size_t>(vantor::kMaxTextChars)) {
+        findings.fileError(Kind::PathTooLong, "the path is longer than the " +
+                                                  std::to_string(vantor::kMaxTextChars) +
+                                                  " characters the HUD takes");
+        return std::nullopt;
     }
-    const fs::path file = onDisk(layout.path);
-    if (!vantor::platform::canOpenForReading(layout.path.c_str())) {
-        explainMissing(layout, file);
-        return false;
+    const fs::path file = onDisk(path);
+    if (!vantor::platform::canOpenForReading(path.c_str())) {
+        explainMissing(findings, file);
+        return std::nullopt;
     }
-    if (!scanLayout(file.string(), layout.text)) {
-        layout.findings.fileError("the file cannot be read: the HUD shows no page");
-        return false;
+    std::optional<LayoutText> text = scanLayout(file.string());
+    if (!text) {
+        findings.fileError(Kind::FileUnreadable, "the file cannot be read: the HUD shows no page");
+        return std::nullopt;
     }
-    if (layout.text.fileBytes == 0) {
-        layout.findings.fileError(
-            "the file is empty: the HUD shows no page and uses every default");
-        return false;
+    if (text->fileBytes == 0) {
+        findings.fileError(Kind::EmptyFile,
+                           "the file is empty: the HUD shows no page and uses every default");
+        return std::nullopt;
     }
     // Found, but under names in another letter case, which only some systems allow.
     const OtherCase cased = inOtherLetterCase(file.generic_string());
     if (!cased.onDisk.empty()) {
         const bool own = cased.lastName;
-        layout.findings.add(
-            Severity::Note, 0, 0,
+        findings.add(
+            Kind::NameInOtherLetterCase, Severity::Note, 0, 0,
             std::string(own ? "the file" : "the folder") + " is named " +
                 (own ? fs::path(cased.onDisk).filename().string() : cased.onDisk) +
                 ": this build finds it in any letter case, the Linux build does not; rename it "
                 "to " +
                 (own ? file.filename().string() : cased.written));
     }
-    return true;
+    return text;
 }
 
 namespace {
 
 // A form of file that the Linux reading loses whole: a warning where this build's reading found
-// nothing in it, else a note that the other build would.
-void reportLinuxOnlyLoss(Layout& layout, bool nothing, const std::string& form,
+// nothing in it, else a note that the other build would. True for the warning, which explains the
+// loss.
+bool reportLinuxOnlyLoss(Findings& findings, Kind kind, bool nothing, const std::string& form,
                          const std::string& lost, const std::string& readHere,
                          const std::string& fix) {
     if (nothing) {
-        layout.findings.add(Severity::Warning, 1, 1, form + ": " + lost + "; " + fix);
-        layout.lossExplained = true;
+        findings.add(kind, Severity::Warning, 1, 1, form + ": " + lost + "; " + fix);
     } else {
-        layout.findings.add(Severity::Note, 1, 1, form + ": " + readHere + "; " + fix);
+        findings.add(kind, Severity::Note, 1, 1, form + ": " + readHere + "; " + fix);
     }
+    return nothing;
 }
 
 }  // namespace
 
-bool checkEncoding(Layout& layout) {
-    const LayoutText& text = layout.text;
-    Findings& findings = layout.findings;
-    const bool nothing = readerSeesNothing(layout);
-    if (text.fileBytes > kScanLimit) {
+FileForm checkEncoding(const LayoutText& text, Findings& findings) {
+    const bool nothing = readerSeesNothing(text);
+    const std::string limit = std::to_string(kMaxIniBytes >> 20) + " MiB";
+    FileForm form{true, false};
+    if (text.fileBytes > kMaxIniBytes) {
         const std::string size = std::to_string(text.fileBytes >> 20) + " MiB";
         if (nothing) {
-            findings.fileError("the file is " + size +
-                               ", over the 16 MiB the HUD reads: it reads as absent, so the HUD "
-                               "shows no page; remove what the layout does not need");
-            return false;
-        } else {
-            findings.add(Severity::Note, 0, 0,
-                         "the file is " + size +
-                             ": this build reads it, the Linux build reads files over 16 MiB as "
-                             "absent; only its first 16 MiB are checked");
+            findings.fileError(Kind::FileTooLarge,
+                               "the file is " + size + ", over the " + limit +
+                                   " the HUD reads: it reads as absent, so the HUD shows no page; "
+                                   "remove what the layout does not need");
+            return {false, false};
         }
+        findings.add(Kind::FileTooLarge, Severity::Note, 0, 0,
+                     "the file is " + size +
+                         ": this build reads it, the Linux build reads files over " + limit +
+                         " as absent; only its first " + limit + " are checked");
     }
     if (text.encoding == Encoding::Utf16) {
-        findings.add(Severity::Note, 1, 1,
+        findings.add(Kind::Utf16File, Severity::Note, 1, 1,
                      "the file is saved as UTF-16: the HUD reads it converted to the system code "
                      "page, each character the code page lacks becoming a like letter or '?'; save "
                      "it as UTF-8 for text outside the code page");
     } else if (text.encoding == Encoding::Utf16WithoutMark && nothing) {
-        findings.add(Severity::Warning, 1, 1,
+        findings.add(Kind::Utf16WithoutMark, Severity::Warning, 1, 1,
                      "the file is saved as UTF-16 without a byte-order mark: the HUD reads nothing "
                      "of it; save it as UTF-8, or as UTF-16 with a byte-order mark");
-        layout.lossExplained = true;
+        form.lossExplained = true;
     }
     if (text.crOnly && text.encoding != Encoding::Utf16WithoutMark) {
-        reportLinuxOnlyLoss(layout, nothing, "the lines end in CR alone",
-                            "the HUD reads the whole file as one line and finds nothing in it",
-                            "this build reads them, the Linux build reads the file as one line "
-                            "and finds nothing",
-                            "save it with CRLF or LF line ends");
+        form.lossExplained |= reportLinuxOnlyLoss(
+            findings, Kind::CrLineEnds, nothing, "the lines end in CR alone",
+            "the HUD reads the whole file as one line and finds nothing in it",
+            "this build reads them, the Linux build reads the file as one line and finds nothing",
+            "save it with CRLF or LF line ends");
     }
     if (text.encoding == Encoding::Utf8Bom && !text.sections.empty()) {
-        const std::string first = "[" + firstSectionName(layout) + "]";
-        if (!layout.sectionRead.front()) {
-            findings.add(Severity::Warning, 1, 1,
+        const std::string first = "[" + text.sections.front().name + "]";
+        if (!text.sections.front().read) {
+            findings.add(Kind::Utf8ByteOrderMark, Severity::Warning, 1, 1,
                          "the file starts with a UTF-8 byte-order mark, which the HUD reads as "
                          "part of the first line: section " +
                              first +
                              " is lost with all its keys; save the file as ANSI, without a "
                              "byte-order mark");
-            layout.lossExplained = true;
+            form.lossExplained = true;
         } else {
-            findings.add(Severity::Note, 1, 1,
+            findings.add(Kind::Utf8ByteOrderMark, Severity::Note, 1, 1,
                          "the file starts with a UTF-8 byte-order mark: this build reads past "
                          "it, the Linux build loses section " +
                              first + "; save the file as ANSI, without a byte-order mark");
         }
     }
-    return true;
+    return form;
 }
 
 }  // namespace hudhost::check

@@ -63,7 +63,7 @@ std::string place(const vantor::HudSettings& s) {
 // `room` (-1 for none): each character as the HUD reads and draws it.
 int rowWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& font,
              const std::vector<std::string>& values, float room, int& crossing) {
-    const vantor::DrawnAdvances advances{font.glyphs, *layout.characters, font.characters.data()};
+    const vantor::DrawnAdvances advances{font.glyphs, layout.characters, font.characters.data()};
     const std::string marked = markTokens(row.text);
     int width = 0;
     crossing = -1;
@@ -86,8 +86,8 @@ int rowWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& fon
 
 // The first byte of the row whose glyph ends past the right edge, and the row's drawn width: the
 // row starts at HUD_POS_X stretched over the viewport, in glyphs of window pixels.
-void checkWidth(Layout& layout, const LoadedRow& row, const FontAdvances& font,
-                const std::vector<std::string>& values) {
+void checkWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& font,
+                const std::vector<std::string>& values, Findings& findings) {
     const vantor::WindowPoint start = vantor::stretchedPoint(
         layout.settings.posX, vantor::rowBaseline(layout.settings, row.index), layout.viewWidth,
         layout.viewHeight);
@@ -95,13 +95,13 @@ void checkWidth(Layout& layout, const LoadedRow& row, const FontAdvances& font,
     int crossing = -1;
     const int width = rowWidth(layout, row, font, values, room, crossing);
     if (crossing < 0) return;
-    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + crossing,
-                        "the row runs off the right edge from here: at " + place(layout.settings) +
-                            " it is " + std::to_string(width) + " pixels wide and " +
-                            std::to_string(static_cast<int>(room)) + " fit (in a " +
-                            sizeText(layout.viewWidth, layout.viewHeight) +
-                            " viewport, with live values as wide as a typical frame's); lower "
-                            "HUD_POS_X or FONT_SIZE, or shorten the row");
+    findings.add(
+        Kind::RowPastRightEdge, Severity::Warning, row.entry->line, row.textColumn + crossing,
+        "the row runs off the right edge from here: at " + place(layout.settings) + " it is " +
+            std::to_string(width) + " pixels wide and " + std::to_string(static_cast<int>(room)) +
+            " fit (in a " + sizeText(layout.viewWidth, layout.viewHeight) +
+            " viewport, with live values as wide as a typical frame's); lower "
+            "HUD_POS_X or FONT_SIZE, or shorten the row");
 }
 
 // The window row a baseline at `y` of the overlay space stands on in a viewport `height` high.
@@ -112,7 +112,7 @@ int baselineRow(float y, int height) {
 // The first drawn row whose letters, `tall` pixels from the baseline up, reach past the top edge;
 // each row stands lower than the one before, so it is the first drawn row of a page. A font
 // measured (`known`) makes it a warning; FONT_SIZE alone only bounds the letters, a note.
-void checkTop(Layout& layout, int tall, bool known) {
+void checkTop(const Layout& layout, int tall, bool known, Findings& findings) {
     const vantor::HudSettings& s = layout.settings;
     const int height = layout.viewHeight;
     for (const LoadedRow& row : layout.rows) {
@@ -129,20 +129,21 @@ void checkTop(Layout& layout, int tall, bool known) {
             " at the top edge of a " + sizeText(layout.viewWidth, height) + " viewport";
         const std::string rowName =
             "row " + std::to_string(row.index + 1) + " of page " + std::to_string(row.page + 1);
-        layout.findings.add(
-            known ? Severity::Warning : Severity::Note, row.entry->line, row.entry->column,
-            known ? "the letters of " + rowName + " are cut" + where +
-                        ": at FONT_SIZE=" + std::to_string(s.fontSize) +
-                        " and FONT_FACE=" + s.fontFace + " they reach " + std::to_string(tall) +
-                        " pixels above the baseline; " + advice
-                  : "the tallest letters of " + rowName + " may be cut" + where +
-                        ", as they may reach FONT_SIZE pixels above the baseline; " + advice);
+        findings.add(Kind::RowCutAtTop, known ? Severity::Warning : Severity::Note, row.entry->line,
+                     row.entry->column,
+                     known ? "the letters of " + rowName + " are cut" + where +
+                                 ": at FONT_SIZE=" + std::to_string(s.fontSize) +
+                                 " and FONT_FACE=" + s.fontFace + " they reach " +
+                                 std::to_string(tall) + " pixels above the baseline; " + advice
+                           : "the tallest letters of " + rowName + " may be cut" + where +
+                                 ", as they may reach FONT_SIZE pixels above the baseline; " +
+                                 advice);
         return;
     }
 }
 
 // The first row of each page whose baseline lies below the bottom edge.
-void checkBottom(Layout& layout) {
+void checkBottom(const Layout& layout, Findings& findings) {
     const vantor::HudSettings& s = layout.settings;
     int lastPage = -1;
     for (const LoadedRow& row : layout.rows) {
@@ -150,8 +151,8 @@ void checkBottom(Layout& layout) {
         if (row.page == lastPage || row.text[0] == '\0' || y >= 0.0f) continue;
         lastPage = row.page;
         const int fit = static_cast<int>(s.posY / s.stepY) + 1;
-        layout.findings.add(
-            Severity::Warning, row.entry->line, row.entry->column,
+        findings.add(
+            Kind::RowsBelowBottomEdge, Severity::Warning, row.entry->line, row.entry->column,
             "row " + std::to_string(row.index + 1) + " of page " + std::to_string(row.page + 1) +
                 " and the rows after it fall below the bottom edge and are never drawn: at "
                 "HUD_POS_Y=" +
@@ -164,9 +165,8 @@ void checkBottom(Layout& layout) {
 
 // The CONFIG line of `key` the HUD reads, or null when the file does not set it.
 const Entry* configEntry(const Layout& layout, const char* key) {
-    for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
-        const Section& section = layout.text.sections[s];
-        if (upper(section.name) != vantor::kConfigSection || !layout.sectionRead[s]) continue;
+    for (const Section& section : layout.text.sections) {
+        if (upper(section.name) != vantor::kConfigSection || !section.read) continue;
         for (const Entry& entry : section.entries) {
             if (upper(entry.name) == key) return &entry;
         }
@@ -177,25 +177,26 @@ const Entry* configEntry(const Layout& layout, const char* key) {
 
 // Positions left at their defaults put the rows 450 pixels from a side: meant for the overlay
 // space's 640, rarely for a corner.
-void checkCornerPosition(Layout& layout) {
+void checkCornerPosition(const Layout& layout, Findings& findings) {
     std::string keys;
     std::string values;
-    for (const char* key : {"HUD_POS_X", "HUD_POS_Y"}) {
-        const vantor::ConfigKey* config = findConfigKey(key);
+    static constexpr const vantor::ConfigKey* kPositions[] = {&vantor::configKey("HUD_POS_X"),
+                                                              &vantor::configKey("HUD_POS_Y")};
+    for (const vantor::ConfigKey* config : kPositions) {
         if (static_cast<std::int32_t>(layout.settings.*config->real) != config->fallback) continue;
-        keys += (keys.empty() ? "" : " and ") + std::string(key);
+        keys += (keys.empty() ? "" : " and ") + std::string(config->name);
         values += (values.empty() ? "" : " and ") + std::to_string(config->fallback);
     }
     const bool both = keys.find(" and ") != std::string::npos;
     if (keys.empty()) return;
     const Entry* anchor = configEntry(layout, "HUD_ANCHOR");
-    layout.findings.add(Severity::Warning, anchor != nullptr ? anchor->line : 0,
-                        anchor != nullptr ? anchor->column : 0,
-                        "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
-                            " holds the rows to the " +
-                            vantor::kCornerNames[layout.settings.anchor] + " corner, with " + keys +
-                            (both ? " at their defaults, " : " at its default, ") + values +
-                            " pixels in from it; set HUD_POS_X and HUD_POS_Y with HUD_ANCHOR");
+    findings.add(Kind::AnchorPositionAtDefaults, Severity::Warning,
+                 anchor != nullptr ? anchor->line : 0, anchor != nullptr ? anchor->column : 0,
+                 "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
+                     " holds the rows to the " + vantor::kCornerNames[layout.settings.anchor] +
+                     " corner, with " + keys +
+                     (both ? " at their defaults, " : " at its default, ") + values +
+                     " pixels in from it; set HUD_POS_X and HUD_POS_Y with HUD_ANCHOR");
 }
 
 // The edges of a viewport `width` x `height` that a row's box crosses, as "left and top".
@@ -215,7 +216,8 @@ std::string edgesCrossed(float left, float right, float bottom, float top, int w
 }
 
 // Each row of an anchored page that crosses an edge of the viewport, or lies wholly outside it.
-void checkCorner(Layout& layout, const LayoutFont* font, const std::vector<std::string>& values) {
+void checkCorner(const Layout& layout, const LayoutFont* font,
+                 const std::vector<std::string>& values, Findings& findings) {
     const vantor::HudSettings& s = layout.settings;
     const int width = layout.viewWidth;
     const int height = layout.viewHeight;
@@ -227,12 +229,12 @@ void checkCorner(Layout& layout, const LayoutFont* font, const std::vector<std::
     const int tall = font != nullptr ? font->measure.ascent : s.fontSize;
     for (const LoadedRow& row : layout.rows) {
         if (row.text[0] == '\0') continue;
-        layout.store->selectPage(row.page);
+        layout.store.selectPage(row.page);
         int crossing = -1;
         const int textWidth =
             advances ? rowWidth(layout, row, *advances, values, 0.0f, crossing) : 0;
         const vantor::RowOrigin at = vantor::anchoredOrigin(
-            s, row.index, layout.store->getRowCount(), textWidth, width, height);
+            s, row.index, layout.store.getRowCount(), textWidth, width, height);
         const float right = at.x + static_cast<float>(textWidth);
         const float top = at.y + static_cast<float>(tall);
         bool across = false;
@@ -246,53 +248,56 @@ void checkCorner(Layout& layout, const LayoutFont* font, const std::vector<std::
             std::string(across ? "lower HUD_POS_X or FONT_SIZE, or shorten the row" : "") +
             (across && upright ? "; " : "") +
             (upright ? "lower HUD_POS_Y or HUD_STEP_Y, or give the page fewer rows" : "");
-        layout.findings.add(Severity::Warning, row.entry->line, row.entry->column,
-                            "row " + std::to_string(row.index + 1) + " of page " +
-                                std::to_string(row.page + 1) +
-                                (outside ? " lies wholly beyond the " : " is cut at the ") +
-                                crossed + " edge of a " + viewport +
-                                (outside  ? ", and is never seen; "
-                                 : across ? " (live values as wide as a typical frame's); "
-                                          : "; ") +
-                                advice);
+        findings.add(Kind::AnchoredRowCut, Severity::Warning, row.entry->line, row.entry->column,
+                     "row " + std::to_string(row.index + 1) + " of page " +
+                         std::to_string(row.page + 1) +
+                         (outside ? " lies wholly beyond the " : " is cut at the ") + crossed +
+                         " edge of a " + viewport +
+                         (outside  ? ", and is never seen; "
+                          : across ? " (live values as wide as a typical frame's); "
+                                   : "; ") +
+                         advice);
     }
 }
 
 // A FONT_FACE the system has no face of is drawn in another; a stand-in made to its metrics is no
 // news.
-void checkFace(Layout& layout, const vantor::platform::FontMeasure& font) {
+void checkFace(const Layout& layout, const vantor::platform::FontMeasure& font,
+               Findings& findings) {
     if (font.substitute.empty()) return;
     const Entry* face = configEntry(layout, "FONT_FACE");
-    layout.findings.add(
-        Severity::Note, face != nullptr ? face->line : 0, face != nullptr ? face->valueColumn : 0,
-        std::string("FONT_FACE=") + layout.settings.fontFace + " is drawn as " + font.substitute +
-            ": this system has no face of that name; check its spelling");
+    findings.add(Kind::FontSubstituted, Severity::Note, face != nullptr ? face->line : 0,
+                 face != nullptr ? face->valueColumn : 0,
+                 std::string("FONT_FACE=") + layout.settings.fontFace + " is drawn as " +
+                     font.substitute +
+                     ": this system has no face of that name; check its spelling");
 }
 
 }  // namespace
 
-void checkGeometry(Layout& layout) {
+void checkGeometry(const Layout& layout, Findings& findings) {
     const vantor::HudSettings& s = layout.settings;
     const LayoutFont* font = layout.font;
-    if (font != nullptr) checkFace(layout, font->measure);
+    if (font != nullptr) checkFace(layout, font->measure, findings);
     if (s.anchor != vantor::kStretched) {
-        checkCornerPosition(layout);
-        checkCorner(layout, font, sampleValues());
+        checkCornerPosition(layout, findings);
+        checkCorner(layout, font, sampleValues(), findings);
         return;
     }
-    checkBottom(layout);
-    checkTop(layout, font != nullptr ? font->measure.ascent : s.fontSize, font != nullptr);
+    checkBottom(layout, findings);
+    checkTop(layout, font != nullptr ? font->measure.ascent : s.fontSize, font != nullptr,
+             findings);
     if (font == nullptr) {
-        layout.findings.add(Severity::Note, 0, 0,
-                            std::string("no font can be had for FONT_FACE=") + s.fontFace +
-                                ": the widths of the rows are not checked");
+        findings.add(Kind::NoFont, Severity::Note, 0, 0,
+                     std::string("no font can be had for FONT_FACE=") + s.fontFace +
+                         ": the widths of the rows are not checked");
         return;
     }
     const std::vector<std::string> values = sampleValues();
     const FontAdvances advances(*font);
     for (const LoadedRow& row : layout.rows) {
         const float y = vantor::rowBaseline(s, row.index);
-        if (row.text[0] != '\0' && y >= 0.0f) checkWidth(layout, row, advances, values);
+        if (row.text[0] != '\0' && y >= 0.0f) checkWidth(layout, row, advances, values, findings);
     }
 }
 

@@ -22,30 +22,24 @@ std::string tokenOrder() {
     return out;
 }
 
-void checkBlank(Layout& layout, const LoadedRow& row) {
+void checkBlank(Findings& findings, const LoadedRow& row) {
     const std::string text = row.text;
     const std::string blank = vantor::kBlankRow;
     // BLANK in another letter case, or with a letter more: meant as an empty row.
     if (text.size() > blank.size() + 1 || upper(text).rfind(blank, 0) != 0) return;
-    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn,
-                        row.entry->name + "=" + text + " is drawn as the text " + text + ": only " +
-                            blank + ", in capitals and alone, makes an empty row");
+    findings.add(Kind::BlankNotInCapitals, Severity::Warning, row.entry->line, row.textColumn,
+                 row.entry->name + "=" + text + " is drawn as the text " + text + ": only " +
+                     blank + ", in capitals and alone, makes an empty row");
 }
 
-void checkLength(Layout& layout, const LoadedRow& row) {
-    const std::size_t length = std::strlen(row.text);
-    if (row.entry->value.empty()) return;
-    const std::size_t start = static_cast<std::size_t>(row.textColumn - row.entry->valueColumn);
-    const std::size_t written = row.entry->value.size() - start;
-    const char last = row.entry->value.back();
-    const bool closingQuote = written == length + 1 && (last == '"' || last == '\'');
-    if (length < static_cast<std::size_t>(kMaxRowChars) || written <= length || closingQuote) {
-        return;
-    }
-    layout.findings.add(Severity::Warning, row.entry->line, row.textColumn + kMaxRowChars,
-                        "the row is longer than the " + std::to_string(kMaxRowChars) +
-                            " characters the HUD keeps (counted as written, before tokens grow "
-                            "it): from here on it is dropped");
+// The value as read is not cut yet; the HUD keeps kMaxRowChars of it.
+void checkLength(Findings& findings, const LoadedRow& row) {
+    if (row.entry->value.size() <= static_cast<std::size_t>(kMaxRowChars)) return;
+    findings.add(Kind::RowTooLong, Severity::Warning, row.entry->line,
+                 row.textColumn + kMaxRowChars,
+                 "the row is longer than the " + std::to_string(kMaxRowChars) +
+                     " characters the HUD keeps (counted as written, before tokens grow it): "
+                     "from here on it is dropped");
 }
 
 // The token that ends just before `k` in `text`, or empty.
@@ -94,7 +88,7 @@ std::vector<std::string> guessesFor(const StarWord& star) {
     return {near};
 }
 
-void checkTokens(Layout& layout, const LoadedRow& row) {
+void checkTokens(Findings& findings, const LoadedRow& row) {
     const std::string text = row.text;
     const std::string marked = markTokens(row.text);
     const std::vector<std::string>& tokens = tokenKeys();
@@ -104,37 +98,36 @@ void checkTokens(Layout& layout, const LoadedRow& row) {
         const int column = row.textColumn + static_cast<int>(star.start);
         if (!star.open && std::find(tokens.begin(), tokens.end(), written) != tokens.end()) {
             if (marked.compare(star.start, written.size(), written) == 0) {
-                layout.findings.add(
-                    Severity::Warning, line, column,
-                    written + " is not replaced: " + whyMissed(text, star.start, written));
+                findings.add(Kind::TokenNotReplaced, Severity::Warning, line, column,
+                             written + " is not replaced: " + whyMissed(text, star.start, written));
             }
             continue;
         }
         const std::vector<std::string> guesses = guessesFor(star);
         if (!guesses.empty()) {
-            layout.findings.add(Severity::Warning, line, column,
-                                written + " is not a token and is drawn as written" +
-                                    (star.open ? ": a token ends in an asterisk" : "") +
-                                    " (did you mean " + eitherOf(guesses) + "?)");
+            findings.add(Kind::NotAToken, Severity::Warning, line, column,
+                         written + " is not a token and is drawn as written" +
+                             (star.open ? ": a token ends in an asterisk" : "") +
+                             " (did you mean " + eitherOf(guesses) + "?)");
         } else if (star.word.size() > 1 && looksLikeToken(star.word)) {
             // Not a warning: capitals between asterisks may be meant as emphasis. A single
             // letter between them is a product (2*X*Y), no token.
-            layout.findings.add(Severity::Note, line, column,
-                                written + " is drawn as written, " +
-                                    (star.open ? "asterisk" : "asterisks") +
-                                    " included: it is none of the tokens " + tokenOrder());
+            findings.add(Kind::StarWord, Severity::Note, line, column,
+                         written + " is drawn as written, " +
+                             (star.open ? "asterisk" : "asterisks") +
+                             " included: it is none of the tokens " + tokenOrder());
         }
     }
 }
 
 }  // namespace
 
-void checkRows(Layout& layout) {
-    for (const LoadedRow& row : layout.rows) {
+void checkRows(const std::vector<LoadedRow>& rows, Findings& findings) {
+    for (const LoadedRow& row : rows) {
         if (row.text[0] == '\0') continue;
-        checkBlank(layout, row);
-        checkLength(layout, row);
-        checkTokens(layout, row);
+        checkBlank(findings, row);
+        checkLength(findings, row);
+        checkTokens(findings, row);
     }
 }
 

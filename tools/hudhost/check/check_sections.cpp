@@ -1,8 +1,9 @@
-// Which sections the HUD reads: its pages run from [SECTION1] without a gap, five at most, and
-// the first of each name is the only one it sees.
+// Which sections the HUD reads: its pages run from the first page section without a gap, up to
+// kPageCount, and the first of each name is the only one it sees.
 #include "known_names.h"
 #include "layout.h"
 #include "page_names.h"
+#include "platform/ini_parse.h"
 
 namespace hudhost::check {
 namespace {
@@ -14,86 +15,92 @@ std::vector<std::string> sectionNames() {
 }
 
 // Why the pages stop before page `n`.
-std::string whyPagesEnd(const Layout& layout, int n) {
+std::string whyPagesEnd(const LayoutText& text, int n) {
     const std::string name = pageSection(n);
-    for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
-        if (upper(layout.text.sections[s].name) != name) continue;
-        if (!layout.sectionRead[s]) return "[" + name + "] is lost (see above)";
-        return "[" + name + "] has no ROWDATA1 with a value, and the pages end there";
+    for (const Section& section : text.sections) {
+        if (upper(section.name) != name) continue;
+        if (!section.read) return "[" + name + "] is lost (see above)";
+        return "[" + name + "] has no " + rowKey(1) + " with a value, and the pages end there";
     }
     return "[" + name + "] is missing, and the pages end at the first missing section";
 }
 
 // A few are enough to see what is wrong; a file of junk would give one for each line.
 constexpr std::size_t kStraysShown = 10;
+static_assert(kStraysShown < vantor::platform::IniIndex::kStraysKept);
 
-void checkStrays(Layout& layout) {
-    const std::vector<Stray>& strays = layout.text.strays;
-    if (strays.size() > kStraysShown) {
-        const Stray& next = strays[kStraysShown];
-        layout.findings.add(Severity::Note, next.line, next.column,
-                            "and " + std::to_string(strays.size() - kStraysShown) +
-                                " more lines from here that the HUD ignores, not listed");
+void checkStrays(const LayoutText& text, Findings& findings) {
+    if (text.strayCount > kStraysShown) {
+        const Stray& next = text.strays[kStraysShown];
+        findings.add(Kind::MoreStrayLines, Severity::Note, next.line, next.column,
+                     "and " + std::to_string(text.strayCount - kStraysShown) +
+                         " more lines from here that the HUD ignores, not listed");
     }
-    for (std::size_t k = 0; k < strays.size() && k < kStraysShown; ++k) {
-        const Stray& stray = strays[k];
+    for (std::size_t k = 0; k < text.strays.size() && k < kStraysShown; ++k) {
+        const Stray& stray = text.strays[k];
         if (stray.beforeSections) {
-            layout.findings.add(Severity::Warning, stray.line, stray.column,
-                                "this line comes before any [section]: the HUD never reads it");
+            findings.add(Kind::LineBeforeSections, Severity::Warning, stray.line, stray.column,
+                         "this line comes before any [section]: the HUD never reads it");
         } else {
-            layout.findings.add(
-                Severity::Warning, stray.line, stray.column,
-                std::string("this line is neither a [section], a KEY=value line nor a ; "
-                            "comment: the HUD ignores it") +
-                    (stray.hashComment ? " (comments start with ;)" : ""));
+            findings.add(Kind::StrayLine, Severity::Warning, stray.line, stray.column,
+                         std::string("this line is neither a [section], a KEY=value line nor a ; "
+                                     "comment: the HUD ignores it") +
+                             (stray.hashComment ? " (comments start with ;)" : ""));
         }
     }
 }
 
 }  // namespace
 
-void checkSections(Layout& layout) {
-    const int pages = layout.store->getPageCount();
-    const std::vector<Section>& sections = layout.text.sections;
+void checkSections(const LayoutText& text, const vantor::PageStore& store, bool lossExplained,
+                   Findings& findings) {
+    const int pages = store.getPageCount();
+    const std::vector<Section>& sections = text.sections;
     for (std::size_t s = 0; s < sections.size(); ++s) {
         const Section& section = sections[s];
         const std::string shown = "[" + section.name + "]";
-        auto warn = [&](const std::string& message) {
-            layout.findings.add(Severity::Warning, section.line, section.column, message);
+        auto warn = [&](Kind kind, const std::string& message) {
+            findings.add(kind, Severity::Warning, section.line, section.column, message);
         };
         const std::string name = upper(section.name);
-        if (layout.firstOfName[s] != s) {
-            warn("section " + shown + " repeats the one at line " +
-                 std::to_string(sections[layout.firstOfName[s]].line) +
-                 ": the HUD reads only the first; move these keys there");
+        if (section.firstOfName != s) {
+            warn(Kind::RepeatedSection,
+                 "section " + shown + " repeats the one at line " +
+                     std::to_string(sections[section.firstOfName].line) +
+                     ": the HUD reads only the first; move these keys there");
             continue;
         }
-        if (!layout.sectionRead[s]) {
-            if (!layout.lossExplained) warn("the HUD's reader does not see section " + shown);
+        if (!section.read) {
+            if (!lossExplained) {
+                warn(Kind::SectionNotSeen, "the HUD's reader does not see section " + shown);
+            }
             continue;
         }
         if (name == vantor::kConfigSection) continue;
         const int n = pageNumber(name, vantor::kPageSectionPrefix);
         if (n == 0) {
-            warn("section " + shown +
-                 " is never read: the HUD reads only [CONFIG] and [SECTION1] to [SECTION5]" +
-                 didYouMean(section.name, sectionNames()));
+            warn(Kind::UnknownSection, "section " + shown + " is never read: the HUD reads only [" +
+                                           vantor::kConfigSection + "] and " +
+                                           vantor::pageSectionRange() +
+                                           didYouMean(section.name, sectionNames()));
         } else if (n > vantor::kPageCount) {
-            warn(shown +
-                 " is never read: the HUD shows at most five pages, [SECTION1] to "
-                 "[SECTION5]");
+            warn(Kind::TooManyPages, shown + " is never read: the HUD shows at most " +
+                                         std::to_string(vantor::kPageCount) + " pages, " +
+                                         vantor::pageSectionRange());
         } else if (n == pages + 1) {
-            warn(shown +
-                 " has no ROWDATA1 with a value, and the pages end at the first section "
-                 "without one: this page and any after it are not shown");
+            warn(Kind::PageWithoutFirstRow,
+                 shown + " has no " + rowKey(1) +
+                     " with a value, and the pages end at the first section without one: this "
+                     "page and any after it are not shown");
         } else if (n > pages + 1) {
-            warn(shown + " is never read: " + whyPagesEnd(layout, pages + 1));
+            warn(Kind::PageAfterEnd, shown + " is never read: " + whyPagesEnd(text, pages + 1));
         }
     }
-    checkStrays(layout);
-    if (pages == 0 && layout.findings.count(Severity::Error) == 0) {
-        layout.findings.fileError(
-            "the HUD shows no page at all: it needs a [SECTION1] with a non-empty ROWDATA1");
+    checkStrays(text, findings);
+    // Only a file with something to read gets this far: no error was found before.
+    if (pages == 0) {
+        findings.fileError(Kind::NoPage, "the HUD shows no page at all: it needs a [" +
+                                             pageSection(1) + "] with a non-empty " + rowKey(1));
     }
 }
 

@@ -6,7 +6,7 @@
 namespace hudhost::check {
 namespace {
 
-const char* nameOf(Severity severity) {
+const char* severityName(Severity severity) {
     switch (severity) {
         case Severity::Note:
             return "note";
@@ -39,10 +39,30 @@ std::string counted(int n, const char* what) {
 
 }  // namespace
 
-void Findings::add(Severity severity, int line, int column, std::string message) {
+const char* nameOf(Kind kind) { return kKindNames[static_cast<std::size_t>(kind)].name; }
+
+std::optional<Kind> kindNamed(std::string_view name) {
+    for (const KindName& entry : kKindNames) {
+        if (name == entry.name) return entry.kind;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> kindNames() {
+    std::vector<std::string> all;
+    for (const KindName& entry : kKindNames) all.emplace_back(entry.name);
+    return all;
+}
+
+Findings::Findings(const std::vector<Kind>& ignored) {
+    for (Kind kind : ignored) ignored_.set(static_cast<std::size_t>(kind));
+}
+
+void Findings::add(Kind kind, Severity severity, int line, int column, std::string message) {
+    if (ignored_.test(static_cast<std::size_t>(kind))) return;
     ++counts_[static_cast<int>(severity)];
     if (findings_.size() < kMaxListed) {
-        findings_.push_back({severity, line, column, std::move(message)});
+        findings_.push_back({kind, severity, line, column, std::move(message)});
     }
 }
 
@@ -57,7 +77,8 @@ std::string Findings::listing(const std::string& path) const {
     for (const Finding& f : ordered) {
         const std::string where =
             f.line > 0 ? ":" + std::to_string(f.line) + ":" + std::to_string(f.column) : "";
-        out += path + where + ": " + nameOf(f.severity) + ": " + printable(f.message) + "\n";
+        out += path + where + ": " + severityName(f.severity) + ": " + printable(f.message) + " [" +
+               nameOf(f.kind) + "]\n";
     }
     const int all = count(Severity::Note) + count(Severity::Warning) + count(Severity::Error);
     if (all > static_cast<int>(ordered.size())) {

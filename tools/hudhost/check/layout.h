@@ -1,9 +1,10 @@
-// One layout under check: the file as written (the line scan) beside the file as the HUD reads it
-// (its own page store and settings, filled by its own reloadConfig), and the findings so far.
-// Each check_*.cpp adds the findings of one concern.
+// The checks of one layout, each a concern of its own (check_*.cpp). Each takes what it reads and
+// returns what it adds; checkLayout (layout_check.cpp) runs them in their order and hands each
+// what the ones before it found.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,26 +33,26 @@ struct LayoutFont {
     std::vector<std::string> facesHaving;
 };
 
-struct Layout {
-    std::string path;  // as the HUD's reader takes it
-    LayoutText text;
-    std::unique_ptr<vantor::PageStore> store = std::make_unique<vantor::PageStore>();
-    vantor::HudSettings settings{};
-    std::vector<std::size_t> firstOfName;  // per scanned section: the first of its name
-    std::vector<bool> sectionRead;         // per scanned section: whether the reader sees its keys
-    bool lossExplained = false;   // a file-wide finding already tells why sections are lost
-    std::vector<LoadedRow> rows;  // filled by checkPages
-    int viewWidth = vantor::kOverlayWidth;  // the viewport checked in, in window pixels
-    int viewHeight = vantor::kOverlayHeight;
-    // The characters beyond ASCII as the HUD gathers them, and the font (null when none can be
-    // had), filled by readCharacters.
+// The characters beyond ASCII of the loaded rows as the HUD gathers them, and the font that draws
+// them (null when none can be had).
+struct RowCharacters {
     vantor::platform::CodePageCharacters codePage = {};
-    std::unique_ptr<vantor::CharacterLists> characters = std::make_unique<vantor::CharacterLists>();
+    std::unique_ptr<vantor::CharacterLists> lists = std::make_unique<vantor::CharacterLists>();
     const LayoutFont* font = nullptr;
-    Findings findings;
+};
 
-    // Whether the reader finds `key` in `section`, whatever its value, empty included.
-    bool readerHas(const std::string& section, const std::string& key) const;
+// The layout as the HUD read it, whole, for the checks of what it draws: the file as written
+// beside the HUD's own page store and settings, filled by its own reloadConfig.
+struct Layout {
+    const LayoutText& text;
+    vantor::PageStore& store;  // its cursor moves as a check walks the pages
+    const vantor::HudSettings& settings;
+    const std::vector<LoadedRow>& rows;
+    const vantor::platform::CodePageCharacters& codePage;
+    const vantor::CharacterLists& characters;
+    const LayoutFont* font;
+    int viewWidth;  // the viewport checked in, in window pixels
+    int viewHeight;
 };
 
 // "640 x 480", as the findings name a viewport's size.
@@ -59,29 +60,38 @@ inline std::string sizeText(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-// The file can be opened and is not empty; on false the reason is among the findings.
-bool checkFile(Layout& layout);
-// The file's size, byte-order marks, UTF-16 and CR line ends, judged by what the reader made of
-// them. False when the reader takes nothing of the file, which leaves nothing more to check.
-bool checkEncoding(Layout& layout);
+// The file at `path` (as the HUD's reader takes it): it can be opened, read and is not empty.
+// Empty when not, with the reason among the findings.
+std::optional<LayoutText> checkFile(const std::string& path, Findings& findings);
+
+// What the file's form leaves the HUD's reader.
+struct FileForm {
+    bool readable;       // the reader takes something of the file: there is more to check
+    bool lossExplained;  // a finding tells why the reader loses sections
+};
+// The file's size, byte-order marks, UTF-16 and CR line ends, judged by what the reader of this
+// build makes of them.
+FileForm checkEncoding(const LayoutText& text, Findings& findings);
 // Section names, repeated sections, the page sections the HUD reaches, stray lines.
-void checkSections(Layout& layout);
-// The keys of each page, which of them the HUD loads; fills layout.rows.
-void checkPages(Layout& layout);
-// The CONFIG keys and the values the HUD takes from them.
-void checkConfig(Layout& layout);
+void checkSections(const LayoutText& text, const vantor::PageStore& store, bool lossExplained,
+                   Findings& findings);
+// The keys of each page, which of them the HUD loads: the rows it loaded.
+std::vector<LoadedRow> checkPages(const LayoutText& text, vantor::PageStore& store,
+                                  Findings& findings);
+// The CONFIG keys and the values the HUD takes from them, read as the HUD reads them.
+void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& findings);
 // The characters of the loaded rows beyond ASCII, gathered as the HUD gathers them, and the font
 // that draws them.
-void readCharacters(Layout& layout);
+RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings);
 // The text of each loaded row: BLANK, length, tokens.
-void checkRows(Layout& layout);
+void checkRows(const std::vector<LoadedRow>& rows, Findings& findings);
 // The characters of each loaded row that draw nothing or not as written, and a row read in the
 // code page although it holds UTF-8.
-void checkCharacters(Layout& layout);
+void checkCharacters(const Layout& layout, Findings& findings);
 // What the HUD draws for `c`, a character of a loaded row: `c`, '?' for one left out of its
 // lists for their bound, 0 for nothing (vantor::drawnAs).
 char32_t drawnAs(const Layout& layout, char32_t c);
 // Rows and text that leave the viewport checked in, and the font the system draws them with.
-void checkGeometry(Layout& layout);
+void checkGeometry(const Layout& layout, Findings& findings);
 
 }  // namespace hudhost::check

@@ -1,40 +1,10 @@
 #include "layout_check.h"
 
-#include <algorithm>
-#include <unordered_map>
-
 #include "layout.h"
-#include "platform/platform.h"
+#include "platform/slashes.h"
 
 namespace hudhost::check {
 namespace {
-
-constexpr char kAbsent[] = "\x01";  // a default no layout holds as a value
-
-// The path as a user reads it in the findings: the same on both systems.
-std::string shownPath(std::string path) {
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    return path;
-}
-
-// A section is seen when the reader finds its first named key; a repeated one never is, and one
-// without keys has nothing to lose.
-void markSectionsRead(Layout& layout) {
-    std::unordered_map<std::string, std::size_t> first;
-    for (std::size_t s = 0; s < layout.text.sections.size(); ++s) {
-        const Section& section = layout.text.sections[s];
-        const std::size_t firstOfName = first.emplace(upper(section.name), s).first->second;
-        layout.firstOfName.push_back(firstOfName);
-        bool read = firstOfName == s;
-        const auto probe = std::find_if(section.entries.begin(), section.entries.end(),
-                                        [](const Entry& entry) { return !entry.name.empty(); });
-        if (read && probe != section.entries.end())
-            read = layout.readerHas(section.name, probe->name);
-        layout.sectionRead.push_back(read);
-    }
-}
 
 std::string pagesShown(vantor::PageStore& store) {
     const int pages = store.getPageCount();
@@ -52,48 +22,53 @@ std::string pagesShown(vantor::PageStore& store) {
            rows + (oneRow ? " row" : " rows");
 }
 
-}  // namespace
-
-bool Layout::readerHas(const std::string& section, const std::string& key) const {
-    char value[vantor::kTextSize];
-    const std::uint32_t length = vantor::platform::readProfileString(
-        section.c_str(), key.c_str(), kAbsent, value, sizeof value, path.c_str());
-    return length != 1 || value[0] != kAbsent[0];
+// The findings of every check, in their order, each handed what the ones before it found; what
+// the HUD shows.
+std::string runChecks(const std::string& path, int width, int height, Findings& findings) {
+    // The file as written.
+    const std::optional<LayoutText> text = checkFile(path, findings);
+    if (!text) return "the HUD shows no page";
+    // The file as the HUD reads it, by its own reloadConfig.
+    const auto store = std::make_unique<vantor::PageStore>();
+    vantor::HudSettings settings{};
+    vantor::reloadConfig(*store, settings, path.c_str());
+    // What the reader takes of the file, then its sections and keys.
+    const FileForm form = checkEncoding(*text, findings);
+    if (form.readable) {
+        checkSections(*text, *store, form.lossExplained, findings);
+        const std::vector<LoadedRow> rows = checkPages(*text, *store, findings);
+        checkConfig(*text, *store, findings);
+        // What the loaded rows draw, and where.
+        const RowCharacters characters = readCharacters(*store, settings);
+        const Layout layout{
+            *text,           *store, settings, rows, characters.codePage, *characters.lists,
+            characters.font, width,  height};
+        checkRows(rows, findings);
+        checkCharacters(layout, findings);
+        checkGeometry(layout, findings);
+    }
+    return pagesShown(*store);
 }
 
-CheckResult checkLayout(const std::string& path, int width, int height) {
-    Layout layout;
-    layout.viewWidth = width;
-    layout.viewHeight = height;
+}  // namespace
+
+CheckResult checkLayout(const std::string& path, int width, int height,
+                        const std::vector<Kind>& ignored) {
     // A bare file name would send the Windows reader to the Windows folder; a folder part keeps
     // it in the working directory, as the HUD's own path does.
     const bool bare = path.find_first_of("/\\") == std::string::npos;
-    layout.path = bare ? "./" + path : path;
-    std::string shown;
-    if (checkFile(layout)) {
-        vantor::reloadConfig(*layout.store, layout.settings, layout.path.c_str());
-        markSectionsRead(layout);
-        if (checkEncoding(layout)) {
-            checkSections(layout);
-            checkPages(layout);
-            checkConfig(layout);
-            readCharacters(layout);
-            checkRows(layout);
-            checkCharacters(layout);
-            checkGeometry(layout);
-        }
-        shown = pagesShown(*layout.store);
-    } else {
-        shown = "the HUD shows no page";
-    }
+    Findings findings(ignored);
+    const std::string shown = runChecks(bare ? "./" + path : path, width, height, findings);
 
+    // The path as a user reads it in the findings: the same on both systems.
+    const std::string written = vantor::platform::withSlashes(path);
     CheckResult result;
-    result.errors = layout.findings.count(Severity::Error);
-    result.warnings = layout.findings.count(Severity::Warning);
-    result.notes = layout.findings.count(Severity::Note);
-    result.exitStatus = layout.findings.exitStatus();
-    result.findings = layout.findings.listing(shownPath(path));
-    result.summary = shownPath(path) + ": " + titleCounts(result) + "; " + shown + " in a " +
+    result.errors = findings.count(Severity::Error);
+    result.warnings = findings.count(Severity::Warning);
+    result.notes = findings.count(Severity::Note);
+    result.exitStatus = findings.exitStatus();
+    result.findings = findings.listing(written);
+    result.summary = written + ": " + titleCounts(result) + "; " + shown + " in a " +
                      sizeText(width, height) + " viewport\n";
     return result;
 }

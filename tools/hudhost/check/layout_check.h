@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "findings.h"
 #include "pages/file_format.h"
 
 namespace hudhost::check {
@@ -20,9 +22,10 @@ struct CheckResult {
 
 // Checks the layout file at `path` (relative to the working directory, folders separated by '/'
 // or '\', as the HUD takes its own) as the HUD shows it in a viewport `width` x `height` pixels:
-// the overlay's positions stretched over it, or rows held to one of its corners.
+// the overlay's positions stretched over it, or rows held to one of its corners. Findings of the
+// kinds `ignored` are neither listed nor counted.
 CheckResult checkLayout(const std::string& path, int width = vantor::kOverlayWidth,
-                        int height = vantor::kOverlayHeight);
+                        int height = vantor::kOverlayHeight, const std::vector<Kind>& ignored = {});
 
 // Writes the findings, then the summary, to `out`.
 void print(const CheckResult& result, std::FILE* out);

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
+#include "platform/ini_parse.h"
 #include "platform/platform.h"
 #include "platform/utf16_text.h"
 
 namespace hudhost::check {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\r'; }
+using vantor::platform::IniIndex;
+using vantor::platform::kMaxIniBytes;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -23,74 +24,63 @@ bool readHead(const std::string& path, std::string& bytes, std::uint64_t& size) 
     // Past the limit only the size is wanted.
     char chunk[65536];
     for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
-        if (size < kScanLimit) bytes.append(chunk, std::min<std::uint64_t>(got, kScanLimit - size));
+        if (size < kMaxIniBytes) {
+            bytes.append(chunk, std::min<std::uint64_t>(got, kMaxIniBytes - size));
+        }
         size += got;
     }
     return std::ferror(file.get()) == 0;
 }
 
-// UTF-16 becomes the bytes the HUD reads of it, in the system code page (one a character in
-// Windows-1252), so that lines and columns are where an editor shows them. Little-endian text
-// without the mark, which the HUD reads as bytes, is scanned the same way to show what it holds.
-Encoding decodeUtf16(std::string& bytes) {
+// The index of `bytes` as an editor shows them, and their encoding. UTF-16 is read in its
+// characters, which the code page gives a byte each (Windows-1252 on Linux), so that lines and
+// columns are where an editor shows them; little-endian text without the mark, which the HUD reads
+// as bytes, is read the same way to show what it holds.
+Encoding parseAsShown(std::string text, IniIndex& shown, bool& crOnly) {
     std::u16string units;
     Encoding found = Encoding::Utf16;
-    if (!vantor::platform::markedUtf16(bytes, units)) {
-        const bool bareLe = bytes.size() >= 4 && bytes[0] != '\0' && bytes[1] == '\0' &&
-                            bytes[2] != '\0' && bytes[3] == '\0';
-        if (!bareLe) return Encoding::Ansi;
-        units = vantor::platform::utf16Units(bytes, true);
-        found = Encoding::Utf16WithoutMark;
+    if (!vantor::platform::markedUtf16(text, units)) {
+        const bool bareLe = text.size() >= 4 && text[0] != '\0' && text[1] == '\0' &&
+                            text[2] != '\0' && text[3] == '\0';
+        found = bareLe ? Encoding::Utf16WithoutMark : Encoding::Ansi;
+        if (bareLe) units = vantor::platform::utf16Units(text, true);
     }
-    vantor::platform::toCodePage(units.data(), units.size(), bytes);
+    if (found != Encoding::Ansi) vantor::platform::toCodePage(units.data(), units.size(), text);
+    if (found == Encoding::Ansi && text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        found = Encoding::Utf8Bom;
+        text.erase(0, 3);
+    }
+    crOnly = text.find('\n') == std::string::npos && text.find('\r') != std::string::npos;
+    const char lineEnd = crOnly ? '\r' : '\n';
+    if (found == Encoding::Ansi || found == Encoding::Utf8Bom) {
+        shown.parse(std::move(text), lineEnd);
+    } else {
+        shown.parse(std::move(text), units, lineEnd);
+    }
     return found;
 }
 
-class Scanner {
-public:
-    explicit Scanner(LayoutText& out) : out_(out) {}
+// Whether the reader of this build reads the file otherwise than it is shown: it takes the forms
+// on which readers part ways as profileForms() says.
+bool readOtherwise(const LayoutText& text, const vantor::platform::IniForms& forms) {
+    return (text.encoding == Encoding::Utf8Bom && !forms.readsPastUtf8Mark) ||
+           (text.crOnly && !forms.crAloneEndsLines) ||
+           text.encoding == Encoding::Utf16WithoutMark || text.fileBytes > forms.largestFile;
+}
 
-    void line(const std::string& text, std::size_t begin, std::size_t end, int number) {
-        const std::size_t lineStart = begin;
-        while (begin < end && isBlank(text[begin])) ++begin;
-        while (end > begin && isBlank(text[end - 1])) --end;
-        if (begin == end || text[begin] == ';') return;
-        const int column = static_cast<int>(begin - lineStart) + 1;
-
-        if (text[begin] == '[') {
-            const std::size_t close = find(text, ']', begin, end);
-            out_.sections.push_back({number, column, trimmed(text, begin + 1, close), {}});
-            return;
-        }
-        const std::size_t equals = find(text, '=', begin, end);
-        if (out_.sections.empty() || equals == end) {
-            out_.strays.push_back({number, column, out_.sections.empty(), text[begin] == '#'});
-            return;
-        }
-        std::size_t valueBegin = equals + 1;
-        while (valueBegin < end && isBlank(text[valueBegin])) ++valueBegin;
-        out_.sections.back().entries.push_back({number, column, trimmed(text, begin, equals),
-                                                text.substr(valueBegin, end - valueBegin),
-                                                static_cast<int>(valueBegin - lineStart) + 1});
+// Section `s` of `shown` is read when the reader finds its first named key where it is written;
+// a repeated one never is, and one without keys has nothing to lose.
+bool sectionRead(const IniIndex& shown, std::size_t s, bool firstOfName, const IniIndex& reading) {
+    const vantor::platform::IniSection section = shown.section(s);
+    if (!firstOfName) return false;
+    for (std::size_t k = section.firstKey; k < section.firstKey + section.keyCount; ++k) {
+        const vantor::platform::IniKey key = shown.key(k);
+        if (key.name.empty()) continue;
+        const std::optional<vantor::platform::IniKey> found = reading.find(section.name, key.name);
+        return found && found->at.line == key.at.line;
     }
-
-private:
-    // The first `c` in [begin, end), or end: a search past the line would make a long file of
-    // short lines quadratic.
-    static std::size_t find(const std::string& text, char c, std::size_t begin, std::size_t end) {
-        const void* at = std::memchr(text.data() + begin, c, end - begin);
-        return at == nullptr ? end
-                             : static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
-    }
-
-    static std::string trimmed(const std::string& text, std::size_t begin, std::size_t end) {
-        while (begin < end && isBlank(text[begin])) ++begin;
-        while (end > begin && isBlank(text[end - 1])) --end;
-        return text.substr(begin, end - begin);
-    }
-
-    LayoutText& out_;
-};
+    return true;
+}
 
 }  // namespace
 
@@ -108,27 +98,40 @@ std::unordered_map<std::string, const Entry*> firstEntries(const Section& sectio
     return first;
 }
 
-bool scanLayout(const std::string& path, LayoutText& out) {
-    out = LayoutText{};
-    std::string text;
-    if (!readHead(path, text, out.fileBytes)) return false;
-    out.encoding = decodeUtf16(text);
-    if (out.encoding == Encoding::Ansi && text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        out.encoding = Encoding::Utf8Bom;
-        text.erase(0, 3);
-    }
-    out.crOnly = text.find('\n') == std::string::npos && text.find('\r') != std::string::npos;
-    const char lineEnd = out.crOnly ? '\r' : '\n';
+std::optional<LayoutText> scanLayout(const std::string& path) {
+    LayoutText out;
+    std::string bytes;
+    if (!readHead(path, bytes, out.fileBytes)) return std::nullopt;
+    IniIndex shown;
+    out.encoding = parseAsShown(bytes, shown, out.crOnly);
 
-    Scanner scanner(out);
-    int number = 1;
-    for (std::size_t begin = 0; begin < text.size(); ++number) {
-        std::size_t end = text.find(lineEnd, begin);
-        if (end == std::string::npos) end = text.size();
-        scanner.line(text, begin, end, number);
-        begin = end + 1;
+    const vantor::platform::IniForms forms = vantor::platform::profileForms();
+    IniIndex otherwise;  // left empty for a file the reader reads as absent
+    if (readOtherwise(out, forms) && out.fileBytes <= forms.largestFile) {
+        otherwise.parseFile(std::move(bytes), forms);
     }
-    return true;
+    const IniIndex& reading = readOtherwise(out, forms) ? otherwise : shown;
+
+    std::unordered_map<std::string, std::size_t> first;
+    for (std::size_t s = 0; s < shown.sectionCount(); ++s) {
+        const vantor::platform::IniSection section = shown.section(s);
+        const std::string name(section.name);
+        const std::size_t firstOfName = first.emplace(upper(name), s).first->second;
+        std::vector<Entry> entries;
+        for (std::size_t k = section.firstKey; k < section.firstKey + section.keyCount; ++k) {
+            const vantor::platform::IniKey key = shown.key(k);
+            entries.push_back({key.at.line, key.at.column, std::string(key.name),
+                               std::string(key.value), key.valueAt.column});
+        }
+        out.sections.push_back({section.at.line, section.at.column, name, std::move(entries),
+                                firstOfName, sectionRead(shown, s, firstOfName == s, reading)});
+    }
+    for (const vantor::platform::IniStray& stray : shown.strays()) {
+        out.strays.push_back(
+            {stray.at.line, stray.at.column, stray.beforeSections, stray.first == '#'});
+    }
+    out.strayCount = shown.strayCount();
+    return out;
 }
 
 }  // namespace hudhost::check

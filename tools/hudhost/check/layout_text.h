@@ -1,25 +1,23 @@
-// The layout file as a user sees it in an editor: its sections and KEY=value lines with their line
-// numbers and columns, and the encoding it was saved in. The HUD's own reader answers what a key
-// holds; this scan only finds what that reader does not tell: where a thing is written, what is
-// written twice, what is written but never asked for.
+// The layout file as a user sees it in an editor, parsed by the HUD's own grammar (ini_parse.h):
+// its sections and KEY=value lines with their lines and columns, the encoding it was saved in, and
+// which sections the reader of this build sees. The HUD's reader answers what a key holds; this
+// tells where a thing is written, what is written twice, what is written but never asked for.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace hudhost::check {
 
-// Files are scanned up to this size; the Linux reader takes nothing larger.
-constexpr std::uint64_t kScanLimit = 16u << 20;
-
 struct Entry {
     int line;
     int column;         // of the key's name
-    std::string name;   // as written, blanks around it removed
-    std::string value;  // as written, blanks around it removed, quotes kept
-    int valueColumn;    // of the value's first character, or just after the '=' when empty
+    std::string name;   // as the reader compares it: blanks around it removed, up to a NUL
+    std::string value;  // as the reader hands it over: blanks and outer quotes removed, not cut
+    int valueColumn;    // of the value as handed over; for an empty one, where it ends
 };
 
 struct Section {
@@ -27,6 +25,8 @@ struct Section {
     int column;
     std::string name;  // between the brackets, blanks around it removed
     std::vector<Entry> entries;
+    std::size_t firstOfName;  // the first section of this name: the one the reader takes
+    bool read;                // the reader of this build sees its keys
 };
 
 // A line that is neither a section, a KEY=value line nor a comment, or a key before any section.
@@ -45,11 +45,14 @@ struct LayoutText {
     Encoding encoding = Encoding::Ansi;
     bool crOnly = false;  // lines end in CR alone
     std::vector<Section> sections;
-    std::vector<Stray> strays;
+    std::vector<Stray> strays;   // the first of them
+    std::size_t strayCount = 0;  // all of them
 };
 
-// Scans the first kScanLimit bytes of the file at `path`; false when it cannot be read.
-bool scanLayout(const std::string& path, LayoutText& out);
+// The file at `path` as an editor shows it: a UTF-16 file in its characters, with or without the
+// mark, past a UTF-8 mark, in lines ending in CR alone when it has no LF. Only its first
+// kMaxIniBytes are scanned. Empty when it cannot be read.
+std::optional<LayoutText> scanLayout(const std::string& path);
 
 // `name` in capitals, as the reader compares names.
 std::string upper(const std::string& name);

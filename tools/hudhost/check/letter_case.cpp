@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "layout_text.h"
+#include "platform/slashes.h"
 
 namespace hudhost::check {
 namespace {
@@ -25,11 +26,7 @@ std::string entryNamed(const fs::path& folder, const std::string& name) {
 }  // namespace
 
 OtherCase inOtherLetterCase(const std::string& path) {
-    std::string slashed = path;
-    for (char& c : slashed) {
-        if (c == '\\') c = '/';
-    }
-    const fs::path given(slashed);
+    const fs::path given(vantor::platform::withSlashes(path));
     fs::path written = given.root_path();
     fs::path onDisk = written;
     OtherCase found;
