@@ -6,9 +6,9 @@
 #include <string>
 #include <tuple>
 
-#include "gl_state.h"
 #include "hud_gl_support.h"
 #include "hud_inspector.h"
+#include "render/gl_state.h"
 
 namespace vantor::test {
 namespace {

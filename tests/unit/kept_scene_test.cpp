@@ -1,7 +1,7 @@
 // When the preview's idle frames may draw the scene they kept rather than render it again.
 #include <gtest/gtest.h>
 
-#include "kept_scene.h"
+#include "render/kept_scene.h"
 
 namespace hudhost {
 namespace {

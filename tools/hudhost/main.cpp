@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
+#include "host/plugin_loader.h"
 #include "options.h"
-#include "plugin_loader.h"
-#include "runs.h"
+#include "runs/runs.h"
 
 namespace {
 

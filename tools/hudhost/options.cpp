@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -11,7 +12,8 @@
 #include <variant>
 
 #include "known_names.h"
-#include "runs.h"
+#include "preview/preview.h"
+#include "runs/runs.h"
 
 namespace hudhost {
 namespace {
@@ -20,38 +22,6 @@ constexpr int kMaxImageSide = 8192;
 constexpr long kMaxFrames = 100000000;
 constexpr long kMaxInt32 = 2147483647L;
 constexpr long kMinInt32 = -kMaxInt32 - 1;
-
-// The name tables: each name the command line gives a value, and what --help adds after it.
-
-struct Named {
-    const char* name;
-    int value;
-    const char* note = nullptr;
-};
-
-constexpr Named kCameras[] = {
-    {"main-perspective", static_cast<int>(Camera::MainPerspective)},
-    {"top", static_cast<int>(Camera::Top)},
-    {"left", static_cast<int>(Camera::Left)},
-    {"right", static_cast<int>(Camera::Right)},
-    {"front", static_cast<int>(Camera::Front)},
-    {"back", static_cast<int>(Camera::Back)},
-    {"bottom", static_cast<int>(Camera::Bottom)},
-    {"free", static_cast<int>(Camera::Free), "one the HUD has no name for"},
-};
-
-constexpr Named kCommands[] = {
-    {"switch", vantor::kSwitchCommand},
-    {"next", vantor::kNextPageCommand},
-    {"prev", vantor::kPrevPageCommand},
-    {"reload", vantor::kReloadIniCommand},
-};
-
-constexpr Named kSelectionModes[] = {
-    {"face", vantor::kFaceSelection},
-    {"edge", vantor::kEdgeSelection},
-    {"vertex", vantor::kVertexSelection},
-};
 
 struct Names {
     const Named* begin = nullptr;
@@ -146,6 +116,19 @@ struct ModeRow {
     ModeRun run;
 };
 
+// The runs that tell of the command line itself.
+int helpRun(const Options&) {
+    std::fputs(usageText().c_str(), stdout);
+    std::printf("\n%s", previewKeys());
+    return kDone;
+}
+
+// As the packages name it; the build passes it in.
+int versionRun(const Options&) {
+    std::printf("hudhost %s\n", VANTOR_VERSION);
+    return kDone;
+}
+
 // The modes, in the order of Mode and of --help.
 constexpr ModeRow kModes[] = {
     {Mode::Picture, {nullptr, nullptr, nullptr, selects(), nullptr}, {pictureRun, kFailed}},
@@ -221,11 +204,13 @@ constexpr OptionRow kOptions[] = {
     {{"--selection-mode", nullptr, "MODE", choiceOrNumber(&Options::selectionMode, kSelectionModes),
       "{}, or any number the host might report"},
      kLive},
-    {{"--faces", nullptr, "N", count(&Options::faces), "how many faces are selected (default 0)"},
+    {{kFacesOption, nullptr, "N", count(&Options::faces),
+      "how many faces are selected (default 0)"},
      kLive},
-    {{"--edges", nullptr, "N", count(&Options::edges), "how many edges are selected (default 0)"},
+    {{kEdgesOption, nullptr, "N", count(&Options::edges),
+      "how many edges are selected (default 0)"},
      kLive},
-    {{"--vertices", nullptr, "N", count(&Options::vertices),
+    {{kVerticesOption, nullptr, "N", count(&Options::vertices),
       "how many vertices are selected (default 0)"},
      kLive},
     {{"--size", nullptr, "WxH", size(),
@@ -664,28 +649,5 @@ Modes:
 }
 
 const ModeRun& modeRun(Mode mode) { return kModes[static_cast<int>(mode)].run; }
-
-const char* selectionModeName(std::int32_t mode) {
-    for (const Named& entry : kSelectionModes) {
-        if (entry.value == mode) return entry.name;
-    }
-    return nullptr;
-}
-
-std::string listed(const std::vector<std::string>& items, const char* last) {
-    std::string out;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out += (i == 0 ? "" : i + 1 == items.size() ? last : ", ") + items[i];
-    }
-    return out;
-}
-
-const char* optionFilling(std::uint32_t Options::*count) {
-    for (const OptionRow& row : kOptions) {
-        const auto* field = std::get_if<std::uint32_t Options::*>(&row.word.value.field);
-        if (field != nullptr && *field == count) return row.word.name;
-    }
-    return nullptr;
-}
 
 }  // namespace hudhost

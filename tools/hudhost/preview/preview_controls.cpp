@@ -1,4 +1,4 @@
-#include "preview_controls.h"
+#include "preview/preview_controls.h"
 
 #include <cstdint>
 #include <cstdio>

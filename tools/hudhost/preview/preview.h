@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "host_side.h"
-#include "options.h"
+#include "host/host_side.h"
+#include "host/run_options.h"
 
 namespace hudhost {
 

@@ -1,22 +1,22 @@
-#include "runs.h"
+#include "runs/runs.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "bench.h"
 #include "gl_context.h"
-#include "gl_state.h"
-#include "host_side.h"
+#include "host/host_side.h"
+#include "host/plugin_loader.h"
 #include "layout_check.h"
 #include "pages/hud_settings.h"
-#include "plugin_loader.h"
-#include "png_writer.h"
-#include "preview.h"
-#include "scene.h"
-#include "soak.h"
-#include "viewport.h"
-#include "why_no_hud.h"
+#include "preview/preview.h"
+#include "render/gl_state.h"
+#include "render/png_writer.h"
+#include "render/scene.h"
+#include "render/viewport.h"
+#include "runs/bench.h"
+#include "runs/soak.h"
+#include "runs/why_no_hud.h"
 
 namespace hudhost {
 namespace {
@@ -187,18 +187,6 @@ int checkRun(const Options& options) {
     check::print(result, stdout);
     say(layoutElsewhere(options));
     return result.exitStatus;
-}
-
-int helpRun(const Options&) {
-    std::fputs(usageText().c_str(), stdout);
-    std::printf("\n%s", previewKeys());
-    return kDone;
-}
-
-// As the packages name it; the build passes it in.
-int versionRun(const Options&) {
-    std::printf("hudhost %s\n", VANTOR_VERSION);
-    return kDone;
 }
 
 }  // namespace hudhost

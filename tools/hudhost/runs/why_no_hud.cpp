@@ -1,4 +1,4 @@
-#include "why_no_hud.h"
+#include "runs/why_no_hud.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,7 +9,7 @@
 #include "letter_case.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
-#include "soak.h"
+#include "runs/soak.h"
 
 namespace hudhost {
 namespace {
@@ -65,12 +65,13 @@ std::string emptyPage(const Options& options) {
 // Each count the host reports, and the selection mode in which the HUD shows it.
 struct Counted {
     std::uint32_t Options::*count;
+    const char* option;
     vantor::SelectionMode mode;
 };
 
-constexpr Counted kCounted[] = {{&Options::faces, vantor::kFaceSelection},
-                                {&Options::edges, vantor::kEdgeSelection},
-                                {&Options::vertices, vantor::kVertexSelection}};
+constexpr Counted kCounted[] = {{&Options::faces, kFacesOption, vantor::kFaceSelection},
+                                {&Options::edges, kEdgesOption, vantor::kEdgeSelection},
+                                {&Options::vertices, kVerticesOption, vantor::kVertexSelection}};
 
 std::string cause(const Options& options) {
     if (options.mode == Mode::Picture && options.hudFrames >= 0 &&
@@ -104,7 +105,7 @@ std::string countsNotShown(const Options& options) {
     std::vector<std::string> hidden;
     std::vector<std::string> modes;
     for (const Counted& counted : kCounted) {
-        const std::string option = optionFilling(counted.count);
+        const std::string option = counted.option;
         if (counted.mode == options.selectionMode) {
             shown = option;
         } else if (options.*counted.count != 0) {

@@ -1,4 +1,4 @@
-#include "gl_state.h"
+#include "render/gl_state.h"
 
 #include <GL/gl.h>
 

@@ -1,7 +1,7 @@
-#include "preview_keys.h"
+#include "preview/preview_keys.h"
 
 #include "abi/host_records.h"
-#include "options.h"
+#include "host/run_options.h"
 
 namespace hudhost {
 namespace {

@@ -3,7 +3,7 @@
 // was started; the working directory is --workdir's already.
 #pragma once
 
-#include "options.h"
+#include "host/run_options.h"
 
 namespace hudhost {
 
@@ -26,8 +26,6 @@ int benchRun(const Options& options);
 int windowRun(const Options& options);
 // The layout file read as the HUD reads it, with no plug-in loaded.
 int checkRun(const Options& options);
-int helpRun(const Options& options);
-int versionRun(const Options& options);
 
 // "hudhost: REASON" on stderr; returns `status`.
 int fail(int status, const std::string& reason);

@@ -1,4 +1,4 @@
-#include "viewport.h"
+#include "render/viewport.h"
 
 #include <GL/gl.h>
 

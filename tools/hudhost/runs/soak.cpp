@@ -1,4 +1,4 @@
-#include "soak.h"
+#include "runs/soak.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "kept_scene.h"
+#include "render/kept_scene.h"
 
 #include <GL/gl.h>
 

@@ -2,7 +2,7 @@
 // camera, in OpenGL 1.1.
 #pragma once
 
-#include "options.h"
+#include "host/run_options.h"
 
 namespace hudhost {
 

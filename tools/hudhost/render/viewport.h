@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "gl_state.h"
-#include "host_side.h"
-#include "kept_scene.h"
-#include "scene.h"
+#include "host/host_side.h"
+#include "render/gl_state.h"
+#include "render/kept_scene.h"
+#include "render/scene.h"
 
 namespace hudhost {
 

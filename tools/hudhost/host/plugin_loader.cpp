@@ -1,4 +1,4 @@
-#include "plugin_loader.h"
+#include "host/plugin_loader.h"
 
 #include "library.h"
 

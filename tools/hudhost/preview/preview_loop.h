@@ -7,10 +7,10 @@
 #include <string>
 
 #include "file_watch.h"
-#include "host_side.h"
-#include "options.h"
-#include "preview_controls.h"
-#include "preview_keys.h"
+#include "host/host_side.h"
+#include "host/run_options.h"
+#include "preview/preview_controls.h"
+#include "preview/preview_keys.h"
 
 namespace hudhost {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "host_side.h"
-#include "options.h"
-#include "preview_keys.h"
+#include "host/host_side.h"
+#include "host/run_options.h"
+#include "preview/preview_keys.h"
 
 namespace hudhost {
 

@@ -1,4 +1,4 @@
-#include "bench.h"
+#include "runs/bench.h"
 
 #include <GL/gl.h>
 

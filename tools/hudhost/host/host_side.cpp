@@ -1,4 +1,4 @@
-#include "host_side.h"
+#include "host/host_side.h"
 
 namespace hudhost {
 namespace {

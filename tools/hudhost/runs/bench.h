@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "host_side.h"
-#include "viewport.h"
+#include "host/host_side.h"
+#include "render/viewport.h"
 
 namespace hudhost {
 

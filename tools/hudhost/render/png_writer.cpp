@@ -1,4 +1,4 @@
-#include "png_writer.h"
+#include "render/png_writer.h"
 
 #include <GL/gl.h>
 #include <stb_image_write.h>

@@ -2,8 +2,8 @@
 // only show over time.
 #pragma once
 
-#include "host_side.h"
-#include "viewport.h"
+#include "host/host_side.h"
+#include "render/viewport.h"
 
 namespace hudhost {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "abi/host_records.h"
-#include "options.h"
+#include "host/run_options.h"
 
 namespace hudhost {
 

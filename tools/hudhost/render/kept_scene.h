@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "options.h"
+#include "host/run_options.h"
 
 namespace hudhost {
 

@@ -1,4 +1,4 @@
-#include "preview_loop.h"
+#include "preview/preview_loop.h"
 
 #include <chrono>
 #include <cstdint>
@@ -7,12 +7,12 @@
 #include <thread>
 #include <vector>
 
-#include "kept_scene.h"
 #include "pages/file_format.h"
-#include "png_writer.h"
-#include "preview.h"
-#include "scene.h"
-#include "viewport.h"
+#include "preview/preview.h"
+#include "render/kept_scene.h"
+#include "render/png_writer.h"
+#include "render/scene.h"
+#include "render/viewport.h"
 
 namespace hudhost {
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "preview.h"
-#include "preview_loop.h"
+#include "preview/preview.h"
+#include "preview/preview_loop.h"
 
 namespace hudhost {
 namespace {

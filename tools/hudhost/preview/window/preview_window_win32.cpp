@@ -4,8 +4,8 @@
 #include <string>
 
 #include "gl_context_wgl.h"
-#include "preview.h"
-#include "preview_loop.h"
+#include "preview/preview.h"
+#include "preview/preview_loop.h"
 
 namespace hudhost {
 namespace {
