@@ -397,6 +397,27 @@ BENCHMARK(BM_CpuSide)->Apply(frameRuns)->Unit(benchmark::kNanosecond);
 void BM_CpuSideTopRight(benchmark::State& state) { runFrames(state, cpuFrame<true>, false); }
 BENCHMARK(BM_CpuSideTopRight)->Apply(frameRuns)->Unit(benchmark::kNanosecond);
 
+// AUTO_RELOAD=1: the frame's look at the clock, and the look at the file once a second.
+void BM_HudDrawFollowingFile(benchmark::State& state) {
+    effectFrames(state, fullLayoutIni() + "AUTO_RELOAD=1\n");
+}
+BENCHMARK(BM_HudDrawFollowingFile)->Apply(frameRuns);
+
+void BM_FileLook(benchmark::State& state) {
+    suite();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(platform::fileStamp(kIniPath));
+        benchmark::DoNotOptimize(platform::canOpenForReading(kIniPath));
+    }
+}
+BENCHMARK(BM_FileLook)->Unit(benchmark::kMicrosecond);
+
+// A panel behind the page.
+void BM_HudDrawPanel(benchmark::State& state) {
+    effectFrames(state, fullLayoutIni() + "PANEL_ALPHA=128\n");
+}
+BENCHMARK(BM_HudDrawPanel)->Apply(frameRuns);
+
 void BM_ReloadAndRebuild(benchmark::State& state) {
     Suite& s = suite();
     hostExecute(s, kSwitchCommand);
