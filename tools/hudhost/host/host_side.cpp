@@ -1,5 +1,7 @@
 #include "host/host_side.h"
 
+#include "tokens/token_table.h"
+
 namespace hudhost {
 namespace {
 
@@ -14,14 +16,18 @@ vantor::HostWord handleOf(const vantor::HostWord& camera) {
 
 }  // namespace
 
+const char* cameraName(Camera camera) {
+    if (camera == Camera::Free) return vantor::kOtherCameraName;
+    for (const vantor::CameraName& named : vantor::kCameraNames) {
+        if (named.handle == kCameraSlots[static_cast<int>(camera)]) return named.name;
+    }
+    return vantor::kOtherCameraName;
+}
+
 HostSide::HostSide(const SceneSetup& setup) {
-    scene_.mainPerspectiveCamera = handleOf(cameras_[static_cast<int>(Camera::MainPerspective)]);
-    scene_.topCamera = handleOf(cameras_[static_cast<int>(Camera::Top)]);
-    scene_.leftCamera = handleOf(cameras_[static_cast<int>(Camera::Left)]);
-    scene_.rightCamera = handleOf(cameras_[static_cast<int>(Camera::Right)]);
-    scene_.frontCamera = handleOf(cameras_[static_cast<int>(Camera::Front)]);
-    scene_.backCamera = handleOf(cameras_[static_cast<int>(Camera::Back)]);
-    scene_.bottomCamera = handleOf(cameras_[static_cast<int>(Camera::Bottom)]);
+    for (int camera = 0; camera < kNamedCameras; ++camera) {
+        scene_.*kCameraSlots[camera] = handleOf(cameras_[camera]);
+    }
     scene_.activeViewSlot = &activeView_;
     scene_.selectedVertices = &vertices_;
     scene_.selectedEdges = &edges_;

@@ -10,6 +10,20 @@
 
 namespace hudhost {
 
+// The scene's slot of each named camera, in the order of Camera; the free one has none.
+constexpr int kNamedCameras = static_cast<int>(Camera::Free);
+inline constexpr vantor::HostWord vantor::SceneContext::*kCameraSlots[kNamedCameras] = {
+    &vantor::SceneContext::mainPerspectiveCamera,
+    &vantor::SceneContext::topCamera,
+    &vantor::SceneContext::leftCamera,
+    &vantor::SceneContext::rightCamera,
+    &vantor::SceneContext::frontCamera,
+    &vantor::SceneContext::backCamera,
+    &vantor::SceneContext::bottomCamera};
+
+// The name the HUD shows for `camera`, from its own table.
+const char* cameraName(Camera camera);
+
 // What the host's scene holds, as far as the plug-in can see it.
 struct SceneSetup {
     Camera camera = Camera::MainPerspective;

@@ -14,29 +14,6 @@ namespace {
 
 constexpr std::uint32_t kMaxCount = 2147483647;  // as --faces, --edges and --vertices take
 
-// The name the HUD shows for a camera.
-const char* cameraName(Camera camera) {
-    switch (camera) {
-        case Camera::MainPerspective:
-            return "Main Perspective";
-        case Camera::Top:
-            return "Top";
-        case Camera::Left:
-            return "Left";
-        case Camera::Right:
-            return "Right";
-        case Camera::Front:
-            return "Front";
-        case Camera::Back:
-            return "Back";
-        case Camera::Bottom:
-            return "Bottom";
-        case Camera::Free:
-            break;
-    }
-    return "Free Ortho";
-}
-
 // The count the selection mode shows and what it counts, one and more; no count for a mode the HUD
 // shows none for.
 struct Selected {
