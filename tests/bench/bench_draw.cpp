@@ -32,7 +32,7 @@
 #include "gl_frame.h"
 #include "host/plugin_entry.h"
 #include "hud/hud_plugin.h"
-#include "hud_inspector.h"
+#include "hud_internals.h"
 #include "hud_layout.h"
 #include "platform/posix_font_match.h"
 #include "plugin_seam.h"

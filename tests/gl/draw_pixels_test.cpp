@@ -5,7 +5,7 @@
 #include <string>
 
 #include "hud_gl_support.h"
-#include "hud_inspector.h"
+#include "hud_internals.h"
 
 namespace vantor::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "hud_gl_support.h"
-#include "hud_inspector.h"
+#include "hud_internals.h"
 #include "render/gl_state.h"
 
 namespace vantor::test {

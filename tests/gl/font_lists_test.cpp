@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "hud_gl_support.h"
-#include "hud_inspector.h"
+#include "hud_internals.h"
 
 namespace vantor::test {
 namespace {

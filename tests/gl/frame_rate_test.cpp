@@ -4,7 +4,7 @@
 #include <string>
 
 #include "hud_gl_support.h"
-#include "hud_inspector.h"
+#include "hud_internals.h"
 #include "platform/platform.h"
 
 namespace vantor::test {

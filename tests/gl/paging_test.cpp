@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hud_gl_support.h"
-#include "hud_inspector.h"
+#include "hud_internals.h"
 
 namespace vantor::test {
 namespace {
