@@ -96,7 +96,7 @@ void checkWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& 
     const int width = rowWidth(layout, row, font, values, room, crossing);
     if (crossing < 0) return;
     findings.add(
-        Kind::RowPastRightEdge, Severity::Warning, row.entry->line, row.textColumn + crossing,
+        Kind::RowPastRightEdge, Severity::Warning, row.entry->line, columnOf(row, crossing),
         "the row runs off the right edge from here: at " + place(layout.settings) + " it is " +
             std::to_string(width) + " pixels wide and " + std::to_string(static_cast<int>(room)) +
             " fit (in a " + sizeText(layout.viewWidth, layout.viewHeight) +

@@ -12,6 +12,7 @@
 #include "hud/character_lists.h"
 #include "layout_text.h"
 #include "pages/hud_settings.h"
+#include "pages/row_encoding.h"
 #include "platform/platform.h"
 
 namespace hudhost::check {
@@ -55,6 +56,20 @@ struct Layout {
     int viewHeight;
 };
 
+// The column of byte `at` of `text`, from 0, counted in characters as the HUD decodes a row in
+// `encoding`: a character of a UTF-8 row is one column, as an editor shows it; a byte of any
+// other row is one.
+int characterColumn(const char* text, vantor::RowEncoding encoding, std::size_t at);
+// The column in its line of byte `at` of a loaded row's text.
+inline int columnOf(const LoadedRow& row, std::size_t at) {
+    return row.textColumn + characterColumn(row.text, row.encoding, at);
+}
+
+// "\"é\" (U+00E9)": a character as the findings name it.
+std::string named(char32_t c);
+// `text`, a row's or part of one, read in `encoding` as the HUD reads it, in UTF-8 for a finding.
+std::string shownText(const Layout& layout, const std::string& text, vantor::RowEncoding encoding);
+
 // "640 x 480", as the findings name a viewport's size.
 inline std::string sizeText(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -84,7 +99,7 @@ void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& fin
 // that draws them.
 RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings);
 // The text of each loaded row: BLANK, length, tokens.
-void checkRows(const std::vector<LoadedRow>& rows, Findings& findings);
+void checkRows(const Layout& layout, Findings& findings);
 // The characters of each loaded row that draw nothing or not as written, and a row read in the
 // code page although it holds UTF-8.
 void checkCharacters(const Layout& layout, Findings& findings);
