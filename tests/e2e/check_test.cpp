@@ -3,6 +3,7 @@
 // for both builds.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -95,7 +96,7 @@ std::vector<std::string> statements(const std::vector<std::string>& lines) {
     return out;
 }
 
-// The case no file in the tree should be: a file the Linux reader refuses for its size.
+// The cases no file in the tree should be: a file the Linux reader refuses for its size.
 std::string writeOversizedLayout() {
     const std::string path = outputDir() + "/over_16_mib.ini";
     std::ofstream out(path, std::ios::binary);
@@ -105,14 +106,30 @@ std::string writeOversizedLayout() {
     return path;
 }
 
+// A file marked read-only, which git does not keep; a run before left it so.
+std::string writeReadOnlyLayout() {
+    namespace fs = std::filesystem;
+    const std::string path = outputDir() + "/auto_reload_read_only.ini";
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    std::error_code none;
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, none);
+    vantor::test::writeFile(path, vantor::test::iniWithPage({"*CAMERA_NAME*"}, {"AUTO_RELOAD=1"}));
+    fs::permissions(path, write, fs::perm_options::remove);
+    return path;
+}
+
 TEST(Check, EachCaseOfTheCorpusGivesItsFindingsAndExitStatus) {
     const std::map<std::string, Expected> cases = loadBaseline();
     ASSERT_GT(cases.size(), 30u) << kBaseline;
-    const std::string oversized = writeOversizedLayout();
+    const std::map<std::string, std::string> made = {
+        {"over_16_mib.ini", writeOversizedLayout()},
+        {"auto_reload_read_only.ini", writeReadOnlyLayout()}};
     for (const auto& [key, expected] : cases) {
         SCOPED_TRACE(key);
-        const bool made = expected.name == "over_16_mib.ini";
-        const HostRun run = check(made ? oversized : expected.name, expected.options);
+        const auto written = made.find(expected.name);
+        const HostRun run =
+            check(written != made.end() ? written->second : expected.name, expected.options);
         EXPECT_EQ(run.status, expected.status);
         EXPECT_EQ(statements(run.out), statements(expected.lines));
         EXPECT_EQ(run.err, expected.err);

@@ -163,18 +163,6 @@ void checkBottom(const Layout& layout, Findings& findings) {
     }
 }
 
-// The CONFIG line of `key` the HUD reads, or null when the file does not set it.
-const Entry* configEntry(const Layout& layout, const char* key) {
-    for (const Section& section : layout.text.sections) {
-        if (upper(section.name) != vantor::kConfigSection || !section.read) continue;
-        for (const Entry& entry : section.entries) {
-            if (upper(entry.name) == key) return &entry;
-        }
-        return nullptr;
-    }
-    return nullptr;
-}
-
 // Positions left at their defaults put the rows 450 pixels from a side: meant for the overlay
 // space's 640, rarely for a corner.
 void checkCornerPosition(const Layout& layout, Findings& findings) {
@@ -189,7 +177,7 @@ void checkCornerPosition(const Layout& layout, Findings& findings) {
     }
     const bool both = keys.find(" and ") != std::string::npos;
     if (keys.empty()) return;
-    const Entry* anchor = configEntry(layout, "HUD_ANCHOR");
+    const Entry* anchor = configEntry(layout.text, "HUD_ANCHOR");
     findings.add(Kind::AnchorPositionAtDefaults, Severity::Warning,
                  anchor != nullptr ? anchor->line : 0, anchor != nullptr ? anchor->column : 0,
                  "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
@@ -265,7 +253,7 @@ void checkCorner(const Layout& layout, const LayoutFont* font,
 void checkFace(const Layout& layout, const vantor::platform::FontMeasure& font,
                Findings& findings) {
     if (font.substitute.empty()) return;
-    const Entry* face = configEntry(layout, "FONT_FACE");
+    const Entry* face = configEntry(layout.text, "FONT_FACE");
     findings.add(Kind::FontSubstituted, Severity::Note, face != nullptr ? face->line : 0,
                  face != nullptr ? face->valueColumn : 0,
                  std::string("FONT_FACE=") + layout.settings.fontFace + " is drawn as " +

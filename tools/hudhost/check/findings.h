@@ -56,6 +56,8 @@ enum class Kind {
     NotANumber,
     NumberWithSuffix,
     OutOfRange,
+    PanelHidesText,
+    AutoReloadReadOnly,
     // The text of rows
     BlankNotInCapitals,
     RowTooLong,
@@ -117,6 +119,8 @@ inline constexpr KindName kKindNames[] = {
     {Kind::NotANumber, "not-a-number"},
     {Kind::NumberWithSuffix, "number-with-suffix"},
     {Kind::OutOfRange, "out-of-range"},
+    {Kind::PanelHidesText, "panel-hides-text"},
+    {Kind::AutoReloadReadOnly, "auto-reload-read-only"},
     {Kind::BlankNotInCapitals, "blank-not-in-capitals"},
     {Kind::RowTooLong, "row-too-long"},
     {Kind::TokenNotReplaced, "token-not-replaced"},

@@ -95,6 +95,9 @@ std::vector<LoadedRow> checkPages(const LayoutText& text, vantor::PageStore& sto
                                   Findings& findings);
 // The CONFIG keys and the values the HUD takes from them, read as the HUD reads them.
 void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& findings);
+// Settings that are each in range but defeat one another or the file: a panel in the text's own
+// colour, a file followed for edits that cannot be saved to it.
+void checkSettingsTogether(const Layout& layout, Findings& findings);
 // The characters of the loaded rows beyond ASCII, gathered as the HUD gathers them, and the font
 // that draws them.
 RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings);
