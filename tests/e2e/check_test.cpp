@@ -154,6 +154,62 @@ TEST(Check, TheExampleIsClean) {
                               "7 and 5 rows in a 640 x 480 viewport");
 }
 
+// The value a finding advises is the nearest that mends it: at that value the finding is gone,
+// one short of it the finding stays. Each edge of each placement.
+// A row lifted over the bottom edge is mended with its tails, so one short of it they are cut.
+TEST(Check, TheAdvisedValueIsTheNearestThatMendsIt) {
+    struct Case {
+        const char* name;  // of the finding
+        std::vector<std::string> config;
+        std::vector<std::string> rows;
+    };
+    const std::vector<std::string> corner = {"HUD_POS_X=10", "HUD_STEP_Y=30"};
+    const auto with = [&](std::vector<std::string> more) {
+        more.insert(more.end(), corner.begin(), corner.end());
+        return more;
+    };
+    const Case cases[] = {
+        {"anchored-row-cut", with({"HUD_ANCHOR=1", "HUD_POS_Y=5"}), {"Top"}},
+        {"anchored-row-cut", with({"HUD_ANCHOR=2", "HUD_POS_Y=430"}), {"a", "b", "gypsy"}},
+        {"anchored-row-cut", with({"HUD_ANCHOR=3", "HUD_POS_Y=420"}), {"Top", "b", "c"}},
+        {"descenders-cut", with({"HUD_ANCHOR=4", "HUD_POS_Y=1"}), {"gypsy"}},
+        {"anchored-row-cut", {"HUD_ANCHOR=4", "HUD_POS_X=600", "HUD_POS_Y=20"}, {"a wide row"}},
+        {"row-past-right-edge", {"HUD_POS_X=600"}, {"a wide row"}},
+        {"descenders-cut", {"HUD_POS_X=10", "HUD_POS_Y=2"}, {"gypsy"}},
+        {"rows-below-bottom-edge", {"HUD_POS_X=10", "HUD_POS_Y=20"}, {"a", "b", "gypsy"}},
+    };
+    const std::regex advice("(raise|lower) (HUD_[A-Z_]+) to at (least|most) (\\d+)");
+    for (const Case& c : cases) {
+        const std::string tag = std::string("[") + c.name + "]";
+        const vantor::test::WorkFolder dir(vantor::test::WorkFolder::kStayOutside);
+        // The finding's line with `key` set to `value`, or empty when there is none.
+        const auto found = [&](const std::string& key, int value) {
+            std::vector<std::string> config;
+            for (const std::string& line : c.config) {
+                if (line.rfind(key + "=", 0) != 0) config.push_back(line);
+            }
+            if (!key.empty()) config.push_back(key + "=" + std::to_string(value));
+            dir.writeIni(vantor::test::iniWithPage(c.rows, config));
+            const HostRun run =
+                runHost(std::string("check-mend-") + c.name, {"--check", "--workdir", dir.path()});
+            for (const std::string& line : run.out) {
+                if (line.find(tag) != std::string::npos ||
+                    line.find("[descenders-cut]") != std::string::npos) {
+                    return line;
+                }
+            }
+            return std::string();
+        };
+        const std::string finding = found("", 0);
+        SCOPED_TRACE(finding);
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(finding, m, advice)) << tag;
+        const int value = std::stoi(m[4]);
+        EXPECT_EQ(found(m[2], value), "");
+        EXPECT_NE(found(m[2], m[1] == "raise" ? value - 1 : value + 1), "");
+    }
+}
+
 // The highest HUD_POS_Y the check allows a row of every glyph is the last at which the picture
 // shows the row whole: one higher and its tallest letters lose their tops.
 TEST(Check, TheTopLimitIsWhereTheDrawnLettersMeetTheEdge) {

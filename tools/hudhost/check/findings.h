@@ -76,6 +76,7 @@ enum class Kind {
     RowsBelowBottomEdge,
     AnchorPositionAtDefaults,
     AnchoredRowCut,
+    DescendersCut,
     FontSubstituted,
     NoFont,
     Count
@@ -137,6 +138,7 @@ inline constexpr KindName kKindNames[] = {
     {Kind::RowsBelowBottomEdge, "rows-below-bottom-edge"},
     {Kind::AnchorPositionAtDefaults, "anchor-position-at-defaults"},
     {Kind::AnchoredRowCut, "anchored-row-cut"},
+    {Kind::DescendersCut, "descenders-cut"},
     {Kind::FontSubstituted, "font-substituted"},
     {Kind::NoFont, "no-font"},
 };

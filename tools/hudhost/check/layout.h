@@ -56,6 +56,26 @@ struct Layout {
     int viewHeight;
 };
 
+// Where the rows of a page stand: the layout's settings, or settings a check tries in their place,
+// in a viewport `width` x `height`.
+struct Placement {
+    vantor::HudSettings settings;
+    int width;
+    int height;
+    int rows;  // of the page, BLANK ones counted: rows held to a bottom corner stand on the last
+};
+
+// The placement of page `page` (from 0) as the layout has it; moves the store's cursor.
+Placement placementOf(const Layout& layout, int page);
+
+// Whether the HUD draws row `index` at all: stretched, a row whose baseline falls below the
+// overlay has no raster position; held to a corner, every row is drawn and cut at the edges.
+bool drawnAt(const Placement& at, int index);
+
+// The window row that row `index`'s baseline stands on, where the HUD's raster position lands:
+// stretched, the overlay's baseline scaled to the viewport; held to a corner, whole pixels.
+int baselineRow(const Placement& at, int index);
+
 // The column of byte `at` of `text`, from 0, counted in characters as the HUD decodes a row in
 // `encoding`: a character of a UTF-8 row is one column, as an editor shows it; a byte of any
 // other row is one.
