@@ -3,6 +3,7 @@
 // for both builds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -145,6 +146,7 @@ TEST(Check, AnUnknownNameToIgnoreIsRefused) {
         << run.err[0];
 }
 
+// Clean in the overlay's own size; at half of it the rows' steps shrink and their letters do not.
 TEST(Check, TheExampleIsClean) {
     const HostRun run = runHost("check-example", {"--check", "--workdir", EXAMPLES_DIR});
     EXPECT_EQ(run.status, 0);
@@ -152,10 +154,16 @@ TEST(Check, TheExampleIsClean) {
     EXPECT_EQ(run.out[0], kOwnFile +
                               ": 0 errors, 0 warnings, 0 notes; the HUD shows 3 pages of 5, "
                               "7 and 5 rows in a 640 x 480 viewport");
+    const HostRun half =
+        runHost("check-example-half", {"--check", "--workdir", EXAMPLES_DIR, "--size", "320x240"});
+    EXPECT_EQ(half.status, 1);
+    EXPECT_TRUE(std::any_of(half.out.begin(), half.out.end(), [](const std::string& line) {
+        return line.find("[rows-overlap]") != std::string::npos;
+    }));
 }
 
 // The value a finding advises is the nearest that mends it: at that value the finding is gone,
-// one short of it the finding stays. Each edge of each placement.
+// one short of it the finding stays. Each edge of each placement, and rows drawn over each other.
 // A row lifted over the bottom edge is mended with its tails, so one short of it they are cut.
 TEST(Check, TheAdvisedValueIsTheNearestThatMendsIt) {
     struct Case {
@@ -177,6 +185,8 @@ TEST(Check, TheAdvisedValueIsTheNearestThatMendsIt) {
         {"row-past-right-edge", {"HUD_POS_X=600"}, {"a wide row"}},
         {"descenders-cut", {"HUD_POS_X=10", "HUD_POS_Y=2"}, {"gypsy"}},
         {"rows-below-bottom-edge", {"HUD_POS_X=10", "HUD_POS_Y=20"}, {"a", "b", "gypsy"}},
+        {"rows-overlap", {"HUD_POS_X=10", "HUD_POS_Y=200", "FONT_SIZE=28"}, {"a", "b"}},
+        {"rows-overlap", with({"HUD_ANCHOR=1", "HUD_POS_Y=40", "FONT_SIZE=40"}), {"a", "b"}},
     };
     const std::regex advice("(raise|lower) (HUD_[A-Z_]+) to at (least|most) (\\d+)");
     for (const Case& c : cases) {

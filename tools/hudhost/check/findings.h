@@ -77,6 +77,7 @@ enum class Kind {
     AnchorPositionAtDefaults,
     AnchoredRowCut,
     DescendersCut,
+    RowsOverlap,
     FontSubstituted,
     NoFont,
     Count
@@ -139,6 +140,7 @@ inline constexpr KindName kKindNames[] = {
     {Kind::AnchorPositionAtDefaults, "anchor-position-at-defaults"},
     {Kind::AnchoredRowCut, "anchored-row-cut"},
     {Kind::DescendersCut, "descenders-cut"},
+    {Kind::RowsOverlap, "rows-overlap"},
     {Kind::FontSubstituted, "font-substituted"},
     {Kind::NoFont, "no-font"},
 };

@@ -131,5 +131,7 @@ void checkCharacters(const Layout& layout, Findings& findings);
 char32_t drawnAs(const Layout& layout, char32_t c);
 // Rows and text that leave the viewport checked in, and the font the system draws them with.
 void checkGeometry(const Layout& layout, Findings& findings);
+// Neighbouring drawn rows whose letters, with their effect, overlap in the viewport checked in.
+void checkSpacing(const Layout& layout, Findings& findings);
 
 }  // namespace hudhost::check

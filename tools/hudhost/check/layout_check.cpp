@@ -47,6 +47,7 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
         checkRows(layout, findings);
         checkCharacters(layout, findings);
         checkGeometry(layout, findings);
+        checkSpacing(layout, findings);
     }
     return pagesShown(*store);
 }
