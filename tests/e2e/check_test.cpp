@@ -3,6 +3,8 @@
 // for both builds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -95,7 +97,7 @@ std::vector<std::string> statements(const std::vector<std::string>& lines) {
     return out;
 }
 
-// The case no file in the tree should be: a file the Linux reader refuses for its size.
+// The cases no file in the tree should be: a file the Linux reader refuses for its size.
 std::string writeOversizedLayout() {
     const std::string path = outputDir() + "/over_16_mib.ini";
     std::ofstream out(path, std::ios::binary);
@@ -105,14 +107,30 @@ std::string writeOversizedLayout() {
     return path;
 }
 
+// A file marked read-only, which git does not keep; a run before left it so.
+std::string writeReadOnlyLayout() {
+    namespace fs = std::filesystem;
+    const std::string path = outputDir() + "/auto_reload_read_only.ini";
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    std::error_code none;
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, none);
+    vantor::test::writeFile(path, vantor::test::iniWithPage({"*CAMERA_NAME*"}, {"AUTO_RELOAD=1"}));
+    fs::permissions(path, write, fs::perm_options::remove);
+    return path;
+}
+
 TEST(Check, EachCaseOfTheCorpusGivesItsFindingsAndExitStatus) {
     const std::map<std::string, Expected> cases = loadBaseline();
     ASSERT_GT(cases.size(), 30u) << kBaseline;
-    const std::string oversized = writeOversizedLayout();
+    const std::map<std::string, std::string> made = {
+        {"over_16_mib.ini", writeOversizedLayout()},
+        {"auto_reload_read_only.ini", writeReadOnlyLayout()}};
     for (const auto& [key, expected] : cases) {
         SCOPED_TRACE(key);
-        const bool made = expected.name == "over_16_mib.ini";
-        const HostRun run = check(made ? oversized : expected.name, expected.options);
+        const auto written = made.find(expected.name);
+        const HostRun run =
+            check(written != made.end() ? written->second : expected.name, expected.options);
         EXPECT_EQ(run.status, expected.status);
         EXPECT_EQ(statements(run.out), statements(expected.lines));
         EXPECT_EQ(run.err, expected.err);
@@ -128,6 +146,7 @@ TEST(Check, AnUnknownNameToIgnoreIsRefused) {
         << run.err[0];
 }
 
+// Clean in the overlay's own size; at half of it the rows' steps shrink and their letters do not.
 TEST(Check, TheExampleIsClean) {
     const HostRun run = runHost("check-example", {"--check", "--workdir", EXAMPLES_DIR});
     EXPECT_EQ(run.status, 0);
@@ -135,6 +154,70 @@ TEST(Check, TheExampleIsClean) {
     EXPECT_EQ(run.out[0], kOwnFile +
                               ": 0 errors, 0 warnings, 0 notes; the HUD shows 3 pages of 5, "
                               "7 and 5 rows in a 640 x 480 viewport");
+    const HostRun half =
+        runHost("check-example-half", {"--check", "--workdir", EXAMPLES_DIR, "--size", "320x240"});
+    EXPECT_EQ(half.status, 1);
+    EXPECT_TRUE(std::any_of(half.out.begin(), half.out.end(), [](const std::string& line) {
+        return line.find("[rows-overlap]") != std::string::npos;
+    }));
+}
+
+// The value a finding advises is the nearest that mends it: at that value the finding is gone,
+// one short of it the finding stays. Each edge of each placement, and rows drawn over each other.
+// A row lifted over the bottom edge is mended with its tails, so one short of it they are cut.
+TEST(Check, TheAdvisedValueIsTheNearestThatMendsIt) {
+    struct Case {
+        const char* name;  // of the finding
+        std::vector<std::string> config;
+        std::vector<std::string> rows;
+    };
+    const std::vector<std::string> corner = {"HUD_POS_X=10", "HUD_STEP_Y=30"};
+    const auto with = [&](std::vector<std::string> more) {
+        more.insert(more.end(), corner.begin(), corner.end());
+        return more;
+    };
+    const Case cases[] = {
+        {"anchored-row-cut", with({"HUD_ANCHOR=1", "HUD_POS_Y=5"}), {"Top"}},
+        {"anchored-row-cut", with({"HUD_ANCHOR=2", "HUD_POS_Y=430"}), {"a", "b", "gypsy"}},
+        {"anchored-row-cut", with({"HUD_ANCHOR=3", "HUD_POS_Y=420"}), {"Top", "b", "c"}},
+        {"descenders-cut", with({"HUD_ANCHOR=4", "HUD_POS_Y=1"}), {"gypsy"}},
+        {"anchored-row-cut", {"HUD_ANCHOR=4", "HUD_POS_X=600", "HUD_POS_Y=20"}, {"a wide row"}},
+        {"row-past-right-edge", {"HUD_POS_X=600"}, {"a wide row"}},
+        {"descenders-cut", {"HUD_POS_X=10", "HUD_POS_Y=2"}, {"gypsy"}},
+        {"rows-below-bottom-edge", {"HUD_POS_X=10", "HUD_POS_Y=20"}, {"a", "b", "gypsy"}},
+        {"rows-overlap", {"HUD_POS_X=10", "HUD_POS_Y=200", "FONT_SIZE=28"}, {"a", "b"}},
+        {"rows-overlap", with({"HUD_ANCHOR=1", "HUD_POS_Y=40", "FONT_SIZE=40"}), {"a", "b"}},
+    };
+    const std::regex advice("(raise|lower) (HUD_[A-Z_]+) to at (least|most) (\\d+)");
+    for (const Case& c : cases) {
+        const std::string tag = std::string("[") + c.name + "]";
+        const vantor::test::WorkFolder dir(vantor::test::WorkFolder::kStayOutside);
+        // The finding's line with `key` set to `value`, or empty when there is none.
+        const auto found = [&](const std::string& key, int value) {
+            std::vector<std::string> config;
+            for (const std::string& line : c.config) {
+                if (line.rfind(key + "=", 0) != 0) config.push_back(line);
+            }
+            if (!key.empty()) config.push_back(key + "=" + std::to_string(value));
+            dir.writeIni(vantor::test::iniWithPage(c.rows, config));
+            const HostRun run =
+                runHost(std::string("check-mend-") + c.name, {"--check", "--workdir", dir.path()});
+            for (const std::string& line : run.out) {
+                if (line.find(tag) != std::string::npos ||
+                    line.find("[descenders-cut]") != std::string::npos) {
+                    return line;
+                }
+            }
+            return std::string();
+        };
+        const std::string finding = found("", 0);
+        SCOPED_TRACE(finding);
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(finding, m, advice)) << tag;
+        const int value = std::stoi(m[4]);
+        EXPECT_EQ(found(m[2], value), "");
+        EXPECT_NE(found(m[2], m[1] == "raise" ? value - 1 : value + 1), "");
+    }
 }
 
 // The highest HUD_POS_Y the check allows a row of every glyph is the last at which the picture

@@ -3,6 +3,7 @@
 // and the font measured with them. What draws nothing, or not as written, is named.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <set>
 
@@ -126,9 +127,6 @@ std::string codePoint(char32_t c) {
     return text;
 }
 
-// "\"é\" (U+00E9)": the character as the findings name it.
-std::string named(char32_t c) { return "\"" + utf8Of(c) + "\" (" + codePoint(c) + ")"; }
-
 std::string hexBytes(const std::string& bytes) {
     std::string out;
     for (unsigned char c : bytes) {
@@ -167,8 +165,7 @@ void tellNothingDrawn(Findings& findings, const LoadedRow& row, const std::vecto
                   (tab ? ", or write blanks for a tab" : "");
     }
     findings.add(noCharacter ? Kind::ByteWithoutCharacter : Kind::ControlCharacter,
-                 Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(from),
-                 message);
+                 Severity::Warning, row.entry->line, columnOf(row, from), message);
 }
 
 // A character drawn otherwise than written, told once, where the layout first holds it.
@@ -189,8 +186,7 @@ void tellOtherwiseDrawn(const Layout& layout, const LoadedRow& row, const Charac
                   (elsewhere.empty() ? "no face of this system has one" : elsewhere + " has one");
     }
     findings.add(c.drawn == Drawn::kQuestionMark ? Kind::TooManyCharacters : Kind::MissingGlyph,
-                 Severity::Warning, row.entry->line, row.textColumn + static_cast<int>(c.at),
-                 message);
+                 Severity::Warning, row.entry->line, columnOf(row, c.at), message);
 }
 
 // A row whose UTF-8 one byte breaks is read in the code page, one character a byte: told at that
@@ -213,15 +209,44 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
         const char32_t c = vantor::nextCharacter(byte, RowEncoding::kCodePage, layout.codePage);
         if (drawnAs(layout, c) != 0) drawn += utf8Of(drawnAs(layout, c));
     }
-    findings.add(Kind::BrokenUtf8, Severity::Note, row.entry->line,
-                 row.textColumn + static_cast<int>(broken),
-                 "the row is read in the system code page, not as UTF-8, as byte " +
-                     hexBytes(std::string(1, row.text[broken])) +
-                     " here is no part of a UTF-8 character: its \"" + utf8Of(meant) +
-                     "\" draws as \"" + drawn + "\"; save the whole file as UTF-8");
+    // The breaking byte as what the code page makes of it, where it makes a character of it.
+    const char* at = row.text + broken;
+    const char32_t read = vantor::nextCharacter(at, RowEncoding::kCodePage, layout.codePage);
+    const std::string byte = hexBytes(std::string(1, row.text[broken]));
+    findings.add(Kind::BrokenUtf8, Severity::Note, row.entry->line, columnOf(row, broken),
+                 "the row is read in the system code page, not as UTF-8, as byte " + byte +
+                     (read != 0 ? " (" + named(read) + " in the code page)" : "") +
+                     " here is no part of a UTF-8 character: its " + named(meant) + " draws as \"" +
+                     drawn + "\"; save the whole file as UTF-8");
 }
 
 }  // namespace
+
+std::string named(char32_t c) { return "\"" + utf8Of(c) + "\" (" + codePoint(c) + ")"; }
+
+std::string shownText(const Layout& layout, const std::string& text, RowEncoding encoding) {
+    std::string out;
+    for (const char* at = text.c_str(); *at != '\0';) {
+        const unsigned char first = static_cast<unsigned char>(*at);
+        const char32_t c = vantor::nextCharacter(at, encoding, layout.codePage);
+        out += c != 0 ? utf8Of(c) : hexBytes(std::string(1, static_cast<char>(first)));
+    }
+    return out;
+}
+
+int characterColumn(const char* text, RowEncoding encoding, std::size_t at) {
+    if (encoding != RowEncoding::kUtf8) return static_cast<int>(at);
+    // The HUD steps through a UTF-8 row a whole sequence at a time (nextCharacter).
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    int column = 0;
+    for (std::size_t k = 0; bytes[k] != 0;) {
+        const int length = bytes[k] < 0x80 ? 1 : vantor::utf8SequenceLength(bytes + k);
+        k += static_cast<std::size_t>(length > 0 ? length : 1);
+        if (k > at) return column;
+        ++column;
+    }
+    return column + static_cast<int>(at - std::strlen(text));
+}
 
 char32_t drawnAs(const Layout& layout, char32_t c) { return vantor::drawnAs(c, layout.characters); }
 
@@ -242,7 +267,7 @@ void checkCharacters(const Layout& layout, Findings& findings) {
         const std::vector<Character> characters = charactersOf(layout, row);
         for (std::size_t i = 0; i < characters.size();) {
             const Character& c = characters[i];
-            const int column = row.textColumn + static_cast<int>(c.at);
+            const int column = columnOf(row, c.at);
             std::size_t end = i + 1;
             switch (c.drawn) {
                 case Drawn::kAsWritten:

@@ -1,5 +1,6 @@
 // The CONFIG keys: which the HUD reads, and the value it keeps of each, read through the HUD's own
 // store and table of its keys.
+#include <cmath>
 #include <cstdlib>
 
 #include "known_names.h"
@@ -96,6 +97,50 @@ void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& fin
         }
         return;  // a repeated [CONFIG] is never read
     }
+}
+
+namespace {
+
+// A colour as the file writes it: three components from 0 to 255.
+std::string colourText(float red, float green, float blue) {
+    const auto part = [](float c) { return std::to_string(std::lround(c * vantor::kColourTop)); };
+    return part(red) + ", " + part(green) + ", " + part(blue);
+}
+
+// A panel in the text's own colour leaves the letters nothing to stand out from.
+void checkPanelColour(const Layout& layout, Findings& findings) {
+    const vantor::HudSettings& s = layout.settings;
+    if (s.panelAlpha <= 0.0f || s.panelRed != s.red || s.panelGreen != s.green ||
+        s.panelBlue != s.blue) {
+        return;
+    }
+    const Entry* alpha = configEntry(layout.text, "PANEL_ALPHA");
+    findings.add(Kind::PanelHidesText, Severity::Warning, alpha != nullptr ? alpha->line : 0,
+                 alpha != nullptr ? alpha->column : 0,
+                 "PANEL_ALPHA=" + std::to_string(std::lround(s.panelAlpha * vantor::kColourTop)) +
+                     " lays a panel in the text's own colour behind the rows (PANEL_RED, "
+                     "PANEL_GREEN and PANEL_BLUE as COLOR_RED, COLOR_GREEN and COLOR_BLUE: " +
+                     colourText(s.red, s.green, s.blue) +
+                     "), and the letters vanish into it; give the panel a colour far from the "
+                     "text's");
+}
+
+// The HUD follows the file for the edits saved to it; a file no edit can be saved to has none.
+void checkFollowedFile(const Layout& layout, Findings& findings) {
+    if (layout.settings.autoReload == 0 || layout.text.writable) return;
+    const Entry* reload = configEntry(layout.text, "AUTO_RELOAD");
+    findings.add(Kind::AutoReloadReadOnly, Severity::Warning, reload != nullptr ? reload->line : 0,
+                 reload != nullptr ? reload->column : 0,
+                 "AUTO_RELOAD=1 has the HUD follow the file for edits, but the file is read-only: "
+                 "no edit can be saved to it, so there is nothing to follow; make the file "
+                 "writable, or edit a copy that is");
+}
+
+}  // namespace
+
+void checkSettingsTogether(const Layout& layout, Findings& findings) {
+    checkPanelColour(layout, findings);
+    checkFollowedFile(layout, findings);
 }
 
 }  // namespace hudhost::check

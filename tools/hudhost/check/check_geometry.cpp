@@ -1,8 +1,11 @@
 // Where the rows land at the configured position, step and font, in the viewport checked for: the
 // overlay space is stretched over it while the glyphs keep their window pixels, so a row whose
 // baseline falls below the overlay's bottom edge is never drawn, and text past the right or top
-// edge is cut; held to a corner, a row is cut at any edge it crosses. Widths and heights come
-// from the build's own glyphs, with live values as wide as they usually are.
+// edge, or tails past the bottom edge, are cut; held to a corner, a row is cut at any edge it
+// crosses. Widths and heights come from the build's own glyphs, with live values as wide as they
+// usually are. Each finding names the value that mends it: the nearest HUD_POS_X, HUD_POS_Y or
+// HUD_STEP_Y at which the HUD's own placement puts the row inside that edge.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -54,6 +57,45 @@ struct FontAdvances {
     std::vector<int> characters;  // those of the gathered characters, in their order
 };
 
+// The settings a check tries other values of, to tell the one that mends a finding.
+constexpr const vantor::ConfigKey& kPosX = vantor::configKey("HUD_POS_X");
+constexpr const vantor::ConfigKey& kPosY = vantor::configKey("HUD_POS_Y");
+constexpr const vantor::ConfigKey& kStepY = vantor::configKey("HUD_STEP_Y");
+
+// The value of `key` within its range nearest the layout's own at which `fits` holds of the
+// placement, said as the change to make ("raise HUD_POS_Y to at least 20"); empty when none does.
+// Each edge moves a row one way as a value grows, so the nearest is the bound of all that fit on
+// that side.
+template <typename Fits>
+std::string nearestFit(const Placement& at, const vantor::ConfigKey& key, Fits fits) {
+    const int own = static_cast<int>(std::lround(at.settings.*key.real));
+    Placement moved = at;
+    for (int away = 1; away <= key.high - key.low; ++away) {
+        for (const int value : {own - away, own + away}) {
+            if (value < key.low || value > key.high) continue;
+            moved.settings.*key.real = static_cast<float>(value);
+            if (!fits(moved)) continue;
+            return std::string(value > own ? "raise " : "lower ") + key.name +
+                   (value > own ? " to at least " : " to at most ") + std::to_string(value);
+        }
+    }
+    return {};
+}
+
+// The changes of HUD_POS_Y, then HUD_STEP_Y, that each make `fits` hold, "A or B"; `otherwise`
+// when neither can.
+template <typename Fits>
+std::string verticalAdvice(const Placement& at, Fits fits, const char* otherwise) {
+    const std::string byPosition = nearestFit(at, kPosY, fits);
+    const std::string byStep = nearestFit(at, kStepY, fits);
+    if (byPosition.empty()) return byStep.empty() ? otherwise : byStep;
+    return byStep.empty() ? byPosition : byPosition + " or " + byStep;
+}
+
+std::string rowName(const LoadedRow& row) {
+    return "row " + std::to_string(row.index + 1) + " of page " + std::to_string(row.page + 1);
+}
+
 std::string place(const vantor::HudSettings& s) {
     return "HUD_POS_X=" + std::to_string(std::lround(s.posX)) +
            ", FONT_SIZE=" + std::to_string(s.fontSize) + " and FONT_FACE=" + s.fontFace;
@@ -95,17 +137,23 @@ void checkWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& 
     int crossing = -1;
     const int width = rowWidth(layout, row, font, values, room, crossing);
     if (crossing < 0) return;
+    const std::string byPosition =
+        nearestFit(placementOf(layout, row.page), kPosX, [&](const Placement& at) {
+            const double x = vantor::stretchedPoint(at.settings.posX, 0.0, at.width, at.height).x;
+            return static_cast<float>(width) <= static_cast<float>(at.width - x);
+        });
     findings.add(
-        Kind::RowPastRightEdge, Severity::Warning, row.entry->line, row.textColumn + crossing,
+        Kind::RowPastRightEdge, Severity::Warning, row.entry->line, columnOf(row, crossing),
         "the row runs off the right edge from here: at " + place(layout.settings) + " it is " +
             std::to_string(width) + " pixels wide and " + std::to_string(static_cast<int>(room)) +
             " fit (in a " + sizeText(layout.viewWidth, layout.viewHeight) +
-            " viewport, with live values as wide as a typical frame's); lower "
-            "HUD_POS_X or FONT_SIZE, or shorten the row");
+            " viewport, with live values as wide as a typical frame's); " +
+            (byPosition.empty() ? "lower FONT_SIZE" : byPosition + ", lower FONT_SIZE") +
+            " or shorten the row");
 }
 
 // The window row a baseline at `y` of the overlay space stands on in a viewport `height` high.
-int baselineRow(float y, int height) {
+int stretchedRow(float y, int height) {
     return static_cast<int>(std::floor(vantor::stretchedPoint(0.0, y, 1, height).y));
 }
 
@@ -117,29 +165,60 @@ void checkTop(const Layout& layout, int tall, bool known, Findings& findings) {
     const int height = layout.viewHeight;
     for (const LoadedRow& row : layout.rows) {
         const float y = vantor::rowBaseline(s, row.index);
-        if (row.text[0] == '\0' || y < 0.0f || baselineRow(y, height) + tall <= height) continue;
+        if (row.text[0] == '\0' || y < 0.0f || stretchedRow(y, height) + tall <= height) continue;
         // The highest HUD_POS_Y that keeps them whole in this viewport.
         const float below = s.posY - y;
         int most = vantor::kOverlayHeight;
-        while (most > 0 && baselineRow(static_cast<float>(most) - below, height) + tall > height)
+        while (most > 0 && stretchedRow(static_cast<float>(most) - below, height) + tall > height)
             --most;
         const std::string advice =
             most > 0 ? "keep HUD_POS_Y at most " + std::to_string(most) : "lower FONT_SIZE";
         const std::string where =
             " at the top edge of a " + sizeText(layout.viewWidth, height) + " viewport";
-        const std::string rowName =
-            "row " + std::to_string(row.index + 1) + " of page " + std::to_string(row.page + 1);
         findings.add(Kind::RowCutAtTop, known ? Severity::Warning : Severity::Note, row.entry->line,
                      row.entry->column,
-                     known ? "the letters of " + rowName + " are cut" + where +
+                     known ? "the letters of " + rowName(row) + " are cut" + where +
                                  ": at FONT_SIZE=" + std::to_string(s.fontSize) +
                                  " and FONT_FACE=" + s.fontFace + " they reach " +
                                  std::to_string(tall) + " pixels above the baseline; " + advice
-                           : "the tallest letters of " + rowName + " may be cut" + where +
+                           : "the tallest letters of " + rowName(row) + " may be cut" + where +
                                  ", as they may reach FONT_SIZE pixels above the baseline; " +
                                  advice);
         return;
     }
+}
+
+// How far the font's letters reach below their baseline; none known without a font.
+int tailsOf(const Layout& layout) {
+    return layout.font != nullptr ? layout.font->measure.descent : 0;
+}
+
+// The last row of page `page` that holds text.
+int lowestRow(const Layout& layout, int page) {
+    int lowest = 0;
+    for (const LoadedRow& row : layout.rows) {
+        if (row.page == page && row.text[0] != '\0') lowest = std::max(lowest, row.index);
+    }
+    return lowest;
+}
+
+// The change that lifts row `index` until the HUD draws it with its tails whole above the bottom
+// edge.
+std::string liftAdvice(const Layout& layout, const Placement& at, int index) {
+    const int below = tailsOf(layout);
+    return verticalAdvice(
+        at,
+        [&](const Placement& moved) {
+            return drawnAt(moved, index) && baselineRow(moved, index) >= below;
+        },
+        "give the page fewer rows");
+}
+
+// "a 640 x 480 viewport", and the corner the rows are held to.
+std::string viewportText(const Layout& layout) {
+    const std::string size = sizeText(layout.viewWidth, layout.viewHeight) + " viewport";
+    if (layout.settings.anchor == vantor::kStretched) return size;
+    return size + ", held to its " + vantor::kCornerNames[layout.settings.anchor] + " corner";
 }
 
 // The first row of each page whose baseline lies below the bottom edge.
@@ -153,26 +232,42 @@ void checkBottom(const Layout& layout, Findings& findings) {
         const int fit = static_cast<int>(s.posY / s.stepY) + 1;
         findings.add(
             Kind::RowsBelowBottomEdge, Severity::Warning, row.entry->line, row.entry->column,
-            "row " + std::to_string(row.index + 1) + " of page " + std::to_string(row.page + 1) +
+            rowName(row) +
                 " and the rows after it fall below the bottom edge and are never drawn: at "
                 "HUD_POS_Y=" +
-                std::to_string(std::lround(s.posY)) +
-                " and HUD_STEP_Y=" + std::to_string(std::lround(s.stepY)) +
-                " a page has room for " + std::to_string(fit) + (fit == 1 ? " row" : " rows") +
-                "; raise HUD_POS_Y or lower HUD_STEP_Y");
+                std::to_string(std::lround(s.posY)) + " and HUD_STEP_Y=" +
+                std::to_string(std::lround(s.stepY)) + " a page has room for " +
+                std::to_string(fit) + (fit == 1 ? " row" : " rows") + "; " +
+                liftAdvice(layout, placementOf(layout, row.page), lowestRow(layout, row.page)));
     }
 }
 
-// The CONFIG line of `key` the HUD reads, or null when the file does not set it.
-const Entry* configEntry(const Layout& layout, const char* key) {
-    for (const Section& section : layout.text.sections) {
-        if (upper(section.name) != vantor::kConfigSection || !section.read) continue;
-        for (const Entry& entry : section.entries) {
-            if (upper(entry.name) == key) return &entry;
-        }
-        return nullptr;
+// A drawn row whose baseline stands `baseline` rows above the bottom edge, fewer than its letters'
+// tails reach below it.
+void tellTailsCut(const Layout& layout, const LoadedRow& row, int baseline, Findings& findings) {
+    const int below = tailsOf(layout);
+    findings.add(
+        Kind::DescendersCut, Severity::Warning, row.entry->line, row.entry->column,
+        "the tails of letters such as g and y in " + rowName(row) +
+            " are cut at the bottom edge of a " + viewportText(layout) +
+            ": at FONT_SIZE=" + std::to_string(layout.settings.fontSize) +
+            " and FONT_FACE=" + layout.settings.fontFace + " they reach " + std::to_string(below) +
+            " pixels below the baseline, which stands " +
+            (baseline == 0 ? std::string("on the edge") : std::to_string(baseline) + " above it") +
+            "; " + liftAdvice(layout, placementOf(layout, row.page), row.index));
+}
+
+// The first drawn row of each stretched page whose tails the bottom edge cuts.
+void checkTails(const Layout& layout, Findings& findings) {
+    int lastPage = -1;
+    for (const LoadedRow& row : layout.rows) {
+        if (row.page == lastPage || row.text[0] == '\0') continue;
+        const Placement at = placementOf(layout, row.page);
+        const int baseline = baselineRow(at, row.index);
+        if (!drawnAt(at, row.index) || baseline >= tailsOf(layout)) continue;
+        lastPage = row.page;
+        tellTailsCut(layout, row, baseline, findings);
     }
-    return nullptr;
 }
 
 // Positions left at their defaults put the rows 450 pixels from a side: meant for the overlay
@@ -180,8 +275,7 @@ const Entry* configEntry(const Layout& layout, const char* key) {
 void checkCornerPosition(const Layout& layout, Findings& findings) {
     std::string keys;
     std::string values;
-    static constexpr const vantor::ConfigKey* kPositions[] = {&vantor::configKey("HUD_POS_X"),
-                                                              &vantor::configKey("HUD_POS_Y")};
+    static constexpr const vantor::ConfigKey* kPositions[] = {&kPosX, &kPosY};
     for (const vantor::ConfigKey* config : kPositions) {
         if (static_cast<std::int32_t>(layout.settings.*config->real) != config->fallback) continue;
         keys += (keys.empty() ? "" : " and ") + std::string(config->name);
@@ -189,7 +283,7 @@ void checkCornerPosition(const Layout& layout, Findings& findings) {
     }
     const bool both = keys.find(" and ") != std::string::npos;
     if (keys.empty()) return;
-    const Entry* anchor = configEntry(layout, "HUD_ANCHOR");
+    const Entry* anchor = configEntry(layout.text, "HUD_ANCHOR");
     findings.add(Kind::AnchorPositionAtDefaults, Severity::Warning,
                  anchor != nullptr ? anchor->line : 0, anchor != nullptr ? anchor->column : 0,
                  "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
@@ -215,48 +309,81 @@ std::string edgesCrossed(float left, float right, float bottom, float top, int w
     return crossed;
 }
 
-// Each row of an anchored page that crosses an edge of the viewport, or lies wholly outside it.
+// For each edge a row `textWidth` wide crosses, the change that brings it back inside: the
+// nearest HUD_POS_X, HUD_POS_Y or HUD_STEP_Y at which the HUD places it within that edge, the
+// letters `tall` pixels high and their tails whole.
+std::string cornerAdvice(const Layout& layout, const LoadedRow& row, const Placement& at,
+                         int textWidth, int tall, float left, float right, float top,
+                         float bottom) {
+    const auto origin = [&](const Placement& moved) {
+        return vantor::anchoredOrigin(moved.settings, row.index, moved.rows, textWidth, moved.width,
+                                      moved.height);
+    };
+    std::string advice;
+    const auto add = [&](const std::string& more) {
+        advice += (advice.empty() ? "" : "; ") + more;
+    };
+    if (left < 0.0f || right > static_cast<float>(at.width)) {
+        const std::string byPosition = nearestFit(at, kPosX, [&](const Placement& moved) {
+            const float x = origin(moved).x;
+            return x >= 0.0f && x + static_cast<float>(textWidth) <= static_cast<float>(at.width);
+        });
+        add((byPosition.empty() ? "" : byPosition + ", ") + "lower FONT_SIZE or shorten the row");
+    }
+    if (top > static_cast<float>(at.height)) {
+        add(verticalAdvice(
+            at,
+            [&](const Placement& moved) {
+                return origin(moved).y + static_cast<float>(tall) <= static_cast<float>(at.height);
+            },
+            "lower FONT_SIZE"));
+    }
+    if (bottom < 0.0f) add(liftAdvice(layout, at, row.index));
+    return advice;
+}
+
+// Each row of an anchored page that crosses an edge of the viewport, or lies wholly outside it,
+// and the first of a page whose tails alone the bottom edge cuts.
 void checkCorner(const Layout& layout, const LayoutFont* font,
                  const std::vector<std::string>& values, Findings& findings) {
     const vantor::HudSettings& s = layout.settings;
     const int width = layout.viewWidth;
     const int height = layout.viewHeight;
-    const std::string viewport = sizeText(width, height) + " viewport, held to its " +
-                                 vantor::kCornerNames[s.anchor] + " corner";
     const std::optional<FontAdvances> advances =
         font != nullptr ? std::optional<FontAdvances>(*font) : std::nullopt;
     // The letters' height above the baseline: the font's own, or at most FONT_SIZE.
     const int tall = font != nullptr ? font->measure.ascent : s.fontSize;
+    int tailsTold = -1;  // the last page told of
     for (const LoadedRow& row : layout.rows) {
         if (row.text[0] == '\0') continue;
-        layout.store.selectPage(row.page);
+        const Placement at = placementOf(layout, row.page);
         int crossing = -1;
         const int textWidth =
             advances ? rowWidth(layout, row, *advances, values, 0.0f, crossing) : 0;
-        const vantor::RowOrigin at = vantor::anchoredOrigin(
-            s, row.index, layout.store.getRowCount(), textWidth, width, height);
-        const float right = at.x + static_cast<float>(textWidth);
-        const float top = at.y + static_cast<float>(tall);
+        const vantor::RowOrigin origin =
+            vantor::anchoredOrigin(s, row.index, at.rows, textWidth, width, height);
+        const float right = origin.x + static_cast<float>(textWidth);
+        const float top = origin.y + static_cast<float>(tall);
         bool across = false;
         bool upright = false;
         const std::string crossed =
-            edgesCrossed(at.x, right, at.y, top, width, height, across, upright);
+            edgesCrossed(origin.x, right, origin.y, top, width, height, across, upright);
+        const int baseline = baselineRow(at, row.index);
+        if (!upright && baseline < tailsOf(layout) && tailsTold != row.page) {
+            tailsTold = row.page;
+            tellTailsCut(layout, row, baseline, findings);
+        }
         if (crossed.empty()) continue;
-        const bool outside = right <= 0.0f || at.x >= static_cast<float>(width) || top <= 0.0f ||
-                             at.y >= static_cast<float>(height);
-        const std::string advice =
-            std::string(across ? "lower HUD_POS_X or FONT_SIZE, or shorten the row" : "") +
-            (across && upright ? "; " : "") +
-            (upright ? "lower HUD_POS_Y or HUD_STEP_Y, or give the page fewer rows" : "");
-        findings.add(Kind::AnchoredRowCut, Severity::Warning, row.entry->line, row.entry->column,
-                     "row " + std::to_string(row.index + 1) + " of page " +
-                         std::to_string(row.page + 1) +
-                         (outside ? " lies wholly beyond the " : " is cut at the ") + crossed +
-                         " edge of a " + viewport +
-                         (outside  ? ", and is never seen; "
-                          : across ? " (live values as wide as a typical frame's); "
-                                   : "; ") +
-                         advice);
+        const bool outside = right <= 0.0f || origin.x >= static_cast<float>(width) ||
+                             top <= 0.0f || origin.y >= static_cast<float>(height);
+        findings.add(
+            Kind::AnchoredRowCut, Severity::Warning, row.entry->line, row.entry->column,
+            rowName(row) + (outside ? " lies wholly beyond the " : " is cut at the ") + crossed +
+                " edge of a " + viewportText(layout) +
+                (outside  ? ", and is never seen; "
+                 : across ? " (live values as wide as a typical frame's); "
+                          : "; ") +
+                cornerAdvice(layout, row, at, textWidth, tall, origin.x, right, top, origin.y));
     }
 }
 
@@ -265,7 +392,7 @@ void checkCorner(const Layout& layout, const LayoutFont* font,
 void checkFace(const Layout& layout, const vantor::platform::FontMeasure& font,
                Findings& findings) {
     if (font.substitute.empty()) return;
-    const Entry* face = configEntry(layout, "FONT_FACE");
+    const Entry* face = configEntry(layout.text, "FONT_FACE");
     findings.add(Kind::FontSubstituted, Severity::Note, face != nullptr ? face->line : 0,
                  face != nullptr ? face->valueColumn : 0,
                  std::string("FONT_FACE=") + layout.settings.fontFace + " is drawn as " +
@@ -274,6 +401,26 @@ void checkFace(const Layout& layout, const vantor::platform::FontMeasure& font,
 }
 
 }  // namespace
+
+Placement placementOf(const Layout& layout, int page) {
+    layout.store.selectPage(page);
+    return {layout.settings, layout.viewWidth, layout.viewHeight, layout.store.getRowCount()};
+}
+
+bool drawnAt(const Placement& at, int index) {
+    return at.settings.anchor != vantor::kStretched ||
+           vantor::rowBaseline(at.settings, index) >= 0.0f;
+}
+
+int baselineRow(const Placement& at, int index) {
+    if (at.settings.anchor == vantor::kStretched) {
+        return stretchedRow(vantor::rowBaseline(at.settings, index), at.height);
+    }
+    // Held to a corner, the HUD moves its raster position by whole pixels.
+    const vantor::RowOrigin origin =
+        vantor::anchoredOrigin(at.settings, index, at.rows, 0, at.width, at.height);
+    return static_cast<int>(std::lround(origin.y));
+}
 
 void checkGeometry(const Layout& layout, Findings& findings) {
     const vantor::HudSettings& s = layout.settings;
@@ -293,6 +440,7 @@ void checkGeometry(const Layout& layout, Findings& findings) {
                          ": the widths of the rows are not checked");
         return;
     }
+    checkTails(layout, findings);
     const std::vector<std::string> values = sampleValues();
     const FontAdvances advances(*font);
     for (const LoadedRow& row : layout.rows) {

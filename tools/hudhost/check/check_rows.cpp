@@ -22,24 +22,31 @@ std::string tokenOrder() {
     return out;
 }
 
-void checkBlank(Findings& findings, const LoadedRow& row) {
+void checkBlank(const Layout& layout, Findings& findings, const LoadedRow& row) {
     const std::string text = row.text;
     const std::string blank = vantor::kBlankRow;
     // BLANK in another letter case, or with a letter more: meant as an empty row.
     if (text.size() > blank.size() + 1 || upper(text).rfind(blank, 0) != 0) return;
+    const std::string shown = shownText(layout, text, row.encoding);
     findings.add(Kind::BlankNotInCapitals, Severity::Warning, row.entry->line, row.textColumn,
-                 row.entry->name + "=" + text + " is drawn as the text " + text + ": only " +
+                 row.entry->name + "=" + shown + " is drawn as the text " + shown + ": only " +
                      blank + ", in capitals and alone, makes an empty row");
 }
 
-// The value as read is not cut yet; the HUD keeps kMaxRowChars of it.
+// The value as read is not cut yet; the HUD keeps kMaxRowChars bytes of it, which in UTF-8 are
+// fewer characters.
 void checkLength(Findings& findings, const LoadedRow& row) {
-    if (row.entry->value.size() <= static_cast<std::size_t>(kMaxRowChars)) return;
+    const std::string& value = row.entry->value;
+    if (value.size() <= static_cast<std::size_t>(kMaxRowChars)) return;
+    const vantor::RowEncoding encoding = vantor::detectEncoding(value.c_str());
+    const bool utf8 = encoding == vantor::RowEncoding::kUtf8;
     findings.add(Kind::RowTooLong, Severity::Warning, row.entry->line,
-                 row.textColumn + kMaxRowChars,
+                 row.textColumn + characterColumn(value.c_str(), encoding, kMaxRowChars),
                  "the row is longer than the " + std::to_string(kMaxRowChars) +
-                     " characters the HUD keeps (counted as written, before tokens grow it): "
-                     "from here on it is dropped");
+                     (utf8 ? " bytes" : " characters") +
+                     " the HUD keeps (counted as written, before tokens grow it" +
+                     (utf8 ? "; in UTF-8 a character beyond ASCII takes two to four" : "") +
+                     "): from here on it is dropped");
 }
 
 // The token that ends just before `k` in `text`, or empty.
@@ -95,7 +102,7 @@ void checkTokens(Findings& findings, const LoadedRow& row) {
     for (const StarWord& star : starWords(text)) {
         const std::string written = text.substr(star.start, star.word.size() + (star.open ? 1 : 2));
         const int line = row.entry->line;
-        const int column = row.textColumn + static_cast<int>(star.start);
+        const int column = columnOf(row, star.start);
         if (!star.open && std::find(tokens.begin(), tokens.end(), written) != tokens.end()) {
             if (marked.compare(star.start, written.size(), written) == 0) {
                 findings.add(Kind::TokenNotReplaced, Severity::Warning, line, column,
@@ -122,10 +129,10 @@ void checkTokens(Findings& findings, const LoadedRow& row) {
 
 }  // namespace
 
-void checkRows(const std::vector<LoadedRow>& rows, Findings& findings) {
-    for (const LoadedRow& row : rows) {
+void checkRows(const Layout& layout, Findings& findings) {
+    for (const LoadedRow& row : layout.rows) {
         if (row.text[0] == '\0') continue;
-        checkBlank(findings, row);
+        checkBlank(layout, findings, row);
         checkLength(findings, row);
         checkTokens(findings, row);
     }

@@ -56,6 +56,8 @@ enum class Kind {
     NotANumber,
     NumberWithSuffix,
     OutOfRange,
+    PanelHidesText,
+    AutoReloadReadOnly,
     // The text of rows
     BlankNotInCapitals,
     RowTooLong,
@@ -74,6 +76,8 @@ enum class Kind {
     RowsBelowBottomEdge,
     AnchorPositionAtDefaults,
     AnchoredRowCut,
+    DescendersCut,
+    RowsOverlap,
     FontSubstituted,
     NoFont,
     Count
@@ -117,6 +121,8 @@ inline constexpr KindName kKindNames[] = {
     {Kind::NotANumber, "not-a-number"},
     {Kind::NumberWithSuffix, "number-with-suffix"},
     {Kind::OutOfRange, "out-of-range"},
+    {Kind::PanelHidesText, "panel-hides-text"},
+    {Kind::AutoReloadReadOnly, "auto-reload-read-only"},
     {Kind::BlankNotInCapitals, "blank-not-in-capitals"},
     {Kind::RowTooLong, "row-too-long"},
     {Kind::TokenNotReplaced, "token-not-replaced"},
@@ -133,6 +139,8 @@ inline constexpr KindName kKindNames[] = {
     {Kind::RowsBelowBottomEdge, "rows-below-bottom-edge"},
     {Kind::AnchorPositionAtDefaults, "anchor-position-at-defaults"},
     {Kind::AnchoredRowCut, "anchored-row-cut"},
+    {Kind::DescendersCut, "descenders-cut"},
+    {Kind::RowsOverlap, "rows-overlap"},
     {Kind::FontSubstituted, "font-substituted"},
     {Kind::NoFont, "no-font"},
 };

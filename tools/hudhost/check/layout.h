@@ -12,6 +12,7 @@
 #include "hud/character_lists.h"
 #include "layout_text.h"
 #include "pages/hud_settings.h"
+#include "pages/row_encoding.h"
 #include "platform/platform.h"
 
 namespace hudhost::check {
@@ -55,6 +56,40 @@ struct Layout {
     int viewHeight;
 };
 
+// Where the rows of a page stand: the layout's settings, or settings a check tries in their place,
+// in a viewport `width` x `height`.
+struct Placement {
+    vantor::HudSettings settings;
+    int width;
+    int height;
+    int rows;  // of the page, BLANK ones counted: rows held to a bottom corner stand on the last
+};
+
+// The placement of page `page` (from 0) as the layout has it; moves the store's cursor.
+Placement placementOf(const Layout& layout, int page);
+
+// Whether the HUD draws row `index` at all: stretched, a row whose baseline falls below the
+// overlay has no raster position; held to a corner, every row is drawn and cut at the edges.
+bool drawnAt(const Placement& at, int index);
+
+// The window row that row `index`'s baseline stands on, where the HUD's raster position lands:
+// stretched, the overlay's baseline scaled to the viewport; held to a corner, whole pixels.
+int baselineRow(const Placement& at, int index);
+
+// The column of byte `at` of `text`, from 0, counted in characters as the HUD decodes a row in
+// `encoding`: a character of a UTF-8 row is one column, as an editor shows it; a byte of any
+// other row is one.
+int characterColumn(const char* text, vantor::RowEncoding encoding, std::size_t at);
+// The column in its line of byte `at` of a loaded row's text.
+inline int columnOf(const LoadedRow& row, std::size_t at) {
+    return row.textColumn + characterColumn(row.text, row.encoding, at);
+}
+
+// "\"é\" (U+00E9)": a character as the findings name it.
+std::string named(char32_t c);
+// `text`, a row's or part of one, read in `encoding` as the HUD reads it, in UTF-8 for a finding.
+std::string shownText(const Layout& layout, const std::string& text, vantor::RowEncoding encoding);
+
 // "640 x 480", as the findings name a viewport's size.
 inline std::string sizeText(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -80,11 +115,14 @@ std::vector<LoadedRow> checkPages(const LayoutText& text, vantor::PageStore& sto
                                   Findings& findings);
 // The CONFIG keys and the values the HUD takes from them, read as the HUD reads them.
 void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& findings);
+// Settings that are each in range but defeat one another or the file: a panel in the text's own
+// colour, a file followed for edits that cannot be saved to it.
+void checkSettingsTogether(const Layout& layout, Findings& findings);
 // The characters of the loaded rows beyond ASCII, gathered as the HUD gathers them, and the font
 // that draws them.
 RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings);
 // The text of each loaded row: BLANK, length, tokens.
-void checkRows(const std::vector<LoadedRow>& rows, Findings& findings);
+void checkRows(const Layout& layout, Findings& findings);
 // The characters of each loaded row that draw nothing or not as written, and a row read in the
 // code page although it holds UTF-8.
 void checkCharacters(const Layout& layout, Findings& findings);
@@ -93,5 +131,7 @@ void checkCharacters(const Layout& layout, Findings& findings);
 char32_t drawnAs(const Layout& layout, char32_t c);
 // Rows and text that leave the viewport checked in, and the font the system draws them with.
 void checkGeometry(const Layout& layout, Findings& findings);
+// Neighbouring drawn rows whose letters, with their effect, overlap in the viewport checked in.
+void checkSpacing(const Layout& layout, Findings& findings);
 
 }  // namespace hudhost::check

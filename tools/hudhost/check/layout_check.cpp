@@ -43,9 +43,11 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
         const Layout layout{
             *text,           *store, settings, rows, characters.codePage, *characters.lists,
             characters.font, width,  height};
-        checkRows(rows, findings);
+        checkSettingsTogether(layout, findings);
+        checkRows(layout, findings);
         checkCharacters(layout, findings);
         checkGeometry(layout, findings);
+        checkSpacing(layout, findings);
     }
     return pagesShown(*store);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "pages/file_format.h"
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
 #include "platform/utf16_text.h"
@@ -98,10 +99,22 @@ std::unordered_map<std::string, const Entry*> firstEntries(const Section& sectio
     return first;
 }
 
+const Entry* configEntry(const LayoutText& text, const char* key) {
+    for (const Section& section : text.sections) {
+        if (upper(section.name) != vantor::kConfigSection || !section.read) continue;
+        for (const Entry& entry : section.entries) {
+            if (upper(entry.name) == key) return &entry;
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
 std::optional<LayoutText> scanLayout(const std::string& path) {
     LayoutText out;
     std::string bytes;
     if (!readHead(path, bytes, out.fileBytes)) return std::nullopt;
+    out.writable = canSaveOver(path);
     IniIndex shown;
     out.encoding = parseAsShown(bytes, shown, out.crOnly);
 

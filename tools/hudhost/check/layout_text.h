@@ -47,6 +47,7 @@ struct LayoutText {
     std::vector<Section> sections;
     std::vector<Stray> strays;   // the first of them
     std::size_t strayCount = 0;  // all of them
+    bool writable = true;        // this user can save over the file
 };
 
 // The file at `path` as an editor shows it: a UTF-16 file in its characters, with or without the
@@ -59,5 +60,13 @@ std::string upper(const std::string& name);
 
 // The first entry of each name in `section`, by its name in capitals: the one the reader finds.
 std::unordered_map<std::string, const Entry*> firstEntries(const Section& section);
+
+// The CONFIG line of `key` (in capitals) that the reader reads, or null when the file does not set
+// it.
+const Entry* configEntry(const LayoutText& text, const char* key);
+
+// Whether this user can save over the file at `path`: what the system's own test of write access
+// says (access with W_OK; on Windows, the file's read-only attribute). Built per system.
+bool canSaveOver(const std::string& path);
 
 }  // namespace hudhost::check
