@@ -1,7 +1,9 @@
-// Rows drawn over one another: a row's ink reaches from the font's ascent above its baseline to
-// its descent below, one window pixel more for the effect, and its neighbour stands a step (or,
-// past BLANK rows, several) lower. The font's tallest and lowest letters are taken, whatever a row
-// holds, as live values change what it holds from frame to frame.
+// Rows drawn over one another: the letters of a row reach up to the font's ascent above its
+// baseline, a window pixel more for the effect, and its neighbour stands a step (or, past BLANK
+// rows, several) lower. Letters that reach into the row above are drawn over it; the tails of a
+// row's few descenders meeting the tops of the next row's capitals are not counted, or every
+// layout at the default FONT_SIZE and HUD_STEP_Y would be told so. The font's tallest letters are
+// taken, whatever a row holds, as live values change what it holds from frame to frame.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -24,7 +26,7 @@ Ink inkOf(const LayoutFont& font, const vantor::HudSettings& s) {
     // The shadow lies a pixel right and down, the outline a pixel all round.
     const int up = s.textEffect == vantor::kOutline ? 1 : 0;
     const int down = s.textEffect != vantor::kNoEffect ? 1 : 0;
-    return {font.measure.ascent + up, font.measure.descent + down};
+    return {font.measure.ascent + up, down};
 }
 
 // Two rows drawn one after the other on a page, with only BLANK rows between them.
@@ -91,7 +93,7 @@ std::string spacingAdvice(const Placement& at, const std::vector<Neighbours>& pa
 
 // The effect's pixel, where the effect draws one beyond the letters.
 std::string effectText(const vantor::HudSettings& s) {
-    if (s.textEffect == vantor::kShadow) return " (with TEXT_EFFECT=1, one more below)";
+    if (s.textEffect == vantor::kShadow) return " (with TEXT_EFFECT=1, the row above one lower)";
     if (s.textEffect == vantor::kOutline) return " (with TEXT_EFFECT=2, one more each way)";
     return "";
 }
@@ -113,10 +115,10 @@ void tellOverlap(const Layout& layout, const Placement& at, const std::vector<Ne
             std::to_string(first.upper->page + 1) + " are drawn over each other in a " + viewport +
             ": at FONT_SIZE=" + std::to_string(s.fontSize) + " and FONT_FACE=" + s.fontFace +
             " a row's letters reach " + std::to_string(layout.font->measure.ascent) +
-            " pixels above its baseline and " + std::to_string(layout.font->measure.descent) +
-            " below" + effectText(s) + ", " + std::to_string(tall) +
-            " in all, and these baselines stand " + std::to_string(gap) +
-            (gap == 1 ? " pixel" : " pixels") + " apart" +
+            " pixels above its baseline" + effectText(s) +
+            ", into the row above, whose baseline "
+            "stands only " +
+            std::to_string(gap) + (gap == 1 ? " pixel" : " pixels") + " higher" +
             (overlapping > 1
                  ? " (" + std::to_string(overlapping) + " pairs of rows of the page overlap)"
                  : "") +
