@@ -33,7 +33,7 @@ int drawnAdvance(char32_t c, const DrawnAdvances& advances) {
     const char32_t drawn = drawnAs(c, advances.lists);
     if (drawn == 0) return 0;
     if (drawn < 0x80) return advances.glyphs[drawn];
-    if (advances.characters == nullptr) return advances.glyphs['?'];
+    if (advances.characters == nullptr) return advances.glyphs[static_cast<unsigned char>('?')];
     return advances.characters[advances.lists.indexOf(drawn)];
 }
 
