@@ -13,9 +13,17 @@ set(guide "${PROJECT_SOURCE_DIR}/docs/CONFIGURATION.md" "${PROJECT_SOURCE_DIR}/d
   "${PROJECT_SOURCE_DIR}/docs/hud-effects.png" "${PROJECT_SOURCE_DIR}/docs/hud-corners.png"
   "${PROJECT_SOURCE_DIR}/docs/hud-languages.png" "${PROJECT_SOURCE_DIR}/docs/hud-panel.png")
 
+# The package packed from the shipped binaries alone, where `package` builds everything first:
+# the package tests build this one, so that inspecting the 32-bit zip builds no test program.
+add_custom_target(release_package
+  COMMAND ${CMAKE_CPACK_COMMAND} --config ${PROJECT_BINARY_DIR}/CPackConfig.cmake
+  WORKING_DIRECTORY ${PROJECT_BINARY_DIR} VERBATIM)
+
 # Installs TARGET into DESTINATION stripped, after keeping its debug information beside the built
 # file. It runs at install time, so the build's own binaries, which the tests run, keep theirs.
+# The release package depends on it.
 function(install_stripped target destination)
+  add_dependencies(release_package ${target})
   install(TARGETS ${target} RUNTIME DESTINATION "${destination}"
                             LIBRARY DESTINATION "${destination}")
   set(built "$<TARGET_FILE:${target}>")

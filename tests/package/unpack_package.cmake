@@ -6,7 +6,7 @@
 #   the only plug-in it can load is the unpacked one (the package_renders test draws with it).
 # PLATFORM linux: the tarball, one folder with everything; its hudhost lists and draws with its
 #   plug-in, from inside that folder.
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target package
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target release_package
                 RESULT_VARIABLE built OUTPUT_VARIABLE log ERROR_VARIABLE log)
 if(NOT built EQUAL 0)
   message(FATAL_ERROR "the package did not build:\n${log}")

@@ -144,7 +144,7 @@ constexpr ModeRow kModes[] = {
      {"--soak", nullptr, nullptr, selects(),
       "reload every 1000 frames and turn the page every 100; check for GL errors after each "
       "frame, a constant number of display lists and flat resident memory; exit 1 when a check "
-      "fails"},
+      "fails. Stops before --frames once memory has been flat for long enough"},
      {soakRun, kFailed}},
     {Mode::Bench,
      {"--bench", nullptr, nullptr, selects(),

@@ -67,10 +67,10 @@ public:
 
     // Writes the picture of the last frame and says so, with what the HUD left changed. False,
     // with the reason, when it cannot be written.
-    bool save(std::string& error) const {
+    bool save(long frame, std::string& error) const {
         if (!writeFramePng(options_.outPath, options_.width, options_.height, error)) return false;
         std::printf("picture: %s (%dx%d, frame %ld)\n", options_.outPath.c_str(), options_.width,
-                    options_.height, options_.frames);
+                    options_.height, frame);
         if (options_.glState) printChangedState(watch_);
         return true;
     }
@@ -91,21 +91,25 @@ private:
     GlStateWatch watch_;
 };
 
-// What a run with the plug-in renders after its start-up: its frames. False, with a one-line
-// reason, when a check of the run failed.
-using Frames = bool (*)(const Options&, const Offscreen&, const HostSide&, std::string&);
+// What a run with the plug-in renders after its start-up: its frames, `drawn` of them (a soak may
+// end before --frames). False, with a one-line reason, when a check of the run failed.
+using Frames = bool (*)(const Options&, const Offscreen&, const HostSide&, long& drawn,
+                        std::string&);
 
-bool pictureFrames(const Options&, const Offscreen& screen, const HostSide&, std::string&) {
+bool pictureFrames(const Options&, const Offscreen& screen, const HostSide&, long&, std::string&) {
     screen.renderFrames();
     return true;
 }
 
 bool soakFrames(const Options& options, const Offscreen& screen, const HostSide& host,
-                std::string& error) {
-    return runSoak(screen.viewport(), host, options.frames, error);
+                long& drawn, std::string& error) {
+    const SoakResult soak = runSoak(screen.viewport(), host, options.frames);
+    drawn = soak.frames;
+    error = soak.failure;
+    return soak.failure.empty();
 }
 
-bool benchFrames(const Options& options, const Offscreen& screen, const HostSide& host,
+bool benchFrames(const Options& options, const Offscreen& screen, const HostSide& host, long&,
                  std::string& error) {
     return runBench(screen.viewport(), host, options.frames, error);
 }
@@ -123,13 +127,14 @@ int withPlugin(const Options& options, Frames frames) {
     screen->viewport().frame(options.hudFrames != 0);
     for (vantor::PluginFunction command : options.commands) host->execute(command);
 
-    const bool passed = frames(options, *screen, *host, error);
+    long drawn = options.frames;
+    const bool passed = frames(options, *screen, *host, drawn, error);
     std::string saveError;
-    const bool saved = screen->save(saveError);
+    const bool saved = screen->save(drawn, saveError);
     // A picture without the HUD, or without a count asked for, is most often a slip in the run's
     // options or the layout's place.
     if (saved) {
-        say(whyNoHud(options));
+        say(whyNoHud(options, drawn));
         say(countsNotShown(options));
     }
     // Shut down as the modeller does: the plug-in releases its GL resources while the context is

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <vector>
 
+#include "pages/page_store.h"
 #include "process_memory.h"
+#include "runs/soak_memory.h"
 
 namespace hudhost {
 namespace {
@@ -16,10 +17,6 @@ namespace {
 // rebuild, so the range doubles whenever a live list shows in its upper half; the lists move far
 // less than that between two counts.
 constexpr unsigned int kFirstListNameEnd = 1u << 16;
-// Growth of resident memory that still counts as flat: allocator and driver noise (about 1.5 MiB
-// on llvmpipe with one rasteriser thread; its threaded rasteriser grows its pools by a hundred MiB
-// at unforeseeable frames, so soak runs set LP_NUM_THREADS=0).
-constexpr std::uint64_t kResidentSlack = 2u << 20;
 // AddressSanitizer keeps freed blocks in quarantine and its resident memory swings by several MiB
 // between samples, so under it the memory says nothing of a leak; its own leak checker judges
 // that at exit instead.
@@ -28,6 +25,8 @@ constexpr bool kResidentJudged = false;
 #else
 constexpr bool kResidentJudged = true;
 #endif
+// A run stopped at the fewest samples has shown every page the HUD can hold, twice at least.
+static_assert(kFewestSamples * kSoakReloadEvery / kSoakPageEvery >= 2 * vantor::kPageCount);
 // A lost context answers GL_CONTEXT_LOST for ever; stop reading errors after this many.
 constexpr int kMaxErrorsPerFrame = 16;
 
@@ -45,7 +44,7 @@ struct Figures {
     unsigned int listsMin = ~0u;
     unsigned int listsMax = 0;
     long listCounts = 0;
-    std::vector<std::uint64_t> resident;  // after every 1000th frame
+    ResidentSamples resident;  // read every 100th frame, sampled every 1000th
 };
 
 void checkErrors(long frame, Figures& f) {
@@ -75,24 +74,6 @@ void countLists(Figures& f) {
     f.listsMax = std::max(f.listsMax, live);
 }
 
-std::uint64_t median(std::vector<std::uint64_t> samples) {
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
-
-// The samples' medians over the first and the second half of the run: a leak moves the second
-// above the first, while a single noisy sample moves neither.
-struct ResidentHalves {
-    std::uint64_t first;
-    std::uint64_t second;
-    std::uint64_t growth() const { return second > first ? second - first : 0; }
-};
-
-ResidentHalves residentHalves(const Figures& f) {
-    const auto middle = f.resident.begin() + static_cast<std::ptrdiff_t>(f.resident.size() / 2);
-    return {median({f.resident.begin(), middle}), median({middle, f.resident.end()})};
-}
-
 void print(long frames, const Figures& f) {
     std::printf("soak: %ld frames, %ld reloads, %ld page turns\n", frames, f.reloads, f.pageTurns);
     std::printf("soak: GL errors: %ld", f.glErrors);
@@ -102,28 +83,67 @@ void print(long frames, const Figures& f) {
         "\nsoak: live display lists: %u after frame 1, %u at the end, %u to %u over %ld "
         "counts\n",
         f.listsAtStart, f.listsAtEnd, f.listsMin, f.listsMax, f.listCounts);
-    if (f.resident.size() < 2) {
+    if (!f.resident.judged()) {
         std::printf("soak: resident memory: not judged, the run ends before frame %ld\n",
                     2 * kSoakReloadEvery);
         return;
     }
-    const ResidentHalves halves = residentHalves(f);
     std::printf(
         "soak: resident memory: median %.2f MiB over the first half, %.2f MiB over the "
         "second, growth %+.2f MiB (slack %.2f MiB)\n",
-        mebibytes(halves.first), mebibytes(halves.second), mebibytes(halves.growth()),
-        mebibytes(kResidentSlack));
+        mebibytes(f.resident.firstHalf()), mebibytes(f.resident.secondHalf()),
+        mebibytes(f.resident.growth()), mebibytes(kResidentSlack));
     if (!kResidentJudged) std::printf("soak: resident memory: not judged under AddressSanitizer\n");
-    std::printf("soak: resident MiB every %ld frames:", kSoakReloadEvery);
-    for (std::uint64_t bytes : f.resident) std::printf(" %.2f", mebibytes(bytes));
+    std::printf("soak: resident MiB, the most of each %ld frames:", kSoakReloadEvery);
+    for (std::uint64_t bytes : f.resident.all()) std::printf(" %.2f", mebibytes(bytes));
     std::printf("\n");
+}
+
+bool checksPassing(const Figures& f) { return f.glErrors == 0 && f.listsMin == f.listsMax; }
+
+// Whether the run has shown all it can, `frames` into a run of `most`: every check passing and
+// resident memory flat for long enough, or, where memory is not judged, the fewest reloads.
+bool shownEnough(long frames, long most, const Figures& f) {
+    if (frames >= most || !checksPassing(f)) return false;
+    if (!kResidentJudged) return f.resident.all().size() >= kFewestSamples;
+    return f.resident.flatFor(static_cast<std::size_t>(most / kSoakReloadEvery));
+}
+
+// Why the run stopped where it did.
+void printStop(long frames, long most, const Figures& f) {
+    const long fewest = static_cast<long>(kFewestSamples) * kSoakReloadEvery;
+    if (frames < most && !kResidentJudged) {
+        std::printf(
+            "soak: stopped after frame %ld of %ld, the fewest it stops after: resident memory "
+            "is not judged under AddressSanitizer\n",
+            frames, most);
+    } else if (frames < most) {
+        std::printf(
+            "soak: stopped after frame %ld of %ld: resident memory flat over %zu reloads; at "
+            "its rate so far it would grow %+.2f MiB by frame %ld, within half the slack\n",
+            frames, most, f.resident.all().size(),
+            mebibytes(f.resident.growthOver(static_cast<std::size_t>(most / kSoakReloadEvery))),
+            most);
+    } else if (most <= fewest) {
+        std::printf("soak: ran all %ld frames: it stops early only after frame %ld\n", most,
+                    fewest);
+    } else if (!checksPassing(f)) {
+        std::printf("soak: ran all %ld frames: a check failed\n", most);
+    } else {
+        std::printf(
+            "soak: ran all %ld frames: resident memory was never flat for long enough to stop "
+            "sooner\n",
+            most);
+    }
 }
 
 }  // namespace
 
-bool runSoak(const Viewport& viewport, const HostSide& host, long frames, std::string& error) {
+SoakResult runSoak(const Viewport& viewport, const HostSide& host, long most) {
     Figures f;
-    for (long frame = 1; frame <= frames; ++frame) {
+    long frames = 0;
+    while (frames < most) {
+        const long frame = ++frames;
         if (frame % kSoakReloadEvery == 0) {
             host.execute(vantor::kReloadIniCommand);
             ++f.reloads;
@@ -135,21 +155,26 @@ bool runSoak(const Viewport& viewport, const HostSide& host, long frames, std::s
         viewport.frame(true);
         checkErrors(frame, f);
         if (frame == 1 || frame % kSoakPageEvery == 0) countLists(f);
-        if (frame % kSoakReloadEvery == 0) f.resident.push_back(residentBytes());
+        if (frame % kSoakPageEvery == 0) f.resident.read(residentBytes());
+        if (frame % kSoakReloadEvery == 0) {
+            f.resident.sample();
+            if (shownEnough(frame, most, f)) break;
+        }
     }
     glFinish();
     print(frames, f);
+    printStop(frames, most, f);
 
+    SoakResult result{frames, {}};
     if (f.glErrors > 0) {
-        error = "soak failed: GL error after frame " + std::to_string(f.firstErrorFrame);
+        result.failure = "soak failed: GL error after frame " + std::to_string(f.firstErrorFrame);
     } else if (f.listsMin != f.listsMax) {
-        error = "soak failed: the number of live display lists changed";
-    } else if (kResidentJudged && f.resident.size() >= 2 &&
-               residentHalves(f).growth() > kResidentSlack) {
-        error = "soak failed: resident memory grew";
+        result.failure = "soak failed: the number of live display lists changed";
+    } else if (kResidentJudged && f.resident.judged() && f.resident.growth() > kResidentSlack) {
+        result.failure = "soak failed: resident memory grew";
     }
-    std::printf("soak: %s\n", error.empty() ? "passed" : "FAILED");
-    return error.empty();
+    std::printf("soak: %s\n", result.failure.empty() ? "passed" : "FAILED");
+    return result;
 }
 
 }  // namespace hudhost

@@ -153,8 +153,10 @@ std::string layoutElsewhere(const Options& options) {
     return "put the layout in " + vantor::iniFolder() + ", or " + kGiveWorkDir;
 }
 
-std::string whyNoHud(const Options& options) {
-    const std::string why = cause(options);
+std::string whyNoHud(const Options& options, long frames) {
+    Options run = options;
+    run.frames = frames;
+    const std::string why = cause(run);
     if (why.empty()) return why;
     return (options.mode == Mode::Bench ? "the frames timed with the HUD show none: "
                                         : "the picture shows no HUD: ") +

@@ -10,8 +10,9 @@ namespace hudhost {
 
 // For a picture, soak or bench run: why the frames pictured (for --bench, those timed with the
 // HUD) show none of it, as one line with the fix; empty when they show a page with text. Reads the
-// HUD's file in the working directory with the HUD's own reader.
-std::string whyNoHud(const Options& options);
+// HUD's file in the working directory with the HUD's own reader. `frames`: the frames drawn, which
+// a soak run may end before --frames.
+std::string whyNoHud(const Options& options, long frames);
 
 // For a run with the plug-in: which selected counts given the HUD shows as 0, since the selection
 // mode has it count something else, as one line with the fix; empty when it shows them all.
