@@ -101,8 +101,8 @@ bool pictureFrames(const Options&, const Offscreen& screen, const HostSide&, lon
     return true;
 }
 
-bool soakFrames(const Options& options, const Offscreen& screen, const HostSide& host,
-                long& drawn, std::string& error) {
+bool soakFrames(const Options& options, const Offscreen& screen, const HostSide& host, long& drawn,
+                std::string& error) {
     const SoakResult soak = runSoak(screen.viewport(), host, options.frames);
     drawn = soak.frames;
     error = soak.failure;
@@ -162,7 +162,7 @@ int sceneRun(const Options& options) {
     if (!screen) return fail(kFailed, error);
     screen->viewport().frame(false);  // the start-up frame of a run with the plug-in
     screen->renderFrames();
-    return screen->save(error) ? kDone : fail(kFailed, error);
+    return screen->save(options.frames, error) ? kDone : fail(kFailed, error);
 }
 
 int listRun(const Options& options) {
