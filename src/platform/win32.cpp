@@ -210,6 +210,8 @@ bool isHan(char32_t c) {
 
 // A face that may draw what the HUD's font lacks, with the characters it covers.
 struct Candidate {
+    Candidate(std::wstring name, bool forLanguage)
+        : family(std::move(name)), ofLanguage(forLanguage) {}
     std::wstring family;
     bool ofLanguage = false;  // made for the user's language (hanCharset)
     bool read = false;        // font and ranges made
@@ -228,7 +230,7 @@ int CALLBACK addCandidate(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARA
             return 1;
         }
     }
-    candidates.push_back({font->lfFaceName, ofLanguage});
+    candidates.emplace_back(font->lfFaceName, ofLanguage);
     return 1;
 }
 
@@ -301,7 +303,7 @@ private:
     void list() {
         if (listed_) return;
         listed_ = true;
-        for (std::wstring& linked : linkedFaces(face_)) candidates_.push_back({linked});
+        for (std::wstring& linked : linkedFaces(face_)) candidates_.emplace_back(linked, false);
         linked_ = candidates_.size();
         std::vector<Candidate> enumerated;
         LOGFONTW every{};
