@@ -26,22 +26,24 @@ void HudPlugin::rebuildGlResources() {
     rowCache_.release();
     fontListBase_ = glGenLists(platform::kGlyphCount);
     if (fontListBase_ == 0) return;  // no lists: nothing is drawn until a rebuild succeeds
-    platform::buildGlyphLists(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_);
     platform::readCodePage(codePage_);
+    face_ = toUtf8(settings_.fontFace, codePage_);
+    const char* face = face_.c_str();
+    platform::buildGlyphLists(deviceContext, face, settings_.fontSize, fontListBase_);
     characterLists_.collect(store_, codePage_);
-    characterLists_.build(deviceContext, settings_.fontFace, settings_.fontSize);
+    characterLists_.build(deviceContext, face, settings_.fontSize);
     if (settings_.anchor != kStretched || settings_.rowCache != 0 || settings_.panelAlpha > 0.0f) {
         measureGlyphAdvances();
     }
     if (settings_.panelAlpha > 0.0f) {
         const std::optional<platform::FontMeasure> font =
-            platform::measureFont(settings_.fontFace, settings_.fontSize, nullptr, 0);
+            platform::measureFont(face, settings_.fontSize, nullptr, 0);
         panelAscent_ = font ? font->ascent : settings_.fontSize;
         panelDescent_ = font ? font->descent : settings_.fontSize / 4;
     }
     if (settings_.rowCache != 0) {
         const Offsets offsets = effectOffsets();
-        rowCache_.build(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_,
+        rowCache_.build(deviceContext, face, settings_.fontSize, fontListBase_,
                         advances_ + platform::kFirstGlyph, characterLists_.base(),
                         characterLists_.codes(), characterAdvances_, characterLists_.count(),
                         offsets.at, offsets.count);

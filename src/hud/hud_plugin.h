@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "abi/host_records.h"
 #include "abi/plugin_base.h"
@@ -127,6 +128,7 @@ private:
     CharacterLists characterLists_;
     int characterAdvances_[kMaxCharacterLists] = {};  // by character, kept with advances_
     platform::CodePageCharacters codePage_ = {};      // read at rebuild
+    std::string face_;                                // FONT_FACE in UTF-8, made at rebuild
     unsigned int lineLists_[kLineSize];               // line_ as lists, when not plain ASCII
     int lineListCount_ = -1;                          // -1 when line_ is drawn as its bytes
     RowEncoding lineEncoding_ = RowEncoding::kAscii;  // how line_'s bytes are read

@@ -68,18 +68,24 @@ bool toLocalTime(std::int64_t seconds, std::tm& out);
 // The device context of the current GL context, null when no context is current.
 DeviceContext currentDeviceContext();
 
+// Face names are UTF-8 here, whatever the script: the system is handed them as wide text
+// (CreateFontW) or as fontconfig's family, which knows a face by each of its localized names.
+
 // Fills the kGlyphCount display lists from listBase with bitmap glyphs of the codes from
 // kFirstGlyph, in face `face` at a character height of `pixelHeight` pixels. Each list draws its
 // glyph at the raster position and advances it by the glyph's width. An unknown face is replaced by
-// the system's choice of a substitute.
+// the system's choice of a substitute. These lists come from that font alone.
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
 
 // The system code page's characters: Windows' ANSI code page, Windows-1252 on Linux.
 void readCodePage(CodePageCharacters& table);
 
 // Fills the `count` display lists from listBase with the bitmap glyphs of `codes`, in the font of
-// buildGlyphLists and laid out as its glyphs are. A character the face lacks gets the glyph the
-// face draws for a missing one.
+// buildGlyphLists and laid out as its glyphs are. A character at or above 0x80 that the font lacks
+// comes from the first face of the system that has it, as the system chooses one (fontconfig's
+// sorted list; the font-link lists, then the faces that cover it), at the same pixel height and on
+// the same baseline, with that glyph's own advance. Only one that no face has gets the glyph the
+// font draws for a missing one.
 void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
                          int count, unsigned int listBase);
 
@@ -95,7 +101,7 @@ struct GlyphBitmap {
 };
 
 // The bitmaps that buildGlyphLists and buildCharacterLists compile for `codes`, from the same
-// font, so that a row made of them draws pixel for pixel as the lists do. Empty glyphs where
+// faces, so that a row made of them draws pixel for pixel as the lists do. Empty glyphs where
 // the font cannot be had.
 std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pixelHeight,
                                       const char32_t* codes, int count);
@@ -103,14 +109,16 @@ std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pi
 // What the font of buildCharacterLists draws for one character beyond the 96.
 struct CharacterMeasure {
     char32_t code;
-    int advance;  // in whole pixels, as its list advances: the missing glyph's when the font lacks
-                  // it
-    bool has;     // whether the font has a glyph of its own for it (its missing glyph else)
+    int advance;  // in whole pixels, as its list advances: the missing glyph's when no face has it
+    bool has;     // whether a face has a glyph of its own for it, the font or another that
+                  // buildCharacterLists takes (the font's missing glyph else)
 };
 
 // What the font that buildGlyphLists makes of `face` at `pixelHeight` pixels draws.
 struct FontMeasure {
     int advances[kGlyphCount];  // each code's advance in whole pixels, from kFirstGlyph
+    bool lacks[kGlyphCount];    // whether the font has no glyph of its own for the code: its
+                                // list draws the missing-glyph box
     // How many pixel rows the tallest of the drawn glyphs 32..126 covers from the row its
     // baseline stands on upward: drawn at baseline row b, it reaches row b + ascent - 1.
     int ascent;
@@ -129,8 +137,10 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight,
                                        const char32_t* codes = nullptr, int count = 0);
 
 // For each of the `count` characters `codes`, the name of a face of this system that has a glyph
-// of its own for it, upright and of regular weight, the nearest to `face` the system can tell;
-// empty where it knows none. Meant for the characters that the font of `face` lacks.
-std::vector<std::string> facesHaving(const char* face, const char32_t* codes, int count);
+// of its own for it and for each of the `neededCount` characters `needed`, upright and of regular
+// weight, the nearest to `face` the system can tell: the face buildCharacterLists would take,
+// when nothing is needed besides. Empty where it knows none.
+std::vector<std::string> facesHaving(const char* face, const char32_t* codes, int count,
+                                     const char32_t* needed = nullptr, int neededCount = 0);
 
 }  // namespace vantor::platform

@@ -364,6 +364,37 @@ void BM_HudDrawBeyondAscii(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDrawBeyondAscii)->Apply(frameRuns);
 
+// A page of 28 rows of 20 letters each, all on screen, from `first` on, a different letter each
+// (wrapping after `span`), with the row cache off or on. Han characters that Arial lacks come from
+// another face; the Cyrillic page, which Arial has, is what they are weighed against.
+std::string scriptPageIni(char32_t first, int span, int rowCache, const char* face = "Arial") {
+    std::string ini = "[CONFIG]\nHUD_POS_X=10\nHUD_POS_Y=470\nHUD_STEP_Y=16\nROW_CACHE=" +
+                      std::to_string(rowCache) + "\nFONT_FACE=" + face + "\n[SECTION1]\n";
+    for (int row = 0, k = 0; row < 28; ++row) {
+        std::string text;
+        for (int i = 0; i < 20; ++i, ++k) appendUtf8(first + static_cast<char32_t>(k % span), text);
+        ini += "ROWDATA" + std::to_string(row + 1) + "=" + text + "\n";
+    }
+    return ini;
+}
+
+void BM_HudDrawCjkPage(benchmark::State& state) {
+    effectFrames(state, scriptPageIni(0x4E00, 560, static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_HudDrawCjkPage)->Apply(frameRuns)->Arg(0)->Arg(1);
+
+// The Han page in a face that has its letters: what the fallback itself costs a frame.
+void BM_HudDrawCjkPageOwnFace(benchmark::State& state) {
+    effectFrames(
+        state, scriptPageIni(0x4E00, 560, static_cast<int>(state.range(0)), "WenQuanYi Micro Hei"));
+}
+BENCHMARK(BM_HudDrawCjkPageOwnFace)->Apply(frameRuns)->Arg(0)->Arg(1);
+
+void BM_HudDrawCyrillicPage(benchmark::State& state) {
+    effectFrames(state, scriptPageIni(0x400, 256, static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_HudDrawCyrillicPage)->Apply(frameRuns)->Arg(0)->Arg(1);
+
 void BM_Floor(benchmark::State& state) { runFrames(state, floorFrame); }
 BENCHMARK(BM_Floor)->Apply(frameRuns);
 
@@ -450,6 +481,28 @@ void BM_ReloadAndRebuildCharacters(benchmark::State& state) {
     rebuildFrame(s);
 }
 BENCHMARK(BM_ReloadAndRebuildCharacters)->Apply(frameRuns);
+
+// The same with 500 different Han characters on page 2 (50 a row, within the bytes a row keeps),
+// which the chosen face lacks: each list's glyph comes from a face that has it, found through the
+// system's list of faces.
+void BM_ReloadAndRebuildCjk(benchmark::State& state) {
+    Suite& s = suite();
+    std::string ini = fullLayoutIni();
+    for (int row = 0; row < 10; ++row) {
+        std::string text;
+        for (int k = 0; k < 50; ++k) appendUtf8(0x4E00 + static_cast<char32_t>(row * 50 + k), text);
+        const std::string key = "Page 2 row " + std::to_string(row + 1) + " ";
+        ini.insert(ini.find(key), text);
+    }
+    s.dir->writeIni(ini);
+    hostExecute(s, kSwitchCommand);
+    runFrames(state, rebuildFrame, false);
+    hostExecute(s, kSwitchCommand);
+    state.counters["characters"] = test::inspect(*s.hud).characterLists().count();
+    s.dir->writeIni(fullLayoutIni());
+    rebuildFrame(s);
+}
+BENCHMARK(BM_ReloadAndRebuildCjk)->Apply(frameRuns);
 
 }  // namespace
 }  // namespace vantor::bench

@@ -30,8 +30,7 @@ struct LoadedRow {
 // FONT_FACE at FONT_SIZE as this build draws it.
 struct LayoutFont {
     vantor::platform::FontMeasure measure;  // with the characters the HUD makes lists of
-    // Per measured character: for one it lacks, a face that has it (empty when none is known).
-    std::vector<std::string> facesHaving;
+    std::string face;                       // FONT_FACE in UTF-8, as the HUD hands it over
 };
 
 // The characters beyond ASCII of the loaded rows as the HUD gathers them, and the font that draws
