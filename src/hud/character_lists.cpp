@@ -26,22 +26,40 @@ void CharacterLists::collect(PageStore& store, const platform::CodePageCharacter
     for (int page = 0; store.selectPage(page) != 0; ++page) {
         for (int row = 0; store.selectRow(row) != 0; ++row) {
             const RowEncoding encoding = store.getRowEncoding();
-            if (encoding == RowEncoding::kAscii) continue;
-            for (const char* text = store.getRowText(); *text != '\0';) {
-                const char32_t c = nextCharacter(text, encoding, codePage);
-                if (wanted(c)) add(c);
-            }
+            if (encoding != RowEncoding::kAscii) gatherText(store.getRowText(), encoding, codePage);
         }
     }
 }
 
-void CharacterLists::build(platform::DeviceContext dc, const char* face, int pixelHeight) {
+void CharacterLists::gather(const platform::ClockNames& names) {
+    static const platform::CodePageCharacters kUnused = {};  // UTF-8 reads no code page
+    const auto gatherAll = [&](const auto& table) {
+        for (const auto& name : table) gatherText(name, RowEncoding::kUtf8, kUnused);
+    };
+    gatherAll(names.months);
+    gatherAll(names.shortMonths);
+    gatherAll(names.days);
+    gatherAll(names.shortDays);
+    gatherText(names.am, RowEncoding::kUtf8, kUnused);
+    gatherText(names.pm, RowEncoding::kUtf8, kUnused);
+}
+
+void CharacterLists::gatherText(const char* text, RowEncoding encoding,
+                                const platform::CodePageCharacters& codePage) {
+    while (*text != '\0') {
+        const char32_t c = nextCharacter(text, encoding, codePage);
+        if (wanted(c)) add(c);
+    }
+}
+
+void CharacterLists::build(platform::DeviceContext dc, const char* face, int pixelHeight,
+                           int weight) {
     release();
     if (count_ == 0) return;
     base_ = glGenLists(count_);
     if (base_ == 0) return;
     made_ = count_;
-    platform::buildCharacterLists(dc, face, pixelHeight, codes_, count_, base_);
+    platform::buildCharacterLists(dc, face, pixelHeight, codes_, count_, base_, weight);
 }
 
 void CharacterLists::release() {

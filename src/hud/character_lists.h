@@ -18,9 +18,13 @@ public:
     // cursor.
     void collect(PageStore& store, const platform::CodePageCharacters& codePage);
 
+    // Gathers the characters of the clock's names too, which the date and time may spell out.
+    void gather(const platform::ClockNames& names);
+
     // Makes a list for each gathered character in the current GL context, deleting those made
-    // before. With no characters, makes none and calls no GL.
-    void build(platform::DeviceContext dc, const char* face, int pixelHeight);
+    // before, from `face` at `pixelHeight` and `weight` (platform::buildGlyphLists). With no
+    // characters, makes none and calls no GL.
+    void build(platform::DeviceContext dc, const char* face, int pixelHeight, int weight);
 
     // Deletes the lists; the characters stay gathered.
     void release();
@@ -46,6 +50,8 @@ public:
 
 private:
     void add(char32_t c);
+    void gatherText(const char* text, RowEncoding encoding,
+                    const platform::CodePageCharacters& codePage);
 
     char32_t codes_[kMaxCharacterLists];  // sorted
     int count_ = 0;

@@ -71,7 +71,8 @@ bool HudPlugin::draw(Arg flag) {
 void HudPlugin::refreshTokens(std::uint32_t now) {
     updateTokenValues(
         tokens_, cachedCamera_,
-        {scene_, services_, startTick_, now, platform::calendarTime(), frameRate_.perSecond});
+        {scene_, services_, startTick_, now, platform::calendarTime(), frameRate_.perSecond,
+         settings_.dateFormat, settings_.timeFormat, &clockNames_});
 }
 
 // The rows of the current page; an empty ("BLANK") row keeps its line.
@@ -97,7 +98,11 @@ bool HudPlugin::readyRow(int row) {
     if (text == nullptr || text[0] == '\0') return false;
     std::memcpy(line_, text, std::strlen(text) + 1);
     applyTokens(store_, tokens_, line_);
-    prepareLine(row, store_.getRowEncoding());
+    // The clock's names may bring UTF-8 into a row that was plain ASCII.
+    RowEncoding encoding = store_.getRowEncoding();
+    if (encoding == RowEncoding::kAscii && store_.getTokenHits() > 0)
+        encoding = detectEncoding(line_);
+    prepareLine(row, encoding);
     return true;
 }
 
@@ -116,8 +121,7 @@ void HudPlugin::readSpace() {
 
 RowOrigin HudPlugin::rowOrigin(int row, int rows) const {
     if (settings_.anchor == kStretched) return {settings_.posX, rowBaseline(settings_, row)};
-    const bool right = settings_.anchor == kTopRight || settings_.anchor == kBottomRight;
-    const int width = right ? lineWidth() : 0;
+    const int width = placedByWidth(settings_.anchor) ? lineWidth() : 0;
     return anchoredOrigin(settings_, row, rows, width, spaceWidth_, spaceHeight_);
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "hud/hud_plugin.h"
+#include "tokens/clock_format.h"
 
 namespace vantor {
 
@@ -20,28 +21,36 @@ void HudPlugin::rebuildGlResources() {
     loadedStamp_ = platform::fileStamp(kIniPath);
     lastFileCheck_ = startTick_;
     reloadConfig(store_, settings_);
+    // Only the first read shows the HUD: after Switch has hidden it, a reload keeps it hidden.
+    if (!everBuilt_ && settings_.startVisible != 0) visible_ = true;
+    everBuilt_ = true;
+    const bool named =
+        needsClockNames(settings_.dateFormat) || needsClockNames(settings_.timeFormat);
+    if (named) platform::readClockNames(clockNames_);
 
     if (fontListBase_ != 0) glDeleteLists(fontListBase_, platform::kGlyphCount);
     characterLists_.release();
     rowCache_.release();
     fontListBase_ = glGenLists(platform::kGlyphCount);
     if (fontListBase_ == 0) return;  // no lists: nothing is drawn until a rebuild succeeds
-    platform::buildGlyphLists(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_);
+    const HudSettings& s = settings_;
+    platform::buildGlyphLists(deviceContext, s.fontFace, s.fontSize, fontListBase_, s.fontWeight);
     platform::readCodePage(codePage_);
     characterLists_.collect(store_, codePage_);
-    characterLists_.build(deviceContext, settings_.fontFace, settings_.fontSize);
+    if (named) characterLists_.gather(clockNames_);
+    characterLists_.build(deviceContext, s.fontFace, s.fontSize, s.fontWeight);
     if (settings_.anchor != kStretched || settings_.rowCache != 0 || settings_.panelAlpha > 0.0f) {
         measureGlyphAdvances();
     }
     if (settings_.panelAlpha > 0.0f) {
         const std::optional<platform::FontMeasure> font =
-            platform::measureFont(settings_.fontFace, settings_.fontSize, nullptr, 0);
+            platform::measureFont(s.fontFace, s.fontSize, nullptr, 0, s.fontWeight);
         panelAscent_ = font ? font->ascent : settings_.fontSize;
         panelDescent_ = font ? font->descent : settings_.fontSize / 4;
     }
     if (settings_.rowCache != 0) {
         const Offsets offsets = effectOffsets();
-        rowCache_.build(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_,
+        rowCache_.build(deviceContext, s.fontFace, s.fontSize, s.fontWeight, fontListBase_,
                         advances_ + platform::kFirstGlyph, characterLists_.base(),
                         characterLists_.codes(), characterAdvances_, characterLists_.count(),
                         offsets.at, offsets.count);

@@ -140,11 +140,13 @@ private:
     int rowWidth_ = 0;  // and its width
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
+    bool everBuilt_ = false;  // whether the resources were built once: START_VISIBLE's moment
     std::int32_t currentPage_ = 0;
     PageStore store_;
     HudSettings settings_;
     HostWord cachedCamera_ = 0;
     TokenTable tokens_;
+    platform::ClockNames clockNames_ = {};  // read at rebuild when a clock format spells one
     FrameRate frameRate_;
 };
 

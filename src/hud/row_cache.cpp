@@ -38,7 +38,7 @@ void orBits(const unsigned char* from, int width, int height, unsigned char* to,
 
 }  // namespace
 
-void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeight,
+void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeight, int weight,
                      unsigned int glyphBase, const int* glyphAdvances, unsigned int characterBase,
                      const char32_t* characters, const int* characterAdvances, int characterCount,
                      const Offset* offsets, int offsetCount) {
@@ -46,8 +46,8 @@ void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeig
     std::vector<char32_t> codes(platform::kGlyphCount + characterCount);
     for (int k = 0; k < platform::kGlyphCount; ++k) codes[k] = platform::kFirstGlyph + k;
     std::copy(characters, characters + characterCount, codes.begin() + platform::kGlyphCount);
-    std::vector<platform::GlyphBitmap> bitmaps =
-        platform::renderGlyphs(dc, face, pixelHeight, codes.data(), static_cast<int>(codes.size()));
+    std::vector<platform::GlyphBitmap> bitmaps = platform::renderGlyphs(
+        dc, face, pixelHeight, codes.data(), static_cast<int>(codes.size()), weight);
 
     // The widest line: every glyph as far right as the widest advance takes it, and as far out
     // on each side as any glyph reaches from its origin; an effect adds a pixel all round.

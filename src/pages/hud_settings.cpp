@@ -49,6 +49,9 @@ void reloadConfig(PageStore& store, HudSettings& settings, const char* path) {
             readNumber(store, key, settings);
         }
     }
+    // After every key of the file's first form, so that a layout without colours reads those as
+    // it always did, and then one listing a page.
+    store.loadRowColours(kPageSectionPrefix, kRowColourPrefix);
 }
 
 }  // namespace vantor

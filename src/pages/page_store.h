@@ -31,6 +31,12 @@ public:
     // its line. Relies on a reset before it for empty rows. Returns the new page count.
     int loadPages(const char* sectionPrefix, const char* rowPrefix);
 
+    // Reads the "<colourPrefix>n" key of each loaded row that has one, beside its row key in the
+    // page's section, into the row's colour (row_colour.h); after loadPages. A section's keys
+    // are listed once, and only the colour keys it holds are read: a page without any costs one
+    // read, whatever its rows.
+    void loadRowColours(const char* sectionPrefix, const char* colourPrefix);
+
     // Reads one key of the file at the path, with a buffer of kTextSize: its text, at most
     // kMaxTextChars characters and zero-terminated, valid until the next read; nothing for an
     // absent or empty key.
@@ -47,12 +53,14 @@ public:
     int getRowCount() const;         // rows of the current page, 0 when the page cursor is invalid
     int selectRow(int n);            // 1 and the row cursor set if n is a row of the current page
     const char* getRowText() const;  // the current row's text, null when the cursor is invalid
-    RowEncoding getRowEncoding() const;  // the current row's; kAscii when the cursor is invalid
-    std::int32_t getTokenHits() const;   // the current row's tokenHits; -1 when invalid
-    void setTokenHits(std::int32_t n);   // nothing when the cursor is invalid
+    const RowColour* getRowColour() const;  // the current row's colour, null when invalid
+    RowEncoding getRowEncoding() const;     // the current row's; kAscii when the cursor is invalid
+    std::int32_t getTokenHits() const;      // the current row's tokenHits; -1 when invalid
+    void setTokenHits(std::int32_t n);      // nothing when the cursor is invalid
 
 private:
     bool cursorValid() const;
+    void readRowColour(const char* section, const char* key, TextRow& row);
 
     char path_[kTextSize];
     char scratch_[kTextSize];

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "pages/row_colour.h"
 #include "pages/row_encoding.h"
 
 namespace vantor {
@@ -17,6 +18,7 @@ struct TextRow {
     // 0 no token in it.
     std::int32_t tokenHits;
     RowEncoding encoding;  // decided when the row is read
+    RowColour colour;      // its ROWCOLOR<n>; none for the HUD colour
 
     TextRow() { clear(); }
     void clear();

@@ -1,6 +1,8 @@
 // Linux font mapping: turns a face name, as a Windows font mapper would take it, into a font file.
 #pragma once
 
+#include "platform/platform.h"
+
 namespace vantor::platform {
 
 struct FontFile {
@@ -14,8 +16,10 @@ struct FontFile {
 
 // Resolves `face` (ANSI text) at `pixelHeight` through fontconfig's substitution rules: a
 // metric-compatible face for a well-known one ("Arial" gives Liberation Sans when installed), the
-// default sans-serif face for a name no installed font carries. Regular weight, upright, scalable
-// preferred. False, with `out` unspecified, when fontconfig cannot answer or the path is too long.
-bool matchFontFile(const char* face, int pixelHeight, FontFile& out);
+// default sans-serif face for a name no installed font carries. Of `weight` (OpenType's 100 to
+// 900; the nearest the family has), upright, scalable preferred. False, with `out` unspecified,
+// when fontconfig cannot answer or the path is too long.
+bool matchFontFile(const char* face, int pixelHeight, FontFile& out,
+                   int weight = kRegularFontWeight);
 
 }  // namespace vantor::platform

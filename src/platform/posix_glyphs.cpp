@@ -115,10 +115,12 @@ namespace {
 
 // Compiles the glyph of each of `count` codes, from codeAt(k), into the lists from listBase.
 template <typename CodeAt>
-void buildLists(const char* face, int pixelHeight, int count, unsigned int listBase,
+void buildLists(const char* face, int pixelHeight, int weight, int count, unsigned int listBase,
                 CodeAt codeAt) {
     FontFile file;
-    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) return;
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file, weight)) {
+        return;
+    }
     GlyphSource source;
     if (!openFace(source, file, pixelHeight)) return;
 
@@ -137,24 +139,25 @@ void buildLists(const char* face, int pixelHeight, int count, unsigned int listB
 
 }  // namespace
 
-void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned int listBase) {
-    buildLists(face, pixelHeight, kGlyphCount, listBase,
+void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned int listBase,
+                     int weight) {
+    buildLists(face, pixelHeight, weight, kGlyphCount, listBase,
                [](int k) { return static_cast<unsigned long>(kFirstGlyph + k); });
 }
 
 // FreeType looks characters up by their Unicode number, and gives a character the face lacks its
 // glyph 0, the missing-glyph box.
 void buildCharacterLists(DeviceContext, const char* face, int pixelHeight, const char32_t* codes,
-                         int count, unsigned int listBase) {
-    buildLists(face, pixelHeight, count, listBase,
+                         int count, unsigned int listBase, int weight) {
+    buildLists(face, pixelHeight, weight, count, listBase,
                [codes](int k) { return static_cast<unsigned long>(codes[k]); });
 }
 
 std::vector<GlyphBitmap> renderGlyphs(DeviceContext, const char* face, int pixelHeight,
-                                      const char32_t* codes, int count) {
+                                      const char32_t* codes, int count, int weight) {
     std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
     FontFile file;
-    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file, weight)) {
         return glyphs;
     }
     GlyphSource source;
@@ -178,9 +181,9 @@ std::vector<GlyphBitmap> renderGlyphs(DeviceContext, const char* face, int pixel
 }
 
 std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const char32_t* codes,
-                                       int count) {
+                                       int count, int weight) {
     FontFile file;
-    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file, weight)) {
         return std::nullopt;
     }
     GlyphSource source;

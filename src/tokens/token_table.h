@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "abi/host_records.h"
+#include "pages/hud_settings.h"
 #include "pages/page_store.h"
 #include "pages/row_page.h"
 
@@ -47,10 +48,20 @@ inline constexpr CameraName kCameraNames[] = {
 // The name of a camera whose handle is none of theirs.
 inline constexpr const char* kOtherCameraName = "Free Ortho";
 
-// The tokens' current values, by Token; empty until the first update.
+// The tokens whose values are numbers, which a row's threshold colours can follow: the counts,
+// the rate, and the elapsed time in seconds.
+inline constexpr bool kNumberTokens[kTokenCount] = {false, false, false, true,
+                                                    true,  true,  true,  true};
+
+// The tokens' current values, by Token; empty until the first update. A number token's value as
+// a number too.
 struct TokenTable {
     char values[kTokenCount][kTextSize] = {};
+    std::int64_t numbers[kTokenCount] = {};
 };
+
+// The number token that comes first in `text`, a row as written; -1 when it holds none.
+int firstNumberToken(const char* text);
 
 // The rate of the host's drawing calls with flag 0, counted over spans of about a second.
 struct FrameRate {
@@ -72,6 +83,9 @@ struct TokenInputs {
     std::uint32_t nowTick;
     std::int64_t now;  // calendar seconds
     std::uint32_t framesPerSecond = 0;
+    const char* dateFormat = configKey("DATE_FORMAT").fallbackText;  // clock_format.h
+    const char* timeFormat = configKey("TIME_FORMAT").fallbackText;
+    const platform::ClockNames* names = nullptr;  // needed when a format spells out a name
 };
 
 // Recomputes the values. The camera name is recomputed only when the active camera differs

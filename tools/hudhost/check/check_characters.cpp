@@ -40,18 +40,21 @@ const LayoutFont* fontOf(const vantor::HudSettings& s, const std::vector<char32_
     static bool done = false;
     static std::string face;
     static int size = 0;
+    static int weight = 0;
     static std::vector<char32_t> characters;
     static std::optional<LayoutFont> font;
-    if (done && face == s.fontFace && size == s.fontSize && characters == codes) {
+    if (done && face == s.fontFace && size == s.fontSize && weight == s.fontWeight &&
+        characters == codes) {
         return font ? &*font : nullptr;
     }
     done = true;
     face = s.fontFace;
     size = s.fontSize;
+    weight = s.fontWeight;
     characters = codes;
     font.reset();
     auto measure = vantor::platform::measureFont(s.fontFace, s.fontSize, codes.data(),
-                                                 static_cast<int>(codes.size()));
+                                                 static_cast<int>(codes.size()), s.fontWeight);
     if (!measure) return nullptr;
     std::vector<char32_t> lacking;
     for (const CharacterMeasure& c : measure->characters) {

@@ -59,7 +59,7 @@ void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& sto
                  ": the HUD takes the whole number at the start and drops the rest; write " +
                  std::to_string(number));
     }
-    if (value && used != *value) {
+    if (value && (*value < key.low || *value > key.high)) {
         warn(Kind::OutOfRange, Severity::Warning, 0,
              written + " is out of range: the HUD uses the default " + fallback(key) + "; write " +
                  range(key));
