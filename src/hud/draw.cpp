@@ -83,13 +83,21 @@ void HudPlugin::drawPage() {
     store_.selectPage(currentPage_);
     const int rows = store_.getRowCount();
     if (settings_.panelAlpha > 0.0f) drawPanel(rows);
+    bool coloured = false;
     for (int i = 0; i < rows; ++i) {
         if (!readyRow(i)) continue;
         const RowOrigin origin = rowOrigin(i, rows);
+        // The colour first: a bitmap takes the one current when its raster position is set.
+        if (chooseRowColour()) {
+            glColor3f(rowColour_[0], rowColour_[1], rowColour_[2]);
+            coloured = true;
+        }
         setRasterPosition(origin.x, origin.y);
         if (settings_.textEffect != kNoEffect) drawTextEffect(origin.x, origin.y);
         drawLine();
     }
+    // The host finds the HUD colour current after the pass, whatever colours the rows had.
+    if (coloured) glColor3f(settings_.red, settings_.green, settings_.blue);
 }
 
 bool HudPlugin::readyRow(int row) {

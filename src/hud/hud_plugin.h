@@ -63,6 +63,11 @@ private:
     // an empty ("BLANK") row, which draws nothing.
     bool readyRow(int row);
 
+    // The current row's colour into rowColour_: its ROWCOLOR, or with thresholds the band of its
+    // first number token's value (the last band for a row without one); the HUD colour for a row
+    // without. True when the row has a colour of its own.
+    bool chooseRowColour();
+
     // The panel behind the page's `rows` rows: one blended rectangle over the block their letters
     // can reach, the margin around it, in window pixels; nothing when no row is drawn. Everything
     // it sets is put back.
@@ -133,6 +138,7 @@ private:
     RowCache rowCache_;
     unsigned int rowList_ = 0;  // line_'s row list, with the row cache
     int rowShown_ = 0;          // line_'s row
+    float rowColour_[3] = {};   // the colour line_ is drawn in (chooseRowColour)
     int panelAscent_ = 0;       // the font's reach above and below a baseline, for the panel
     int panelDescent_ = 0;
     std::optional<platform::FileStamp> loadedStamp_;  // the file's when last read

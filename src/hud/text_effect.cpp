@@ -44,7 +44,7 @@ void HudPlugin::drawTextEffect(float x, float y) {
                  static_cast<GLfloat>(offsets.at[i].y), &kNoPixels);
         drawLine();
     }
-    glColor3f(settings_.red, settings_.green, settings_.blue);
+    glColor3f(rowColour_[0], rowColour_[1], rowColour_[2]);
     setRasterPosition(x, y);
 }
 

@@ -5,8 +5,6 @@
 namespace vantor {
 namespace {
 
-constexpr float kInverse255 = 0.0039215689f;  // 1/255 in single precision, 0x3B808081
-
 void readNumber(PageStore& store, const ConfigKey& key, HudSettings& settings) {
     const std::int32_t kept = key.kept(store.readInt(kConfigSection, key.name));
     switch (key.kind) {

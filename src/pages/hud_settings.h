@@ -112,6 +112,8 @@ struct ConfigKey {
 };
 
 constexpr std::int32_t kColourTop = 255;  // a colour component at its fullest
+// What a component is multiplied by to be kept from 0 to 1: 1/255 in single precision, 0x3B808081.
+constexpr float kInverse255 = 0.0039215689f;
 
 // In the order reloadConfig reads them. A new key is one more row here, and what it does.
 inline constexpr ConfigKey kConfigKeys[] = {
