@@ -21,8 +21,9 @@ void HudPlugin::rebuildGlResources() {
     loadedStamp_ = platform::fileStamp(kIniPath);
     lastFileCheck_ = startTick_;
     reloadConfig(store_, settings_);
-    // Only the first read shows the HUD: after Switch has hidden it, a reload keeps it hidden.
-    if (!everBuilt_ && settings_.startVisible != 0) visible_ = true;
+    // The first read decides how the HUD started: shown, it is as if Switch had come first, so
+    // a Switch run before this frame hides it. A later reload leaves it as Switch left it.
+    if (!everBuilt_ && settings_.startVisible != 0) visible_ = !visible_;
     everBuilt_ = true;
     const bool named =
         needsClockNames(settings_.dateFormat) || needsClockNames(settings_.timeFormat);
