@@ -41,9 +41,6 @@ inline constexpr const char* kCornerNames[] = {"",
 // middle, since the key takes no 0 or negative value. Each pixel more moves it one to the right.
 inline constexpr std::int32_t kCentredPosX = 320;
 
-// A VALUE_RED, VALUE_GREEN or VALUE_BLUE not written: the values take the row's component.
-inline constexpr std::int32_t kRowComponent = -1;
-
 struct HudSettings {
     float posX;  // where every row starts, in the overlay space (anchored: see anchoredOrigin)
     float posY;  // row 0's baseline; row i sits at posY - i * stepY (rowBaseline)
@@ -63,11 +60,8 @@ struct HudSettings {
     float panelRed;
     float panelGreen;
     float panelBlue;
-    std::int32_t panelMargin;  // window pixels around the rows' letters
-    std::int32_t autoReload;   // 1: the file is read again, within a second, when it changes
-    std::int32_t valueRed;     // the tokens' values' colour, 0 to 255 each, or kRowComponent
-    std::int32_t valueGreen;
-    std::int32_t valueBlue;
+    std::int32_t panelMargin;    // window pixels around the rows' letters
+    std::int32_t autoReload;     // 1: the file is read again, within a second, when it changes
     char dateFormat[kTextSize];  // how *CUR_DATE* and *CUR_TIME* read (tokens/clock_format.h)
     char timeFormat[kTextSize];
     std::int32_t fontWeight;    // 100 to 900, as platform::buildGlyphLists takes it
@@ -137,9 +131,6 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"PANEL_BLUE", 0, kColourTop, 0, &HudSettings::panelBlue, ConfigKey::kColour},
     {"PANEL_MARGIN", 0, 32, 4, &HudSettings::panelMargin},
     {"AUTO_RELOAD", 0, 1, 0, &HudSettings::autoReload},
-    {"VALUE_RED", 0, kColourTop, kRowComponent, &HudSettings::valueRed},
-    {"VALUE_GREEN", 0, kColourTop, kRowComponent, &HudSettings::valueGreen},
-    {"VALUE_BLUE", 0, kColourTop, kRowComponent, &HudSettings::valueBlue},
     {"DATE_FORMAT", "%Y-%m-%d", &HudSettings::dateFormat},
     {"TIME_FORMAT", "%H:%M:%S", &HudSettings::timeFormat},
     {"FONT_WEIGHT", 100, 900, platform::kRegularFontWeight, &HudSettings::fontWeight},
