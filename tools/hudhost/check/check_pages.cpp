@@ -53,7 +53,8 @@ void checkRowColour(const Entry& entry, int row, int count, vantor::PageStore& s
         if (colour.limits[k + 1] > colour.limits[k]) continue;
         warn(Kind::ThresholdsOutOfOrder, 0,
              entry.name + " has the limit " + std::to_string(colour.limits[k + 1]) + " after " +
-                 std::to_string(colour.limits[k]) + ": a number below it is already below " +
+                 std::to_string(colour.limits[k]) + ": a number below " +
+                 std::to_string(colour.limits[k + 1]) + " is already below " +
                  std::to_string(colour.limits[k]) + ", so " + colourText(colour.rgb[k + 1]) +
                  " never shows; write the limits rising");
     }
