@@ -335,6 +335,50 @@ void BM_HudDrawRowCacheChanging(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDrawRowCacheChanging)->Apply(frameRuns);
 
+// Rows in colours of their own: each row of page 1 in one of two, and the faces row by a limit its
+// count crosses every frame, against the same page in one colour with the same count.
+void flippingFrame(Suite& s) {
+    s.host.faces.count = s.host.faces.count == 1234 ? 1235 : 1234;
+    hudFrame(s);
+}
+
+std::string colouredIni(const std::string& config) {
+    std::string colours;
+    for (int r = 1; r <= kDrawnRows; ++r) {
+        colours += "ROWCOLOR" + std::to_string(r) + "=" + (r % 2 == 0 ? "40C0FF" : "FFC040") + "\n";
+    }
+    colours += "ROWCOLOR17=FF0000<1235,00FF00\n";
+    std::string ini = fullLayoutIni() + config;
+    return ini.insert(ini.find("[SECTION1]\n") + 11, colours);
+}
+
+void flippingFrames(benchmark::State& state, const std::string& ini) {
+    Suite& s = suite();
+    s.dir->writeIni(ini);
+    hostExecute(s, kReloadIniCommand);
+    runFrames(state, flippingFrame);
+    s.dir->writeIni(fullLayoutIni());
+    hostExecute(s, kReloadIniCommand);
+    s.host.faces.count = 1234;
+    hudFrame(s);
+}
+
+void BM_HudDrawCountFlipping(benchmark::State& state) { flippingFrames(state, fullLayoutIni()); }
+BENCHMARK(BM_HudDrawCountFlipping)->Apply(frameRuns);
+
+void BM_HudDrawRowColours(benchmark::State& state) { flippingFrames(state, colouredIni("")); }
+BENCHMARK(BM_HudDrawRowColours)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheCountFlipping(benchmark::State& state) {
+    flippingFrames(state, fullLayoutIni() + "ROW_CACHE=1\n");
+}
+BENCHMARK(BM_HudDrawRowCacheCountFlipping)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheRowColours(benchmark::State& state) {
+    flippingFrames(state, colouredIni("ROW_CACHE=1\n"));
+}
+BENCHMARK(BM_HudDrawRowCacheRowColours)->Apply(frameRuns);
+
 // The page held to the top right corner (each row's width summed) and to the bottom left, its
 // rows where the stretched page has them in a 640 x 480 viewport, all on screen.
 std::string anchoredIni(int anchor, int posY) {

