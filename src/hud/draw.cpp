@@ -185,7 +185,7 @@ void HudPlugin::prepareLine(int row, RowEncoding encoding) {
     listLine(encoding);
 }
 
-// The token values are plain ASCII, so the row's encoding holds for the line they went into.
+// The row's encoding, or UTF-8 where the clock's names brought it in, holds for the line.
 void HudPlugin::listLine(RowEncoding encoding) {
     const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
     const unsigned int missing = glyphBase + '?';
