@@ -11,25 +11,22 @@ void CharacterLists::add(char32_t c) {
     char32_t* end = codes_ + count_;
     char32_t* place = std::lower_bound(codes_, end, c);
     if (place != end && *place == c) return;
-    if (count_ == kMaxCharacterLists) {
-        full_ = true;
-        return;
-    }
+    if (count_ == kMaxCharacterLists) return;
     std::copy_backward(place, end, end + 1);
     *place = c;
     ++count_;
 }
 
-void CharacterLists::collect(PageStore& store, const platform::CodePageCharacters& codePage) {
+void CharacterLists::collect(const PageStore& store, const platform::CodePageCharacters& codePage) {
     count_ = 0;
-    full_ = false;
-    for (int page = 0; store.selectPage(page) != 0; ++page) {
-        for (int row = 0; store.selectRow(row) != 0; ++row) {
-            const RowEncoding encoding = store.getRowEncoding();
+    for (int page = 0; page < store.getPageCount(); ++page) {
+        const PageView view = store.view(page);
+        for (int row = 0; row < view.count; ++row) {
+            const RowEncoding encoding = view.rows[row]->encoding;
             if (encoding == RowEncoding::kAscii) continue;
-            for (const char* text = store.getRowText(); *text != '\0';) {
+            for (const char* text = view.rows[row]->text; *text != '\0';) {
                 const char32_t c = nextCharacter(text, encoding, codePage);
-                if (wanted(c)) add(c);
+                if (GatheredCharacters::wanted(c)) add(c);
             }
         }
     }
@@ -48,16 +45,6 @@ void CharacterLists::release() {
     if (base_ != 0) glDeleteLists(base_, made_);
     base_ = 0;
     made_ = 0;
-}
-
-bool CharacterLists::kept(char32_t c) const {
-    return std::binary_search(codes_, codes_ + count_, c);
-}
-
-int CharacterLists::indexOf(char32_t c) const {
-    const char32_t* end = codes_ + count_;
-    const char32_t* found = std::lower_bound(codes_, end, c);
-    return found != end && *found == c ? static_cast<int>(found - codes_) : -1;
 }
 
 unsigned int CharacterLists::listOf(char32_t c) const {

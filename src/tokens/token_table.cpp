@@ -99,8 +99,8 @@ void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInp
                   static_cast<unsigned>(inputs.framesPerSecond));
 }
 
-void applyTokens(PageStore& store, const TokenTable& table, char* line) {
-    if (store.getTokenHits() == 0) return;  // no token in this row when it was first drawn
+void applyTokens(const TextRow& row, const TokenTable& table, char* line) {
+    if (row.tokenHits == 0) return;  // no token in this row when it was first drawn
 
     std::int32_t total = 0;
     for (int j = 0; j < kTokenCount; ++j) {
@@ -110,7 +110,7 @@ void applyTokens(PageStore& store, const TokenTable& table, char* line) {
         if (std::strstr(line, kTokenKeys[j]) == nullptr) continue;
         total += replaceToken(line, line, kTokenKeys[j], table.values[j], kLineSize);
     }
-    store.setTokenHits(total);
+    row.tokenHits = total;
 }
 
 }  // namespace vantor
