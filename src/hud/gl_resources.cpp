@@ -40,14 +40,15 @@ void HudPlugin::rebuildGlResources() {
     characterLists_.collect(store_, codePage_);
     if (named) characterLists_.gather(clockNames_);
     characterLists_.build(deviceContext, s.fontFace, s.fontSize, s.fontWeight);
-    if (settings_.anchor != kStretched || settings_.rowCache != 0 || settings_.panelAlpha > 0.0f) {
-        measureGlyphAdvances();
-    }
+    advancesMeasured_ =
+        settings_.anchor != kStretched || settings_.rowCache != 0 || settings_.panelAlpha > 0.0f;
+    if (advancesMeasured_) measureGlyphAdvances();
+    ink_ = {};
     if (settings_.panelAlpha > 0.0f) {
         const std::optional<platform::FontMeasure> font =
             platform::measureFont(s.fontFace, s.fontSize, nullptr, 0, s.fontWeight);
-        panelAscent_ = font ? font->ascent : settings_.fontSize;
-        panelDescent_ = font ? font->descent : settings_.fontSize / 4;
+        ink_ = font ? FontInk{font->ascent, font->descent}
+                    : FontInk{settings_.fontSize, settings_.fontSize / 4};
     }
     if (settings_.rowCache != 0) {
         const Offsets offsets = effectOffsets();

@@ -171,7 +171,6 @@ void RowCache::composeEffect() {
 // The block at the origin its glyphs are placed from; in pieces when wide, all drawn from the
 // same raster position, the last moving it by `advance`.
 void RowCache::compile(unsigned int list, const Block& block, int advance) {
-    static const GLubyte kNoPixels = 0;
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
@@ -181,7 +180,7 @@ void RowCache::compile(unsigned int list, const Block& block, int advance) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glNewList(list, GL_COMPILE);
     if (block.width == 0) {
-        glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &kNoPixels);
+        glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &platform::kNoPixels);
     }
     for (int from = 0; from < block.width; from += kPieceWidth) {
         const bool last = from + kPieceWidth >= block.width;

@@ -3,8 +3,10 @@
 
 namespace vantor {
 
-bool HudPlugin::chooseRowColour() {
-    const RowColour* colour = store_.getRowColour();
+bool HudPlugin::chooseRowColour(int index) {
+    const PageView page = store_.view(currentPage_);
+    const TextRow* row = index < page.count ? page.rows[index] : nullptr;
+    const RowColour* colour = row != nullptr ? &row->colour : nullptr;
     if (colour == nullptr || colour->count == 0) {
         rowColour_[0] = settings_.red;
         rowColour_[1] = settings_.green;
@@ -13,7 +15,7 @@ bool HudPlugin::chooseRowColour() {
     }
     std::uint32_t rgb = colour->rgb[colour->count - 1];
     if (colour->hasThresholds()) {
-        const int token = firstNumberToken(store_.getRowText());
+        const int token = firstNumberToken(row->text);
         if (token >= 0) rgb = colour->colourFor(tokens_.numbers[token]);
     }
     // As COLOR_* are kept.

@@ -164,10 +164,6 @@ const char* PageStore::getRowText() const {
     return cursorValid() ? pages_[curPage_].rows[curRow_].text : nullptr;
 }
 
-const RowColour* PageStore::getRowColour() const {
-    return cursorValid() ? &pages_[curPage_].rows[curRow_].colour : nullptr;
-}
-
 RowEncoding PageStore::getRowEncoding() const {
     return cursorValid() ? pages_[curPage_].rows[curRow_].encoding : RowEncoding::kAscii;
 }
@@ -178,6 +174,29 @@ std::int32_t PageStore::getTokenHits() const {
 
 void PageStore::setTokenHits(std::int32_t n) {
     if (cursorValid()) pages_[curPage_].rows[curRow_].tokenHits = n;
+}
+
+const TextRow* PageStore::getRow() const {
+    return cursorValid() ? &pages_[curPage_].rows[curRow_] : nullptr;
+}
+
+PageView PageStore::view(int n) const {
+    PageView page;
+    if (n < 0 || n >= pageCount_) return page;
+    page.count = pages_[n].count;
+    for (int i = 0; i < page.count; ++i) page.rows[i] = &pages_[n].rows[i];
+    return page;
+}
+
+PageView readThroughCursor(PageStore& store, int n) {
+    PageView page;
+    if (store.selectPage(n) == 0) return page;
+    page.count = store.getRowCount();
+    for (int i = 0; i < page.count; ++i) {
+        store.selectRow(i);
+        page.rows[i] = store.getRow();
+    }
+    return page;
 }
 
 }  // namespace vantor

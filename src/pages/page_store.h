@@ -53,10 +53,13 @@ public:
     int getRowCount() const;         // rows of the current page, 0 when the page cursor is invalid
     int selectRow(int n);            // 1 and the row cursor set if n is a row of the current page
     const char* getRowText() const;  // the current row's text, null when the cursor is invalid
-    const RowColour* getRowColour() const;  // the current row's colour, null when invalid
-    RowEncoding getRowEncoding() const;     // the current row's; kAscii when the cursor is invalid
-    std::int32_t getTokenHits() const;      // the current row's tokenHits; -1 when invalid
-    void setTokenHits(std::int32_t n);      // nothing when the cursor is invalid
+    RowEncoding getRowEncoding() const;  // the current row's; kAscii when the cursor is invalid
+    std::int32_t getTokenHits() const;   // the current row's tokenHits; -1 when invalid
+    void setTokenHits(std::int32_t n);   // nothing when the cursor is invalid
+    const TextRow* getRow() const;       // the current row whole; null when the cursor is invalid
+
+    // Page `n` (from 0) as a const view that moves no cursor; no rows when there is no such page.
+    PageView view(int n) const;
 
 private:
     bool cursorValid() const;
@@ -69,5 +72,9 @@ private:
     std::int32_t curRow_ = 0;
     RowPage pages_[kPageCount];
 };
+
+// Page `n` (from 0) read as the drawing pass reads it, through the cursor: selectPage, getRowCount,
+// then selectRow and getRow for each row in turn. No rows when there is no such page.
+PageView readThroughCursor(PageStore& store, int n);
 
 }  // namespace vantor

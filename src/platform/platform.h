@@ -14,6 +14,12 @@ namespace vantor::platform {
 // The character codes that have a glyph list: 32 to 127, one list each.
 constexpr int kFirstGlyph = 32;
 constexpr int kGlyphCount = 96;
+// The last code that draws a letter: DEL's list draws a missing-glyph box.
+constexpr int kLastDrawnGlyph = 126;
+
+// The pixels of a zero-size bitmap, which moves the raster position and draws nothing: glBitmap
+// reads none of them, but takes a pointer.
+inline constexpr unsigned char kNoPixels = 0;
 
 // The characters that the system code page's bytes 0x80 to 0xFF stand for, by byte - 0x80; 0 for
 // a byte that stands for none alone (undefined, or the lead byte of a double-byte code page).

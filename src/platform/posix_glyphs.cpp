@@ -91,7 +91,6 @@ void compileGlyph(GlyphSource& source, unsigned long code, GLuint list) {
         // bitmap as a texture draw of its own, so a glyph with nothing to draw gets a zero-size
         // bitmap. Mesa can refuse a null one while compiling a list (GL_OUT_OF_MEMORY, and the
         // advance is lost), so it points at one unused byte.
-        static const GLubyte kNoPixels = 0;
         glNewList(list, GL_COMPILE);
         glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, &kNoPixels);
         glEndList();
@@ -191,14 +190,13 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const 
     FontMeasure measure{};
     measure.drawn = file.family;
     measure.substitute = file.standsIn ? "" : file.family;
-    constexpr int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     for (int k = 0; k < kGlyphCount; ++k) {
         // Rendered as compileGlyph renders it: the same advance, the same bitmap top.
         const auto code = static_cast<unsigned long>(kFirstGlyph + k);
         if (FT_Load_Char(source.face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) continue;
         const FT_GlyphSlot glyph = source.face->glyph;
         measure.advances[k] = static_cast<int>((glyph->advance.x + 32) >> 6);
-        if (code <= kLastDrawn && glyph->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
+        if (code <= kLastDrawnGlyph && glyph->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
             hasSetBit(glyph->bitmap)) {
             measure.ascent = std::max(measure.ascent, glyph->bitmap_top);
             measure.descent =

@@ -144,7 +144,6 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
     GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, widths);
     bool inked[kGlyphCount];
     for (int i = 0; i < kGlyphCount; ++i) inked[i] = hasInk(hdc, kFirstGlyph + i);
-    static const GLubyte kNoPixels = 0;
     for (int i = 0; i < kGlyphCount;) {
         if (!inked[i]) {
             glNewList(listBase + i, GL_COMPILE);
@@ -206,7 +205,6 @@ void compileCharacter(HDC hdc, char32_t code, unsigned int list) {
         wglUseFontBitmapsW(hdc, code, 1, list);
         return;
     }
-    static const GLubyte kNoPixels = 0;
     glNewList(list, GL_COMPILE);
     glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &kNoPixels);
     glEndList();
@@ -341,9 +339,9 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
     }
     // The black box's top above the baseline and its bottom below it, as wglUseFontBitmapsA sets
     // the bitmap's.
-    constexpr unsigned int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    for (unsigned int code = kFirstGlyph; code <= kLastDrawn; ++code) {
+    for (unsigned int code = kFirstGlyph; code <= static_cast<unsigned int>(kLastDrawnGlyph);
+         ++code) {
         GLYPHMETRICS metrics{};
         const DWORD size = GetGlyphOutlineA(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
         if (size != 0 && size != GDI_ERROR) {

@@ -120,8 +120,8 @@ int firstNumberToken(const char* text) {
     return first;
 }
 
-void applyTokens(PageStore& store, const TokenTable& table, char* line) {
-    if (store.getTokenHits() == 0) return;  // no token in this row when it was first drawn
+void applyTokens(const TextRow& row, const TokenTable& table, char* line) {
+    if (row.tokenHits == 0) return;  // no token in this row when it was first drawn
 
     std::int32_t total = 0;
     for (int j = 0; j < kTokenCount; ++j) {
@@ -131,7 +131,7 @@ void applyTokens(PageStore& store, const TokenTable& table, char* line) {
         if (std::strstr(line, kTokenKeys[j]) == nullptr) continue;
         total += replaceToken(line, line, kTokenKeys[j], table.values[j], kLineSize);
     }
-    store.setTokenHits(total);
+    row.tokenHits = total;
 }
 
 }  // namespace vantor

@@ -5,7 +5,6 @@
 
 #include "abi/host_records.h"
 #include "pages/hud_settings.h"
-#include "pages/page_store.h"
 #include "pages/row_page.h"
 
 namespace vantor {
@@ -93,9 +92,9 @@ struct TokenInputs {
 // reads as a count of "0"; a time that cannot be converted leaves date and time as they were.
 void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs);
 
-// Applies the tokens in table order to `line` (kLineSize bytes, holding a copy of the
-// store's current row), unless the row's tokenHits says it holds none, and stores the total
-// number of replacements as the row's tokenHits.
-void applyTokens(PageStore& store, const TokenTable& table, char* line);
+// Applies the tokens in table order to `line` (kLineSize bytes, holding a copy of `row`'s text),
+// unless the row's tokenHits says it holds none, and keeps the total number of replacements as the
+// row's tokenHits.
+void applyTokens(const TextRow& row, const TokenTable& table, char* line);
 
 }  // namespace vantor

@@ -70,10 +70,9 @@ struct Suite {
     HostWord camera = 0;
     FrameRate rate;
     std::uint32_t startTick = 0;
-    char line[kLineSize]{};
+    std::unique_ptr<PageLayout> layout = std::make_unique<PageLayout>();
     HudSettings anchored{};   // the settings held to the top right corner
     ByteAdvances advances{};  // the font's, as the HUD keeps them
-    CharacterLists lists;     // none: the page drawn is ASCII
     platform::CodePageCharacters codePage{};
 
     std::string renderer;
@@ -205,30 +204,22 @@ void peerFrame(Suite& s) {
 // from its width.
 template <bool kAnchored>
 void cpuFrame(Suite& s) {
-    GLint viewport[4] = {0, 0, test::kWidth, test::kHeight};
-    if (kAnchored) glGetIntegerv(GL_VIEWPORT, viewport);
+    Viewport viewport;
+    if (kAnchored) {
+        GLint at[4];
+        glGetIntegerv(GL_VIEWPORT, at);
+        viewport = {at[0], at[1], at[2], at[3]};
+    }
     const std::uint32_t now = platform::tickCount();
     s.rate.countFrame(now);
     updateTokenValues(*s.tokens, s.camera,
                       {&s.host.scene, &s.host.services, s.startTick, now, platform::calendarTime(),
                        s.rate.perSecond});
-    PageStore& store = *s.store;
-    store.selectPage(0);
-    for (int i = 0; i < store.getRowCount(); ++i) {
-        store.selectRow(i);
-        const char* text = store.getRowText();
-        if (text == nullptr || text[0] == '\0') continue;
-        std::memcpy(s.line, text, std::strlen(text) + 1);
-        applyTokens(store, *s.tokens, s.line);
-        if (kAnchored) {
-            RowOrigin origin = anchoredOrigin(s.anchored, i, store.getRowCount(),
-                                              drawnWidth(s.line, store.getRowEncoding(), s.codePage,
-                                                         {s.advances, s.lists, nullptr}),
-                                              viewport[2], viewport[3]);
-            benchmark::DoNotOptimize(origin);
-        }
-    }
-    benchmark::DoNotOptimize(s.line);
+    const FontAdvances advances{kAnchored ? s.advances : nullptr, {}, nullptr};
+    layOutPage(readThroughCursor(*s.store, 0),
+               {kAnchored ? s.anchored : s.settings, advances, {}, viewport, *s.tokens, s.codePage},
+               *s.layout);
+    benchmark::DoNotOptimize(s.layout->rows[0]);
 }
 
 // Reload INI through the host's entry, then the pass that rebuilds: the file read again and the 96

@@ -292,10 +292,9 @@ TEST(RowColours, EachRowItsWrittenColoursOrNone) {
                     {1, 0, {0x0000FF}, {}}};
     for (const auto& e : expected) {
         SCOPED_TRACE(std::to_string(e.page) + ":" + std::to_string(e.row));
-        ASSERT_EQ(store.selectPage(e.page), 1);
-        ASSERT_EQ(store.selectRow(e.row), 1);
-        const RowColour* colour = store.getRowColour();
-        ASSERT_NE(colour, nullptr);
+        const PageView page = store.view(e.page);
+        ASSERT_LT(e.row, page.count);
+        const RowColour* colour = &page.rows[e.row]->colour;
         ASSERT_EQ(colour->count, static_cast<int>(e.rgb.size()));
         for (std::size_t k = 0; k < e.rgb.size(); ++k) EXPECT_EQ(colour->rgb[k], e.rgb[k]);
         for (std::size_t k = 0; k < e.limits.size(); ++k) EXPECT_EQ(colour->limits[k], e.limits[k]);

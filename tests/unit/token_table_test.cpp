@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "pages/page_store.h"
 #include "platform/platform.h"
 #include "tokens/token_table.h"
 #include "work_folder.h"
@@ -359,7 +360,7 @@ TEST(ApplyTokens, RowsAreSubstitutedOnEveryFrame) {
         store->selectRow(row);
         std::memset(line, '#', sizeof line);
         std::memcpy(line, store->getRowText(), std::strlen(store->getRowText()) + 1);
-        applyTokens(*store, table, line);
+        applyTokens(*store->getRow(), table, line);
         return std::string(line);
     };
     const auto setValues = [&](const char* camera, const char* time, const char* faces,
@@ -382,7 +383,7 @@ TEST(ApplyTokens, RowsAreSubstitutedOnEveryFrame) {
     // A row without tokens is never scanned again: the token put into its line now stays.
     store->selectRow(7);
     std::memcpy(line, "*CUR_TIME*", 11);
-    applyTokens(*store, table, line);
+    applyTokens(*store->getRow(), table, line);
     EXPECT_STREQ(line, "*CUR_TIME*");
 }
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <set>
 
-#include "hud/drawn_width.h"
 #include "layout.h"
+#include "layout/drawn_width.h"
 
 namespace hudhost::check {
 namespace {
@@ -82,7 +82,8 @@ const CharacterMeasure* measured(const LayoutFont& font, char32_t c) {
 Drawn drawnOf(const Layout& layout, const LoadedRow& row, char32_t c, unsigned char first) {
     if (c == 0x7F) return Drawn::kDelete;
     // A code page that gives a byte no character, or a C1 control, leaves it none to draw.
-    if (row.encoding == RowEncoding::kCodePage && first >= 0x80 && !CharacterLists::wanted(c)) {
+    if (row.encoding == RowEncoding::kCodePage && first >= 0x80 &&
+        !vantor::GatheredCharacters::wanted(c)) {
         return Drawn::kNoCharacter;
     }
     const char32_t drawn = drawnAs(layout, c);
@@ -251,7 +252,9 @@ int characterColumn(const char* text, RowEncoding encoding, std::size_t at) {
     return column + static_cast<int>(at - std::strlen(text));
 }
 
-char32_t drawnAs(const Layout& layout, char32_t c) { return vantor::drawnAs(c, layout.characters); }
+char32_t drawnAs(const Layout& layout, char32_t c) {
+    return vantor::drawnAs(c, layout.characters.gathered());
+}
 
 RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings) {
     RowCharacters out;

@@ -10,9 +10,10 @@
 #include <cstring>
 #include <optional>
 
-#include "hud/drawn_width.h"
 #include "known_names.h"
 #include "layout.h"
+#include "layout/drawn_width.h"
+#include "layout/placement.h"
 #include "platform/platform.h"
 #include "token_marks.h"
 #include "tokens/token_table.h"
@@ -105,7 +106,8 @@ std::string place(const vantor::HudSettings& s) {
 // `room` (-1 for none): each character as the HUD reads and draws it.
 int rowWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& font,
              const std::vector<std::string>& values, float room, int& crossing) {
-    const vantor::DrawnAdvances advances{font.glyphs, layout.characters, font.characters.data()};
+    const vantor::FontAdvances advances{font.glyphs, layout.characters.gathered(),
+                                        font.characters.data()};
     const std::string marked = markTokens(row.text);
     int width = 0;
     crossing = -1;
