@@ -27,7 +27,8 @@ struct Lookup {
 
 // The request for `face`, substituted by the rules of a configuration of our own, dropped
 // afterwards: the host process keeps no font state of ours.
-bool buildRequest(Lookup& lookup, const char* face, int pixelHeight) {
+bool buildRequest(Lookup& lookup, const char* face, int pixelHeight,
+                  int weight = kRegularFontWeight) {
     lookup.config = FcInitLoadConfigAndFonts();
     if (lookup.config == nullptr) return false;
     lookup.request = FcPatternCreate();
@@ -35,7 +36,7 @@ bool buildRequest(Lookup& lookup, const char* face, int pixelHeight) {
     // The name is added as a plain family, never parsed: ':' or '-' in a face are just letters.
     FcPattern* request = lookup.request;
     if (!FcPatternAddString(request, FC_FAMILY, reinterpret_cast<const FcChar8*>(face)) ||
-        !FcPatternAddInteger(request, FC_WEIGHT, FC_WEIGHT_REGULAR) ||
+        !FcPatternAddInteger(request, FC_WEIGHT, FcWeightFromOpenType(weight)) ||
         !FcPatternAddInteger(request, FC_SLANT, FC_SLANT_ROMAN) ||
         !FcPatternAddBool(request, FC_SCALABLE, FcTrue) ||
         !FcPatternAddDouble(request, FC_PIXEL_SIZE, pixelHeight) ||
@@ -134,9 +135,9 @@ bool hasAll(const FcCharSet* covered, const char32_t* codes, int count) {
 
 }  // namespace
 
-bool matchFontFile(const char* face, int pixelHeight, FontFile& out) {
+bool matchFontFile(const char* face, int pixelHeight, FontFile& out, int weight) {
     Lookup lookup;
-    if (!buildRequest(lookup, face, pixelHeight)) return false;
+    if (!buildRequest(lookup, face, pixelHeight, weight)) return false;
     FcResult result = FcResultNoMatch;
     lookup.match = FcFontMatch(lookup.config, lookup.request, &result);
     if (lookup.match == nullptr || result != FcResultMatch || !fileOf(lookup.match, out)) {

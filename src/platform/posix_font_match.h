@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace vantor::platform {
 
 struct FontFile {
@@ -17,9 +19,11 @@ struct FontFile {
 // Resolves `face` (UTF-8, a family name in any of the languages its font names it in) at
 // `pixelHeight` through fontconfig's substitution rules: a metric-compatible face for a well-known
 // one ("Arial" gives Liberation Sans when installed), the default sans-serif face for a name no
-// installed font carries. Regular weight, upright, scalable preferred. False, with `out`
-// unspecified, when fontconfig cannot answer or the path is too long.
-bool matchFontFile(const char* face, int pixelHeight, FontFile& out);
+// installed font carries. Of `weight` (OpenType's 100 to 900; the nearest the family has),
+// upright, scalable preferred. False, with `out` unspecified, when fontconfig cannot answer or the
+// path is too long.
+bool matchFontFile(const char* face, int pixelHeight, FontFile& out,
+                   int weight = kRegularFontWeight);
 
 // The faces that draw characters a font lacks, and which draws each.
 struct CoveringFaces {

@@ -145,7 +145,6 @@ void compileGlyph(GlyphSource& source, FT_Face face, unsigned long code, GLuint 
         // bitmap as a texture draw of its own, so a glyph with nothing to draw gets a zero-size
         // bitmap. Mesa can refuse a null one while compiling a list (GL_OUT_OF_MEMORY, and the
         // advance is lost), so it points at one unused byte.
-        static const GLubyte kNoPixels = 0;
         glNewList(list, GL_COMPILE);
         glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, &kNoPixels);
         glEndList();
@@ -170,10 +169,12 @@ namespace {
 // Compiles the glyph of each of `count` codes, from codeAt(k), into the lists from listBase;
 // with `codes`, those the chosen face lacks come from the faces that have them.
 template <typename CodeAt>
-void buildLists(const char* face, int pixelHeight, int count, unsigned int listBase, CodeAt codeAt,
-                const char32_t* codes) {
+void buildLists(const char* face, int pixelHeight, int weight, int count, unsigned int listBase,
+                CodeAt codeAt, const char32_t* codes) {
     FontFile file;
-    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) return;
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file, weight)) {
+        return;
+    }
     GlyphSource source;
     if (!openFace(source, file, pixelHeight)) return;
     if (codes != nullptr) findCovering(source, face, codes, count);
@@ -195,26 +196,27 @@ void buildLists(const char* face, int pixelHeight, int count, unsigned int listB
 
 }  // namespace
 
-void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned int listBase) {
+void buildGlyphLists(DeviceContext, const char* face, int pixelHeight, unsigned int listBase,
+                     int weight) {
     buildLists(
-        face, pixelHeight, kGlyphCount, listBase,
+        face, pixelHeight, weight, kGlyphCount, listBase,
         [](int k) { return static_cast<unsigned long>(kFirstGlyph + k); }, nullptr);
 }
 
 // FreeType looks characters up by their Unicode number, and gives a character the face lacks its
 // glyph 0, the missing-glyph box.
 void buildCharacterLists(DeviceContext, const char* face, int pixelHeight, const char32_t* codes,
-                         int count, unsigned int listBase) {
+                         int count, unsigned int listBase, int weight) {
     buildLists(
-        face, pixelHeight, count, listBase,
+        face, pixelHeight, weight, count, listBase,
         [codes](int k) { return static_cast<unsigned long>(codes[k]); }, codes);
 }
 
 std::vector<GlyphBitmap> renderGlyphs(DeviceContext, const char* face, int pixelHeight,
-                                      const char32_t* codes, int count) {
+                                      const char32_t* codes, int count, int weight) {
     std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
     FontFile file;
-    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file, weight)) {
         return glyphs;
     }
     GlyphSource source;
@@ -240,9 +242,9 @@ std::vector<GlyphBitmap> renderGlyphs(DeviceContext, const char* face, int pixel
 }
 
 std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const char32_t* codes,
-                                       int count) {
+                                       int count, int weight) {
     FontFile file;
-    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file, weight)) {
         return std::nullopt;
     }
     GlyphSource source;
@@ -250,7 +252,6 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const 
     FontMeasure measure{};
     measure.drawn = file.family;
     measure.substitute = file.standsIn ? "" : file.family;
-    constexpr int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     for (int k = 0; k < kGlyphCount; ++k) {
         // Rendered as compileGlyph renders it: the same advance, the same bitmap top.
         const auto code = static_cast<unsigned long>(kFirstGlyph + k);
@@ -258,7 +259,7 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const 
         const FT_GlyphSlot glyph = source.face->glyph;
         measure.advances[k] = static_cast<int>((glyph->advance.x + 32) >> 6);
         measure.lacks[k] = FT_Get_Char_Index(source.face, code) == 0;
-        if (code <= kLastDrawn && glyph->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
+        if (code <= kLastDrawnGlyph && glyph->bitmap.pixel_mode == FT_PIXEL_MODE_MONO &&
             hasSetBit(glyph->bitmap)) {
             measure.ascent = std::max(measure.ascent, glyph->bitmap_top);
             measure.descent =

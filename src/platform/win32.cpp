@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/clock_names.h"
 #include "platform/platform.h"
 
 namespace vantor::platform {
@@ -18,6 +19,11 @@ namespace vantor::platform {
 std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t size, const char* path) {
     return GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
+}
+
+std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32_t size,
+                                  const char* path) {
+    return GetPrivateProfileStringA(section, nullptr, "", buffer, size, path);
 }
 
 bool canOpenForReading(const char* path) {
@@ -57,6 +63,56 @@ bool toLocalTime(std::int64_t seconds, std::tm& out) {
     return _localtime64_s(&out, &t) == 0;
 }
 
+namespace {
+
+// UTF-16 from the system into a name field, in UTF-8.
+void keepName(const WCHAR* wide, char (&out)[kClockNameSize]) {
+    char utf8[4 * kClockNameSize] = {};
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) == 0) {
+        utf8[0] = '\0';  // too long for the buffer: no name rather than half of one
+    }
+    copyClockName(utf8, out);
+}
+
+// `picture` (GetDateFormatEx's "MMMM", "ddd" ...) of the date `day`, in the user's language.
+void dateName(const SYSTEMTIME& day, const WCHAR* picture, char (&out)[kClockNameSize]) {
+    WCHAR wide[kClockNameSize] = {};
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &day, picture, wide, kClockNameSize, nullptr);
+    keepName(wide, out);
+}
+
+}  // namespace
+
+void readClockNames(ClockNames& names) {
+    // 1 January 2023 was a Sunday, so the first seven days run from Sunday as std::tm counts.
+    SYSTEMTIME day{};
+    day.wYear = 2023;
+    day.wMonth = 1;
+    for (WORD i = 0; i < 12; ++i) {
+        day.wMonth = static_cast<WORD>(i + 1);
+        day.wDay = 1;
+        dateName(day, L"MMMM", names.months[i]);
+        dateName(day, L"MMM", names.shortMonths[i]);
+    }
+    day.wMonth = 1;
+    for (WORD i = 0; i < 7; ++i) {
+        day.wDay = static_cast<WORD>(i + 1);
+        day.wDayOfWeek = i;
+        dateName(day, L"dddd", names.days[i]);
+        dateName(day, L"ddd", names.shortDays[i]);
+    }
+    for (int half = 0; half < 2; ++half) {
+        SYSTEMTIME time{};
+        time.wHour = static_cast<WORD>(half == 0 ? 9 : 21);
+        WCHAR wide[kClockNameSize] = {};
+        GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &time, L"tt", wide, kClockNameSize);
+        keepName(wide, half == 0 ? names.am : names.pm);
+    }
+    // A language without a 12-hour clock has no AM or PM; the English ones are taken then.
+    if (names.am[0] == '\0') copyClockName("AM", names.am);
+    if (names.pm[0] == '\0') copyClockName("PM", names.pm);
+}
+
 DeviceContext currentDeviceContext() { return wglGetCurrentDC(); }
 
 namespace {
@@ -77,11 +133,11 @@ std::string utf8Of(const wchar_t* wide) {
     return text;
 }
 
-HFONT createHudFont(const wchar_t* face, int pixelHeight, BYTE charset = ANSI_CHARSET) {
-    // A negative height asks for the character height, not the cell height, in pixels.
-    return CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
-                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
+HFONT createHudFont(const wchar_t* face, int pixelHeight, int weight, BYTE charset = ANSI_CHARSET) {
+    // A negative height asks for the character height, not the cell height, in pixels. The GDI
+    // makes a bold of its own for a face that has none.
+    return CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 // Whether the glyph of `code` in the font selected into `hdc` sets any pixel. A font that cannot
@@ -94,9 +150,10 @@ bool hasInk(HDC hdc, unsigned int code) {
 
 }  // namespace
 
-void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase) {
+void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase,
+                     int weight) {
     const auto hdc = static_cast<HDC>(dc);
-    HFONT font = createHudFont(wideOf(face).c_str(), pixelHeight);
+    HFONT font = createHudFont(wideOf(face).c_str(), pixelHeight, weight);
     HGDIOBJ previous = SelectObject(hdc, font);
     // Glyphs without ink (the space, and any a face leaves blank) are compiled here as a bare
     // advance: wine's wglUseFontBitmapsA gives them a null bitmap, which Mesa refuses
@@ -106,7 +163,6 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
     GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, widths);
     bool inked[kGlyphCount];
     for (int i = 0; i < kGlyphCount; ++i) inked[i] = hasInk(hdc, kFirstGlyph + i);
-    static const GLubyte kNoPixels = 0;
     for (int i = 0; i < kGlyphCount;) {
         if (!inked[i]) {
             glNewList(listBase + i, GL_COMPILE);
@@ -168,7 +224,6 @@ void compileCharacter(HDC hdc, char32_t code, unsigned int list) {
         wglUseFontBitmapsW(hdc, code, 1, list);
         return;
     }
-    static const GLubyte kNoPixels = 0;
     glNewList(list, GL_COMPILE);
     glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &kNoPixels);
     glEndList();
@@ -333,7 +388,7 @@ private:
 
     void read(Candidate& c) {
         c.read = true;
-        HFONT font = createHudFont(c.family.c_str(), pixelHeight_, DEFAULT_CHARSET);
+        HFONT font = createHudFont(c.family.c_str(), pixelHeight_, FW_NORMAL, DEFAULT_CHARSET);
         const HGDIOBJ previous = SelectObject(hdc_, font);
         const DWORD size = selectedIs(hdc_, c.family) ? GetFontUnicodeRanges(hdc_, nullptr) : 0;
         std::vector<unsigned char> buffer(size);
@@ -360,11 +415,12 @@ private:
 // glyphs are taken for those the first lacks.
 class CharacterFonts {
 public:
-    CharacterFonts(HDC hdc, const char* face, int pixelHeight)
+    CharacterFonts(HDC hdc, const char* face, int pixelHeight, int weight)
         : hdc_(hdc),
           face_(wideOf(face)),
           pixelHeight_(pixelHeight),
-          ansi_(createHudFont(face_.c_str(), pixelHeight)),
+          weight_(weight),
+          ansi_(createHudFont(face_.c_str(), pixelHeight, weight)),
           fallback_(hdc, face_, pixelHeight) {
         previous_ = SelectObject(hdc, ansi_);
     }
@@ -385,7 +441,9 @@ public:
     bool select(char32_t code) {
         SelectObject(hdc_, ansi_);
         if (hasGlyph(hdc_, code)) return true;
-        if (wider_ == nullptr) wider_ = createHudFont(face_.c_str(), pixelHeight_, DEFAULT_CHARSET);
+        if (wider_ == nullptr) {
+            wider_ = createHudFont(face_.c_str(), pixelHeight_, weight_, DEFAULT_CHARSET);
+        }
         SelectObject(hdc_, wider_);
         if (hasGlyph(hdc_, code)) return true;
         if (fallback_.select(code) != nullptr) return true;
@@ -397,6 +455,7 @@ private:
     HDC hdc_;
     std::wstring face_;
     int pixelHeight_;
+    int weight_;
     HFONT ansi_;
     HFONT wider_ = nullptr;
     FallbackFaces fallback_;
@@ -406,8 +465,8 @@ private:
 }  // namespace
 
 void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
-                         int count, unsigned int listBase) {
-    CharacterFonts fonts(static_cast<HDC>(dc), face, pixelHeight);
+                         int count, unsigned int listBase, int weight) {
+    CharacterFonts fonts(static_cast<HDC>(dc), face, pixelHeight, weight);
     for (int k = 0; k < count; ++k) {
         fonts.select(codes[k]);
         compileCharacter(static_cast<HDC>(dc), codes[k], listBase + static_cast<unsigned int>(k));
@@ -417,10 +476,10 @@ void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, co
 // What wglUseFontBitmaps compiles: the glyph outline's bitmap, its rows a DWORD apart from the
 // top, turned to whole bytes from the bottom; the black box's origin.
 std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pixelHeight,
-                                      const char32_t* codes, int count) {
+                                      const char32_t* codes, int count, int weight) {
     std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
     const auto hdc = static_cast<HDC>(dc);
-    CharacterFonts fonts(hdc, face, pixelHeight);
+    CharacterFonts fonts(hdc, face, pixelHeight, weight);
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     std::vector<unsigned char> outline;
     for (int k = 0; k < count; ++k) {
@@ -486,9 +545,9 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
     }
     // The black box's top above the baseline and its bottom below it, as wglUseFontBitmapsA sets
     // the bitmap's.
-    constexpr unsigned int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    for (unsigned int code = kFirstGlyph; code <= kLastDrawn; ++code) {
+    for (unsigned int code = kFirstGlyph; code <= static_cast<unsigned int>(kLastDrawnGlyph);
+         ++code) {
         GLYPHMETRICS metrics{};
         const DWORD size = GetGlyphOutlineA(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
         if (size != 0 && size != GDI_ERROR) {
@@ -510,12 +569,12 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
 }  // namespace
 
 std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const char32_t* codes,
-                                       int count) {
+                                       int count, int weight) {
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) return std::nullopt;
     std::optional<FontMeasure> measure;
     {
-        CharacterFonts fonts(dc, face, pixelHeight);
+        CharacterFonts fonts(dc, face, pixelHeight, weight);
         if (fonts.made()) measure = measureSelected(dc, face);
         for (int k = 0; measure && k < count; ++k) {
             CharacterMeasure character{codes[k], 0, fonts.select(codes[k])};

@@ -70,10 +70,9 @@ struct Suite {
     HostWord camera = 0;
     FrameRate rate;
     std::uint32_t startTick = 0;
-    char line[kLineSize]{};
+    std::unique_ptr<PageLayout> layout = std::make_unique<PageLayout>();
     HudSettings anchored{};   // the settings held to the top right corner
     ByteAdvances advances{};  // the font's, as the HUD keeps them
-    CharacterLists lists;     // none: the page drawn is ASCII
     platform::CodePageCharacters codePage{};
 
     std::string renderer;
@@ -205,30 +204,22 @@ void peerFrame(Suite& s) {
 // from its width.
 template <bool kAnchored>
 void cpuFrame(Suite& s) {
-    GLint viewport[4] = {0, 0, test::kWidth, test::kHeight};
-    if (kAnchored) glGetIntegerv(GL_VIEWPORT, viewport);
+    Viewport viewport;
+    if (kAnchored) {
+        GLint at[4];
+        glGetIntegerv(GL_VIEWPORT, at);
+        viewport = {at[0], at[1], at[2], at[3]};
+    }
     const std::uint32_t now = platform::tickCount();
     s.rate.countFrame(now);
     updateTokenValues(*s.tokens, s.camera,
                       {&s.host.scene, &s.host.services, s.startTick, now, platform::calendarTime(),
                        s.rate.perSecond});
-    PageStore& store = *s.store;
-    store.selectPage(0);
-    for (int i = 0; i < store.getRowCount(); ++i) {
-        store.selectRow(i);
-        const char* text = store.getRowText();
-        if (text == nullptr || text[0] == '\0') continue;
-        std::memcpy(s.line, text, std::strlen(text) + 1);
-        applyTokens(store, *s.tokens, s.line);
-        if (kAnchored) {
-            RowOrigin origin = anchoredOrigin(s.anchored, i, store.getRowCount(),
-                                              drawnWidth(s.line, store.getRowEncoding(), s.codePage,
-                                                         {s.advances, s.lists, nullptr}),
-                                              viewport[2], viewport[3]);
-            benchmark::DoNotOptimize(origin);
-        }
-    }
-    benchmark::DoNotOptimize(s.line);
+    const FontAdvances advances{kAnchored ? s.advances : nullptr, {}, nullptr};
+    layOutPage(readThroughCursor(*s.store, 0),
+               {kAnchored ? s.anchored : s.settings, advances, {}, viewport, *s.tokens, s.codePage},
+               *s.layout);
+    benchmark::DoNotOptimize(s.layout->rows[0]);
 }
 
 // Reload INI through the host's entry, then the pass that rebuilds: the file read again and the 96
@@ -334,6 +325,50 @@ void BM_HudDrawRowCacheChanging(benchmark::State& state) {
     hudFrame(s);
 }
 BENCHMARK(BM_HudDrawRowCacheChanging)->Apply(frameRuns);
+
+// Rows in colours of their own: each row of page 1 in one of two, and the faces row by a limit its
+// count crosses every frame, against the same page in one colour with the same count.
+void flippingFrame(Suite& s) {
+    s.host.faces.count = s.host.faces.count == 1234 ? 1235 : 1234;
+    hudFrame(s);
+}
+
+std::string colouredIni(const std::string& config) {
+    std::string colours;
+    for (int r = 1; r <= kDrawnRows; ++r) {
+        colours += "ROWCOLOR" + std::to_string(r) + "=" + (r % 2 == 0 ? "40C0FF" : "FFC040") + "\n";
+    }
+    colours += "ROWCOLOR17=FF0000<1235,00FF00\n";
+    std::string ini = fullLayoutIni() + config;
+    return ini.insert(ini.find("[SECTION1]\n") + 11, colours);
+}
+
+void flippingFrames(benchmark::State& state, const std::string& ini) {
+    Suite& s = suite();
+    s.dir->writeIni(ini);
+    hostExecute(s, kReloadIniCommand);
+    runFrames(state, flippingFrame);
+    s.dir->writeIni(fullLayoutIni());
+    hostExecute(s, kReloadIniCommand);
+    s.host.faces.count = 1234;
+    hudFrame(s);
+}
+
+void BM_HudDrawCountFlipping(benchmark::State& state) { flippingFrames(state, fullLayoutIni()); }
+BENCHMARK(BM_HudDrawCountFlipping)->Apply(frameRuns);
+
+void BM_HudDrawRowColours(benchmark::State& state) { flippingFrames(state, colouredIni("")); }
+BENCHMARK(BM_HudDrawRowColours)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheCountFlipping(benchmark::State& state) {
+    flippingFrames(state, fullLayoutIni() + "ROW_CACHE=1\n");
+}
+BENCHMARK(BM_HudDrawRowCacheCountFlipping)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheRowColours(benchmark::State& state) {
+    flippingFrames(state, colouredIni("ROW_CACHE=1\n"));
+}
+BENCHMARK(BM_HudDrawRowCacheRowColours)->Apply(frameRuns);
 
 // The page held to the top right corner (each row's width summed) and to the bottom left, its
 // rows where the stretched page has them in a 640 x 480 viewport, all on screen.

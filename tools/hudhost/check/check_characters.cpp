@@ -7,8 +7,8 @@
 #include <optional>
 #include <set>
 
-#include "hud/drawn_width.h"
 #include "layout.h"
+#include "layout/drawn_width.h"
 
 namespace hudhost::check {
 namespace {
@@ -41,18 +41,21 @@ const LayoutFont* fontOf(const vantor::HudSettings& s, const std::string& faceNa
     static bool done = false;
     static std::string face;
     static int size = 0;
+    static int weight = 0;
     static std::vector<char32_t> characters;
     static std::optional<LayoutFont> font;
-    if (done && face == s.fontFace && size == s.fontSize && characters == codes) {
+    if (done && face == s.fontFace && size == s.fontSize && weight == s.fontWeight &&
+        characters == codes) {
         return font ? &*font : nullptr;
     }
     done = true;
     face = s.fontFace;
     size = s.fontSize;
+    weight = s.fontWeight;
     characters = codes;
     font.reset();
     auto measure = vantor::platform::measureFont(faceName.c_str(), s.fontSize, codes.data(),
-                                                 static_cast<int>(codes.size()));
+                                                 static_cast<int>(codes.size()), s.fontWeight);
     if (!measure) return nullptr;
     font = LayoutFont{std::move(*measure), faceName};
     return &*font;
@@ -70,7 +73,8 @@ const CharacterMeasure* measured(const LayoutFont& font, char32_t c) {
 Drawn drawnOf(const Layout& layout, const LoadedRow& row, char32_t c, unsigned char first) {
     if (c == 0x7F) return Drawn::kDelete;
     // A code page that gives a byte no character, or a C1 control, leaves it none to draw.
-    if (row.encoding == RowEncoding::kCodePage && first >= 0x80 && !CharacterLists::wanted(c)) {
+    if (row.encoding == RowEncoding::kCodePage && first >= 0x80 &&
+        !vantor::GatheredCharacters::wanted(c)) {
         return Drawn::kNoCharacter;
     }
     const char32_t drawn = drawnAs(layout, c);
@@ -268,7 +272,9 @@ int characterColumn(const char* text, RowEncoding encoding, std::size_t at) {
     return column + static_cast<int>(at - std::strlen(text));
 }
 
-char32_t drawnAs(const Layout& layout, char32_t c) { return vantor::drawnAs(c, layout.characters); }
+char32_t drawnAs(const Layout& layout, char32_t c) {
+    return vantor::drawnAs(c, layout.characters.gathered());
+}
 
 RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings) {
     RowCharacters out;

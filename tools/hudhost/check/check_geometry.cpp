@@ -10,9 +10,10 @@
 #include <cstring>
 #include <optional>
 
-#include "hud/drawn_width.h"
 #include "known_names.h"
 #include "layout.h"
+#include "layout/drawn_width.h"
+#include "layout/placement.h"
 #include "platform/platform.h"
 #include "token_marks.h"
 #include "tokens/token_table.h"
@@ -105,7 +106,8 @@ std::string place(const vantor::HudSettings& s) {
 // `room` (-1 for none): each character as the HUD reads and draws it.
 int rowWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& font,
              const std::vector<std::string>& values, float room, int& crossing) {
-    const vantor::DrawnAdvances advances{font.glyphs, layout.characters, font.characters.data()};
+    const vantor::FontAdvances advances{font.glyphs, layout.characters.gathered(),
+                                        font.characters.data()};
     const std::string marked = markTokens(row.text);
     int width = 0;
     crossing = -1;
@@ -218,7 +220,7 @@ std::string liftAdvice(const Layout& layout, const Placement& at, int index) {
 std::string viewportText(const Layout& layout) {
     const std::string size = sizeText(layout.viewWidth, layout.viewHeight) + " viewport";
     if (layout.settings.anchor == vantor::kStretched) return size;
-    return size + ", held to its " + vantor::kCornerNames[layout.settings.anchor] + " corner";
+    return size + ", held to its " + vantor::kCornerNames[layout.settings.anchor];
 }
 
 // The first row of each page whose baseline lies below the bottom edge.
@@ -284,13 +286,25 @@ void checkCornerPosition(const Layout& layout, Findings& findings) {
     const bool both = keys.find(" and ") != std::string::npos;
     if (keys.empty()) return;
     const Entry* anchor = configEntry(layout.text, "HUD_ANCHOR");
+    const std::int32_t a = layout.settings.anchor;
+    if (a == vantor::kTopCentre || a == vantor::kBottomCentre) {
+        if (static_cast<std::int32_t>(layout.settings.posX) != kPosX.fallback) return;
+        findings.add(Kind::AnchorPositionAtDefaults, Severity::Warning,
+                     anchor != nullptr ? anchor->line : 0, anchor != nullptr ? anchor->column : 0,
+                     "HUD_ANCHOR=" + std::to_string(a) + " centres the rows at the " +
+                         vantor::kCornerNames[a] + ", but with HUD_POS_X at its default, " +
+                         std::to_string(kPosX.fallback) + ", their middle stands " +
+                         std::to_string(kPosX.fallback - vantor::kCentredPosX) +
+                         " pixels right of the viewport's; set HUD_POS_X=" +
+                         std::to_string(vantor::kCentredPosX) + " to centre them");
+        return;
+    }
     findings.add(Kind::AnchorPositionAtDefaults, Severity::Warning,
                  anchor != nullptr ? anchor->line : 0, anchor != nullptr ? anchor->column : 0,
                  "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
                      " holds the rows to the " + vantor::kCornerNames[layout.settings.anchor] +
-                     " corner, with " + keys +
-                     (both ? " at their defaults, " : " at its default, ") + values +
-                     " pixels in from it; set HUD_POS_X and HUD_POS_Y with HUD_ANCHOR");
+                     ", with " + keys + (both ? " at their defaults, " : " at its default, ") +
+                     values + " pixels in from it; set HUD_POS_X and HUD_POS_Y with HUD_ANCHOR");
 }
 
 // The edges of a viewport `width` x `height` that a row's box crosses, as "left and top".

@@ -106,7 +106,7 @@ void tellOverlap(const Layout& layout, const Placement& at, const std::vector<Ne
         sizeText(at.width, at.height) + " viewport" +
         (s.anchor == vantor::kStretched
              ? ""
-             : std::string(", held to its ") + vantor::kCornerNames[s.anchor] + " corner");
+             : std::string(", held to its ") + vantor::kCornerNames[s.anchor]);
     const int gap = gapOf(at, first);
     findings.add(
         Kind::RowsOverlap, Severity::Warning, first.lower->entry->line, first.lower->entry->column,

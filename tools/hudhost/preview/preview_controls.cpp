@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "hud/page_turns.h"
+#include "layout/page_turns.h"
 #include "layout_check.h"
 #include "pages/hud_settings.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "hud/page_turns.h"
+#include "layout/page_turns.h"
 #include "letter_case.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
