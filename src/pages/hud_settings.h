@@ -24,11 +24,6 @@ enum HudAnchor : std::int32_t {
     kBottomRight = 4
 };
 
-// The corner each anchor holds the rows to, by HudAnchor, as messages name it; the stretched space
-// has none.
-inline constexpr const char* kCornerNames[] = {"", "top left", "top right", "bottom left",
-                                               "bottom right"};
-
 struct HudSettings {
     float posX;  // where every row starts, in the overlay space (anchored: see layout/placement.h)
     float posY;  // row 0's baseline; row i sits at posY - i * stepY

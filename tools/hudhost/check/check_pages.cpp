@@ -20,10 +20,10 @@ bool hasRowAfter(const Section& section, int row) {
     return false;
 }
 
-void checkPage(const Section& section, int page, vantor::PageStore& store,
+void checkPage(const Section& section, int page, const vantor::PageStore& store,
                std::vector<LoadedRow>& rows, Findings& findings) {
-    store.selectPage(page);
-    const int count = store.getRowCount();
+    const vantor::PageView view = store.view(page);
+    const int count = view.count;
     const std::string ending = rowKey(count + 1);
     const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
     const char* const ended = first.count(ending) != 0 ? "empty" : "missing";
@@ -54,9 +54,8 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
                  entry.name + " is never read: a page has at most " +
                      std::to_string(vantor::kPageRows) + " rows, " + vantor::rowKeyRange());
         } else if (r <= count) {
-            store.selectRow(r - 1);
-            rows.push_back({page, r - 1, &entry, store.getRowText(), entry.valueColumn,
-                            store.getRowEncoding()});
+            const vantor::TextRow& row = *view.rows[r - 1];
+            rows.push_back({page, r - 1, &entry, row.text, entry.valueColumn, row.encoding});
         } else if (r == count + 1) {
             const bool more = hasRowAfter(section, r);
             warn(Kind::EmptyRow, more ? Severity::Warning : Severity::Note,
@@ -74,7 +73,7 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
 
 }  // namespace
 
-std::vector<LoadedRow> checkPages(const LayoutText& text, vantor::PageStore& store,
+std::vector<LoadedRow> checkPages(const LayoutText& text, const vantor::PageStore& store,
                                   Findings& findings) {
     std::vector<LoadedRow> rows;
     const int pages = store.getPageCount();

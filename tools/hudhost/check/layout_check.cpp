@@ -1,21 +1,21 @@
 #include "layout_check.h"
 
 #include "layout.h"
+#include "loaded_layout.h"
 #include "platform/slashes.h"
 
 namespace hudhost::check {
 namespace {
 
-std::string pagesShown(vantor::PageStore& store) {
+std::string pagesShown(const vantor::PageStore& store) {
     const int pages = store.getPageCount();
     if (pages == 0) return "the HUD shows no page";
     std::string rows;
     for (int p = 0; p < pages; ++p) {
-        store.selectPage(p);
         rows += (p == 0           ? ""
                  : p + 1 == pages ? " and "
                                   : ", ") +
-                std::to_string(store.getRowCount());
+                std::to_string(store.view(p).count);
     }
     const bool oneRow = pages == 1 && rows == "1";
     return "the HUD shows " + std::to_string(pages) + (pages == 1 ? " page of " : " pages of ") +
@@ -29,27 +29,36 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
     const std::optional<LayoutText> text = checkFile(path, findings);
     if (!text) return "the HUD shows no page";
     // The file as the HUD reads it, by its own reloadConfig.
-    const auto store = std::make_unique<vantor::PageStore>();
-    vantor::HudSettings settings{};
-    vantor::reloadConfig(*store, settings, path.c_str());
+    const LoadedLayout loaded = loadLayout(path.c_str());
+    const vantor::PageStore& store = *loaded.store;
+    const vantor::HudSettings& settings = loaded.settings;
     // What the reader takes of the file, then its sections and keys.
     const FileForm form = checkEncoding(*text, findings);
     if (form.readable) {
-        checkSections(*text, *store, form.lossExplained, findings);
-        const std::vector<LoadedRow> rows = checkPages(*text, *store, findings);
-        checkConfig(*text, *store, findings);
+        checkSections(*text, store, form.lossExplained, findings);
+        const std::vector<LoadedRow> rows = checkPages(*text, store, findings);
+        checkConfig(*text, store, findings);
         // What the loaded rows draw, and where.
-        const RowCharacters characters = readCharacters(*store, settings);
-        const Layout layout{
-            *text,           *store, settings, rows, characters.codePage, *characters.lists,
-            characters.font, width,  height};
+        const RowCharacters characters = readCharacters(store, settings);
+        const LayoutMeasure measure(characters);
+        const Layout layout{*text,
+                            store,
+                            settings,
+                            rows,
+                            characters.codePage,
+                            *characters.lists,
+                            characters.font,
+                            width,
+                            height,
+                            measure.advances,
+                            measure.values};
         checkSettingsTogether(layout, findings);
         checkRows(layout, findings);
         checkCharacters(layout, findings);
         checkGeometry(layout, findings);
         checkSpacing(layout, findings);
     }
-    return pagesShown(*store);
+    return pagesShown(store);
 }
 
 }  // namespace
