@@ -27,16 +27,6 @@ enum HudAnchor : std::int32_t {
     kBottomCentre = 6
 };
 
-// Where each anchor holds the rows, by HudAnchor, as messages name it ("held to its top left
-// corner"); the stretched space has none.
-inline constexpr const char* kCornerNames[] = {"",
-                                               "top left corner",
-                                               "top right corner",
-                                               "bottom left corner",
-                                               "bottom right corner",
-                                               "top centre",
-                                               "bottom centre"};
-
 // The HUD_POS_X of a centred row that stands exactly on the viewport's middle: the overlay's own
 // middle, since the key takes no 0 or negative value. Each pixel more moves it one to the right.
 inline constexpr std::int32_t kCentredPosX = 320;

@@ -119,7 +119,7 @@ void PageStore::readRowColour(const char* section, const char* key, TextRow& row
     if (value) parseRowColour(*value, row.colour);
 }
 
-std::optional<std::string_view> PageStore::readString(const char* section, const char* key) {
+std::optional<std::string_view> PageStore::readString(const char* section, const char* key) const {
     std::memset(scratch_, 0, sizeof scratch_);
     const std::uint32_t length =
         platform::readProfileString(section, key, "", scratch_, sizeof scratch_, path_);
@@ -127,7 +127,7 @@ std::optional<std::string_view> PageStore::readString(const char* section, const
     return std::string_view(scratch_, length);
 }
 
-std::optional<std::int32_t> PageStore::readInt(const char* section, const char* key) {
+std::optional<std::int32_t> PageStore::readInt(const char* section, const char* key) const {
     const std::optional<std::string_view> text = readString(section, key);
     if (!text) return std::nullopt;
     // strtol rather than atol: the same digits, but an out-of-range number saturates instead of

@@ -40,11 +40,11 @@ public:
     // Reads one key of the file at the path, with a buffer of kTextSize: its text, at most
     // kMaxTextChars characters and zero-terminated, valid until the next read; nothing for an
     // absent or empty key.
-    std::optional<std::string_view> readString(const char* section, const char* key);
+    std::optional<std::string_view> readString(const char* section, const char* key) const;
 
     // Reads one key as a decimal integer (leading blanks, a sign, digits up to the first other
     // character; no digits gives 0), clamped to 32 bits; nothing for an absent or empty key.
-    std::optional<std::int32_t> readInt(const char* section, const char* key);
+    std::optional<std::int32_t> readInt(const char* section, const char* key) const;
 
     // The cursor. Every operation tests the part of the cursor it uses.
     int getPageCount() const { return pageCount_; }
@@ -66,7 +66,7 @@ private:
     void readRowColour(const char* section, const char* key, TextRow& row);
 
     char path_[kTextSize];
-    char scratch_[kTextSize];
+    mutable char scratch_[kTextSize];  // a read's buffer, none of the pages
     std::int32_t pageCount_ = 0;
     std::int32_t curPage_ = 0;
     std::int32_t curRow_ = 0;

@@ -276,7 +276,7 @@ char32_t drawnAs(const Layout& layout, char32_t c) {
     return vantor::drawnAs(c, layout.characters.gathered());
 }
 
-RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings) {
+RowCharacters readCharacters(const vantor::PageStore& store, const vantor::HudSettings& settings) {
     RowCharacters out;
     vantor::platform::readCodePage(out.codePage);
     out.lists->collect(store, out.codePage);

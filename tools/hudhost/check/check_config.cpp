@@ -55,7 +55,7 @@ void checkClockLetters(const Entry& entry, const ConfigKey& key, std::string_vie
     }
 }
 
-void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& store,
+void checkValue(const Entry& entry, const ConfigKey& key, const vantor::PageStore& store,
                 Findings& findings) {
     auto warn = [&](Kind kind, Severity severity, int offset, const std::string& message) {
         findings.add(kind, severity, entry.line, entry.valueColumn + offset, message);
@@ -102,7 +102,7 @@ void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& sto
 
 }  // namespace
 
-void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& findings) {
+void checkConfig(const LayoutText& text, const vantor::PageStore& store, Findings& findings) {
     for (const Section& section : text.sections) {
         if (upper(section.name) != vantor::kConfigSection || !section.read) continue;
         const std::unordered_map<std::string, const Entry*> first = firstEntries(section);

@@ -25,8 +25,8 @@ std::string colourText(std::uint32_t rgb) {
 }
 
 // A row's colours as read: what the HUD makes of them, and of the row they colour.
-void checkRowColour(const Entry& entry, int row, int count, vantor::PageStore& store,
-                    Findings& findings) {
+void checkRowColour(const Entry& entry, int row, const vantor::PageView& view, Findings& findings) {
+    const int count = view.count;
     auto warn = [&](Kind kind, int offset, const std::string& message) {
         findings.add(kind, Severity::Warning, entry.line, entry.valueColumn + offset, message);
     };
@@ -58,8 +58,7 @@ void checkRowColour(const Entry& entry, int row, int count, vantor::PageStore& s
                  std::to_string(colour.limits[k]) + ", so " + colourText(colour.rgb[k + 1]) +
                  " never shows; write the limits rising");
     }
-    store.selectRow(row - 1);
-    if (colour.hasThresholds() && vantor::firstNumberToken(store.getRowText()) < 0) {
+    if (colour.hasThresholds() && vantor::firstNumberToken(view.rows[row - 1]->text) < 0) {
         warn(Kind::ThresholdsWithoutNumber, 0,
              entry.name + " picks a colour by a number, but " + rowKey(row) +
                  " holds no *SEL_FACES*, *SEL_EDGES*, *SEL_VERTICES*, *FPS* or *ELAPSED*: it "
@@ -75,10 +74,10 @@ bool hasRowAfter(const Section& section, int row) {
     return false;
 }
 
-void checkPage(const Section& section, int page, vantor::PageStore& store,
+void checkPage(const Section& section, int page, const vantor::PageStore& store,
                std::vector<LoadedRow>& rows, Findings& findings) {
-    store.selectPage(page);
-    const int count = store.getRowCount();
+    const vantor::PageView view = store.view(page);
+    const int count = view.count;
     const std::string ending = rowKey(count + 1);
     const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
     const char* const ended = first.count(ending) != 0 ? "empty" : "missing";
@@ -97,7 +96,7 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
         }
         const int r = pageNumber(name, vantor::kRowKeyPrefix);
         if (const int coloured = pageNumber(name, vantor::kRowColourPrefix); coloured != 0) {
-            checkRowColour(entry, coloured, count, store, findings);
+            checkRowColour(entry, coloured, view, findings);
         } else if (r == 0) {
             const std::string hint =
                 findConfigKey(name) != nullptr
@@ -111,9 +110,8 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
                  entry.name + " is never read: a page has at most " +
                      std::to_string(vantor::kPageRows) + " rows, " + vantor::rowKeyRange());
         } else if (r <= count) {
-            store.selectRow(r - 1);
-            rows.push_back({page, r - 1, &entry, store.getRowText(), entry.valueColumn,
-                            store.getRowEncoding()});
+            const vantor::TextRow& row = *view.rows[r - 1];
+            rows.push_back({page, r - 1, &entry, row.text, entry.valueColumn, row.encoding});
         } else if (r == count + 1) {
             const bool more = hasRowAfter(section, r);
             warn(Kind::EmptyRow, more ? Severity::Warning : Severity::Note,
@@ -131,7 +129,7 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
 
 }  // namespace
 
-std::vector<LoadedRow> checkPages(const LayoutText& text, vantor::PageStore& store,
+std::vector<LoadedRow> checkPages(const LayoutText& text, const vantor::PageStore& store,
                                   Findings& findings) {
     std::vector<LoadedRow> rows;
     const int pages = store.getPageCount();
