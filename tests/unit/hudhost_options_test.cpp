@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iterator>
+#include <iomanip>
 #include <sstream>
 
 #include "options.h"
@@ -19,7 +19,7 @@ using hudhost::Options;
 
 struct Line {
     const char* name;
-    const char* args;  // separated by blanks
+    const char* args;  // separated by blanks, a word with blanks in 'quotes'
     std::string says;  // the refusal, or a line of the help text the line asks for
     bool (*fills)(const Options&) = nullptr;  // for a line that runs: what it filled
 };
@@ -30,7 +30,7 @@ TEST_P(CommandLine, IsReadAsItsRowsSay) {
     const Line& c = GetParam();
     std::istringstream words(c.args);
     std::vector<std::string> args{"hudhost"};
-    args.insert(args.end(), std::istream_iterator<std::string>(words), {});
+    for (std::string word; words >> std::quoted(word, '\'');) args.push_back(word);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     Options options;
@@ -121,6 +121,20 @@ INSTANTIATE_TEST_SUITE_P(
              "--gl-state does not apply to --window; it is for picture, --soak and --bench"},
         Line{"HudFramesWithSoak", "--soak --hud-frames 1",
              "--hud-frames does not apply to --soak; it is for picture"},
+        // Operands and values after "=".
+        Line{"TwoFilesToCheck", "--check a.ini --size 9x9 b.ini",
+             "--check takes one FILE, not both a.ini and b.ini"},
+        Line{"FileGivenTwice", "--check=a.ini b.ini",
+             "--check takes one FILE, not both a.ini and b.ini"},
+        Line{"FileForAModeWithout", "--list my.ini", "unknown option my.ini (see --help)"},
+        Line{"ValueForAFlag", "--gl-state=yes", "--gl-state takes no value"},
+        Line{"MisspeltBeforeEquals", "--frmaes=2",
+             "unknown option --frmaes (did you mean --frames?)"},
+        Line{"EmptyAfterEquals",
+             "--frames=", "--frames takes a whole number from 1 to 100000000, not ''"},
+        Line{"ListSplitByTheShell", "--check --ignore repeated-key, star-word",
+             "--ignore takes the names that findings end with, not '' (quote a list with blanks in "
+             "it)"},
         // What the lines that run fill.
         Line{"CheckOfAFile", "--check x.ini --workdir d", "",
              [](const Options& o) {
@@ -128,6 +142,29 @@ INSTANTIATE_TEST_SUITE_P(
              }},
         Line{"CheckOfItsOwnFile", "--check --workdir d", "",
              [](const Options& o) { return o.checkPath.empty() && o.workDir == "d"; }},
+        Line{"FileAfterTheOptions", "--check --size 1920x1080 my.ini", "",
+             [](const Options& o) { return o.checkPath == "my.ini" && o.width == 1920; }},
+        Line{"FileAfterAList", "--check --ignore star-word tok.ini", "",
+             [](const Options& o) { return o.checkPath == "tok.ini" && o.ignored.size() == 1; }},
+        Line{"FileBeforeTheMode", "my.ini --check", "",
+             [](const Options& o) { return o.checkPath == "my.ini"; }},
+        Line{"FileLikeAnOption", "--check -- -my.ini", "",
+             [](const Options& o) { return o.checkPath == "-my.ini"; }},
+        Line{"ValuesAfterEquals", "--check=my.ini --ignore=repeated-key --size=32x16 --workdir=d",
+             "",
+             [](const Options& o) {
+                 return o.checkPath == "my.ini" && o.ignored.size() == 1 && o.width == 32 &&
+                        o.workDir == "d";
+             }},
+        Line{"NamesWithBlanks", "--check --ignore 'repeated-key, star-word'", "",
+             [](const Options& o) { return o.ignored.size() == 2; }},
+        // A picture by default, but the bench's only when asked for.
+        Line{"SoakPicture", "--soak", "",
+             [](const Options& o) { return o.outPath == "hudhost.png"; }},
+        Line{"BenchWithoutPicture", "--bench", "",
+             [](const Options& o) { return o.outPath.empty(); }},
+        Line{"BenchWithPicture", "--bench --out=b.png", "",
+             [](const Options& o) { return o.outPath == "b.png"; }},
         Line{"CameraSpeltLooselyLastWins", "--no-plugin --camera Main_Perspective --camera Bottom",
              "",
              [](const Options& o) { return o.mode == Mode::Scene && o.camera == Camera::Bottom; }},
