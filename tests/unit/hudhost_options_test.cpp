@@ -1,6 +1,6 @@
 // hudhost's command line read in-process: what a line fills, each refusal word for word, and the
-// lines of --help that the mode rows, the option rows and the name tables write; and a mode's run
-// as its row gives it.
+// lines of --help that the mode rows, the option rows, the name tables and the key table write; and
+// a mode's run as its row gives it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "options.h"
+#include "preview/preview_keys.h"
 #include "work_folder.h"
 
 namespace {
@@ -42,7 +43,7 @@ TEST_P(CommandLine, IsReadAsItsRowsSay) {
         EXPECT_TRUE(c.fills(options));
     } else if (accepted) {
         ASSERT_EQ(options.mode, Mode::Help);
-        std::istringstream text(hudhost::usageText());
+        std::istringstream text(hudhost::usageText() + "\n" + hudhost::previewKeysText());
         std::vector<std::string> lines;
         for (std::string line; std::getline(text, line);) lines.push_back(line);
         EXPECT_NE(std::find(lines.begin(), lines.end(), c.says), lines.end()) << c.says;
@@ -207,6 +208,10 @@ INSTANTIATE_TEST_SUITE_P(
         Line{"HelpOfSelectionModes", "--help",
              "  --selection-mode MODE  face (default), edge or vertex, or any number the host "
              "might report"},
+        // The preview's keys, from the key table, the camera's name from the HUD's own.
+        Line{"HelpOfTwoKeys", "--help", "  N or Page Down    Next Page"},
+        Line{"HelpOfTheFreeCamera", "--help",
+             "  8 or keypad 8     a free camera, which the HUD names Free Ortho"},
         Line{"HelpOfTheModesAnOptionIsFor", "--help",
              kPad + "(picture, --no-plugin, --soak, --bench, --window and --check)"}),
     [](const ::testing::TestParamInfo<Line>& info) { return std::string(info.param.name); });
