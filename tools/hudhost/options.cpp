@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "known_names.h"
+#include "check/known_names.h"
 #include "preview/preview.h"
 #include "runs/runs.h"
 
@@ -53,12 +53,11 @@ struct Sides {
     int Options::*height;
 };
 
-using Field =
-    std::variant<std::monostate, bool Options::*, std::string Options::*, std::uint32_t Options::*,
-                 long Options::*, std::int32_t Options::*, Camera Options::*, Rgb Options::*, Sides,
-                 std::vector<std::int32_t> Options::*,
-                 std::vector<vantor::PluginFunction> Options::*,
-                 std::vector<check::Kind> Options::*>;
+using Field = std::variant<
+    std::monostate, bool Options::*, std::string Options::*, std::uint32_t Options::*,
+    long Options::*, std::int32_t Options::*, Camera Options::*, check::ReportFormat Options::*,
+    Rgb Options::*, Sides, std::vector<std::int32_t> Options::*,
+    std::vector<vantor::PluginFunction> Options::*, std::vector<check::Kind> Options::*>;
 
 struct Value {
     Kind kind;
@@ -236,6 +235,9 @@ constexpr OptionRow kOptions[] = {
     {{"--ignore", nullptr, "NAME[,NAME...]", findingNames(&Options::ignored),
       "leave out the findings of these names, the names in brackets that findings end with"},
      bit(Mode::Check)},
+    {{"--format", nullptr, "NAME", choice(&Options::reportFormat, kReportFormats),
+      "how the findings are printed: {}. The exit status is the same"},
+     bit(Mode::Check)},
     {{"--gl-state", nullptr, nullptr, flag(&Options::glState),
       "print which GL state the HUD's drawing calls left changed"},
      kLive & ~bit(Mode::Window)},
@@ -377,6 +379,9 @@ struct Fill {
     }
     void operator()(Camera Options::*field) const {
         options.*field = static_cast<Camera>(read.number);
+    }
+    void operator()(check::ReportFormat Options::*field) const {
+        options.*field = static_cast<check::ReportFormat>(read.number);
     }
     void operator()(Rgb Options::*field) const { options.*field = read.colour; }
     void operator()(Sides sides) const {

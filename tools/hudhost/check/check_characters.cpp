@@ -7,8 +7,8 @@
 #include <optional>
 #include <set>
 
+#include "check/layout.h"
 #include "hud/drawn_width.h"
-#include "layout.h"
 
 namespace hudhost::check {
 namespace {

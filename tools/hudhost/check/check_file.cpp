@@ -2,9 +2,9 @@
 // HUD's reader see of it.
 #include <filesystem>
 
-#include "known_names.h"
-#include "layout.h"
-#include "letter_case.h"
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/letter_case.h"
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
 #include "platform/slashes.h"

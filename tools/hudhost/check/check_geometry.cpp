@@ -10,11 +10,11 @@
 #include <cstring>
 #include <optional>
 
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/token_marks.h"
 #include "hud/drawn_width.h"
-#include "known_names.h"
-#include "layout.h"
 #include "platform/platform.h"
-#include "token_marks.h"
 #include "tokens/token_table.h"
 
 namespace hudhost::check {

@@ -1,8 +1,9 @@
 // The keys of each page the HUD loads: its rows run from the first row key without a gap, up to
 // kPageRows, and the first of each name is the only one it sees.
-#include "known_names.h"
-#include "layout.h"
-#include "page_names.h"
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/page_names.h"
+#include "check/section_keys.h"
 
 namespace hudhost::check {
 namespace {
@@ -25,27 +26,21 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
     store.selectPage(page);
     const int count = store.getRowCount();
     const std::string ending = rowKey(count + 1);
-    const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
+    const FirstEntries first = firstEntries(section);
     const char* const ended = first.count(ending) != 0 ? "empty" : "missing";
 
     for (const Entry& entry : section.entries) {
         auto warn = [&](Kind kind, Severity severity, const std::string& message) {
             findings.add(kind, severity, entry.line, entry.column, message);
         };
+        if (repeatsKey(entry, first, findings)) continue;
         const std::string name = upper(entry.name);
-        const Entry* firstOfName = first.at(name);
-        if (firstOfName != &entry) {
-            warn(Kind::RepeatedKey, Severity::Warning,
-                 entry.name + " repeats the key at line " + std::to_string(firstOfName->line) +
-                     ": the HUD reads only the first; remove one of them");
-            continue;
-        }
         const int r = pageNumber(name, vantor::kRowKeyPrefix);
         if (r == 0) {
             const std::string hint =
                 findConfigKey(name) != nullptr
                     ? " (it belongs in [" + std::string(vantor::kConfigSection) + "])"
-                    : didYouMean(entry.name, rowNames());
+                    : meantKey(entry.name, rowNames(), first);
             warn(Kind::NotARowKey, Severity::Warning,
                  entry.name + " is never read: a page section holds only " + vantor::rowKeyRange() +
                      hint);

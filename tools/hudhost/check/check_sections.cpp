@@ -1,8 +1,8 @@
 // Which sections the HUD reads: its pages run from the first page section without a gap, up to
 // kPageCount, and the first of each name is the only one it sees.
-#include "known_names.h"
-#include "layout.h"
-#include "page_names.h"
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/page_names.h"
 #include "platform/ini_parse.h"
 
 namespace hudhost::check {

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <optional>
 
-#include "layout.h"
+#include "check/layout.h"
 
 namespace hudhost::check {
 namespace {

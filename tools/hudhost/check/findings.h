@@ -180,6 +180,12 @@ struct Finding {
     std::string message;
 };
 
+// How the findings are printed: lines of text, or one JSON document for editors and pipelines.
+enum class ReportFormat { Text, Json };
+
+// "note", "warning" or "error", as a finding's line and its JSON record name it.
+const char* severityName(Severity severity);
+
 class Findings {
 public:
     // Findings of the kinds in `ignored` are neither listed nor counted.
@@ -192,10 +198,10 @@ public:
 
     int count(Severity severity) const;
 
-    // The findings in file order, a line each, "PATH:LINE:COLUMN: severity: message [name]" (or
-    // "PATH: severity: message [name]" without a line). Only the first kMaxListed added are listed,
-    // and a line tells how many more there are; all are counted.
-    std::string listing(const std::string& path) const;
+    // The findings listed, in file order: only the first kMaxListed added; all are counted.
+    std::vector<Finding> inFileOrder() const;
+    // How many findings were counted beyond those listed.
+    int unlisted() const;
 
     // 0 with nothing above a note, 1 with warnings, 2 with errors.
     int exitStatus() const;
@@ -207,6 +213,10 @@ private:
     std::vector<Finding> findings_;
     int counts_[3] = {0, 0, 0};  // by severity
 };
+
+// The findings as lines, "PATH:LINE:COLUMN: severity: message [name]" (or "PATH: severity:
+// message [name]" without a line), then a line telling how many more there are, if any.
+std::string listing(const std::vector<Finding>& listed, int unlisted, const std::string& path);
 
 // "2 errors, 1 warning, 0 notes".
 std::string countsText(int errors, int warnings, int notes);

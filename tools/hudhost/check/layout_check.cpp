@@ -1,6 +1,8 @@
-#include "layout_check.h"
+#include "check/layout_check.h"
 
-#include "layout.h"
+#include "check/json_report.h"
+#include "check/layout.h"
+#include "check/listed.h"
 #include "platform/slashes.h"
 
 namespace hudhost::check {
@@ -9,14 +11,12 @@ namespace {
 std::string pagesShown(vantor::PageStore& store) {
     const int pages = store.getPageCount();
     if (pages == 0) return "the HUD shows no page";
-    std::string rows;
+    std::vector<std::string> counts;
     for (int p = 0; p < pages; ++p) {
         store.selectPage(p);
-        rows += (p == 0           ? ""
-                 : p + 1 == pages ? " and "
-                                  : ", ") +
-                std::to_string(store.getRowCount());
+        counts.push_back(std::to_string(store.getRowCount()));
     }
+    const std::string rows = listed(counts, " and ");
     const bool oneRow = pages == 1 && rows == "1";
     return "the HUD shows " + std::to_string(pages) + (pages == 1 ? " page of " : " pages of ") +
            rows + (oneRow ? " row" : " rows");
@@ -69,15 +69,22 @@ CheckResult checkLayout(const std::string& path, int width, int height,
     result.warnings = findings.count(Severity::Warning);
     result.notes = findings.count(Severity::Note);
     result.exitStatus = findings.exitStatus();
-    result.findings = findings.listing(written);
+    result.path = written;
+    result.listed = findings.inFileOrder();
+    result.unlisted = findings.unlisted();
+    result.findings = listing(result.listed, result.unlisted, written);
     result.summary = written + ": " + titleCounts(result) + "; " + shown + " in a " +
                      sizeText(width, height) + " viewport\n";
     return result;
 }
 
-void print(const CheckResult& result, std::FILE* out) {
-    std::fputs(result.findings.c_str(), out);
-    std::fputs(result.summary.c_str(), out);
+void print(const CheckResult& result, std::FILE* out, ReportFormat format) {
+    if (format == ReportFormat::Json) {
+        std::fputs(jsonReport(result).c_str(), out);
+    } else {
+        std::fputs(result.findings.c_str(), out);
+        std::fputs(result.summary.c_str(), out);
+    }
     // Under wine the window's stderr held these lines back while its title showed their counts.
     std::fflush(out);
 }

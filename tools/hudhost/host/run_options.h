@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "abi/host_records.h"
-#include "findings.h"
+#include "check/contrast.h"
+#include "check/findings.h"
+#include "check/listed.h"
 
 namespace hudhost {
 
@@ -15,11 +17,7 @@ namespace hudhost {
 enum class Camera { MainPerspective, Top, Left, Right, Front, Back, Bottom, Free };
 
 // A colour, 0 to 255 a part.
-struct Rgb {
-    std::uint8_t red;
-    std::uint8_t green;
-    std::uint8_t blue;
-};
+using Rgb = check::Colour;
 
 // What a run does, for the code that asks which run it is in. The command line names one mode at
 // most; without one, it is Picture. Each has one row in the mode table (options.cpp): its option,
@@ -48,7 +46,7 @@ struct Options {
     std::uint32_t vertices = 0;
     // The viewport's background: a mid grey on which the HUD's default text colour (64, 64, 64)
     // stands out at better than 3:1, and light text still reads.
-    Rgb background{138, 144, 154};
+    Rgb background = check::kViewportBackground;
     int width = 640;
     int height = 480;
     long frames = 1;
@@ -58,6 +56,7 @@ struct Options {
     bool glState = false;              // report which GL state the HUD's drawing calls left changed
     std::string checkPath;             // empty: the HUD's own file
     std::vector<check::Kind> ignored;  // --check: the kinds of finding left out
+    check::ReportFormat reportFormat = check::ReportFormat::Text;  // --check's
 };
 
 // The name tables: each name the command line gives a value, and what --help adds after it.
@@ -86,6 +85,11 @@ inline constexpr Named kCommands[] = {
     {"reload", vantor::kReloadIniCommand},
 };
 
+inline constexpr Named kReportFormats[] = {
+    {"text", static_cast<int>(check::ReportFormat::Text)},
+    {"json", static_cast<int>(check::ReportFormat::Json), "one document, for editors and scripts"},
+};
+
 inline constexpr Named kSelectionModes[] = {
     {"face", vantor::kFaceSelection},
     {"edge", vantor::kEdgeSelection},
@@ -100,7 +104,7 @@ inline constexpr const char* kVerticesOption = "--vertices";
 // The names the command line gives a selection mode ("edge"), null for a number of the host's own.
 const char* selectionModeName(std::int32_t mode);
 
-// Names as hudhost's lines list them: "a, b and c" with `last` " and ", "a, b or c" with " or ".
-std::string listed(const std::vector<std::string>& items, const char* last);
+// hudhost's lines join names as the checker's do.
+using check::listed;
 
 }  // namespace hudhost

@@ -5,8 +5,8 @@
 
 #include <memory>
 
+#include "check/layout_check.h"
 #include "hud/page_turns.h"
-#include "layout_check.h"
 #include "pages/hud_settings.h"
 
 namespace hudhost {

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "check/layout_check.h"
 #include "gl_context.h"
 #include "host/host_side.h"
 #include "host/plugin_loader.h"
-#include "layout_check.h"
 #include "pages/hud_settings.h"
 #include "preview/preview.h"
 #include "render/gl_state.h"
@@ -189,7 +189,7 @@ int checkRun(const Options& options) {
     const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
     const check::CheckResult result =
         check::checkLayout(layout, options.width, options.height, options.ignored);
-    check::print(result, stdout);
+    check::print(result, stdout, options.reportFormat);
     say(layoutElsewhere(options));
     return result.exitStatus;
 }

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "check/letter_case.h"
 #include "hud/page_turns.h"
-#include "letter_case.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
 #include "runs/soak.h"
