@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
@@ -188,6 +189,8 @@ std::uint32_t readProfileString(const char* section, const char* key, const char
     while (length > 0 && fallback[length - 1] == ' ') --length;
     return place(fallback, length, buffer, size);
 }
+
+std::string shownPath(std::string path) { return withSlashes(std::move(path)); }
 
 bool canOpenForReading(const char* path) {
     char posixPath[PATH_MAX];

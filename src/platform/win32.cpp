@@ -17,6 +17,11 @@ std::uint32_t readProfileString(const char* section, const char* key, const char
     return GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
 }
 
+std::string shownPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 bool canOpenForReading(const char* path) {
     std::FILE* file = std::fopen(path, "r");
     if (file == nullptr) return false;

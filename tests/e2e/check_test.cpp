@@ -22,7 +22,10 @@ namespace {
 
 const std::string kCorpus = std::string(E2E_DATA_DIR) + "/check";
 const std::string kBaseline = std::string(E2E_DATA_DIR) + "/check.expected";
-const std::string kOwnFile = "Plugins/Startup Plugins/VantorHUD.ini";
+// The HUD's own file as the findings name it: as the system writes its paths.
+const std::string kOwnFile = std::string(platformName()) == "windows"
+                                 ? "Plugins\\Startup Plugins\\VantorHUD.ini"
+                                 : "Plugins/Startup Plugins/VantorHUD.ini";
 
 struct Expected {
     std::string name;

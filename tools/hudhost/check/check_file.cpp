@@ -50,8 +50,9 @@ void explainMissing(Findings& findings, const fs::path& file) {
         findings.fileError(Kind::FileUnreadable, "the file cannot be opened for reading" + noPage +
                                                      "; check its permissions");
     } else if (!fs::is_directory(folderOf(file), ec)) {
-        const std::string missing =
-            "no such file: the folder " + folderOf(file).generic_string() + " does not exist";
+        const std::string missing = "no such file: the folder " +
+                                    vantor::platform::shownPath(folderOf(file).generic_string()) +
+                                    " does not exist";
         if (!cased.onDisk.empty()) {
             findings.fileError(Kind::NameInOtherLetterCase, missing + ", " + cased.onDisk +
                                                                 caseSensitive + noPage +
@@ -115,10 +116,11 @@ std::optional<LayoutText> checkFile(const std::string& path, Findings& findings)
         findings.add(
             Kind::NameInOtherLetterCase, Severity::Note, 0, 0,
             std::string(own ? "the file" : "the folder") + " is named " +
-                (own ? fs::path(cased.onDisk).filename().string() : cased.onDisk) +
+                (own ? fs::path(cased.onDisk).filename().string()
+                     : vantor::platform::shownPath(cased.onDisk)) +
                 ": this build finds it in any letter case, the Linux build does not; rename it "
                 "to " +
-                (own ? file.filename().string() : cased.written));
+                (own ? file.filename().string() : vantor::platform::shownPath(cased.written)));
     }
     return text;
 }

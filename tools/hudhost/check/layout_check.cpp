@@ -3,7 +3,7 @@
 #include "check/json_report.h"
 #include "check/layout.h"
 #include "check/listed.h"
-#include "platform/slashes.h"
+#include "platform/platform.h"
 
 namespace hudhost::check {
 namespace {
@@ -62,8 +62,8 @@ CheckResult checkLayout(const std::string& path, int width, int height,
     Findings findings(ignored);
     const std::string shown = runChecks(bare ? "./" + path : path, width, height, findings);
 
-    // The path as a user reads it in the findings: the same on both systems.
-    const std::string written = vantor::platform::withSlashes(path);
+    // The path as a user reads it in the findings: as the system writes its paths.
+    const std::string written = vantor::platform::shownPath(path);
     CheckResult result;
     result.errors = findings.count(Severity::Error);
     result.warnings = findings.count(Severity::Warning);
