@@ -22,10 +22,13 @@ namespace {
 
 const std::string kCorpus = std::string(E2E_DATA_DIR) + "/check";
 const std::string kBaseline = std::string(E2E_DATA_DIR) + "/check.expected";
-// The HUD's own file as the findings name it: as the system writes its paths.
-const std::string kOwnFile = std::string(platformName()) == "windows"
-                                 ? "Plugins\\Startup Plugins\\VantorHUD.ini"
-                                 : "Plugins/Startup Plugins/VantorHUD.ini";
+// `path` as hudhost names it: as the system writes its paths.
+std::string shownPath(std::string path) {
+    if (std::string(platformName()) == "windows") std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+const std::string kOwnFile = shownPath("Plugins/Startup Plugins/VantorHUD.ini");
 
 struct Expected {
     std::string name;
@@ -70,7 +73,7 @@ HostRun check(const std::string& name, const std::vector<std::string>& options) 
     const bool folderAsFile = name.back() == '/';
     const std::string given = folderAsFile ? name.substr(0, name.size() - 1) : name;
     std::vector<std::string> args{"--check", given};
-    std::string shown = given;
+    std::string shown = shownPath(given);
     if (given.find('.') == std::string::npos && !folderAsFile) {
         args = {"--check", "--workdir", kCorpus + "/" + given};
         shown = kOwnFile;
@@ -83,9 +86,10 @@ HostRun check(const std::string& name, const std::vector<std::string>& options) 
         if (line.rfind(shown, 0) == 0)
             line.replace(0, shown.size(), given.substr(given.rfind('/') + 1));
     }
+    const std::string corpus = shownPath(kCorpus + "/");
     for (std::string& line : run.err) {
-        for (std::size_t at; (at = line.find(kCorpus + "/")) != std::string::npos;)
-            line.erase(at, kCorpus.size() + 1);
+        for (std::size_t at; (at = line.find(corpus)) != std::string::npos;)
+            line.erase(at, corpus.size());
     }
     return run;
 }
