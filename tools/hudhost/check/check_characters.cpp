@@ -179,10 +179,12 @@ void tellOtherwiseDrawn(const Layout& layout, const LoadedRow& row, const Charac
                   "after them; use fewer different characters";
     } else {
         const LayoutFont& font = *layout.font;
+        constexpr const char* faceKey = vantor::configKey("FONT_FACE").name;
         const std::string& elsewhere =
             font.facesHaving[measured(font, c.code) - font.measure.characters.data()];
         message = named(c.code) + " draws as the font's missing-glyph box: " + font.measure.drawn +
-                  ", drawn for FONT_FACE=" + layout.settings.fontFace + ", has no glyph for it; " +
+                  ", drawn for " + std::string(faceKey) + "=" + layout.settings.fontFace +
+                  ", has no glyph for it; " +
                   (elsewhere.empty() ? "no face of this system has one" : elsewhere + " has one");
     }
     findings.add(c.drawn == Drawn::kQuestionMark ? Kind::TooManyCharacters : Kind::MissingGlyph,
