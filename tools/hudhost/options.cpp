@@ -57,7 +57,7 @@ using Field = std::variant<
     std::monostate, bool Options::*, std::string Options::*, std::uint32_t Options::*,
     long Options::*, std::int32_t Options::*, Camera Options::*, check::ReportFormat Options::*,
     Rgb Options::*, Sides, std::vector<std::int32_t> Options::*,
-    std::vector<vantor::PluginFunction> Options::*, std::vector<check::Kind> Options::*>;
+    std::vector<vantor::PluginFunction> Options::*, std::vector<check::FindingKind> Options::*>;
 
 struct Value {
     Kind kind;
@@ -87,7 +87,7 @@ constexpr Value choiceOrNumber(std::int32_t Options::*field, const Named (&table
 }
 constexpr Value size() { return {Kind::Size, Sides{&Options::width, &Options::height}}; }
 constexpr Value colour(Rgb Options::*field) { return {Kind::Colour, field}; }
-constexpr Value findingNames(std::vector<check::Kind> Options::*field) {
+constexpr Value findingNames(std::vector<check::FindingKind> Options::*field) {
     return {Kind::FindingNames, field};
 }
 
@@ -314,7 +314,7 @@ struct Read {
     int width = 0;
     int height = 0;
     Rgb colour{};
-    std::vector<check::Kind> kinds;
+    std::vector<check::FindingKind> kinds;
     std::string unknown;  // a name of no finding
 };
 
@@ -323,7 +323,7 @@ bool parseFindingNames(const std::string& names, Read& out) {
     for (std::size_t start = 0; start <= names.size();) {
         const std::size_t end = std::min(names.find(',', start), names.size());
         const std::string name = names.substr(start, end - start);
-        const std::optional<check::Kind> kind = check::kindNamed(name);
+        const std::optional<check::FindingKind> kind = check::kindNamed(name);
         if (!kind) {
             out.unknown = name;
             return false;
@@ -394,7 +394,7 @@ struct Fill {
     void operator()(std::vector<vantor::PluginFunction> Options::*field) const {
         (options.*field).push_back(static_cast<vantor::PluginFunction>(read.number));
     }
-    void operator()(std::vector<check::Kind> Options::*field) const {
+    void operator()(std::vector<check::FindingKind> Options::*field) const {
         (options.*field).insert((options.*field).end(), read.kinds.begin(), read.kinds.end());
     }
 };

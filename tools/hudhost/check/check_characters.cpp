@@ -164,7 +164,7 @@ void tellNothingDrawn(Findings& findings, const LoadedRow& row, const std::vecto
                   " nothing: the HUD leaves out control characters; remove " + them +
                   (tab ? ", or write blanks for a tab" : "");
     }
-    findings.add(noCharacter ? Kind::ByteWithoutCharacter : Kind::ControlCharacter,
+    findings.add(noCharacter ? FindingKind::ByteWithoutCharacter : FindingKind::ControlCharacter,
                  Severity::Warning, row.entry->line, columnOf(row, from), message);
 }
 
@@ -187,7 +187,8 @@ void tellOtherwiseDrawn(const Layout& layout, const LoadedRow& row, const Charac
                   ", has no glyph for it; " +
                   (elsewhere.empty() ? "no face of this system has one" : elsewhere + " has one");
     }
-    findings.add(c.drawn == Drawn::kQuestionMark ? Kind::TooManyCharacters : Kind::MissingGlyph,
+    findings.add(c.drawn == Drawn::kQuestionMark ? FindingKind::TooManyCharacters
+                                                 : FindingKind::MissingGlyph,
                  Severity::Warning, row.entry->line, columnOf(row, c.at), message);
 }
 
@@ -215,7 +216,7 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
     const char* at = row.text + broken;
     const char32_t read = vantor::nextCharacter(at, RowEncoding::kCodePage, layout.codePage);
     const std::string byte = hexBytes(std::string(1, row.text[broken]));
-    findings.add(Kind::BrokenUtf8, Severity::Note, row.entry->line, columnOf(row, broken),
+    findings.add(FindingKind::BrokenUtf8, Severity::Note, row.entry->line, columnOf(row, broken),
                  "the row is read in the system code page, not as UTF-8, as byte " + byte +
                      (read != 0 ? " (" + named(read) + " in the code page)" : "") +
                      " here is no part of a UTF-8 character: its " + named(meant) + " draws as \"" +
@@ -275,7 +276,8 @@ void checkCharacters(const Layout& layout, Findings& findings) {
                 case Drawn::kAsWritten:
                     break;
                 case Drawn::kDelete:
-                    findings.add(Kind::DeleteCharacter, Severity::Warning, row.entry->line, column,
+                    findings.add(FindingKind::DeleteCharacter, Severity::Warning, row.entry->line,
+                                 column,
                                  "DEL (0x7F) draws as the font's missing-glyph box; remove it");
                     break;
                 case Drawn::kMissingGlyph:

@@ -77,12 +77,12 @@ std::string hexadecimalMeant(const ConfigKey& key, const std::string& text) {
 
 void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& store,
                 Findings& findings) {
-    auto warn = [&](Kind kind, Severity severity, int offset, const std::string& message) {
+    auto warn = [&](FindingKind kind, Severity severity, int offset, const std::string& message) {
         findings.add(kind, severity, entry.line, entry.valueColumn + offset, message);
     };
     const std::optional<std::string_view> read = store.readString(vantor::kConfigSection, key.name);
     if (!read) {
-        warn(Kind::EmptySetting, Severity::Note, 0,
+        warn(FindingKind::EmptySetting, Severity::Note, 0,
              std::string(key.name) + " is empty: the HUD uses the default " + fallback(key));
         return;
     }
@@ -98,7 +98,7 @@ void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& sto
 
     if (digitsEnd == 0) {
         const std::string meant = hexadecimalMeant(key, text);
-        warn(Kind::NotANumber, Severity::Warning, 0,
+        warn(FindingKind::NotANumber, Severity::Warning, 0,
              written + " is not a number: it reads as 0, so the HUD uses " +
                  (used == 0 ? std::string("0") : "the default " + fallback(key)) + "; " +
                  (meant.empty() ? "write " + range(key) : meant));
@@ -106,13 +106,13 @@ void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& sto
     }
     if (static_cast<std::size_t>(digitsEnd) < text.size()) {
         const std::string meant = hexadecimalMeant(key, text);
-        warn(Kind::NumberWithSuffix, Severity::Warning, digitsEnd,
+        warn(FindingKind::NumberWithSuffix, Severity::Warning, digitsEnd,
              written + " reads as " + std::to_string(number) +
                  ": the HUD takes the whole number at the start and drops the rest; " +
                  (meant.empty() ? "write " + std::to_string(number) : meant));
     }
     if (value && used != *value) {
-        warn(Kind::OutOfRange, Severity::Warning, 0,
+        warn(FindingKind::OutOfRange, Severity::Warning, 0,
              written + " is out of range: the HUD uses the default " + fallback(key) + "; write " +
                  range(key));
     }
@@ -134,7 +134,7 @@ void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& fin
                     row ? " (rows belong in a [" + std::string(vantor::kPageSectionPrefix) + "n])"
                         : meantKey(entry.name, configNames(), first);
                 findings.add(
-                    Kind::UnknownSetting, Severity::Warning, entry.line, entry.column,
+                    FindingKind::UnknownSetting, Severity::Warning, entry.line, entry.column,
                     entry.name + " is not a setting the HUD reads, so it changes nothing" + hint);
                 continue;
             }
@@ -235,7 +235,7 @@ void checkPanelColour(const Layout& layout, Findings& findings) {
     }
     const Entry* alphaLine = configEntry(layout.text, alphaKey);
     findings.add(
-        Kind::PanelHidesText, Severity::Warning, alphaLine != nullptr ? alphaLine->line : 0,
+        FindingKind::PanelHidesText, Severity::Warning, alphaLine != nullptr ? alphaLine->line : 0,
         alphaLine != nullptr ? alphaLine->column : 0,
         "the text's colour " + colourText(text) + " on the panel of " + colourText(panel) + " (" +
             written + ") has a contrast ratio of " + ratioText(ratio) + " over " + behind->name +
@@ -248,7 +248,7 @@ void checkFollowedFile(const Layout& layout, Findings& findings) {
     constexpr const char* reloadKey = vantor::configKey("AUTO_RELOAD").name;
     const Entry* reload = configEntry(layout.text, reloadKey);
     findings.add(
-        Kind::AutoReloadReadOnly, Severity::Warning, reload != nullptr ? reload->line : 0,
+        FindingKind::AutoReloadReadOnly, Severity::Warning, reload != nullptr ? reload->line : 0,
         reload != nullptr ? reload->column : 0,
         reloadKey + std::string("=1 has the HUD follow the file for edits, but the file is "
                                 "read-only: no edit can be saved to it, so there is "

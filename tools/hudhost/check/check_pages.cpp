@@ -30,7 +30,7 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
     const char* const ended = first.count(ending) != 0 ? "empty" : "missing";
 
     for (const Entry& entry : section.entries) {
-        auto warn = [&](Kind kind, Severity severity, const std::string& message) {
+        auto warn = [&](FindingKind kind, Severity severity, const std::string& message) {
             findings.add(kind, severity, entry.line, entry.column, message);
         };
         if (repeatsKey(entry, first, findings)) continue;
@@ -41,11 +41,11 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
                 findConfigKey(name) != nullptr
                     ? " (it belongs in [" + std::string(vantor::kConfigSection) + "])"
                     : meantKey(entry.name, rowNames(), first);
-            warn(Kind::NotARowKey, Severity::Warning,
+            warn(FindingKind::NotARowKey, Severity::Warning,
                  entry.name + " is never read: a page section holds only " + vantor::rowKeyRange() +
                      hint);
         } else if (r > vantor::kPageRows) {
-            warn(Kind::TooManyRows, Severity::Warning,
+            warn(FindingKind::TooManyRows, Severity::Warning,
                  entry.name + " is never read: a page has at most " +
                      std::to_string(vantor::kPageRows) + " rows, " + vantor::rowKeyRange());
         } else if (r <= count) {
@@ -54,13 +54,13 @@ void checkPage(const Section& section, int page, vantor::PageStore& store,
                             store.getRowEncoding()});
         } else if (r == count + 1) {
             const bool more = hasRowAfter(section, r);
-            warn(Kind::EmptyRow, more ? Severity::Warning : Severity::Note,
+            warn(FindingKind::EmptyRow, more ? Severity::Warning : Severity::Note,
                  entry.name + " is empty, and a page ends at its first empty row" +
                      (more ? std::string(": the rows after it are not shown; write ") +
                                  vantor::kBlankRow + " for an empty line"
                            : ""));
         } else {
-            warn(Kind::RowAfterEnd, Severity::Warning,
+            warn(FindingKind::RowAfterEnd, Severity::Warning,
                  entry.name + " is never read: " + ending + " is " + ended +
                      ", and a page ends at its first " + ended + " row");
         }

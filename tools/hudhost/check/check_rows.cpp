@@ -27,7 +27,8 @@ void checkBlank(const Layout& layout, Findings& findings, const LoadedRow& row) 
     // BLANK in another letter case, or with a letter more: meant as an empty row.
     if (text.size() > blank.size() + 1 || upper(text).rfind(blank, 0) != 0) return;
     const std::string shown = shownText(layout, text, row.encoding);
-    findings.add(Kind::BlankNotInCapitals, Severity::Warning, row.entry->line, row.textColumn,
+    findings.add(FindingKind::BlankNotInCapitals, Severity::Warning, row.entry->line,
+                 row.textColumn,
                  row.entry->name + "=" + shown + " is drawn as the text " + shown + ": only " +
                      blank + ", in capitals and alone, makes an empty row");
 }
@@ -39,7 +40,7 @@ void checkLength(Findings& findings, const LoadedRow& row) {
     if (value.size() <= static_cast<std::size_t>(vantor::kMaxTextChars)) return;
     const vantor::RowEncoding encoding = vantor::detectEncoding(value.c_str());
     const bool utf8 = encoding == vantor::RowEncoding::kUtf8;
-    findings.add(Kind::RowTooLong, Severity::Warning, row.entry->line,
+    findings.add(FindingKind::RowTooLong, Severity::Warning, row.entry->line,
                  row.textColumn + characterColumn(value.c_str(), encoding, vantor::kMaxTextChars),
                  "the row is longer than the " + std::to_string(vantor::kMaxTextChars) +
                      (utf8 ? " bytes" : " characters") +
@@ -95,21 +96,21 @@ void checkTokens(Findings& findings, const LoadedRow& row) {
         const int column = columnOf(row, star.start);
         if (!star.open && std::find(tokens.begin(), tokens.end(), written) != tokens.end()) {
             if (marked.compare(star.start, written.size(), written) == 0) {
-                findings.add(Kind::TokenNotReplaced, Severity::Warning, line, column,
+                findings.add(FindingKind::TokenNotReplaced, Severity::Warning, line, column,
                              written + " is not replaced: " + whyMissed(text, star.start, written));
             }
             continue;
         }
         const std::vector<std::string> guesses = guessesFor(star);
         if (!guesses.empty()) {
-            findings.add(Kind::NotAToken, Severity::Warning, line, column,
+            findings.add(FindingKind::NotAToken, Severity::Warning, line, column,
                          written + " is not a token and is drawn as written" +
                              (star.open ? ": a token ends in an asterisk" : "") +
                              " (did you mean " + listed(guesses, " or ") + "?)");
         } else if (star.word.size() > 1 && looksLikeToken(star.word)) {
             // Not a warning: capitals between asterisks may be meant as emphasis. A single
             // letter between them is a product (2*X*Y), no token.
-            findings.add(Kind::StarWord, Severity::Note, line, column,
+            findings.add(FindingKind::StarWord, Severity::Note, line, column,
                          written + " is drawn as written, " +
                              (star.open ? "asterisk" : "asterisks") +
                              " included: it is none of the tokens " + tokenOrder());

@@ -109,7 +109,8 @@ void tellOverlap(const Layout& layout, const Placement& at, const std::vector<Ne
              : std::string(", held to its ") + vantor::kCornerNames[s.anchor] + " corner");
     const int gap = gapOf(at, first);
     findings.add(
-        Kind::RowsOverlap, Severity::Warning, first.lower->entry->line, first.lower->entry->column,
+        FindingKind::RowsOverlap, Severity::Warning, first.lower->entry->line,
+        first.lower->entry->column,
         "rows " + std::to_string(first.upper->index + 1) + " and " +
             std::to_string(first.lower->index + 1) + " of page " +
             std::to_string(first.upper->page + 1) + " are drawn over each other in a " + viewport +

@@ -39,9 +39,9 @@ const char* severityName(Severity severity) {
     return "error";
 }
 
-const char* nameOf(Kind kind) { return kKindNames[static_cast<std::size_t>(kind)].name; }
+const char* nameOf(FindingKind kind) { return kKindNames[static_cast<std::size_t>(kind)].name; }
 
-std::optional<Kind> kindNamed(std::string_view name) {
+std::optional<FindingKind> kindNamed(std::string_view name) {
     for (const KindName& entry : kKindNames) {
         if (name == entry.name) return entry.kind;
     }
@@ -54,11 +54,11 @@ std::vector<std::string> kindNames() {
     return all;
 }
 
-Findings::Findings(const std::vector<Kind>& ignored) {
-    for (Kind kind : ignored) ignored_.set(static_cast<std::size_t>(kind));
+Findings::Findings(const std::vector<FindingKind>& ignored) {
+    for (FindingKind kind : ignored) ignored_.set(static_cast<std::size_t>(kind));
 }
 
-void Findings::add(Kind kind, Severity severity, int line, int column, std::string message) {
+void Findings::add(FindingKind kind, Severity severity, int line, int column, std::string message) {
     if (ignored_.test(static_cast<std::size_t>(kind))) return;
     ++counts_[static_cast<int>(severity)];
     if (findings_.size() < kMaxListed) {

@@ -55,7 +55,7 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
 }  // namespace
 
 CheckResult checkLayout(const std::string& path, int width, int height,
-                        const std::vector<Kind>& ignored) {
+                        const std::vector<FindingKind>& ignored) {
     // A bare file name would send the Windows reader to the Windows folder; a folder part keeps
     // it in the working directory, as the HUD's own path does.
     const bool bare = path.find_first_of("/\\") == std::string::npos;

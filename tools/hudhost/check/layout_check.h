@@ -28,7 +28,8 @@ struct CheckResult {
 // the overlay's positions stretched over it, or rows held to one of its corners. Findings of the
 // kinds `ignored` are neither listed nor counted.
 CheckResult checkLayout(const std::string& path, int width = vantor::kOverlayWidth,
-                        int height = vantor::kOverlayHeight, const std::vector<Kind>& ignored = {});
+                        int height = vantor::kOverlayHeight,
+                        const std::vector<FindingKind>& ignored = {});
 
 // Writes the findings, then the summary, to `out`: as lines of text, or as one JSON document
 // {"file", "findings": [{"file", "line", "column", "severity", "name", "message"}...], "unlisted",

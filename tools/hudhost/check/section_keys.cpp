@@ -7,7 +7,7 @@ namespace hudhost::check {
 bool repeatsKey(const Entry& entry, const FirstEntries& first, Findings& findings) {
     const Entry* firstOfName = first.at(upper(entry.name));
     if (firstOfName == &entry) return false;
-    findings.add(Kind::RepeatedKey, Severity::Warning, entry.line, entry.column,
+    findings.add(FindingKind::RepeatedKey, Severity::Warning, entry.line, entry.column,
                  entry.name + " repeats the key at line " + std::to_string(firstOfName->line) +
                      ": the HUD reads only the first; remove one of them");
     return true;

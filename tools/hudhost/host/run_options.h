@@ -53,9 +53,9 @@ struct Options {
     long hudFrames = -1;                     // call the HUD only in the first this many; -1: all
     std::vector<std::int32_t> drawFlags{0};  // one drawing call per flag, in order, each frame
     std::string outPath = "hudhost.png";
-    bool glState = false;              // report which GL state the HUD's drawing calls left changed
-    std::string checkPath;             // empty: the HUD's own file
-    std::vector<check::Kind> ignored;  // --check: the kinds of finding left out
+    bool glState = false;   // report which GL state the HUD's drawing calls left changed
+    std::string checkPath;  // empty: the HUD's own file
+    std::vector<check::FindingKind> ignored;  // --check: the kinds of finding left out
     check::ReportFormat reportFormat = check::ReportFormat::Text;  // --check's
 };
 
