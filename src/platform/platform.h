@@ -47,6 +47,10 @@ std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32
 // Whether the file at `path` (folders separated by '\' or '/') can be opened for reading.
 bool canOpenForReading(const char* path);
 
+// `path` (folders separated by '\' or '/') as this system writes paths to its users: with '\'
+// between folders on Windows, '/' elsewhere.
+std::string shownPath(std::string path);
+
 // Into `out`, the bytes that Windows' conversion to the system code page (WideCharToMultiByte with
 // CP_ACP, best fit allowed) makes of `count` UTF-16 units, as the profile functions hand a UTF-16
 // file's text to the ...A calls: a character the code page lacks becomes a like one (Ł gives L) or

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
@@ -212,6 +213,8 @@ std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32
     buffer[used] = '\0';
     return used;
 }
+
+std::string shownPath(std::string path) { return withSlashes(std::move(path)); }
 
 bool canOpenForReading(const char* path) {
     char posixPath[PATH_MAX];

@@ -26,6 +26,11 @@ std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32
     return GetPrivateProfileStringA(section, nullptr, "", buffer, size, path);
 }
 
+std::string shownPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 bool canOpenForReading(const char* path) {
     std::FILE* file = std::fopen(path, "r");
     if (file == nullptr) return false;

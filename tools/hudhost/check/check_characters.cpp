@@ -7,7 +7,7 @@
 #include <optional>
 #include <set>
 
-#include "layout.h"
+#include "check/layout.h"
 #include "layout/drawn_width.h"
 
 namespace hudhost::check {
@@ -145,13 +145,14 @@ void tellNothingDrawn(Findings& findings, const LoadedRow& row, const std::vecto
                   " nothing: the HUD leaves out control characters; remove " + them +
                   (tab ? ", or write blanks for a tab" : "");
     }
-    findings.add(noCharacter ? Kind::ByteWithoutCharacter : Kind::ControlCharacter,
+    findings.add(noCharacter ? FindingKind::ByteWithoutCharacter : FindingKind::ControlCharacter,
                  Severity::Warning, row.entry->line, columnOf(row, from), message);
 }
 
 // A character past the bound of the lists, told once, where the layout first holds it.
 void tellQuestionMark(const LoadedRow& row, const Character& c, Findings& findings) {
-    findings.add(Kind::TooManyCharacters, Severity::Warning, row.entry->line, columnOf(row, c.at),
+    findings.add(FindingKind::TooManyCharacters, Severity::Warning, row.entry->line,
+                 columnOf(row, c.at),
                  named(c.code) + " draws as \"?\": the HUD makes glyphs for the first " +
                      std::to_string(vantor::kMaxCharacterLists) +
                      " different characters beyond ASCII it meets in the layout, and this one "
@@ -174,11 +175,12 @@ void tellMissingGlyphs(const Layout& layout, const LoadedRow& row,
     std::string list;
     for (char32_t c : missing) list += (list.empty() ? "" : ", ") + named(c);
     const bool many = missing.size() > 1;
-    findings.add(Kind::MissingGlyph, Severity::Warning, row.entry->line, columnOf(row, first->at),
-                 list + (many ? " draw" : " draws") + " as the font's missing-glyph box: no face " +
-                     "of this system has a glyph for " + (many ? "them" : "it") + " (FONT_FACE=" +
-                     layout.font->face + " is drawn as " + layout.font->measure.drawn +
-                     "); install a font that has " + (many ? "them" : "it"));
+    findings.add(
+        FindingKind::MissingGlyph, Severity::Warning, row.entry->line, columnOf(row, first->at),
+        list + (many ? " draw" : " draws") + " as the font's missing-glyph box: no face " +
+            "of this system has a glyph for " + (many ? "them" : "it") +
+            " (FONT_FACE=" + layout.font->face + " is drawn as " + layout.font->measure.drawn +
+            "); install a font that has " + (many ? "them" : "it"));
 }
 
 // The letters and digits a face lacks draw as its missing-glyph box from the 96 lists, which
@@ -202,7 +204,7 @@ void checkFaceLetters(const Layout& layout, Findings& findings) {
     if (lacking.size() > 8) shown += "…";
     const Entry* entry = configEntry(layout.text, "FONT_FACE");
     findings.add(
-        Kind::FaceWithoutLetters, Severity::Warning, entry != nullptr ? entry->line : 0,
+        FindingKind::FaceWithoutLetters, Severity::Warning, entry != nullptr ? entry->line : 0,
         entry != nullptr ? entry->valueColumn : 0,
         "FONT_FACE=" + face + " is drawn as " + measure.drawn + ", which has no glyph for " +
             std::to_string(lacking.size()) + " of the ASCII letters and digits (" + shown +
@@ -237,7 +239,7 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
     const char* at = row.text + broken;
     const char32_t read = vantor::nextCharacter(at, RowEncoding::kCodePage, layout.codePage);
     const std::string byte = hexBytes(std::string(1, row.text[broken]));
-    findings.add(Kind::BrokenUtf8, Severity::Note, row.entry->line, columnOf(row, broken),
+    findings.add(FindingKind::BrokenUtf8, Severity::Note, row.entry->line, columnOf(row, broken),
                  "the row is read in the system code page, not as UTF-8, as byte " + byte +
                      (read != 0 ? " (" + named(read) + " in the code page)" : "") +
                      " here is no part of a UTF-8 character: its " + named(meant) + " draws as \"" +
@@ -301,7 +303,8 @@ void checkCharacters(const Layout& layout, Findings& findings) {
                 case Drawn::kAsWritten:
                     break;
                 case Drawn::kDelete:
-                    findings.add(Kind::DeleteCharacter, Severity::Warning, row.entry->line, column,
+                    findings.add(FindingKind::DeleteCharacter, Severity::Warning, row.entry->line,
+                                 column,
                                  "DEL (0x7F) draws as the font's missing-glyph box; remove it");
                     break;
                 case Drawn::kMissingGlyph:  // told for the whole row

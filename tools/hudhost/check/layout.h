@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "findings.h"
+#include "check/findings.h"
+#include "check/layout_text.h"
 #include "hud/character_lists.h"
 #include "layout/page_layout.h"
-#include "layout_text.h"
 #include "pages/hud_settings.h"
 #include "pages/row_encoding.h"
 #include "platform/platform.h"

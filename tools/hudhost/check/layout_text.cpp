@@ -1,4 +1,4 @@
-#include "layout_text.h"
+#include "check/layout_text.h"
 
 #include <algorithm>
 #include <cstdio>
