@@ -48,6 +48,8 @@ std::size_t wholeCharacters(const char* text, std::size_t length) {
         }
         const int sequence = utf8SequenceLength(bytes + whole);
         if (sequence == 0) break;
+        // Whole only past the cut, in text that goes on after it: cut, then.
+        if (whole + static_cast<std::size_t>(sequence) > length) return whole;
         high = true;
         whole += static_cast<std::size_t>(sequence);
     }

@@ -97,6 +97,10 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
 // useCodePage chose.
 void readCodePage(CodePageCharacters& table);
 
+// The characters of Windows code page `number`, for telling which code page a file was saved in:
+// false when this system has no table of it.
+bool readCodePageOf(unsigned int number, CodePageCharacters& table);
+
 // The number of the system code page: GetACP on Windows; on Linux 1252, or useCodePage's.
 unsigned int codePageNumber();
 

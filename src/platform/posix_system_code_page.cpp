@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/posix_code_page.h"
@@ -109,22 +111,28 @@ bool useCodePage(unsigned int number) {
     return true;
 }
 
-void readCodePage(CodePageCharacters& table) {
-    if (chosen() == kWestern) {
+bool readCodePageOf(unsigned int number, CodePageCharacters& table) {
+    if (!known(number)) return false;
+    if (number == kWestern) {
         table = {};
         for (int i = 0; i < 128; ++i)
             table.single[i] = windows1252Character(static_cast<unsigned char>(0x80 + i));
-        return;
+        return true;
     }
-    // The last page read, kept: a double-byte one's table is made of thousands of conversions.
-    static unsigned int made = 0;
-    static CodePageCharacters last;
-    if (made != chosen()) {
-        last = tableOf(chosen());
-        made = chosen();
+    // The tables made, kept: a double-byte one is made of thousands of conversions.
+    static std::vector<std::pair<unsigned int, CodePageCharacters>> made;
+    for (const auto& [page, characters] : made) {
+        if (page == number) {
+            table = characters;
+            return true;
+        }
     }
-    table = last;
+    made.emplace_back(number, tableOf(number));
+    table = made.back().second;
+    return true;
 }
+
+void readCodePage(CodePageCharacters& table) { readCodePageOf(chosen(), table); }
 
 void toCodePage(const char16_t* units, std::size_t count, std::string& out) {
     out.clear();

@@ -103,28 +103,28 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
 namespace {
 
 // The character `length` bytes stand for as MultiByteToWideChar reads them strictly; 0 for none.
-char32_t decodedStrictly(const char* bytes, int length) {
+char32_t decodedStrictly(UINT page, const char* bytes, int length) {
     WCHAR wide[2] = {};
-    const int got = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, length, wide, 2);
+    const int got = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes, length, wide, 2);
     return got == 1 ? static_cast<char32_t>(wide[0]) : 0;
 }
 
-CodePageCharacters systemTable() {
+CodePageCharacters tableOf(UINT page) {
     CodePageCharacters table;
     CPINFO info{};
-    const bool pairs = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 2;
+    const bool pairs = GetCPInfo(page, &info) && info.MaxCharSize == 2;
     auto made = std::make_shared<std::vector<char32_t>>();
     for (int i = 0; i < 128; ++i) {
         const char byte = static_cast<char>(0x80 + i);
         // A lead byte of a double-byte code page converts to nothing alone.
-        table.single[i] = decodedStrictly(&byte, 1);
-        table.lead[i] = pairs && IsDBCSLeadByte(static_cast<BYTE>(byte));
+        table.single[i] = decodedStrictly(page, &byte, 1);
+        table.lead[i] = pairs && IsDBCSLeadByteEx(page, static_cast<BYTE>(byte));
         if (!table.lead[i]) continue;
         made->resize(128 * 256);
         // Trail bytes start at 0x40: no byte below, '*' among them, ever ends a pair.
         for (int trail = 0x40; trail < 0x100; ++trail) {
             const char pair[2] = {byte, static_cast<char>(trail)};
-            (*made)[static_cast<std::size_t>(i) * 256 + trail] = decodedStrictly(pair, 2);
+            (*made)[static_cast<std::size_t>(i) * 256 + trail] = decodedStrictly(page, pair, 2);
         }
     }
     if (!made->empty()) table.pairs = std::move(made);
@@ -135,8 +135,19 @@ CodePageCharacters systemTable() {
 
 // Made once a process: the system code page does not change while it runs.
 void readCodePage(CodePageCharacters& table) {
-    static const CodePageCharacters system = systemTable();
+    static const CodePageCharacters system = tableOf(CP_ACP);
     table = system;
+}
+
+bool readCodePageOf(unsigned int number, CodePageCharacters& table) {
+    if (number == GetACP()) {
+        readCodePage(table);
+        return true;
+    }
+    CPINFO info{};
+    if (!IsValidCodePage(number) || !GetCPInfo(number, &info)) return false;
+    table = tableOf(number);
+    return true;
 }
 
 unsigned int codePageNumber() { return GetACP(); }

@@ -236,6 +236,11 @@ constexpr OptionRow kOptions[] = {
     {{"--ignore", nullptr, "NAME[,NAME...]", findingNames(&Options::ignored),
       "leave out the findings of these names, the names in brackets that findings end with"},
      bit(Mode::Check)},
+    {{"--code-page", nullptr, "N", range(&Options::codePage, 1, 65535),
+      "read the layout as a Windows whose system code page is N would: 932 Japanese, 936 "
+      "Chinese (simplified), 949 Korean, 950 Chinese (traditional), 1250 to 1258; Linux takes "
+      "any of them, Windows only its own (default: 1252 on Linux, the system's on Windows)"},
+     kLive | bit(Mode::Check)},
     {{"--gl-state", nullptr, nullptr, flag(&Options::glState),
       "print which GL state the HUD's drawing calls left changed"},
      kLive & ~bit(Mode::Window)},

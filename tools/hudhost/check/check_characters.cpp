@@ -101,7 +101,9 @@ std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row) 
     return out;
 }
 
-std::string utf8Of(char32_t c) {
+}  // namespace
+
+std::string utf8Text(char32_t c) {
     std::string out;
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -120,6 +122,8 @@ std::string utf8Of(char32_t c) {
     }
     return out;
 }
+
+namespace {
 
 std::string codePoint(char32_t c) {
     char text[16];
@@ -207,7 +211,7 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
     std::string drawn;
     for (const char* byte = row.text + whole; byte != text;) {
         const char32_t c = vantor::nextCharacter(byte, RowEncoding::kCodePage, layout.codePage);
-        if (drawnAs(layout, c) != 0) drawn += utf8Of(drawnAs(layout, c));
+        if (drawnAs(layout, c) != 0) drawn += utf8Text(drawnAs(layout, c));
     }
     // The breaking byte as what the code page makes of it, where it makes a character of it.
     const char* at = row.text + broken;
@@ -222,19 +226,34 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
 
 }  // namespace
 
-std::string named(char32_t c) { return "\"" + utf8Of(c) + "\" (" + codePoint(c) + ")"; }
+std::string named(char32_t c) { return "\"" + utf8Text(c) + "\" (" + codePoint(c) + ")"; }
 
 std::string shownText(const Layout& layout, const std::string& text, RowEncoding encoding) {
     std::string out;
     for (const char* at = text.c_str(); *at != '\0';) {
         const unsigned char first = static_cast<unsigned char>(*at);
         const char32_t c = vantor::nextCharacter(at, encoding, layout.codePage);
-        out += c != 0 ? utf8Of(c) : hexBytes(std::string(1, static_cast<char>(first)));
+        out += c != 0 ? utf8Text(c) : hexBytes(std::string(1, static_cast<char>(first)));
     }
     return out;
 }
 
 int characterColumn(const char* text, RowEncoding encoding, std::size_t at) {
+    // The code page is chosen before anything is read, and stays while hudhost runs.
+    static const vantor::platform::CodePageCharacters page = [] {
+        vantor::platform::CodePageCharacters read;
+        vantor::platform::readCodePage(read);
+        return read;
+    }();
+    if (encoding == RowEncoding::kCodePage && page.pairs) {
+        // A lead byte and its trail are one character, one column.
+        int column = 0;
+        for (const char* c = text; *c != '\0'; ++column) {
+            vantor::nextCharacter(c, encoding, page);
+            if (static_cast<std::size_t>(c - text) > at) return column;
+        }
+        return column + static_cast<int>(at - std::strlen(text));
+    }
     if (encoding != RowEncoding::kUtf8) return static_cast<int>(at);
     // The HUD steps through a UTF-8 row a whole sequence at a time (nextCharacter).
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);

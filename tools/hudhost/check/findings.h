@@ -70,6 +70,7 @@ enum class Kind {
     TooManyCharacters,
     MissingGlyph,
     BrokenUtf8,
+    OtherCodePage,
     // Where the rows land
     RowPastRightEdge,
     RowCutAtTop,
@@ -134,6 +135,7 @@ inline constexpr KindName kKindNames[] = {
     {Kind::TooManyCharacters, "too-many-characters"},
     {Kind::MissingGlyph, "missing-glyph"},
     {Kind::BrokenUtf8, "broken-utf8"},
+    {Kind::OtherCodePage, "other-code-page"},
     {Kind::RowPastRightEdge, "row-past-right-edge"},
     {Kind::RowCutAtTop, "row-cut-at-top"},
     {Kind::RowsBelowBottomEdge, "rows-below-bottom-edge"},

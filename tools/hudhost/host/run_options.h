@@ -58,6 +58,7 @@ struct Options {
     bool glState = false;              // report which GL state the HUD's drawing calls left changed
     std::string checkPath;             // empty: the HUD's own file
     std::vector<check::Kind> ignored;  // --check: the kinds of finding left out
+    std::uint32_t codePage = 0;        // the Windows code page to read in; 0: the system's own
 };
 
 // The name tables: each name the command line gives a value, and what --help adds after it.
