@@ -20,17 +20,31 @@ constexpr OtherPage kOtherPages[] = {{932, "Japanese"},
                                      {949, "Korean"},
                                      {950, "Chinese, traditional"}};
 
-// Whether every high byte of `text` is a character of `page`, and some pair of them one.
-bool readsCleanly(const char* text, const CodePageCharacters& page) {
-    bool pair = false;
-    for (const char* at = text; *at != '\0';) {
+// How the rows read in a double-byte code page: whether every high byte is a character of it, and
+// how many pairs they make, all of them and those whose trail byte is high too.
+struct PairCount {
+    bool clean = true;
+    int pairs = 0;
+    int highPairs = 0;
+};
+
+void countPairs(const char* text, const CodePageCharacters& page, PairCount& count) {
+    for (const char* at = text; *at != '\0' && count.clean;) {
         const char* start = at;
         const char32_t c = vantor::nextCharacter(at, RowEncoding::kCodePage, page);
         // The user-defined pairs stand for private-use characters: no text is made of them.
-        if (c == 0 || (c >= 0xE000 && c <= 0xF8FF)) return false;
-        pair = pair || at - start == 2;
+        count.clean = c != 0 && (c < 0xE000 || c > 0xF8FF);
+        if (at - start != 2) continue;
+        ++count.pairs;
+        count.highPairs += static_cast<unsigned char>(start[1]) >= 0x80;
     }
-    return pair;
+}
+
+// Text of a double-byte code page is mostly pairs of two high bytes (the Han characters, kana and
+// hangul); Western text that such a page also reads pairs an accented letter with the ASCII letter
+// after it.
+bool savedThere(const PairCount& count) {
+    return count.clean && count.highPairs >= 2 && 2 * count.highPairs >= count.pairs;
 }
 
 std::string shownIn(const char* text, const CodePageCharacters& page) {
@@ -58,9 +72,9 @@ void checkSavedElsewhere(const Layout& layout, Findings& findings) {
     for (const OtherPage& other : kOtherPages) {
         CodePageCharacters page;
         if (!vantor::platform::readCodePageOf(other.number, page)) continue;
-        bool clean = true;
-        for (const LoadedRow* row : rows) clean = clean && readsCleanly(row->text, page);
-        if (!clean) continue;
+        PairCount count;
+        for (const LoadedRow* row : rows) countPairs(row->text, page, count);
+        if (!savedThere(count)) continue;
         pages += std::string(pages.empty() ? "" : ", ") + std::to_string(other.number) + " (" +
                  other.language + ")";
         if (first == 0) {
