@@ -29,7 +29,7 @@ for c in "${cases[@]}"; do
     else
       printf '%s' "$layout" | iconv -f UTF-8 -t "$encoding" >"$ini"
     fi
-    LANG=$locale LC_ALL=$locale "$wine_run" "$hudhost" --workdir "$dir" --faces 7 \
+    LANG=$locale LC_ALL=$locale "$wine_run" "$hudhost" --workdir "$dir" --cmd switch --faces 7 \
       --out "$dir/hud.png" >/dev/null
     pictures+=("$dir/hud.png")
     if ! LANG=$locale LC_ALL=$locale "$wine_run" "$hudhost" --check --workdir "$dir" >"$dir/check.txt"; then
