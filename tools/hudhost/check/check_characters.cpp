@@ -196,6 +196,13 @@ void tellOtherwiseDrawn(const Layout& layout, const LoadedRow& row, const Charac
 // A row whose UTF-8 one byte breaks is read in the code page, one character a byte: told at that
 // byte, with what becomes of its first whole UTF-8 character.
 void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findings) {
+    // In a double-byte code page, a row whose bytes all make its characters is its text, whatever
+    // UTF-8 sequence a pair of them happens to form.
+    bool decoded = layout.codePage.pairs != nullptr;
+    for (const char* at = row.text; decoded && *at != '\0';) {
+        decoded = vantor::nextCharacter(at, RowEncoding::kCodePage, layout.codePage) != 0;
+    }
+    if (decoded) return;
     const auto* bytes = reinterpret_cast<const unsigned char*>(row.text);
     std::size_t broken = std::string::npos;
     std::size_t whole = std::string::npos;
@@ -209,7 +216,7 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
     const char* text = row.text + whole;
     const char32_t meant = vantor::nextCharacter(text, RowEncoding::kUtf8, layout.codePage);
     std::string drawn;
-    for (const char* byte = row.text + whole; byte != text;) {
+    for (const char* byte = row.text + whole; byte < text;) {
         const char32_t c = vantor::nextCharacter(byte, RowEncoding::kCodePage, layout.codePage);
         if (drawnAs(layout, c) != 0) drawn += utf8Text(drawnAs(layout, c));
     }
