@@ -252,6 +252,11 @@ constexpr OptionRow kOptions[] = {
     {{"--format", nullptr, "NAME", choice(&Options::reportFormat, kReportFormats),
       "how the findings are printed: {}. The exit status is the same"},
      bit(Mode::Check)},
+    {{"--code-page", nullptr, "N", range(&Options::codePage, 1, 65535),
+      "read the layout as a Windows whose system code page is N would: 932 Japanese, 936 "
+      "Chinese (simplified), 949 Korean, 950 Chinese (traditional), 1250 to 1258; Linux takes "
+      "any of them, Windows only its own (default: 1252 on Linux, the system's on Windows)"},
+     kLive | bit(Mode::Check)},
     {{"--gl-state", nullptr, nullptr, flag(&Options::glState),
       "print which GL state the HUD's drawing calls left changed"},
      kLive & ~bit(Mode::Window)},

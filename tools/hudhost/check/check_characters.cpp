@@ -96,11 +96,15 @@ std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row) 
     return out;
 }
 
-std::string utf8Of(char32_t c) {
+}  // namespace
+
+std::string utf8Text(char32_t c) {
     std::string out;
     vantor::appendUtf8(c, out);
     return out;
 }
+
+namespace {
 
 std::string codePoint(char32_t c) {
     char text[16];
@@ -200,7 +204,7 @@ void checkFaceLetters(const Layout& layout, Findings& findings) {
     const std::vector<std::string> having = vantor::platform::facesHaving(
         face.c_str(), lacking.data(), 1, lacking.data(), static_cast<int>(lacking.size()));
     std::string shown;
-    for (std::size_t i = 0; i < lacking.size() && i < 8; ++i) shown += utf8Of(lacking[i]);
+    for (std::size_t i = 0; i < lacking.size() && i < 8; ++i) shown += utf8Text(lacking[i]);
     if (lacking.size() > 8) shown += "…";
     const Entry* entry = configEntry(layout.text, "FONT_FACE");
     findings.add(
@@ -218,6 +222,13 @@ void checkFaceLetters(const Layout& layout, Findings& findings) {
 // A row whose UTF-8 one byte breaks is read in the code page, one character a byte: told at that
 // byte, with what becomes of its first whole UTF-8 character.
 void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findings) {
+    // In a double-byte code page, a row whose bytes all make its characters is its text, whatever
+    // UTF-8 sequence a pair of them happens to form.
+    bool decoded = layout.codePage.pairs != nullptr;
+    for (const char* at = row.text; decoded && *at != '\0';) {
+        decoded = vantor::nextCharacter(at, RowEncoding::kCodePage, layout.codePage) != 0;
+    }
+    if (decoded) return;
     const auto* bytes = reinterpret_cast<const unsigned char*>(row.text);
     std::size_t broken = std::string::npos;
     std::size_t whole = std::string::npos;
@@ -231,9 +242,9 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
     const char* text = row.text + whole;
     const char32_t meant = vantor::nextCharacter(text, RowEncoding::kUtf8, layout.codePage);
     std::string drawn;
-    for (const char* byte = row.text + whole; byte != text;) {
+    for (const char* byte = row.text + whole; byte < text;) {
         const char32_t c = vantor::nextCharacter(byte, RowEncoding::kCodePage, layout.codePage);
-        if (drawnAs(layout, c) != 0) drawn += utf8Of(drawnAs(layout, c));
+        if (drawnAs(layout, c) != 0) drawn += utf8Text(drawnAs(layout, c));
     }
     // The breaking byte as what the code page makes of it, where it makes a character of it.
     const char* at = row.text + broken;
@@ -248,19 +259,34 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
 
 }  // namespace
 
-std::string named(char32_t c) { return "\"" + utf8Of(c) + "\" (" + codePoint(c) + ")"; }
+std::string named(char32_t c) { return "\"" + utf8Text(c) + "\" (" + codePoint(c) + ")"; }
 
 std::string shownText(const Layout& layout, const std::string& text, RowEncoding encoding) {
     std::string out;
     for (const char* at = text.c_str(); *at != '\0';) {
         const unsigned char first = static_cast<unsigned char>(*at);
         const char32_t c = vantor::nextCharacter(at, encoding, layout.codePage);
-        out += c != 0 ? utf8Of(c) : hexBytes(std::string(1, static_cast<char>(first)));
+        out += c != 0 ? utf8Text(c) : hexBytes(std::string(1, static_cast<char>(first)));
     }
     return out;
 }
 
 int characterColumn(const char* text, RowEncoding encoding, std::size_t at) {
+    // The code page is chosen before anything is read, and stays while hudhost runs.
+    static const vantor::platform::CodePageCharacters page = [] {
+        vantor::platform::CodePageCharacters read;
+        vantor::platform::readCodePage(read);
+        return read;
+    }();
+    if (encoding == RowEncoding::kCodePage && page.pairs) {
+        // A lead byte and its trail are one character, one column.
+        int column = 0;
+        for (const char* c = text; *c != '\0'; ++column) {
+            vantor::nextCharacter(c, encoding, page);
+            if (static_cast<std::size_t>(c - text) > at) return column;
+        }
+        return column + static_cast<int>(at - std::strlen(text));
+    }
     if (encoding != RowEncoding::kUtf8) return static_cast<int>(at);
     // The HUD steps through a UTF-8 row a whole sequence at a time (nextCharacter).
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);

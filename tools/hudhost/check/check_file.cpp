@@ -144,6 +144,26 @@ bool reportLinuxOnlyLoss(Findings& findings, FindingKind kind, bool nothing,
     return nothing;
 }
 
+// Whether each character of the file's names and values is one of the code page's.
+bool allInCodePage(const LayoutText& text) {
+    vantor::platform::CodePageCharacters page;
+    vantor::platform::readCodePage(page);
+    auto inPage = [&](const std::string& written) {
+        for (const char* at = written.c_str(); *at != '\0';) {
+            const char32_t c = vantor::nextCharacter(at, vantor::RowEncoding::kUtf8, page);
+            if (c >= 0x80 && inCodePage(c, page) != utf8Text(c)) return false;
+        }
+        return true;
+    };
+    for (const Section& section : text.sections) {
+        if (!inPage(section.name)) return false;
+        for (const Entry& entry : section.entries) {
+            if (!inPage(entry.name) || !inPage(entry.value)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 FileForm checkEncoding(const LayoutText& text, Findings& findings) {
@@ -164,12 +184,9 @@ FileForm checkEncoding(const LayoutText& text, Findings& findings) {
                          ": this build reads it, the Linux build reads files over " + limit +
                          " as absent; only its first " + limit + " are checked");
     }
-    if (text.encoding == Encoding::Utf16) {
-        findings.add(FindingKind::Utf16File, Severity::Note, 1, 1,
-                     "the file is saved as UTF-16: the HUD reads it converted to the system code "
-                     "page, each character the code page lacks becoming a like letter or '?'; save "
-                     "it as UTF-8 for text outside the code page");
-    } else if (text.encoding == Encoding::Utf16WithoutMark && nothing) {
+    // A UTF-16 file's rows that lose characters in its conversion are told on each row
+    // (checkCodePage).
+    if (text.encoding == Encoding::Utf16WithoutMark && nothing) {
         findings.add(FindingKind::Utf16WithoutMark, Severity::Warning, 1, 1,
                      "the file is saved as UTF-16 without a byte-order mark: the HUD reads nothing "
                      "of it; save it as UTF-8, or as UTF-16 with a byte-order mark");
@@ -184,19 +201,20 @@ FileForm checkEncoding(const LayoutText& text, Findings& findings) {
     }
     if (text.encoding == Encoding::Utf8Bom && !text.sections.empty()) {
         const std::string first = "[" + text.sections.front().name + "]";
+        // Saving as ANSI keeps the text only when the code page has every character of it.
+        const std::string save = "save the file as UTF-8 without a byte-order mark" +
+                                 std::string(allInCodePage(text) ? ", or as ANSI" : "");
         if (!text.sections.front().read) {
             findings.add(FindingKind::Utf8ByteOrderMark, Severity::Warning, 1, 1,
                          "the file starts with a UTF-8 byte-order mark, which the HUD reads as "
                          "part of the first line: section " +
-                             first +
-                             " is lost with all its keys; save the file as ANSI, without a "
-                             "byte-order mark");
+                             first + " is lost with all its keys; " + save);
             form.lossExplained = true;
         } else {
             findings.add(FindingKind::Utf8ByteOrderMark, Severity::Note, 1, 1,
                          "the file starts with a UTF-8 byte-order mark: this build reads past "
                          "it, the Linux build loses section " +
-                             first + "; save the file as ANSI, without a byte-order mark");
+                             first + "; " + save);
         }
     }
     return form;

@@ -34,19 +34,30 @@ void checkBlank(const Layout& layout, Findings& findings, const LoadedRow& row) 
 }
 
 // The value as read is not cut yet; the HUD keeps vantor::kMaxTextChars bytes of it, which in UTF-8
-// are fewer characters.
-void checkLength(Findings& findings, const LoadedRow& row) {
+// or a double-byte code page are fewer characters, and no part of a UTF-8 character the cut breaks.
+void checkLength(const Layout& layout, Findings& findings, const LoadedRow& row) {
     const std::string& value = row.entry->value;
     if (value.size() <= static_cast<std::size_t>(vantor::kMaxTextChars)) return;
-    const vantor::RowEncoding encoding = vantor::detectEncoding(value.c_str());
-    const bool utf8 = encoding == vantor::RowEncoding::kUtf8;
+    const std::size_t kept = vantor::wholeCharacters(value.c_str(), vantor::kMaxTextChars);
+    const std::string head = value.substr(0, kept);
+    const vantor::RowEncoding encoding = vantor::detectEncoding(head.c_str());
+    const bool bytes = encoding == vantor::RowEncoding::kUtf8 || layout.codePage.pairs;
+    // The last character kept, as the HUD reads the row.
+    std::string last;
+    for (const char* at = head.c_str(); *at != '\0';) {
+        const char32_t c = vantor::nextCharacter(at, encoding, layout.codePage);
+        last = c != 0 ? named(c) : last;
+    }
     findings.add(FindingKind::RowTooLong, Severity::Warning, row.entry->line,
-                 row.textColumn + characterColumn(value.c_str(), encoding, vantor::kMaxTextChars),
+                 row.textColumn + characterColumn(value.c_str(), encoding, kept),
                  "the row is longer than the " + std::to_string(vantor::kMaxTextChars) +
-                     (utf8 ? " bytes" : " characters") +
+                     (bytes ? " bytes" : " characters") +
                      " the HUD keeps (counted as written, before tokens grow it" +
-                     (utf8 ? "; in UTF-8 a character beyond ASCII takes two to four" : "") +
-                     "): from here on it is dropped");
+                     (encoding == vantor::RowEncoding::kUtf8
+                          ? "; in UTF-8 a character beyond ASCII takes two to four"
+                          : "") +
+                     "): it keeps up to " + (last.empty() ? "nothing" : last) +
+                     ", and from here on it is dropped");
 }
 
 // The token that ends just before `k` in `text`, or empty.
@@ -124,7 +135,7 @@ void checkRows(const Layout& layout, Findings& findings) {
     for (const LoadedRow& row : layout.rows) {
         if (row.text[0] == '\0') continue;
         checkBlank(layout, findings, row);
-        checkLength(findings, row);
+        checkLength(layout, findings, row);
         checkTokens(findings, row);
     }
 }

@@ -76,6 +76,7 @@ enum class FindingKind {
     MissingGlyph,
     FaceWithoutLetters,
     BrokenUtf8,
+    OtherCodePage,
     // Where the rows land
     RowPastRightEdge,
     RowCutAtTop,
@@ -146,6 +147,7 @@ inline constexpr KindName kKindNames[] = {
     {FindingKind::MissingGlyph, "missing-glyph"},
     {FindingKind::FaceWithoutLetters, "face-without-letters"},
     {FindingKind::BrokenUtf8, "broken-utf8"},
+    {FindingKind::OtherCodePage, "other-code-page"},
     {FindingKind::RowPastRightEdge, "row-past-right-edge"},
     {FindingKind::RowCutAtTop, "row-cut-at-top"},
     {FindingKind::RowsBelowBottomEdge, "rows-below-bottom-edge"},

@@ -89,6 +89,7 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
         checkSettingsTogether(layout, findings);
         checkRows(layout, findings);
         checkCharacters(layout, findings);
+        checkCodePage(layout, findings);
         checkGeometry(layout, findings);
         checkSpacing(layout, findings);
         partly = partlyDrawn(layout);

@@ -52,6 +52,7 @@ struct Options {
     std::string checkPath;  // empty: the HUD's own file
     std::vector<check::FindingKind> ignored;  // --check: the kinds of finding left out
     check::ReportFormat reportFormat = check::ReportFormat::Text;  // --check's
+    std::uint32_t codePage = 0;  // the Windows code page to read in; 0: the system's own
 };
 
 // The name tables: each name the command line gives a value, and what --help adds after it.
