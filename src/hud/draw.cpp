@@ -154,12 +154,20 @@ void HudPlugin::drawText(const char* text) {
     glPopAttrib();
 }
 
+// A row whose list holds its text is drawn from it without asking again whether it is shaped.
 void HudPlugin::prepareLine(int row, RowEncoding encoding) {
     lineEncoding_ = encoding;
-    if (rowCache_.enabled()) {
+    const bool lists = rowCache_.enabled();
+    rowList_ = lists ? rowCache_.find(row, line_) : 0;
+    const bool shaped =
+        lists && rowList_ == 0 && shaper_.opened() && RowShaper::needed(line_, encoding, codePage_);
+    lineComposed_ = lists && (settings_.rowCache != 0 || rowList_ != 0 || shaped);
+    if (lineComposed_) {
         rowShown_ = row;
-        rowList_ = rowCache_.find(row, line_);
-        if (rowList_ == 0) {
+        if (shaped) {
+            rowList_ =
+                rowCache_.compose(row, line_, shaper_.shape(line_, encoding, codePage_), shaper_);
+        } else if (rowList_ == 0) {
             listLine(encoding);
             rowList_ = rowCache_.compose(row, line_, lineLists_, lineListCount_);
         }
@@ -192,7 +200,7 @@ void HudPlugin::listLine(RowEncoding encoding) {
 }
 
 void HudPlugin::drawLine() {
-    if (rowCache_.enabled()) {
+    if (lineComposed_) {
         glCallList(rowList_);
         return;
     }
@@ -208,7 +216,7 @@ void HudPlugin::drawLine() {
 }
 
 int HudPlugin::lineWidth() const {
-    if (rowCache_.enabled()) return rowWidth_;
+    if (lineComposed_) return rowWidth_;
     const int* characters = characterLists_.base() != 0 ? characterAdvances_ : nullptr;
     return drawnWidth(line_, lineEncoding_, codePage_, {advances_, characterLists_, characters});
 }

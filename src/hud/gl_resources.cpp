@@ -7,6 +7,22 @@
 #include "hud/hud_plugin.h"
 
 namespace vantor {
+namespace {
+
+// Whether some row of `store` is shaped; moves the store's cursor. Token values are plain ASCII,
+// so a row's own text decides.
+bool shapesSomeRow(PageStore& store, const platform::CodePageCharacters& codePage) {
+    for (int page = 0; store.selectPage(page) != 0; ++page) {
+        for (int row = 0; store.selectRow(row) != 0; ++row) {
+            if (RowShaper::needed(store.getRowText(), store.getRowEncoding(), codePage)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 void HudPlugin::rebuildGlResources() {
     const platform::DeviceContext deviceContext = platform::currentDeviceContext();
@@ -30,7 +46,13 @@ void HudPlugin::rebuildGlResources() {
     platform::readCodePage(codePage_);
     characterLists_.collect(store_, codePage_);
     characterLists_.build(deviceContext, settings_.fontFace, settings_.fontSize);
-    if (settings_.anchor != kStretched || settings_.rowCache != 0 || settings_.panelAlpha > 0.0f) {
+    shaper_.close();
+    if (shapesSomeRow(store_, codePage_)) {
+        shaper_.open(deviceContext, settings_.fontFace, settings_.fontSize);
+    }
+    // Shaped rows are drawn as row lists, whatever ROW_CACHE says.
+    const bool composed = settings_.rowCache != 0 || shaper_.opened();
+    if (settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f) {
         measureGlyphAdvances();
     }
     if (settings_.panelAlpha > 0.0f) {
@@ -39,7 +61,7 @@ void HudPlugin::rebuildGlResources() {
         panelAscent_ = font ? font->ascent : settings_.fontSize;
         panelDescent_ = font ? font->descent : settings_.fontSize / 4;
     }
-    if (settings_.rowCache != 0) {
+    if (composed) {
         const Offsets offsets = effectOffsets();
         rowCache_.build(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_,
                         advances_ + platform::kFirstGlyph, characterLists_.base(),

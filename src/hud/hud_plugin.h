@@ -12,6 +12,7 @@
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
 #include "platform/platform.h"
+#include "shaping/row_shaper.h"
 #include "tokens/token_table.h"
 
 namespace vantor {
@@ -75,9 +76,9 @@ private:
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
-    // Readies line_, row `row`'s text, for drawing: with the row cache, its row list, composed
-    // when the text changed; else a row that is not plain ASCII is turned into the lists that draw
-    // its characters, once, however many times its effect draws it.
+    // Readies line_, row `row`'s text, for drawing: with the row cache, or when the row is shaped,
+    // its row list, composed when the text changed; else a row that is not plain ASCII is turned
+    // into the lists that draw its characters, once, however many times its effect draws it.
     void prepareLine(int row, RowEncoding encoding);
 
     // line_ as the lists that draw it, in lineLists_.
@@ -86,8 +87,8 @@ private:
     // Draws line_ as prepareLine left it, at the current raster position.
     void drawLine();
 
-    // The width in window pixels of line_ as prepareLine left it: with the row cache, its row
-    // list's; else drawnWidth's.
+    // The width in window pixels of line_ as prepareLine left it: composed, its row list's; else
+    // drawnWidth's.
     int lineWidth() const;
 
     // The space rows are placed in for this frame: the overlay's 640 x 480, or, anchored, the
@@ -131,9 +132,11 @@ private:
     int lineListCount_ = -1;                          // -1 when line_ is drawn as its bytes
     RowEncoding lineEncoding_ = RowEncoding::kAscii;  // how line_'s bytes are read
     RowCache rowCache_;
-    unsigned int rowList_ = 0;  // line_'s row list, with the row cache
-    int rowShown_ = 0;          // line_'s row
-    int panelAscent_ = 0;       // the font's reach above and below a baseline, for the panel
+    RowShaper shaper_;           // open when some row of the layout is shaped
+    bool lineComposed_ = false;  // line_ is drawn as its row list
+    unsigned int rowList_ = 0;   // line_'s row list, when composed
+    int rowShown_ = 0;           // line_'s row
+    int panelAscent_ = 0;        // the font's reach above and below a baseline, for the panel
     int panelDescent_ = 0;
     std::optional<platform::FileStamp> loadedStamp_;  // the file's when last read
     std::uint32_t lastFileCheck_ = 0;

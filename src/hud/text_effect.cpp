@@ -30,13 +30,13 @@ void HudPlugin::drawTextEffect(float x, float y) {
     // by whole window pixels and draws nothing, so the effect keeps its size whatever the
     // viewport's. A row whose position is outside the stretched overlay stays invalid through
     // the moves and draws no pass, as it draws no text; held to a corner, it is cut as its text is.
-    // A cached row draws every pass at once, from its own position.
+    // A composed row draws every pass at once, from its own position.
     static const GLubyte kNoPixels = 0;
     glColor3f(settings_.effectRed, settings_.effectGreen, settings_.effectBlue);
     const Offsets offsets = effectOffsets();
     for (int i = 0; i < offsets.count; ++i) {
         setRasterPosition(x, y);
-        if (rowCache_.enabled()) {
+        if (lineComposed_) {
             glCallList(rowCache_.effectList(rowShown_));
             break;
         }

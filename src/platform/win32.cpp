@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "platform/platform.h"
+#include "platform/win32_font.h"
 
 namespace vantor::platform {
 
@@ -57,13 +58,6 @@ bool toLocalTime(std::int64_t seconds, std::tm& out) {
 DeviceContext currentDeviceContext() { return wglGetCurrentDC(); }
 
 namespace {
-
-HFONT createHudFont(const char* face, int pixelHeight, BYTE charset = ANSI_CHARSET) {
-    // A negative height asks for the character height, not the cell height, in pixels.
-    return CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
-                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
-}
 
 // Whether the glyph of `code` in the font selected into `hdc` sets any pixel. A font that cannot
 // say (no outlines) counts as inked, and wglUseFontBitmapsA builds its lists as ever.
