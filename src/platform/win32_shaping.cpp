@@ -198,7 +198,7 @@ int Shaper::shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room
     int isolates = 0;
     for (int u = 0; u < units; ++u) {
         const WCHAR c = e.wide[u];
-        if (c >= 0x202A && c <= 0x202D) ++embeddings;
+        if (c >= 0x202A && c <= 0x202E && c != 0x202C) ++embeddings;
         if (c == 0x202C && embeddings > 0) --embeddings;
         if (c >= 0x2066 && c <= 0x2068) ++isolates;
         if (c == 0x2069 && isolates > 0) {

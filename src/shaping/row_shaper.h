@@ -28,6 +28,13 @@ public:
     static bool needed(const char* text, RowEncoding encoding,
                        const platform::CodePageCharacters& codePage);
 
+    // Whether `c` is one of the characters that direct the bidirectional algorithm and draw
+    // nothing: LRM, RLM, ALM, the embeddings and overrides with PDF, the isolates with PDI.
+    static bool isDirectionControl(char32_t c) {
+        return c == 0x200E || c == 0x200F || c == 0x061C || (c >= 0x202A && c <= 0x202E) ||
+               (c >= 0x2066 && c <= 0x2069);
+    }
+
     // Opens the engine over `face` at `pixelHeight` pixels; false when the font cannot be had.
     bool open(platform::DeviceContext dc, const char* face, int pixelHeight);
     void close();

@@ -76,8 +76,11 @@ const CharacterMeasure* measured(const LayoutFont& font, char32_t c) {
     return at != all.end() && at->code == c ? &*at : nullptr;
 }
 
-Drawn drawnOf(const Layout& layout, const LoadedRow& row, char32_t c, unsigned char first) {
+Drawn drawnOf(const Layout& layout, const LoadedRow& row, bool shaped, char32_t c,
+              unsigned char first) {
     if (c == 0x7F) return Drawn::kDelete;
+    // A shaped row's direction controls direct its order and are meant to draw nothing.
+    if (shaped && vantor::RowShaper::isDirectionControl(c)) return Drawn::kAsWritten;
     // A code page that gives a byte no character, or a C1 control, leaves it none to draw.
     if (row.encoding == RowEncoding::kCodePage && first >= 0x80 && !CharacterLists::wanted(c)) {
         return Drawn::kNoCharacter;
@@ -89,14 +92,14 @@ Drawn drawnOf(const Layout& layout, const LoadedRow& row, char32_t c, unsigned c
     return m != nullptr && !m->has ? Drawn::kMissingGlyph : Drawn::kAsWritten;
 }
 
-std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row) {
+std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row, bool shaped) {
     std::vector<Character> out;
     for (const char* text = row.text; *text != '\0';) {
         const char* start = text;
         const char32_t c = vantor::nextCharacter(text, row.encoding, layout.codePage);
         out.push_back({c, static_cast<std::size_t>(start - row.text),
                        static_cast<std::size_t>(text - start),
-                       drawnOf(layout, row, c, static_cast<unsigned char>(*start))});
+                       drawnOf(layout, row, shaped, c, static_cast<unsigned char>(*start))});
     }
     return out;
 }
@@ -220,7 +223,40 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
                      drawn + "\"; save the whole file as UTF-8");
 }
 
+// A shaped row that leaves an embedding, override or isolate open, as the engine that draws the
+// row finds it: told at the row's first opening control.
+void tellDirectionLeftOpen(const Layout& layout, const LoadedRow& row,
+                           const std::vector<Character>& characters, Findings& findings) {
+    vantor::RowShaper* shaper = shaperOf(layout.settings);
+    if (shaper == nullptr) return;
+    if (!shaper->shape(row.text, row.encoding, layout.codePage).notes.unclosedControl) return;
+    for (const Character& c : characters) {
+        const bool opens = (c.code >= 0x202A && c.code <= 0x202E && c.code != 0x202C) ||
+                           (c.code >= 0x2066 && c.code <= 0x2068);
+        if (opens) {
+            findings.add(
+                Kind::DirectionLeftOpen, Severity::Warning, row.entry->line, columnOf(row, c.at),
+                "the row leaves a direction control open, the first from " + named(c.code) +
+                    ": the rest of the row keeps its direction; close each with PDF "
+                    "(U+202C), or PDI (U+2069) for an isolate");
+            return;
+        }
+    }
+}
+
 }  // namespace
+
+vantor::RowShaper* shaperOf(const vantor::HudSettings& settings) {
+    static vantor::RowShaper shaper;
+    static std::string face;
+    static int size = 0;
+    if (!shaper.opened() || face != settings.fontFace || size != settings.fontSize) {
+        face = settings.fontFace;
+        size = settings.fontSize;
+        shaper.open(nullptr, settings.fontFace, settings.fontSize);
+    }
+    return shaper.opened() ? &shaper : nullptr;
+}
 
 std::string named(char32_t c) { return "\"" + utf8Of(c) + "\" (" + codePoint(c) + ")"; }
 
@@ -264,7 +300,9 @@ void checkCharacters(const Layout& layout, Findings& findings) {
     std::set<char32_t> told;
     for (const LoadedRow& row : layout.rows) {
         if (row.encoding == RowEncoding::kCodePage) noteBrokenUtf8(layout, row, findings);
-        const std::vector<Character> characters = charactersOf(layout, row);
+        const bool shaped = vantor::RowShaper::needed(row.text, row.encoding, layout.codePage);
+        const std::vector<Character> characters = charactersOf(layout, row, shaped);
+        if (shaped) tellDirectionLeftOpen(layout, row, characters, findings);
         for (std::size_t i = 0; i < characters.size();) {
             const Character& c = characters[i];
             const int column = columnOf(row, c.at);

@@ -101,10 +101,35 @@ std::string place(const vantor::HudSettings& s) {
            ", FONT_SIZE=" + std::to_string(s.fontSize) + " and FONT_FACE=" + s.fontFace;
 }
 
+// A shaped row's width, its tokens given `values`, laid out by the HUD's engine; a row wider than
+// `room` crosses it from its first byte, as its glyphs no longer follow its bytes.
+int shapedWidth(const Layout& layout, const LoadedRow& row, const std::vector<std::string>& values,
+                float room, int& crossing) {
+    vantor::RowShaper* shaper = shaperOf(layout.settings);
+    if (shaper == nullptr) return 0;
+    const std::string marked = markTokens(row.text);
+    std::string text;
+    for (std::size_t k = 0; k < marked.size();) {
+        const int token = replacedAt(marked, k);
+        if (token >= 0) {
+            text += values[token];
+            k += tokenKeys()[token].size();
+        } else {
+            text += row.text[k++];
+        }
+    }
+    const int width = shaper->shape(text.c_str(), row.encoding, layout.codePage).notes.width;
+    crossing = static_cast<float>(width) > room ? 0 : -1;
+    return width;
+}
+
 // The row's drawn width, its tokens given `values`, and the first byte of it whose glyph ends past
 // `room` (-1 for none): each character as the HUD reads and draws it.
 int rowWidth(const Layout& layout, const LoadedRow& row, const FontAdvances& font,
              const std::vector<std::string>& values, float room, int& crossing) {
+    if (vantor::RowShaper::needed(row.text, row.encoding, layout.codePage)) {
+        return shapedWidth(layout, row, values, room, crossing);
+    }
     const vantor::DrawnAdvances advances{font.glyphs, layout.characters, font.characters.data()};
     const std::string marked = markTokens(row.text);
     int width = 0;

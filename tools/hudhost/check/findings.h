@@ -69,6 +69,7 @@ enum class Kind {
     ByteWithoutCharacter,
     TooManyCharacters,
     MissingGlyph,
+    DirectionLeftOpen,
     BrokenUtf8,
     // Where the rows land
     RowPastRightEdge,
@@ -133,6 +134,7 @@ inline constexpr KindName kKindNames[] = {
     {Kind::ByteWithoutCharacter, "byte-without-character"},
     {Kind::TooManyCharacters, "too-many-characters"},
     {Kind::MissingGlyph, "missing-glyph"},
+    {Kind::DirectionLeftOpen, "direction-left-open"},
     {Kind::BrokenUtf8, "broken-utf8"},
     {Kind::RowPastRightEdge, "row-past-right-edge"},
     {Kind::RowCutAtTop, "row-cut-at-top"},
