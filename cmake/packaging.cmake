@@ -11,7 +11,8 @@ set(plugin_dir "Plugins/Startup Plugins")
 set(example_ini "${PROJECT_SOURCE_DIR}/examples/Plugins/Startup Plugins/VantorHUD.ini")
 set(guide "${PROJECT_SOURCE_DIR}/docs/CONFIGURATION.md" "${PROJECT_SOURCE_DIR}/docs/hud-example.png"
   "${PROJECT_SOURCE_DIR}/docs/hud-effects.png" "${PROJECT_SOURCE_DIR}/docs/hud-corners.png"
-  "${PROJECT_SOURCE_DIR}/docs/hud-languages.png" "${PROJECT_SOURCE_DIR}/docs/hud-panel.png")
+  "${PROJECT_SOURCE_DIR}/docs/hud-languages.png" "${PROJECT_SOURCE_DIR}/docs/hud-east-asian.png"
+  "${PROJECT_SOURCE_DIR}/docs/hud-panel.png")
 
 # The package packed from the shipped binaries alone, where `package` builds everything first:
 # the package tests build this one, so that inspecting the 32-bit zip builds no test program.

@@ -35,6 +35,9 @@ enum PluginFunction : std::int32_t {
 };
 constexpr std::int32_t kPluginFunctionCount = 5;
 
+// The plug-in interface version getPluginVersion reports: the host loads plug-ins of this one.
+constexpr std::int32_t kPluginVersion = 4;
+
 template <class Signature>
 Signature entryAs(HostEntry entry) {
     return reinterpret_cast<Signature>(entry);

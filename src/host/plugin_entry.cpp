@@ -63,7 +63,7 @@ void attachPlugin(PluginBase* plugin, HostRecord* record) {
 
 }  // namespace vantor
 
-std::int32_t getPluginVersion() { return 4; }
+std::int32_t getPluginVersion() { return vantor::kPluginVersion; }
 
 void initializePlugin(vantor::HostRecord* record) {
     if (record == nullptr || record->table == nullptr) return;

@@ -11,53 +11,59 @@ void CharacterLists::add(char32_t c) {
     char32_t* end = codes_ + count_;
     char32_t* place = std::lower_bound(codes_, end, c);
     if (place != end && *place == c) return;
-    if (count_ == kMaxCharacterLists) {
-        full_ = true;
-        return;
-    }
+    if (count_ == kMaxCharacterLists) return;
     std::copy_backward(place, end, end + 1);
     *place = c;
     ++count_;
 }
 
-void CharacterLists::collect(PageStore& store, const platform::CodePageCharacters& codePage) {
+void CharacterLists::collect(const PageStore& store, const platform::CodePageCharacters& codePage) {
     count_ = 0;
-    full_ = false;
-    for (int page = 0; store.selectPage(page) != 0; ++page) {
-        for (int row = 0; store.selectRow(row) != 0; ++row) {
-            const RowEncoding encoding = store.getRowEncoding();
-            if (encoding == RowEncoding::kAscii) continue;
-            for (const char* text = store.getRowText(); *text != '\0';) {
-                const char32_t c = nextCharacter(text, encoding, codePage);
-                if (wanted(c)) add(c);
-            }
+    for (int page = 0; page < store.getPageCount(); ++page) {
+        const PageView view = store.view(page);
+        for (int row = 0; row < view.count; ++row) {
+            const RowEncoding encoding = view.rows[row]->encoding;
+            if (encoding != RowEncoding::kAscii)
+                gatherText(view.rows[row]->text, encoding, codePage);
         }
     }
 }
 
-void CharacterLists::build(platform::DeviceContext dc, const char* face, int pixelHeight) {
+void CharacterLists::gather(const platform::ClockNames& names) {
+    static const platform::CodePageCharacters kUnused = {};  // UTF-8 reads no code page
+    const auto gatherAll = [&](const auto& table) {
+        for (const auto& name : table) gatherText(name, RowEncoding::kUtf8, kUnused);
+    };
+    gatherAll(names.months);
+    gatherAll(names.shortMonths);
+    gatherAll(names.days);
+    gatherAll(names.shortDays);
+    gatherText(names.am, RowEncoding::kUtf8, kUnused);
+    gatherText(names.pm, RowEncoding::kUtf8, kUnused);
+}
+
+void CharacterLists::gatherText(const char* text, RowEncoding encoding,
+                                const platform::CodePageCharacters& codePage) {
+    while (*text != '\0') {
+        const char32_t c = nextCharacter(text, encoding, codePage);
+        if (GatheredCharacters::wanted(c)) add(c);
+    }
+}
+
+void CharacterLists::build(platform::DeviceContext dc, const char* face, int pixelHeight,
+                           int weight) {
     release();
     if (count_ == 0) return;
     base_ = glGenLists(count_);
     if (base_ == 0) return;
     made_ = count_;
-    platform::buildCharacterLists(dc, face, pixelHeight, codes_, count_, base_);
+    platform::buildCharacterLists(dc, face, pixelHeight, codes_, count_, base_, weight);
 }
 
 void CharacterLists::release() {
     if (base_ != 0) glDeleteLists(base_, made_);
     base_ = 0;
     made_ = 0;
-}
-
-bool CharacterLists::kept(char32_t c) const {
-    return std::binary_search(codes_, codes_ + count_, c);
-}
-
-int CharacterLists::indexOf(char32_t c) const {
-    const char32_t* end = codes_ + count_;
-    const char32_t* found = std::lower_bound(codes_, end, c);
-    return found != end && *found == c ? static_cast<int>(found - codes_) : -1;
 }
 
 unsigned int CharacterLists::listOf(char32_t c) const {

@@ -3,8 +3,6 @@
 // the save: depth testing and lighting come back before the matrices do.
 #include <GL/gl.h>
 
-#include <cstring>
-
 #include "hud/hud_plugin.h"
 
 namespace vantor {
@@ -46,6 +44,28 @@ void restoreHostState(const SavedState& saved, bool overlaid) {
     glPopMatrix();
 }
 
+// Shaped rows laid out as the HUD draws them: each composed into its row list when its text
+// changed, and found there otherwise.
+class ComposedShaping final : public RowShaping {
+public:
+    ComposedShaping(RowCache& cache, RowShaper& shaper,
+                    const platform::CodePageCharacters& codePage)
+        : cache_(cache), shaper_(shaper), codePage_(codePage) {}
+
+    Shaped shape(int index, const char* text, RowEncoding encoding) override {
+        unsigned int list = cache_.find(index, text);
+        if (list == 0) {
+            list = cache_.compose(index, text, shaper_.shape(text, encoding, codePage_), shaper_);
+        }
+        return {cache_.width(index), list};
+    }
+
+private:
+    RowCache& cache_;
+    RowShaper& shaper_;
+    const platform::CodePageCharacters& codePage_;
+};
+
 }  // namespace
 
 bool HudPlugin::draw(Arg flag) {
@@ -60,9 +80,10 @@ bool HudPlugin::draw(Arg flag) {
     const SavedState saved = saveHostState();
     if (visible_) {
         refreshTokens(now);
-        readSpace();
-        setUpOverlay(settings_, spaceWidth_, spaceHeight_);
-        drawPage();
+        const Viewport viewport = readViewport();
+        layOutCurrentPage(viewport);
+        setUpOverlay(settings_, layout_.space.width, layout_.space.height);
+        drawPage(viewport);
     }
     restoreHostState(saved, visible_);
     return true;
@@ -71,54 +92,53 @@ bool HudPlugin::draw(Arg flag) {
 void HudPlugin::refreshTokens(std::uint32_t now) {
     updateTokenValues(
         tokens_, cachedCamera_,
-        {scene_, services_, startTick_, now, platform::calendarTime(), frameRate_.perSecond});
+        {scene_, services_, startTick_, now, platform::calendarTime(), frameRate_.perSecond,
+         settings_.dateFormat, settings_.timeFormat, &clockNames_});
+}
+
+Viewport HudPlugin::readViewport() const {
+    if (settings_.anchor == kStretched && settings_.panelAlpha <= 0.0f) return {};
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return {viewport[0], viewport[1], viewport[2], viewport[3]};
+}
+
+// A page cursor outside the pages lays out no rows.
+void HudPlugin::layOutCurrentPage(const Viewport& viewport) {
+    const PageView page = readThroughCursor(store_, currentPage_);
+    const FontAdvances advances = fontAdvances();
+    ComposedShaping shaping(rowCache_, shaper_, codePage_);
+    RowShaping* shaped = shaper_.opened() && rowCache_.enabled() ? &shaping : nullptr;
+    layOutPage(page, {settings_, advances, ink_, viewport, tokens_, codePage_, shaped}, layout_);
+}
+
+FontAdvances HudPlugin::fontAdvances() const {
+    if (!advancesMeasured_) return {nullptr, characterLists_.gathered(), nullptr};
+    const int* characters = characterLists_.base() != 0 ? characterAdvances_ : nullptr;
+    return {advances_, characterLists_.gathered(), characters};
 }
 
 // The rows of the current page; an empty ("BLANK") row keeps its line.
-void HudPlugin::drawPage() {
-    if (store_.getPageCount() <= 0 || currentPage_ < 0 || currentPage_ >= store_.getPageCount()) {
-        return;
+void HudPlugin::drawPage(const Viewport& viewport) {
+    if (settings_.panelAlpha > 0.0f) drawPanel(viewport);
+    ReadyLine line;
+    bool coloured = false;
+    for (int i = 0; i < layout_.count; ++i) {
+        if (layout_.rows[i].text[0] == '\0') continue;
+        line.row = &layout_.rows[i];
+        line.index = i;
+        prepareLine(line);
+        // The colour first: a bitmap takes the one current when its raster position is set.
+        if (chooseRowColour(i)) {
+            glColor3f(rowColour_[0], rowColour_[1], rowColour_[2]);
+            coloured = true;
+        }
+        setRasterPosition(line.row->x, line.row->y);
+        if (settings_.textEffect != kNoEffect) drawTextEffect(line);
+        drawLine(line);
     }
-    store_.selectPage(currentPage_);
-    const int rows = store_.getRowCount();
-    if (settings_.panelAlpha > 0.0f) drawPanel(rows);
-    for (int i = 0; i < rows; ++i) {
-        if (!readyRow(i)) continue;
-        const RowOrigin origin = rowOrigin(i, rows);
-        setRasterPosition(origin.x, origin.y);
-        if (settings_.textEffect != kNoEffect) drawTextEffect(origin.x, origin.y);
-        drawLine();
-    }
-}
-
-bool HudPlugin::readyRow(int row) {
-    store_.selectRow(row);
-    const char* text = store_.getRowText();
-    if (text == nullptr || text[0] == '\0') return false;
-    std::memcpy(line_, text, std::strlen(text) + 1);
-    applyTokens(store_, tokens_, line_);
-    prepareLine(row, store_.getRowEncoding());
-    return true;
-}
-
-void HudPlugin::readSpace() {
-    if (settings_.anchor == kStretched) {  // the overlay's, whatever a layout before it used
-        spaceWidth_ = kOverlayWidth;
-        spaceHeight_ = kOverlayHeight;
-        return;
-    }
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    // A minimised window may have an empty viewport, over which no projection can be made.
-    spaceWidth_ = viewport[2] > 0 ? viewport[2] : 1;
-    spaceHeight_ = viewport[3] > 0 ? viewport[3] : 1;
-}
-
-RowOrigin HudPlugin::rowOrigin(int row, int rows) const {
-    if (settings_.anchor == kStretched) return {settings_.posX, rowBaseline(settings_, row)};
-    const bool right = settings_.anchor == kTopRight || settings_.anchor == kBottomRight;
-    const int width = right ? lineWidth() : 0;
-    return anchoredOrigin(settings_, row, rows, width, spaceWidth_, spaceHeight_);
+    // The host finds the HUD colour current after the pass, whatever colours the rows had.
+    if (coloured) glColor3f(settings_.red, settings_.green, settings_.blue);
 }
 
 void HudPlugin::setRasterPosition(float x, float y) {
@@ -127,12 +147,13 @@ void HudPlugin::setRasterPosition(float x, float y) {
         return;
     }
     // Positions are whole pixels, so the move lands exactly where the row starts.
-    static const GLubyte kNoPixels = 0;
-    const float insideX = x < 0.0f ? 0.0f : x > spaceWidth_ - 1 ? spaceWidth_ - 1 : x;
-    const float insideY = y < 0.0f ? 0.0f : y > spaceHeight_ - 1 ? spaceHeight_ - 1 : y;
+    const int width = layout_.space.width;
+    const int height = layout_.space.height;
+    const float insideX = x < 0.0f ? 0.0f : x > width - 1 ? width - 1 : x;
+    const float insideY = y < 0.0f ? 0.0f : y > height - 1 ? height - 1 : y;
     glRasterPos2f(insideX, insideY);
     if (insideX != x || insideY != y) {
-        glBitmap(0, 0, 0.0f, 0.0f, x - insideX, y - insideY, &kNoPixels);
+        glBitmap(0, 0, 0.0f, 0.0f, x - insideX, y - insideY, &platform::kNoPixels);
     }
 }
 
@@ -154,71 +175,60 @@ void HudPlugin::drawText(const char* text) {
     glPopAttrib();
 }
 
-// A row whose list holds its text is drawn from it without asking again whether it is shaped.
-void HudPlugin::prepareLine(int row, RowEncoding encoding) {
-    lineEncoding_ = encoding;
-    const bool lists = rowCache_.enabled();
-    rowList_ = lists ? rowCache_.find(row, line_) : 0;
-    const bool shaped =
-        lists && rowList_ == 0 && shaper_.opened() && RowShaper::needed(line_, encoding, codePage_);
-    lineComposed_ = lists && (settings_.rowCache != 0 || rowList_ != 0 || shaped);
-    if (lineComposed_) {
-        rowShown_ = row;
-        if (shaped) {
-            rowList_ =
-                rowCache_.compose(row, line_, shaper_.shape(line_, encoding, codePage_), shaper_);
-        } else if (rowList_ == 0) {
-            listLine(encoding);
-            rowList_ = rowCache_.compose(row, line_, lineLists_, lineListCount_);
+void HudPlugin::prepareLine(ReadyLine& line) {
+    const LaidRow& row = *line.row;
+    line.composed = row.shaped != 0 || (settings_.rowCache != 0 && rowCache_.enabled());
+    if (row.shaped != 0) {
+        line.rowList = row.shaped;
+        return;
+    }
+    if (line.composed) {
+        line.rowList = rowCache_.find(line.index, row.text);
+        if (line.rowList == 0) {
+            listLine(line);
+            line.rowList = rowCache_.compose(line.index, row.text, line.lists, line.listCount);
         }
-        rowWidth_ = rowCache_.width(row);
         return;
     }
-    if (encoding == RowEncoding::kAscii) {
-        lineListCount_ = -1;
+    if (row.encoding == RowEncoding::kAscii) {
+        line.listCount = -1;
         return;
     }
-    listLine(encoding);
+    listLine(line);
 }
 
-// The token values are plain ASCII, so the row's encoding holds for the line they went into.
-void HudPlugin::listLine(RowEncoding encoding) {
+// The row's encoding, or UTF-8 where the clock's names brought it in, holds for the line.
+void HudPlugin::listLine(ReadyLine& line) {
     const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
     const unsigned int missing = glyphBase + '?';
     int count = 0;
-    for (const char* text = line_; *text != '\0';) {
-        const char32_t c = nextCharacter(text, encoding, codePage_);
+    for (const char* text = line.row->text; *text != '\0';) {
+        const char32_t c = nextCharacter(text, line.row->encoding, codePage_);
         if (c < 0x80) {
             if (c >= static_cast<char32_t>(platform::kFirstGlyph))
-                lineLists_[count++] = glyphBase + c;
-        } else if (CharacterLists::wanted(c)) {
+                line.lists[count++] = glyphBase + c;
+        } else if (GatheredCharacters::wanted(c)) {
             const unsigned int list = characterLists_.listOf(c);
-            lineLists_[count++] = list != 0 ? list : missing;
+            line.lists[count++] = list != 0 ? list : missing;
         }
     }
-    lineListCount_ = count;
+    line.listCount = count;
 }
 
-void HudPlugin::drawLine() {
-    if (lineComposed_) {
-        glCallList(rowList_);
+void HudPlugin::drawLine(const ReadyLine& line) {
+    if (line.composed) {
+        glCallList(line.rowList);
         return;
     }
-    if (lineListCount_ < 0) {
-        drawText(line_);
+    if (line.listCount < 0) {
+        drawText(line.row->text);
         return;
     }
     if (fontListBase_ == 0) return;
     glPushAttrib(GL_LIST_BIT);
     glListBase(0);
-    glCallLists(lineListCount_, GL_UNSIGNED_INT, lineLists_);
+    glCallLists(line.listCount, GL_UNSIGNED_INT, line.lists);
     glPopAttrib();
-}
-
-int HudPlugin::lineWidth() const {
-    if (lineComposed_) return rowWidth_;
-    const int* characters = characterLists_.base() != 0 ? characterAdvances_ : nullptr;
-    return drawnWidth(line_, lineEncoding_, codePage_, {advances_, characterLists_, characters});
 }
 
 }  // namespace vantor

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "hud/hud_plugin.h"
+#include "tokens/clock_format.h"
 
 namespace vantor {
 namespace {
@@ -36,34 +37,43 @@ void HudPlugin::rebuildGlResources() {
     loadedStamp_ = platform::fileStamp(kIniPath);
     lastFileCheck_ = startTick_;
     reloadConfig(store_, settings_);
+    // The first read decides how the HUD started: shown, it is as if Switch had come first, so
+    // a Switch run before this frame hides it. A later reload leaves it as Switch left it.
+    if (!everBuilt_ && settings_.startVisible != 0) visible_ = !visible_;
+    everBuilt_ = true;
+    const bool named =
+        needsClockNames(settings_.dateFormat) || needsClockNames(settings_.timeFormat);
+    if (named) platform::readClockNames(clockNames_);
 
     if (fontListBase_ != 0) glDeleteLists(fontListBase_, platform::kGlyphCount);
     characterLists_.release();
     rowCache_.release();
     fontListBase_ = glGenLists(platform::kGlyphCount);
     if (fontListBase_ == 0) return;  // no lists: nothing is drawn until a rebuild succeeds
-    platform::buildGlyphLists(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_);
+    const HudSettings& s = settings_;
     platform::readCodePage(codePage_);
+    face_ = toUtf8(s.fontFace, codePage_);
+    const char* face = face_.c_str();
+    platform::buildGlyphLists(deviceContext, face, s.fontSize, fontListBase_, s.fontWeight);
     characterLists_.collect(store_, codePage_);
-    characterLists_.build(deviceContext, settings_.fontFace, settings_.fontSize);
+    if (named) characterLists_.gather(clockNames_);
+    characterLists_.build(deviceContext, face, s.fontSize, s.fontWeight);
     shaper_.close();
-    if (shapesSomeRow(store_, codePage_)) {
-        shaper_.open(deviceContext, settings_.fontFace, settings_.fontSize);
-    }
+    if (shapesSomeRow(store_, codePage_)) shaper_.open(deviceContext, face, s.fontSize);
     // Shaped rows are drawn as row lists, whatever ROW_CACHE says.
     const bool composed = settings_.rowCache != 0 || shaper_.opened();
-    if (settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f) {
-        measureGlyphAdvances();
-    }
+    advancesMeasured_ = settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f;
+    if (advancesMeasured_) measureGlyphAdvances();
+    ink_ = {};
     if (settings_.panelAlpha > 0.0f) {
         const std::optional<platform::FontMeasure> font =
-            platform::measureFont(settings_.fontFace, settings_.fontSize, nullptr, 0);
-        panelAscent_ = font ? font->ascent : settings_.fontSize;
-        panelDescent_ = font ? font->descent : settings_.fontSize / 4;
+            platform::measureFont(face, s.fontSize, nullptr, 0, s.fontWeight);
+        ink_ = font ? FontInk{font->ascent, font->descent}
+                    : FontInk{settings_.fontSize, settings_.fontSize / 4};
     }
     if (composed) {
         const Offsets offsets = effectOffsets();
-        rowCache_.build(deviceContext, settings_.fontFace, settings_.fontSize, fontListBase_,
+        rowCache_.build(deviceContext, face, s.fontSize, s.fontWeight, fontListBase_,
                         advances_ + platform::kFirstGlyph, characterLists_.base(),
                         characterLists_.codes(), characterAdvances_, characterLists_.count(),
                         offsets.at, offsets.count);

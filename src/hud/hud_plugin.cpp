@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "hud/page_turns.h"
+#include "layout/page_turns.h"
 
 namespace vantor {
 namespace {

@@ -3,12 +3,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "abi/host_records.h"
 #include "abi/plugin_base.h"
 #include "hud/character_lists.h"
-#include "hud/drawn_width.h"
 #include "hud/row_cache.h"
+#include "layout/page_layout.h"
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
 #include "platform/platform.h"
@@ -58,16 +59,23 @@ private:
 
     // The drawing pass's own phases; the GL save, set-up and restore are in draw.cpp.
     void refreshTokens(std::uint32_t now);
-    void drawPage();
+    // The viewport the page is laid out over: GL_VIEWPORT when a corner or the panel needs it, else
+    // the overlay's own size, which a stretched page is placed in whatever the viewport.
+    Viewport readViewport() const;
+    // The current page laid out into layout_ over `viewport`, read through the store's cursor.
+    void layOutCurrentPage(const Viewport& viewport);
+    // Draws layout_: the panel, then each drawn row.
+    void drawPage(const Viewport& viewport);
 
-    // Row `row` of the current page into line_, its tokens applied, readied for drawing; false for
-    // an empty ("BLANK") row, which draws nothing.
-    bool readyRow(int row);
+    // The panel behind the page's rows: one blended rectangle over the block their letters can
+    // reach, the margin around it, in window pixels; nothing when no row is drawn. Everything it
+    // sets is put back.
+    void drawPanel(const Viewport& viewport);
 
-    // The panel behind the page's `rows` rows: one blended rectangle over the block their letters
-    // can reach, the margin around it, in window pixels; nothing when no row is drawn. Everything
-    // it sets is put back.
-    void drawPanel(int rows);
+    // Row `index` of the current page's colour into rowColour_: its ROWCOLOR, or with thresholds
+    // the band of its first number token's value (the last band for a row without one); the HUD
+    // colour for a row without. True when the row has a colour of its own.
+    bool chooseRowColour(int index);
 
     // With AUTO_RELOAD, once a second at most: when the file's stamp differs from the one it had
     // when last read, and it can be read, the resources are rebuilt as Reload INI does.
@@ -76,39 +84,40 @@ private:
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
-    // Readies line_, row `row`'s text, for drawing: with the row cache, or when the row is shaped,
-    // its row list, composed when the text changed; else a row that is not plain ASCII is turned
-    // into the lists that draw its characters, once, however many times its effect draws it.
-    void prepareLine(int row, RowEncoding encoding);
+    // A row of layout_ readied for drawing: shaped, or with the row cache, its row list, composed
+    // when the text changed; else, for a row that is not plain ASCII, the lists that draw its
+    // characters, made once however many times its effect draws it.
+    struct ReadyLine {
+        const LaidRow* row;
+        int index;             // its row of the page
+        bool composed;         // drawn as its row list
+        unsigned int rowList;  // when composed
+        int listCount;         // -1 when the row is drawn as its bytes
+        unsigned int lists[kLineSize];
+    };
+    void prepareLine(ReadyLine& line);
 
-    // line_ as the lists that draw it, in lineLists_.
-    void listLine(RowEncoding encoding);
+    // The row's text as the lists that draw it, into line.lists.
+    void listLine(ReadyLine& line);
 
-    // Draws line_ as prepareLine left it, at the current raster position.
-    void drawLine();
-
-    // The width in window pixels of line_ as prepareLine left it: composed, its row list's; else
-    // drawnWidth's.
-    int lineWidth() const;
-
-    // The space rows are placed in for this frame: the overlay's 640 x 480, or, anchored, the
-    // viewport's pixels read from GL_VIEWPORT.
-    void readSpace();
-
-    // Where row `row` of `rows` starts, its line in line_, in the space of this frame.
-    RowOrigin rowOrigin(int row, int rows) const;
+    // Draws the line as prepareLine left it, at the current raster position.
+    void drawLine(const ReadyLine& line);
 
     // The raster position at (x, y). Anchored, a row may start outside the viewport, where a
     // position set directly is invalid and draws nothing: the position is set inside and moved
     // out, so that the row is cut at the edge.
     void setRasterPosition(float x, float y);
 
+    // The advances the layout measures rows with: those read back from the lists when a corner, the
+    // row cache or the panel needs them (measureGlyphAdvances), none else.
+    FontAdvances fontAdvances() const;
+
     // Reads back the advance each glyph list applies, for right-aligned rows.
     void measureGlyphAdvances();
 
-    // Draws the line buffer in the effect colour at the settings' effect offsets, in window
-    // pixels, from the row's position (x, y); then sets the text colour and that position again.
-    void drawTextEffect(float x, float y);
+    // Draws the line in the effect colour at the settings' effect offsets, in window pixels, from
+    // its row's position; then sets the text colour and that position again.
+    void drawTextEffect(const ReadyLine& line);
 
     // The window-pixel offsets of the settings' effect; none without one.
     struct Offsets {
@@ -121,33 +130,29 @@ private:
     const HostServices* services_ = nullptr;
     bool rebuildNeeded_ = true;  // set by Reload INI and release; cleared by a rebuild
     unsigned int fontListBase_ = 0;
-    char line_[kLineSize];
-    int spaceWidth_ = kOverlayWidth;  // the space of this frame (readSpace)
-    int spaceHeight_ = kOverlayHeight;
-    ByteAdvances advances_ = {};  // kept at rebuild when anchored
+    bool advancesMeasured_ =
+        false;  // at rebuild, when a corner, the row cache or the panel needs them
+    ByteAdvances advances_ = {};
     CharacterLists characterLists_;
     int characterAdvances_[kMaxCharacterLists] = {};  // by character, kept with advances_
     platform::CodePageCharacters codePage_ = {};      // read at rebuild
-    unsigned int lineLists_[kLineSize];               // line_ as lists, when not plain ASCII
-    int lineListCount_ = -1;                          // -1 when line_ is drawn as its bytes
-    RowEncoding lineEncoding_ = RowEncoding::kAscii;  // how line_'s bytes are read
+    std::string face_;                                // FONT_FACE in UTF-8, made at rebuild
     RowCache rowCache_;
-    RowShaper shaper_;           // open when some row of the layout is shaped
-    bool lineComposed_ = false;  // line_ is drawn as its row list
-    unsigned int rowList_ = 0;   // line_'s row list, when composed
-    int rowShown_ = 0;           // line_'s row
-    int panelAscent_ = 0;        // the font's reach above and below a baseline, for the panel
-    int panelDescent_ = 0;
+    RowShaper shaper_;         // open when some row of the layout is shaped
+    float rowColour_[3] = {};  // the colour the row being drawn is in (chooseRowColour)
+    FontInk ink_;        // the font's reach above and below a baseline, measured for the panel
+    PageLayout layout_;  // the page of this frame
     std::optional<platform::FileStamp> loadedStamp_;  // the file's when last read
     std::uint32_t lastFileCheck_ = 0;
-    int rowWidth_ = 0;  // and its width
     std::uint32_t startTick_ = 0;
     bool visible_ = false;
+    bool everBuilt_ = false;  // whether the resources were built once: START_VISIBLE's moment
     std::int32_t currentPage_ = 0;
     PageStore store_;
     HudSettings settings_;
     HostWord cachedCamera_ = 0;
     TokenTable tokens_;
+    platform::ClockNames clockNames_ = {};  // read at rebuild when a clock format spells one
     FrameRate frameRate_;
 };
 

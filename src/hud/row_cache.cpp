@@ -38,7 +38,7 @@ void orBits(const unsigned char* from, int width, int height, unsigned char* to,
 
 }  // namespace
 
-void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeight,
+void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeight, int weight,
                      unsigned int glyphBase, const int* glyphAdvances, unsigned int characterBase,
                      const char32_t* characters, const int* characterAdvances, int characterCount,
                      const Offset* offsets, int offsetCount) {
@@ -46,8 +46,8 @@ void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeig
     std::vector<char32_t> codes(platform::kGlyphCount + characterCount);
     for (int k = 0; k < platform::kGlyphCount; ++k) codes[k] = platform::kFirstGlyph + k;
     std::copy(characters, characters + characterCount, codes.begin() + platform::kGlyphCount);
-    std::vector<platform::GlyphBitmap> bitmaps =
-        platform::renderGlyphs(dc, face, pixelHeight, codes.data(), static_cast<int>(codes.size()));
+    std::vector<platform::GlyphBitmap> bitmaps = platform::renderGlyphs(
+        dc, face, pixelHeight, codes.data(), static_cast<int>(codes.size()), weight);
 
     // The widest line: every glyph as far right as the widest advance takes it, and as far out
     // on each side as any glyph reaches from its origin; an effect adds a pixel all round.
@@ -187,7 +187,6 @@ void RowCache::composeEffect() {
 // The block at the origin its glyphs are placed from; in pieces when wide, all drawn from the
 // same raster position, the last moving it by `advance`.
 void RowCache::compile(unsigned int list, const Block& block, int advance) {
-    static const GLubyte kNoPixels = 0;
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
@@ -197,7 +196,7 @@ void RowCache::compile(unsigned int list, const Block& block, int advance) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glNewList(list, GL_COMPILE);
     if (block.width == 0) {
-        glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &kNoPixels);
+        glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &platform::kNoPixels);
     }
     for (int from = 0; from < block.width; from += kPieceWidth) {
         const bool last = from + kPieceWidth >= block.width;

@@ -21,12 +21,12 @@ public:
         int x, y;
     };
 
-    // The glyphs a row can be made of: the lists from glyphBase (the 96 codes from
-    // platform::kFirstGlyph) and from characterBase (`characters`), each with the advance its list
-    // applies; and the effect's `offsetCount` offsets (none without one). Sizes the buffers for the
-    // widest line of kLineSize - 1 glyphs and makes a list for each row, and one for its effect.
-    // Needs the GL context current.
-    void build(platform::DeviceContext dc, const char* face, int pixelHeight,
+    // The glyphs a row can be made of, in `face` at `pixelHeight` and `weight`: the lists from
+    // glyphBase (the 96 codes from platform::kFirstGlyph) and from characterBase (`characters`),
+    // each with the advance its list applies; and the effect's `offsetCount` offsets (none without
+    // one). Sizes the buffers for the widest line of kLineSize - 1 glyphs and makes a list for each
+    // row, and one for its effect. Needs the GL context current.
+    void build(platform::DeviceContext dc, const char* face, int pixelHeight, int weight,
                unsigned int glyphBase, const int* glyphAdvances, unsigned int characterBase,
                const char32_t* characters, const int* characterAdvances, int characterCount,
                const Offset* offsets, int offsetCount);

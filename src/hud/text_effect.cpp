@@ -24,27 +24,28 @@ HudPlugin::Offsets HudPlugin::effectOffsets() const {
     }
 }
 
-void HudPlugin::drawTextEffect(float x, float y) {
+void HudPlugin::drawTextEffect(const ReadyLine& line) {
+    const float x = line.row->x;
+    const float y = line.row->y;
     // A bitmap takes the colour current when the raster position was set, and a line leaves the
     // position at its end, so each pass sets both again. A zero-size bitmap moves the position
     // by whole window pixels and draws nothing, so the effect keeps its size whatever the
     // viewport's. A row whose position is outside the stretched overlay stays invalid through
     // the moves and draws no pass, as it draws no text; held to a corner, it is cut as its text is.
-    // A composed row draws every pass at once, from its own position.
-    static const GLubyte kNoPixels = 0;
+    // A cached row draws every pass at once, from its own position.
     glColor3f(settings_.effectRed, settings_.effectGreen, settings_.effectBlue);
     const Offsets offsets = effectOffsets();
     for (int i = 0; i < offsets.count; ++i) {
         setRasterPosition(x, y);
-        if (lineComposed_) {
-            glCallList(rowCache_.effectList(rowShown_));
+        if (line.composed) {
+            glCallList(rowCache_.effectList(line.index));
             break;
         }
         glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(offsets.at[i].x),
-                 static_cast<GLfloat>(offsets.at[i].y), &kNoPixels);
-        drawLine();
+                 static_cast<GLfloat>(offsets.at[i].y), &platform::kNoPixels);
+        drawLine(line);
     }
-    glColor3f(settings_.red, settings_.green, settings_.blue);
+    glColor3f(rowColour_[0], rowColour_[1], rowColour_[2]);
     setRasterPosition(x, y);
 }
 

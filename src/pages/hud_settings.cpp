@@ -5,8 +5,6 @@
 namespace vantor {
 namespace {
 
-constexpr float kInverse255 = 0.0039215689f;  // 1/255 in single precision, 0x3B808081
-
 void readNumber(PageStore& store, const ConfigKey& key, HudSettings& settings) {
     const std::int32_t kept = key.kept(store.readInt(kConfigSection, key.name));
     switch (key.kind) {
@@ -49,6 +47,9 @@ void reloadConfig(PageStore& store, HudSettings& settings, const char* path) {
             readNumber(store, key, settings);
         }
     }
+    // After every key of the file's first form, so that a layout without colours reads those as
+    // it always did, and then one listing a page.
+    store.loadRowColours(kPageSectionPrefix, kRowColourPrefix);
 }
 
 }  // namespace vantor

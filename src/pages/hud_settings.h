@@ -8,30 +8,32 @@
 
 #include "pages/file_format.h"
 #include "pages/page_store.h"
+#include "platform/platform.h"
 
 namespace vantor {
 
 // TEXT_EFFECT: what is drawn under each line, in the effect colour, one window pixel from it.
 enum TextEffect : std::int32_t { kNoEffect = 0, kShadow = 1, kOutline = 2 };
 
-// HUD_ANCHOR: the stretched overlay space, or a corner of the viewport that the rows are held to,
-// positioned in the viewport's own pixels.
+// HUD_ANCHOR: the stretched overlay space, or a corner or the middle of an edge of the viewport
+// that the rows are held to, positioned in the viewport's own pixels.
 enum HudAnchor : std::int32_t {
     kStretched = 0,
     kTopLeft = 1,
     kTopRight = 2,
     kBottomLeft = 3,
-    kBottomRight = 4
+    kBottomRight = 4,
+    kTopCentre = 5,
+    kBottomCentre = 6
 };
 
-// The corner each anchor holds the rows to, by HudAnchor, as messages name it; the stretched space
-// has none.
-inline constexpr const char* kCornerNames[] = {"", "top left", "top right", "bottom left",
-                                               "bottom right"};
+// The HUD_POS_X of a centred row that stands exactly on the viewport's middle: the overlay's own
+// middle, since the key takes no 0 or negative value. Each pixel more moves it one to the right.
+inline constexpr std::int32_t kCentredPosX = 320;
 
 struct HudSettings {
-    float posX;  // where every row starts, in the overlay space (anchored: see anchoredOrigin)
-    float posY;  // row 0's baseline; row i sits at posY - i * stepY (rowBaseline)
+    float posX;  // where every row starts, in the overlay space (anchored: see layout/placement.h)
+    float posY;  // row 0's baseline; row i sits at posY - i * stepY
     float stepY;
     std::int32_t fontSize;  // character height in pixels
     char fontFace[kTextSize];
@@ -48,8 +50,12 @@ struct HudSettings {
     float panelRed;
     float panelGreen;
     float panelBlue;
-    std::int32_t panelMargin;  // window pixels around the rows' letters
-    std::int32_t autoReload;   // 1: the file is read again, within a second, when it changes
+    std::int32_t panelMargin;    // window pixels around the rows' letters
+    std::int32_t autoReload;     // 1: the file is read again, within a second, when it changes
+    char dateFormat[kTextSize];  // how *CUR_DATE* and *CUR_TIME* read (tokens/clock_format.h)
+    char timeFormat[kTextSize];
+    std::int32_t fontWeight;    // 100 to 900, as platform::buildGlyphLists takes it
+    std::int32_t startVisible;  // 1: shown from the first frame
 };
 
 // One CONFIG key and the field of HudSettings it fills. A number key takes a whole number from
@@ -90,6 +96,8 @@ struct ConfigKey {
 };
 
 constexpr std::int32_t kColourTop = 255;  // a colour component at its fullest
+// What a component is multiplied by to be kept from 0 to 1: 1/255 in single precision, 0x3B808081.
+constexpr float kInverse255 = 0.0039215689f;
 
 // In the order reloadConfig reads them. A new key is one more row here, and what it does.
 inline constexpr ConfigKey kConfigKeys[] = {
@@ -105,7 +113,7 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"EFFECT_RED", 0, kColourTop, 0, &HudSettings::effectRed, ConfigKey::kColour},
     {"EFFECT_GREEN", 0, kColourTop, 0, &HudSettings::effectGreen, ConfigKey::kColour},
     {"EFFECT_BLUE", 0, kColourTop, 0, &HudSettings::effectBlue, ConfigKey::kColour},
-    {"HUD_ANCHOR", kStretched, kBottomRight, kStretched, &HudSettings::anchor},
+    {"HUD_ANCHOR", kStretched, kBottomCentre, kStretched, &HudSettings::anchor},
     {"ROW_CACHE", 0, 1, 0, &HudSettings::rowCache},
     {"PANEL_ALPHA", 0, kColourTop, 0, &HudSettings::panelAlpha, ConfigKey::kColour},
     {"PANEL_RED", 0, kColourTop, 0, &HudSettings::panelRed, ConfigKey::kColour},
@@ -113,6 +121,10 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"PANEL_BLUE", 0, kColourTop, 0, &HudSettings::panelBlue, ConfigKey::kColour},
     {"PANEL_MARGIN", 0, 32, 4, &HudSettings::panelMargin},
     {"AUTO_RELOAD", 0, 1, 0, &HudSettings::autoReload},
+    {"DATE_FORMAT", "%Y-%m-%d", &HudSettings::dateFormat},
+    {"TIME_FORMAT", "%H:%M:%S", &HudSettings::timeFormat},
+    {"FONT_WEIGHT", 100, 900, platform::kRegularFontWeight, &HudSettings::fontWeight},
+    {"START_VISIBLE", 0, 1, 0, &HudSettings::startVisible},
 };
 
 // The key named `name`, for a name written in the code. Take it in a constant expression
@@ -122,41 +134,6 @@ constexpr const ConfigKey& configKey(std::string_view name) {
         if (name == key.name) return key;
     }
     throw "no CONFIG key of that name";
-}
-
-// Row `row`'s baseline in the overlay space: row 0 at posY, each next one stepY lower. A row whose
-// baseline is below 0 has no valid raster position and is never drawn.
-inline float rowBaseline(const HudSettings& settings, int row) {
-    return static_cast<float>(static_cast<double>(settings.posY) -
-                              static_cast<double>(row) * settings.stepY);
-}
-
-// Where the point (x, y) of the overlay space lands in the window pixels of a viewport `width` x
-// `height`: the HUD's projection stretches the overlay space over the viewport, while the glyphs
-// keep their own pixels.
-struct WindowPoint {
-    double x, y;
-};
-inline WindowPoint stretchedPoint(double x, double y, int width, int height) {
-    return {x * width / kOverlayWidth, y * height / kOverlayHeight};
-}
-
-// Where a row starts and its baseline, in the pixels of a viewport `width` x `height` that the
-// anchored layout `settings` holds its `rows` rows (BLANK ones counted) to: HUD_POS_X in from the
-// left or right edge, the right corners' rows ending there; HUD_POS_Y below the top to the first
-// baseline, or above the bottom to the last. `textWidth` is the row's drawn width.
-struct RowOrigin {
-    float x, y;
-};
-inline RowOrigin anchoredOrigin(const HudSettings& settings, int row, int rows, int textWidth,
-                                int width, int height) {
-    const bool right = settings.anchor == kTopRight || settings.anchor == kBottomRight;
-    const bool top = settings.anchor == kTopLeft || settings.anchor == kTopRight;
-    const double x = right ? width - static_cast<double>(settings.posX) - textWidth : settings.posX;
-    const double step = settings.stepY;
-    const double y = top ? height - static_cast<double>(settings.posY) - row * step
-                         : static_cast<double>(settings.posY) + (rows - 1 - row) * step;
-    return {static_cast<float>(x), static_cast<float>(y)};
 }
 
 // Empties the store, points it at `path` (the HUD's own file unless a layout checker names

@@ -16,6 +16,16 @@ void buildName(char (&name)[kTextSize], const char* prefix, int number) {
     std::snprintf(name, sizeof name, "%s%d", prefix, number);
 }
 
+// Whether `text` begins with `prefix` (the whole of it with `whole`), ASCII letters in any case,
+// as the profile functions match names.
+bool sameName(const char* text, const char* prefix, bool whole) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    for (; *prefix != '\0'; ++text, ++prefix) {
+        if (upper(*text) != upper(*prefix)) return false;
+    }
+    return !whole || *text == '\0';
+}
+
 }  // namespace
 
 PageStore::PageStore() {
@@ -73,7 +83,43 @@ int PageStore::loadPages(const char* sectionPrefix, const char* rowPrefix) {
     return pageCount_;
 }
 
-std::optional<std::string_view> PageStore::readString(const char* section, const char* key) {
+void PageStore::loadRowColours(const char* sectionPrefix, const char* colourPrefix) {
+    for (int p = 1; p <= pageCount_; ++p) {
+        RowPage& page = pages_[p - 1];
+        char section[kTextSize];
+        buildName(section, sectionPrefix, p);
+        // Enough for every key a page section can sensibly hold; a longer list, cut, has every
+        // row's key read instead.
+        char names[4096];
+        const std::uint32_t length =
+            platform::readProfileKeyNames(section, names, sizeof names, path_);
+        if (length + 2 >= sizeof names) {
+            for (int r = 1; r <= page.count; ++r) {
+                char key[kTextSize];
+                buildName(key, colourPrefix, r);
+                readRowColour(section, key, page.rows[r - 1]);
+            }
+            continue;
+        }
+        for (const char* name = names; *name != '\0'; name += std::strlen(name) + 1) {
+            if (!sameName(name, colourPrefix, false)) continue;
+            // Only the name the row's own key would be read by: ROWCOLOR01 is not ROWCOLOR1.
+            const long r = std::strtol(name + std::strlen(colourPrefix), nullptr, 10);
+            if (r < 1 || r > page.count) continue;
+            char key[kTextSize];
+            buildName(key, colourPrefix, static_cast<int>(r));
+            if (sameName(name, key, true)) readRowColour(section, key, page.rows[r - 1]);
+        }
+    }
+}
+
+// A value with a fault leaves the row in the HUD colour; the layout checker tells which.
+void PageStore::readRowColour(const char* section, const char* key, TextRow& row) {
+    const std::optional<std::string_view> value = readString(section, key);
+    if (value) parseRowColour(*value, row.colour);
+}
+
+std::optional<std::string_view> PageStore::readString(const char* section, const char* key) const {
     std::memset(scratch_, 0, sizeof scratch_);
     const std::uint32_t length =
         platform::readProfileString(section, key, "", scratch_, sizeof scratch_, path_);
@@ -81,7 +127,7 @@ std::optional<std::string_view> PageStore::readString(const char* section, const
     return std::string_view(scratch_, length);
 }
 
-std::optional<std::int32_t> PageStore::readInt(const char* section, const char* key) {
+std::optional<std::int32_t> PageStore::readInt(const char* section, const char* key) const {
     const std::optional<std::string_view> text = readString(section, key);
     if (!text) return std::nullopt;
     // strtol rather than atol: the same digits, but an out-of-range number saturates instead of
@@ -128,6 +174,29 @@ std::int32_t PageStore::getTokenHits() const {
 
 void PageStore::setTokenHits(std::int32_t n) {
     if (cursorValid()) pages_[curPage_].rows[curRow_].tokenHits = n;
+}
+
+const TextRow* PageStore::getRow() const {
+    return cursorValid() ? &pages_[curPage_].rows[curRow_] : nullptr;
+}
+
+PageView PageStore::view(int n) const {
+    PageView page;
+    if (n < 0 || n >= pageCount_) return page;
+    page.count = pages_[n].count;
+    for (int i = 0; i < page.count; ++i) page.rows[i] = &pages_[n].rows[i];
+    return page;
+}
+
+PageView readThroughCursor(PageStore& store, int n) {
+    PageView page;
+    if (store.selectPage(n) == 0) return page;
+    page.count = store.getRowCount();
+    for (int i = 0; i < page.count; ++i) {
+        store.selectRow(i);
+        page.rows[i] = store.getRow();
+    }
+    return page;
 }
 
 }  // namespace vantor

@@ -57,4 +57,33 @@ char32_t nextCharacter(const char*& text, RowEncoding encoding,
     return c;
 }
 
+void appendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string toUtf8(const char* text, const platform::CodePageCharacters& codePage) {
+    const RowEncoding encoding = detectEncoding(text);
+    if (encoding == RowEncoding::kAscii) return text;
+    std::string out;
+    while (*text != '\0') {
+        const char32_t c = nextCharacter(text, encoding, codePage);
+        if (c != 0) appendUtf8(c, out);
+    }
+    return out;
+}
+
 }  // namespace vantor

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -25,5 +26,13 @@ int utf8SequenceLength(const unsigned char* text);
 // for nothing (a broken sequence, a code page byte without a character) gives 0 and moves one.
 char32_t nextCharacter(const char*& text, RowEncoding encoding,
                        const platform::CodePageCharacters& codePage);
+
+// Appends `c` to `out` in UTF-8.
+void appendUtf8(char32_t c, std::string& out);
+
+// `text` in UTF-8, its bytes read as a row's are (detectEncoding, nextCharacter): what a setting
+// that names something to the system, such as FONT_FACE, means in any script. A byte that stands
+// for nothing is left out.
+std::string toUtf8(const char* text, const platform::CodePageCharacters& codePage);
 
 }  // namespace vantor

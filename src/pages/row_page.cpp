@@ -8,6 +8,7 @@ void TextRow::clear() {
     std::memset(text, 0, sizeof text);
     tokenHits = -1;
     encoding = RowEncoding::kAscii;
+    colour = RowColour{};
 }
 
 }  // namespace vantor

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "pages/row_colour.h"
 #include "pages/row_encoding.h"
 
 namespace vantor {
@@ -14,9 +15,11 @@ constexpr int kPageRows = 28;
 struct TextRow {
     char text[kTextSize];  // the row's text as read from the INI file
     // Token substitutions the row received when last drawn: -1 not drawn since it was cleared,
-    // 0 no token in it.
-    std::int32_t tokenHits;
+    // 0 no token in it. What its drawing learnt of the text, not the text: kept through a const
+    // row, as every reader but the loader holds the rows.
+    mutable std::int32_t tokenHits;
     RowEncoding encoding;  // decided when the row is read
+    RowColour colour;      // its ROWCOLOR<n>; none for the HUD colour
 
     TextRow() { clear(); }
     void clear();
@@ -25,6 +28,13 @@ struct TextRow {
 struct RowPage {
     TextRow rows[kPageRows];
     std::int32_t count = 0;  // rows 0 .. count - 1 are in use
+};
+
+// The rows of one page as its readers hold them, const (PageStore::view, or the drawing pass's
+// cursor).
+struct PageView {
+    const TextRow* rows[kPageRows] = {};
+    int count = 0;  // BLANK rows counted
 };
 
 }  // namespace vantor

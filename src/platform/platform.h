@@ -14,6 +14,12 @@ namespace vantor::platform {
 // The character codes that have a glyph list: 32 to 127, one list each.
 constexpr int kFirstGlyph = 32;
 constexpr int kGlyphCount = 96;
+// The last code that draws a letter: DEL's list draws a missing-glyph box.
+constexpr int kLastDrawnGlyph = 126;
+
+// The pixels of a zero-size bitmap, which moves the raster position and draws nothing: glBitmap
+// reads none of them, but takes a pointer.
+inline constexpr unsigned char kNoPixels = 0;
 
 // The characters that the system code page's bytes 0x80 to 0xFF stand for, by byte - 0x80; 0 for
 // a byte that stands for none alone (undefined, or the lead byte of a double-byte code page).
@@ -27,10 +33,16 @@ using DeviceContext = void*;
 // characters placed. A missing file, section or key gives `fallback` less its trailing spaces, and
 // its length. Names match without regard to letter case; blanks around names and values are
 // trimmed and one pair of matching outer quotes is removed. `path` may separate folders with '\'.
-// Nothing of the file is kept open. Callers name one key: Windows' listing forms with a null
-// section or key are no part of this contract.
+// Nothing of the file is kept open. Callers name one key: the listing of a section's keys is
+// readProfileKeyNames.
 std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t size, const char* path);
+
+// The GetPrivateProfileStringA contract with no key: the names of the keys of the first section
+// named `section`, each zero-terminated and one more zero after the last, into `buffer`; returns
+// the characters placed less that last zero. A list that does not fit is cut, its result size - 2.
+std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32_t size,
+                                  const char* path);
 
 // Whether the file at `path` (folders separated by '\' or '/') can be opened for reading.
 bool canOpenForReading(const char* path);
@@ -65,23 +77,47 @@ void refreshTimeZone();
 // Local broken-down time of `seconds`; false when it cannot be converted.
 bool toLocalTime(std::int64_t seconds, std::tm& out);
 
+// The names a clock format spells out, in the user's language as the system gives them (Windows:
+// GetDateFormatEx and GetTimeFormatEx for the user's locale; Linux: the C library's, from the
+// environment's LC_ALL, LC_TIME or LANG), UTF-8, each cut to fit at a character boundary.
+constexpr int kClockNameSize = 64;
+struct ClockNames {
+    char months[12][kClockNameSize];  // January first
+    char shortMonths[12][kClockNameSize];
+    char days[7][kClockNameSize];  // Sunday first, as std::tm counts them
+    char shortDays[7][kClockNameSize];
+    char am[kClockNameSize];
+    char pm[kClockNameSize];
+};
+void readClockNames(ClockNames& names);
+
 // The device context of the current GL context, null when no context is current.
 DeviceContext currentDeviceContext();
 
+// Face names are UTF-8 here, whatever the script: the system is handed them as wide text
+// (CreateFontW) or as fontconfig's family, which knows a face by each of its localized names.
+
 // Fills the kGlyphCount display lists from listBase with bitmap glyphs of the codes from
-// kFirstGlyph, in face `face` at a character height of `pixelHeight` pixels. Each list draws its
-// glyph at the raster position and advances it by the glyph's width. An unknown face is replaced by
-// the system's choice of a substitute.
-void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase);
+// kFirstGlyph, in face `face` at a character height of `pixelHeight` pixels and of weight `weight`
+// (100 to 900, 400 regular, 700 bold, as CreateFont and OpenType count it; the nearest the face
+// has). Each list draws its glyph at the raster position and advances it by the glyph's width. An
+// unknown face is replaced by the system's choice of a substitute. These lists come from that font
+// alone.
+constexpr int kRegularFontWeight = 400;
+void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase,
+                     int weight = kRegularFontWeight);
 
 // The system code page's characters: Windows' ANSI code page, Windows-1252 on Linux.
 void readCodePage(CodePageCharacters& table);
 
 // Fills the `count` display lists from listBase with the bitmap glyphs of `codes`, in the font of
-// buildGlyphLists and laid out as its glyphs are. A character the face lacks gets the glyph the
-// face draws for a missing one.
+// buildGlyphLists and laid out as its glyphs are. A character at or above 0x80 that the font lacks
+// comes from the first face of the system that has it, as the system chooses one (fontconfig's
+// sorted list; the font-link lists, then the faces that cover it), at the same pixel height and on
+// the same baseline, with that glyph's own advance. Only one that no face has gets the glyph the
+// font draws for a missing one.
 void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
-                         int count, unsigned int listBase);
+                         int count, unsigned int listBase, int weight = kRegularFontWeight);
 
 // One glyph as its list draws it: `rows` bottom row first, each padded to whole bytes, most
 // significant bit leftmost (glBitmap's reading with an unpack alignment of 1), and the origin
@@ -95,22 +131,25 @@ struct GlyphBitmap {
 };
 
 // The bitmaps that buildGlyphLists and buildCharacterLists compile for `codes`, from the same
-// font, so that a row made of them draws pixel for pixel as the lists do. Empty glyphs where
+// faces, so that a row made of them draws pixel for pixel as the lists do. Empty glyphs where
 // the font cannot be had.
 std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pixelHeight,
-                                      const char32_t* codes, int count);
+                                      const char32_t* codes, int count,
+                                      int weight = kRegularFontWeight);
 
 // What the font of buildCharacterLists draws for one character beyond the 96.
 struct CharacterMeasure {
     char32_t code;
-    int advance;  // in whole pixels, as its list advances: the missing glyph's when the font lacks
-                  // it
-    bool has;     // whether the font has a glyph of its own for it (its missing glyph else)
+    int advance;  // in whole pixels, as its list advances: the missing glyph's when no face has it
+    bool has;     // whether a face has a glyph of its own for it, the font or another that
+                  // buildCharacterLists takes (the font's missing glyph else)
 };
 
-// What the font that buildGlyphLists makes of `face` at `pixelHeight` pixels draws.
+// What the font that buildGlyphLists makes of `face` at `pixelHeight` pixels and `weight` draws.
 struct FontMeasure {
     int advances[kGlyphCount];  // each code's advance in whole pixels, from kFirstGlyph
+    bool lacks[kGlyphCount];    // whether the font has no glyph of its own for the code: its
+                                // list draws the missing-glyph box
     // How many pixel rows the tallest of the drawn glyphs 32..126 covers from the row its
     // baseline stands on upward: drawn at baseline row b, it reaches row b + ascent - 1.
     int ascent;
@@ -126,12 +165,15 @@ struct FontMeasure {
 // Measures the font, with no GL context needed, and the `count` characters `codes` as
 // buildCharacterLists draws them. Empty when no such font can be had.
 std::optional<FontMeasure> measureFont(const char* face, int pixelHeight,
-                                       const char32_t* codes = nullptr, int count = 0);
+                                       const char32_t* codes = nullptr, int count = 0,
+                                       int weight = kRegularFontWeight);
 
 // For each of the `count` characters `codes`, the name of a face of this system that has a glyph
-// of its own for it, upright and of regular weight, the nearest to `face` the system can tell;
-// empty where it knows none. Meant for the characters that the font of `face` lacks.
-std::vector<std::string> facesHaving(const char* face, const char32_t* codes, int count);
+// of its own for it and for each of the `neededCount` characters `needed`, upright and of regular
+// weight, the nearest to `face` the system can tell: the face buildCharacterLists would take,
+// when nothing is needed besides. Empty where it knows none.
+std::vector<std::string> facesHaving(const char* face, const char32_t* codes, int count,
+                                     const char32_t* needed = nullptr, int neededCount = 0);
 
 }  // namespace vantor::platform
 

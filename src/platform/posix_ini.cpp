@@ -189,6 +189,30 @@ std::uint32_t readProfileString(const char* section, const char* key, const char
     return place(fallback, length, buffer, size);
 }
 
+std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32_t size,
+                                  const char* path) {
+    if (buffer == nullptr || size < 2) return 0;
+    char posixPath[PATH_MAX];
+    std::uint32_t used = 0;
+    const IniIndex* index = section != nullptr && path != nullptr && toPosixPath(path, posixPath)
+                                ? currentIndex(posixPath)
+                                : nullptr;
+    const std::optional<IniSection> found = index ? index->findSection(section) : std::nullopt;
+    for (std::size_t k = 0; found && k < found->keyCount; ++k) {
+        const std::string_view name = index->key(found->firstKey + k).name;
+        if (used + name.size() + 2 > size) {  // cut, as Windows cuts it
+            buffer[size - 2] = '\0';
+            buffer[size - 1] = '\0';
+            return size - 2;
+        }
+        std::memcpy(buffer + used, name.data(), name.size());
+        used += static_cast<std::uint32_t>(name.size());
+        buffer[used++] = '\0';
+    }
+    buffer[used] = '\0';
+    return used;
+}
+
 bool canOpenForReading(const char* path) {
     char posixPath[PATH_MAX];
     if (path == nullptr || !toPosixPath(path, posixPath)) return false;

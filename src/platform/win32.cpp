@@ -7,7 +7,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "platform/clock_names.h"
 #include "platform/platform.h"
 #include "platform/win32_font.h"
 
@@ -16,6 +20,11 @@ namespace vantor::platform {
 std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t size, const char* path) {
     return GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
+}
+
+std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32_t size,
+                                  const char* path) {
+    return GetPrivateProfileStringA(section, nullptr, "", buffer, size, path);
 }
 
 bool canOpenForReading(const char* path) {
@@ -55,6 +64,56 @@ bool toLocalTime(std::int64_t seconds, std::tm& out) {
     return _localtime64_s(&out, &t) == 0;
 }
 
+namespace {
+
+// UTF-16 from the system into a name field, in UTF-8.
+void keepName(const WCHAR* wide, char (&out)[kClockNameSize]) {
+    char utf8[4 * kClockNameSize] = {};
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) == 0) {
+        utf8[0] = '\0';  // too long for the buffer: no name rather than half of one
+    }
+    copyClockName(utf8, out);
+}
+
+// `picture` (GetDateFormatEx's "MMMM", "ddd" ...) of the date `day`, in the user's language.
+void dateName(const SYSTEMTIME& day, const WCHAR* picture, char (&out)[kClockNameSize]) {
+    WCHAR wide[kClockNameSize] = {};
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &day, picture, wide, kClockNameSize, nullptr);
+    keepName(wide, out);
+}
+
+}  // namespace
+
+void readClockNames(ClockNames& names) {
+    // 1 January 2023 was a Sunday, so the first seven days run from Sunday as std::tm counts.
+    SYSTEMTIME day{};
+    day.wYear = 2023;
+    day.wMonth = 1;
+    for (WORD i = 0; i < 12; ++i) {
+        day.wMonth = static_cast<WORD>(i + 1);
+        day.wDay = 1;
+        dateName(day, L"MMMM", names.months[i]);
+        dateName(day, L"MMM", names.shortMonths[i]);
+    }
+    day.wMonth = 1;
+    for (WORD i = 0; i < 7; ++i) {
+        day.wDay = static_cast<WORD>(i + 1);
+        day.wDayOfWeek = i;
+        dateName(day, L"dddd", names.days[i]);
+        dateName(day, L"ddd", names.shortDays[i]);
+    }
+    for (int half = 0; half < 2; ++half) {
+        SYSTEMTIME time{};
+        time.wHour = static_cast<WORD>(half == 0 ? 9 : 21);
+        WCHAR wide[kClockNameSize] = {};
+        GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &time, L"tt", wide, kClockNameSize);
+        keepName(wide, half == 0 ? names.am : names.pm);
+    }
+    // A language without a 12-hour clock has no AM or PM; the English ones are taken then.
+    if (names.am[0] == '\0') copyClockName("AM", names.am);
+    if (names.pm[0] == '\0') copyClockName("PM", names.pm);
+}
+
 DeviceContext currentDeviceContext() { return wglGetCurrentDC(); }
 
 namespace {
@@ -69,9 +128,10 @@ bool hasInk(HDC hdc, unsigned int code) {
 
 }  // namespace
 
-void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase) {
+void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase,
+                     int weight) {
     const auto hdc = static_cast<HDC>(dc);
-    HFONT font = createHudFont(face, pixelHeight);
+    HFONT font = createHudFont(wideOf(face).c_str(), pixelHeight, weight);
     HGDIOBJ previous = SelectObject(hdc, font);
     // Glyphs without ink (the space, and any a face leaves blank) are compiled here as a bare
     // advance: wine's wglUseFontBitmapsA gives them a null bitmap, which Mesa refuses
@@ -81,7 +141,6 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
     GetCharWidth32A(hdc, kFirstGlyph, kFirstGlyph + kGlyphCount - 1, widths);
     bool inked[kGlyphCount];
     for (int i = 0; i < kGlyphCount; ++i) inked[i] = hasInk(hdc, kFirstGlyph + i);
-    static const GLubyte kNoPixels = 0;
     for (int i = 0; i < kGlyphCount;) {
         if (!inked[i]) {
             glNewList(listBase + i, GL_COMPILE);
@@ -143,21 +202,204 @@ void compileCharacter(HDC hdc, char32_t code, unsigned int list) {
         wglUseFontBitmapsW(hdc, code, 1, list);
         return;
     }
-    static const GLubyte kNoPixels = 0;
     glNewList(list, GL_COMPILE);
     glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(advance), 0.0f, &kNoPixels);
     glEndList();
 }
 
-// The HUD's font of `face` and, made when first needed, the same face with the default
-// character set, whose glyphs are taken for those the first lacks.
+// Whether the family of the font selected into `hdc` is `family`: the system gives another
+// when it has no such face.
+bool selectedIs(HDC hdc, const std::wstring& family) {
+    wchar_t used[LF_FACESIZE] = L"";
+    GetTextFaceW(hdc, LF_FACESIZE, used);
+    return lstrcmpiW(used, family.c_str()) == 0;
+}
+
+// The character set whose faces draw Han characters the way the user's language writes them;
+// DEFAULT_CHARSET for a language that writes none.
+BYTE hanCharset() {
+    const LANGID language = GetUserDefaultLangID();
+    switch (PRIMARYLANGID(language)) {
+        case LANG_JAPANESE:
+            return SHIFTJIS_CHARSET;
+        case LANG_KOREAN:
+            return HANGEUL_CHARSET;
+        case LANG_CHINESE:
+            return SUBLANGID(language) == SUBLANG_CHINESE_SIMPLIFIED ||
+                           SUBLANGID(language) == SUBLANG_CHINESE_SINGAPORE
+                       ? GB2312_CHARSET
+                       : CHINESEBIG5_CHARSET;
+        default:
+            return DEFAULT_CHARSET;
+    }
+}
+
+// The unified ideographs, their extension A and the compatibility block: the characters whose
+// shapes each language that writes them draws its own way.
+bool isHan(char32_t c) {
+    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xF900 && c <= 0xFAFF);
+}
+
+// A face that may draw what the HUD's font lacks, with the characters it covers.
+struct Candidate {
+    Candidate(std::wstring name, bool forLanguage)
+        : family(std::move(name)), ofLanguage(forLanguage) {}
+    std::wstring family;
+    bool ofLanguage = false;  // made for the user's language (hanCharset)
+    bool read = false;        // font and ranges made
+    HFONT font = nullptr;     // null when the system has no such face
+    std::vector<WCRANGE> ranges;
+};
+
+int CALLBACK addCandidate(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM to) {
+    // '@' names the same family set upright for vertical text.
+    if (font->lfFaceName[0] == L'@') return 1;
+    auto& candidates = *reinterpret_cast<std::vector<Candidate>*>(to);
+    const bool ofLanguage = font->lfCharSet == hanCharset() && hanCharset() != DEFAULT_CHARSET;
+    for (Candidate& c : candidates) {
+        if (c.family == font->lfFaceName) {
+            c.ofLanguage = c.ofLanguage || ofLanguage;
+            return 1;
+        }
+    }
+    candidates.emplace_back(font->lfFaceName, ofLanguage);
+    return 1;
+}
+
+// The faces the registry links to `face` for the characters it lacks: each entry of its
+// SystemLink list is "file,face" with an optional scale after.
+std::vector<std::wstring> linkedFaces(const std::wstring& face) {
+    std::vector<std::wstring> faces;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS) {
+        return faces;
+    }
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, face.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_MULTI_SZ && size > 0) {
+        std::vector<wchar_t> list(size / sizeof(wchar_t) + 2, L'\0');
+        if (RegQueryValueExW(key, face.c_str(), nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(list.data()), &size) == ERROR_SUCCESS) {
+            for (const wchar_t* entry = list.data(); *entry != L'\0';
+                 entry += lstrlenW(entry) + 1) {
+                const std::wstring text = entry;
+                const std::size_t comma = text.find(L',');
+                if (comma == std::wstring::npos) continue;
+                faces.push_back(text.substr(comma + 1, text.find(L',', comma + 1) - comma - 1));
+            }
+        }
+    }
+    RegCloseKey(key);
+    return faces;
+}
+
+// The faces tried, in order, for a character the HUD's font lacks: those the registry links to
+// it, then every family the system lists (in the order of their names, so that the answer is the
+// same from run to run), those made for the user's language first for a Han character. Listed
+// when first needed; each face's font and coverage read when first tried.
+class FallbackFaces {
+public:
+    FallbackFaces(HDC hdc, std::wstring face, int pixelHeight)
+        : hdc_(hdc), face_(std::move(face)), pixelHeight_(pixelHeight) {}
+    ~FallbackFaces() {
+        for (Candidate& c : candidates_) {
+            if (c.font != nullptr) DeleteObject(c.font);
+        }
+    }
+    FallbackFaces(const FallbackFaces&) = delete;
+    FallbackFaces& operator=(const FallbackFaces&) = delete;
+
+    // The first face that has `code` and each of the `neededCount` characters `needed`, selected
+    // into the device context; null, with nothing selected, when none has.
+    const Candidate* select(char32_t code, const char32_t* needed = nullptr, int neededCount = 0) {
+        if (code > 0xFFFF) return nullptr;  // beyond the ranges' and the indices' reach
+        list();
+        const bool han = isHan(code);
+        for (int pass = han ? 0 : 1; pass < 2; ++pass) {
+            for (std::size_t i = 0; i < candidates_.size(); ++i) {
+                Candidate& c = candidates_[i];
+                // A linked face keeps its place before the rest in both passes.
+                if (pass == 0 && !c.ofLanguage && i >= linked_) continue;
+                if (!covers(c, code) || !coversAll(c, needed, neededCount)) continue;
+                SelectObject(hdc_, c.font);
+                if (hasGlyph(hdc_, code)) return &c;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    void list() {
+        if (listed_) return;
+        listed_ = true;
+        for (std::wstring& linked : linkedFaces(face_)) candidates_.emplace_back(linked, false);
+        linked_ = candidates_.size();
+        std::vector<Candidate> enumerated;
+        LOGFONTW every{};
+        every.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExW(hdc_, &every, addCandidate, reinterpret_cast<LPARAM>(&enumerated), 0);
+        std::sort(enumerated.begin(), enumerated.end(),
+                  [](const Candidate& a, const Candidate& b) { return a.family < b.family; });
+        for (Candidate& c : enumerated) candidates_.push_back(std::move(c));
+    }
+
+    bool covers(Candidate& c, char32_t code) {
+        if (!c.read) read(c);
+        for (const WCRANGE& range : c.ranges) {
+            if (code >= range.wcLow && code < range.wcLow + static_cast<char32_t>(range.cGlyphs)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool coversAll(Candidate& c, const char32_t* codes, int count) {
+        for (int k = 0; k < count; ++k) {
+            if (!covers(c, codes[k])) return false;
+        }
+        return true;
+    }
+
+    void read(Candidate& c) {
+        c.read = true;
+        HFONT font = createHudFont(c.family.c_str(), pixelHeight_, FW_NORMAL, DEFAULT_CHARSET);
+        const HGDIOBJ previous = SelectObject(hdc_, font);
+        const DWORD size = selectedIs(hdc_, c.family) ? GetFontUnicodeRanges(hdc_, nullptr) : 0;
+        std::vector<unsigned char> buffer(size);
+        auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
+        if (size == 0 || GetFontUnicodeRanges(hdc_, set) == 0) {
+            SelectObject(hdc_, previous);  // a font still selected is not deleted
+            DeleteObject(font);
+            return;
+        }
+        c.font = font;
+        c.ranges.assign(set->ranges, set->ranges + set->cRanges);
+    }
+
+    HDC hdc_;
+    std::wstring face_;
+    int pixelHeight_;
+    bool listed_ = false;
+    std::size_t linked_ = 0;  // how many of candidates_ the registry links
+    std::vector<Candidate> candidates_;
+};
+
+// The HUD's font of `face`; made when first needed, the same face with the default character
+// set, which the system links to the faces of its locale, and after it the fallback faces, whose
+// glyphs are taken for those the first lacks.
 class CharacterFonts {
 public:
-    CharacterFonts(HDC hdc, const char* face, int pixelHeight)
+    CharacterFonts(HDC hdc, const char* face, int pixelHeight, int weight)
         : hdc_(hdc),
-          face_(face),
+          face_(wideOf(face)),
           pixelHeight_(pixelHeight),
-          ansi_(createHudFont(face, pixelHeight)) {
+          weight_(weight),
+          ansi_(createHudFont(face_.c_str(), pixelHeight, weight)),
+          fallback_(hdc, face_, pixelHeight) {
         previous_ = SelectObject(hdc, ansi_);
     }
     ~CharacterFonts() {
@@ -172,32 +414,37 @@ public:
 
     void selectOwn() { SelectObject(hdc_, ansi_); }
 
-    // Selects the font that draws `code`; false when neither has it, and the first, whose
-    // missing glyph draws it, is selected.
+    // Selects the font that draws `code`; false when none has it, and the first, whose missing
+    // glyph draws it, is selected.
     bool select(char32_t code) {
         SelectObject(hdc_, ansi_);
         if (hasGlyph(hdc_, code)) return true;
-        if (wider_ == nullptr) wider_ = createHudFont(face_, pixelHeight_, DEFAULT_CHARSET);
+        if (wider_ == nullptr) {
+            wider_ = createHudFont(face_.c_str(), pixelHeight_, weight_, DEFAULT_CHARSET);
+        }
         SelectObject(hdc_, wider_);
         if (hasGlyph(hdc_, code)) return true;
+        if (fallback_.select(code) != nullptr) return true;
         SelectObject(hdc_, ansi_);
         return false;
     }
 
 private:
     HDC hdc_;
-    const char* face_;
+    std::wstring face_;
     int pixelHeight_;
+    int weight_;
     HFONT ansi_;
     HFONT wider_ = nullptr;
+    FallbackFaces fallback_;
     HGDIOBJ previous_;
 };
 
 }  // namespace
 
 void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, const char32_t* codes,
-                         int count, unsigned int listBase) {
-    CharacterFonts fonts(static_cast<HDC>(dc), face, pixelHeight);
+                         int count, unsigned int listBase, int weight) {
+    CharacterFonts fonts(static_cast<HDC>(dc), face, pixelHeight, weight);
     for (int k = 0; k < count; ++k) {
         fonts.select(codes[k]);
         compileCharacter(static_cast<HDC>(dc), codes[k], listBase + static_cast<unsigned int>(k));
@@ -207,10 +454,10 @@ void buildCharacterLists(DeviceContext dc, const char* face, int pixelHeight, co
 // What wglUseFontBitmaps compiles: the glyph outline's bitmap, its rows a DWORD apart from the
 // top, turned to whole bytes from the bottom; the black box's origin.
 std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pixelHeight,
-                                      const char32_t* codes, int count) {
+                                      const char32_t* codes, int count, int weight) {
     std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
     const auto hdc = static_cast<HDC>(dc);
-    CharacterFonts fonts(hdc, face, pixelHeight);
+    CharacterFonts fonts(hdc, face, pixelHeight, weight);
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     std::vector<unsigned char> outline;
     for (int k = 0; k < count; ++k) {
@@ -258,9 +505,11 @@ constexpr struct {
     {"Courier New", "Liberation Mono"},
 };
 
-bool standsIn(const char* used, const char* face) {
+bool standsIn(const std::string& used, const char* face) {
     for (const auto& pair : kStandIns) {
-        if (lstrcmpiA(face, pair.face) == 0 && lstrcmpiA(used, pair.standIn) == 0) return true;
+        if (lstrcmpiA(face, pair.face) == 0 && lstrcmpiA(used.c_str(), pair.standIn) == 0) {
+            return true;
+        }
     }
     return false;
 }
@@ -274,9 +523,9 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
     }
     // The black box's top above the baseline and its bottom below it, as wglUseFontBitmapsA sets
     // the bitmap's.
-    constexpr unsigned int kLastDrawn = 126;  // DEL draws a missing-glyph box, not a letter
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    for (unsigned int code = kFirstGlyph; code <= kLastDrawn; ++code) {
+    for (unsigned int code = kFirstGlyph; code <= static_cast<unsigned int>(kLastDrawnGlyph);
+         ++code) {
         GLYPHMETRICS metrics{};
         const DWORD size = GetGlyphOutlineA(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
         if (size != 0 && size != GDI_ERROR) {
@@ -285,22 +534,25 @@ std::optional<FontMeasure> measureSelected(HDC hdc, const char* face) {
                 measure.descent, static_cast<int>(metrics.gmBlackBoxY) - metrics.gmptGlyphOrigin.y);
         }
     }
-    char used[LF_FACESIZE] = "";
-    GetTextFaceA(hdc, sizeof used, used);
-    measure.drawn = used;
-    if (lstrcmpiA(used, face) != 0 && !standsIn(used, face)) measure.substitute = used;
+    for (int k = 0; k < kGlyphCount; ++k) measure.lacks[k] = !hasGlyph(hdc, kFirstGlyph + k);
+    wchar_t used[LF_FACESIZE] = L"";
+    GetTextFaceW(hdc, LF_FACESIZE, used);
+    measure.drawn = utf8Of(used);
+    if (lstrcmpiW(used, wideOf(face).c_str()) != 0 && !standsIn(measure.drawn, face)) {
+        measure.substitute = measure.drawn;
+    }
     return measure;
 }
 
 }  // namespace
 
 std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const char32_t* codes,
-                                       int count) {
+                                       int count, int weight) {
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) return std::nullopt;
     std::optional<FontMeasure> measure;
     {
-        CharacterFonts fonts(dc, face, pixelHeight);
+        CharacterFonts fonts(dc, face, pixelHeight, weight);
         if (fonts.made()) measure = measureSelected(dc, face);
         for (int k = 0; measure && k < count; ++k) {
             CharacterMeasure character{codes[k], 0, fonts.select(codes[k])};
@@ -312,48 +564,21 @@ std::optional<FontMeasure> measureFont(const char* face, int pixelHeight, const 
     return measure;
 }
 
-namespace {
-
-int CALLBACK addFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM families) {
-    // '@' names the same family set upright for vertical text.
-    if (font->lfFaceName[0] != L'@') {
-        reinterpret_cast<std::vector<std::wstring>*>(families)->push_back(font->lfFaceName);
-    }
-    return 1;
-}
-
-std::string utf8Of(const std::wstring& wide) {
-    char text[4 * LF_FACESIZE] = "";
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text, sizeof text, nullptr, nullptr);
-    return text;
-}
-
-}  // namespace
-
-// The system names no face nearer than another: the families are tried in the order of their
-// names, which keeps the answer the same from run to run.
-std::vector<std::string> facesHaving(const char*, const char32_t* codes, int count) {
+// The faces buildCharacterLists would take, less those that lack a needed character.
+std::vector<std::string> facesHaving(const char* face, const char32_t* codes, int count,
+                                     const char32_t* needed, int neededCount) {
     std::vector<std::string> faces(static_cast<std::size_t>(count > 0 ? count : 0));
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) return faces;
-    LOGFONTW every{};
-    every.lfCharSet = DEFAULT_CHARSET;
-    std::vector<std::wstring> families;
-    EnumFontFamiliesExW(dc, &every, addFamily, reinterpret_cast<LPARAM>(&families), 0);
-    std::sort(families.begin(), families.end());
-    families.erase(std::unique(families.begin(), families.end()), families.end());
-    for (const std::wstring& family : families) {
-        HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, family.c_str());
-        HGDIOBJ previous = SelectObject(dc, font);
+    {
+        constexpr int kAnySize = 16;  // coverage is the same at every size
+        FallbackFaces fallback(dc, wideOf(face), kAnySize);
+        const HGDIOBJ previous = GetCurrentObject(dc, OBJ_FONT);
         for (int k = 0; k < count; ++k) {
-            if (faces[k].empty() && codes[k] <= 0xFFFF && hasGlyph(dc, codes[k])) {
-                faces[k] = utf8Of(family);
-            }
+            const Candidate* found = fallback.select(codes[k], needed, neededCount);
+            if (found != nullptr) faces[k] = utf8Of(found->family.c_str());
         }
         SelectObject(dc, previous);
-        DeleteObject(font);
     }
     DeleteDC(dc);
     return faces;

@@ -155,7 +155,7 @@ bool Shaper::open(DeviceContext dc, const char* face, int pixelHeight, int capac
     auto* engine = new Engine;
     // A device of its own, so that the GL context's keeps the font it has.
     engine->dc = CreateCompatibleDC(static_cast<HDC>(dc));
-    engine->font = createHudFont(face, pixelHeight);
+    engine->font = createHudFont(wideOf(face).c_str(), pixelHeight, FW_NORMAL);
     if (engine->dc == nullptr || engine->font == nullptr) {
         delete engine;
         return false;

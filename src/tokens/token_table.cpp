@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "platform/platform.h"
+#include "tokens/clock_format.h"
 #include "tokens/replace_token.h"
 
 namespace vantor {
@@ -34,10 +35,13 @@ std::int32_t selectionMode(const HostServices* services) {
     return services->selectionMode();
 }
 
-void formatCount(char (&value)[kTextSize], bool wanted, const SelectionList* list) {
+void formatCount(char (&value)[kTextSize], std::int64_t& number, bool wanted,
+                 const SelectionList* list) {
     if (wanted && list != nullptr) {
+        number = static_cast<std::int32_t>(list->count);
         std::snprintf(value, sizeof value, "%d", static_cast<std::int32_t>(list->count));
     } else {
+        number = 0;
         std::memcpy(value, "0", 2);
     }
 }
@@ -72,15 +76,14 @@ void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInp
 
     std::tm t;  // read only when the conversion fills it
     if (platform::toLocalTime(inputs.now, t)) {
-        std::snprintf(values[kCurDateToken], kTextSize, "%04d-%02d-%02d", t.tm_year + 1900,
-                      t.tm_mon + 1, t.tm_mday);
-        std::snprintf(values[kCurTimeToken], kTextSize, "%02d:%02d:%02d", t.tm_hour, t.tm_min,
-                      t.tm_sec);
+        formatClock(inputs.dateFormat, t, inputs.names, values[kCurDateToken]);
+        formatClock(inputs.timeFormat, t, inputs.names, values[kCurTimeToken]);
     }
 
     const std::uint32_t elapsedMs =
         inputs.nowTick - inputs.startTick;  // unsigned: survives the wrap
     const std::uint32_t seconds = elapsedMs / 1000u;
+    table.numbers[kElapsedToken] = seconds;
     std::snprintf(values[kElapsedToken], kTextSize, "%02d:%02d:%02d",
                   static_cast<std::int32_t>(seconds / 3600u),
                   static_cast<std::int32_t>(seconds / 60u % 60u),
@@ -88,19 +91,37 @@ void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInp
 
     // The host is asked once per count, and only the list of the current mode is read.
     const SceneContext* scene = inputs.scene;
-    formatCount(values[kSelFacesToken], selectionMode(inputs.services) == kFaceSelection,
+    formatCount(values[kSelFacesToken], table.numbers[kSelFacesToken],
+                selectionMode(inputs.services) == kFaceSelection,
                 scene ? scene->selectedFaces : nullptr);
-    formatCount(values[kSelEdgesToken], selectionMode(inputs.services) == kEdgeSelection,
+    formatCount(values[kSelEdgesToken], table.numbers[kSelEdgesToken],
+                selectionMode(inputs.services) == kEdgeSelection,
                 scene ? scene->selectedEdges : nullptr);
-    formatCount(values[kSelVerticesToken], selectionMode(inputs.services) == kVertexSelection,
+    formatCount(values[kSelVerticesToken], table.numbers[kSelVerticesToken],
+                selectionMode(inputs.services) == kVertexSelection,
                 scene ? scene->selectedVertices : nullptr);
 
     std::snprintf(values[kFpsToken], kTextSize, "%u",
                   static_cast<unsigned>(inputs.framesPerSecond));
+    table.numbers[kFpsToken] = inputs.framesPerSecond;
 }
 
-void applyTokens(PageStore& store, const TokenTable& table, char* line) {
-    if (store.getTokenHits() == 0) return;  // no token in this row when it was first drawn
+int firstNumberToken(const char* text) {
+    int first = -1;
+    const char* firstAt = nullptr;
+    for (int j = 0; j < kTokenCount; ++j) {
+        if (!kNumberTokens[j]) continue;
+        const char* at = std::strstr(text, kTokenKeys[j]);
+        if (at != nullptr && (firstAt == nullptr || at < firstAt)) {
+            first = j;
+            firstAt = at;
+        }
+    }
+    return first;
+}
+
+void applyTokens(const TextRow& row, const TokenTable& table, char* line) {
+    if (row.tokenHits == 0) return;  // no token in this row when it was first drawn
 
     std::int32_t total = 0;
     for (int j = 0; j < kTokenCount; ++j) {
@@ -110,7 +131,7 @@ void applyTokens(PageStore& store, const TokenTable& table, char* line) {
         if (std::strstr(line, kTokenKeys[j]) == nullptr) continue;
         total += replaceToken(line, line, kTokenKeys[j], table.values[j], kLineSize);
     }
-    store.setTokenHits(total);
+    row.tokenHits = total;
 }
 
 }  // namespace vantor

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "abi/host_records.h"
-#include "pages/page_store.h"
+#include "pages/hud_settings.h"
 #include "pages/row_page.h"
 
 namespace vantor {
@@ -47,10 +47,20 @@ inline constexpr CameraName kCameraNames[] = {
 // The name of a camera whose handle is none of theirs.
 inline constexpr const char* kOtherCameraName = "Free Ortho";
 
-// The tokens' current values, by Token; empty until the first update.
+// The tokens whose values are numbers, which a row's threshold colours can follow: the counts,
+// the rate, and the elapsed time in seconds.
+inline constexpr bool kNumberTokens[kTokenCount] = {false, false, false, true,
+                                                    true,  true,  true,  true};
+
+// The tokens' current values, by Token; empty until the first update. A number token's value as
+// a number too.
 struct TokenTable {
     char values[kTokenCount][kTextSize] = {};
+    std::int64_t numbers[kTokenCount] = {};
 };
+
+// The number token that comes first in `text`, a row as written; -1 when it holds none.
+int firstNumberToken(const char* text);
 
 // The rate of the host's drawing calls with flag 0, counted over spans of about a second.
 struct FrameRate {
@@ -72,6 +82,9 @@ struct TokenInputs {
     std::uint32_t nowTick;
     std::int64_t now;  // calendar seconds
     std::uint32_t framesPerSecond = 0;
+    const char* dateFormat = configKey("DATE_FORMAT").fallbackText;  // clock_format.h
+    const char* timeFormat = configKey("TIME_FORMAT").fallbackText;
+    const platform::ClockNames* names = nullptr;  // needed when a format spells out a name
 };
 
 // Recomputes the values. The camera name is recomputed only when the active camera differs
@@ -79,9 +92,9 @@ struct TokenInputs {
 // reads as a count of "0"; a time that cannot be converted leaves date and time as they were.
 void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInputs& inputs);
 
-// Applies the tokens in table order to `line` (kLineSize bytes, holding a copy of the
-// store's current row), unless the row's tokenHits says it holds none, and stores the total
-// number of replacements as the row's tokenHits.
-void applyTokens(PageStore& store, const TokenTable& table, char* line);
+// Applies the tokens in table order to `line` (kLineSize bytes, holding a copy of `row`'s text),
+// unless the row's tokenHits says it holds none, and keeps the total number of replacements as the
+// row's tokenHits.
+void applyTokens(const TextRow& row, const TokenTable& table, char* line);
 
 }  // namespace vantor

@@ -70,10 +70,9 @@ struct Suite {
     HostWord camera = 0;
     FrameRate rate;
     std::uint32_t startTick = 0;
-    char line[kLineSize]{};
+    std::unique_ptr<PageLayout> layout = std::make_unique<PageLayout>();
     HudSettings anchored{};   // the settings held to the top right corner
     ByteAdvances advances{};  // the font's, as the HUD keeps them
-    CharacterLists lists;     // none: the page drawn is ASCII
     platform::CodePageCharacters codePage{};
 
     std::string renderer;
@@ -205,30 +204,22 @@ void peerFrame(Suite& s) {
 // from its width.
 template <bool kAnchored>
 void cpuFrame(Suite& s) {
-    GLint viewport[4] = {0, 0, test::kWidth, test::kHeight};
-    if (kAnchored) glGetIntegerv(GL_VIEWPORT, viewport);
+    Viewport viewport;
+    if (kAnchored) {
+        GLint at[4];
+        glGetIntegerv(GL_VIEWPORT, at);
+        viewport = {at[0], at[1], at[2], at[3]};
+    }
     const std::uint32_t now = platform::tickCount();
     s.rate.countFrame(now);
     updateTokenValues(*s.tokens, s.camera,
                       {&s.host.scene, &s.host.services, s.startTick, now, platform::calendarTime(),
                        s.rate.perSecond});
-    PageStore& store = *s.store;
-    store.selectPage(0);
-    for (int i = 0; i < store.getRowCount(); ++i) {
-        store.selectRow(i);
-        const char* text = store.getRowText();
-        if (text == nullptr || text[0] == '\0') continue;
-        std::memcpy(s.line, text, std::strlen(text) + 1);
-        applyTokens(store, *s.tokens, s.line);
-        if (kAnchored) {
-            RowOrigin origin = anchoredOrigin(s.anchored, i, store.getRowCount(),
-                                              drawnWidth(s.line, store.getRowEncoding(), s.codePage,
-                                                         {s.advances, s.lists, nullptr}),
-                                              viewport[2], viewport[3]);
-            benchmark::DoNotOptimize(origin);
-        }
-    }
-    benchmark::DoNotOptimize(s.line);
+    const FontAdvances advances{kAnchored ? s.advances : nullptr, {}, nullptr};
+    layOutPage(readThroughCursor(*s.store, 0),
+               {kAnchored ? s.anchored : s.settings, advances, {}, viewport, *s.tokens, s.codePage},
+               *s.layout);
+    benchmark::DoNotOptimize(s.layout->rows[0]);
 }
 
 // Reload INI through the host's entry, then the pass that rebuilds: the file read again and the 96
@@ -335,6 +326,50 @@ void BM_HudDrawRowCacheChanging(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDrawRowCacheChanging)->Apply(frameRuns);
 
+// Rows in colours of their own: each row of page 1 in one of two, and the faces row by a limit its
+// count crosses every frame, against the same page in one colour with the same count.
+void flippingFrame(Suite& s) {
+    s.host.faces.count = s.host.faces.count == 1234 ? 1235 : 1234;
+    hudFrame(s);
+}
+
+std::string colouredIni(const std::string& config) {
+    std::string colours;
+    for (int r = 1; r <= kDrawnRows; ++r) {
+        colours += "ROWCOLOR" + std::to_string(r) + "=" + (r % 2 == 0 ? "40C0FF" : "FFC040") + "\n";
+    }
+    colours += "ROWCOLOR17=FF0000<1235,00FF00\n";
+    std::string ini = fullLayoutIni() + config;
+    return ini.insert(ini.find("[SECTION1]\n") + 11, colours);
+}
+
+void flippingFrames(benchmark::State& state, const std::string& ini) {
+    Suite& s = suite();
+    s.dir->writeIni(ini);
+    hostExecute(s, kReloadIniCommand);
+    runFrames(state, flippingFrame);
+    s.dir->writeIni(fullLayoutIni());
+    hostExecute(s, kReloadIniCommand);
+    s.host.faces.count = 1234;
+    hudFrame(s);
+}
+
+void BM_HudDrawCountFlipping(benchmark::State& state) { flippingFrames(state, fullLayoutIni()); }
+BENCHMARK(BM_HudDrawCountFlipping)->Apply(frameRuns);
+
+void BM_HudDrawRowColours(benchmark::State& state) { flippingFrames(state, colouredIni("")); }
+BENCHMARK(BM_HudDrawRowColours)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheCountFlipping(benchmark::State& state) {
+    flippingFrames(state, fullLayoutIni() + "ROW_CACHE=1\n");
+}
+BENCHMARK(BM_HudDrawRowCacheCountFlipping)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheRowColours(benchmark::State& state) {
+    flippingFrames(state, colouredIni("ROW_CACHE=1\n"));
+}
+BENCHMARK(BM_HudDrawRowCacheRowColours)->Apply(frameRuns);
+
 // The page held to the top right corner (each row's width summed) and to the bottom left, its
 // rows where the stretched page has them in a 640 x 480 viewport, all on screen.
 std::string anchoredIni(int anchor, int posY) {
@@ -409,6 +444,37 @@ void BM_ShapeRow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ShapeRow)->Unit(benchmark::kMicrosecond);
+
+// A page of 28 rows of 20 letters each, all on screen, from `first` on, a different letter each
+// (wrapping after `span`), with the row cache off or on. Han characters that Arial lacks come from
+// another face; the Cyrillic page, which Arial has, is what they are weighed against.
+std::string scriptPageIni(char32_t first, int span, int rowCache, const char* face = "Arial") {
+    std::string ini = "[CONFIG]\nHUD_POS_X=10\nHUD_POS_Y=470\nHUD_STEP_Y=16\nROW_CACHE=" +
+                      std::to_string(rowCache) + "\nFONT_FACE=" + face + "\n[SECTION1]\n";
+    for (int row = 0, k = 0; row < 28; ++row) {
+        std::string text;
+        for (int i = 0; i < 20; ++i, ++k) appendUtf8(first + static_cast<char32_t>(k % span), text);
+        ini += "ROWDATA" + std::to_string(row + 1) + "=" + text + "\n";
+    }
+    return ini;
+}
+
+void BM_HudDrawCjkPage(benchmark::State& state) {
+    effectFrames(state, scriptPageIni(0x4E00, 560, static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_HudDrawCjkPage)->Apply(frameRuns)->Arg(0)->Arg(1);
+
+// The Han page in a face that has its letters: what the fallback itself costs a frame.
+void BM_HudDrawCjkPageOwnFace(benchmark::State& state) {
+    effectFrames(
+        state, scriptPageIni(0x4E00, 560, static_cast<int>(state.range(0)), "WenQuanYi Micro Hei"));
+}
+BENCHMARK(BM_HudDrawCjkPageOwnFace)->Apply(frameRuns)->Arg(0)->Arg(1);
+
+void BM_HudDrawCyrillicPage(benchmark::State& state) {
+    effectFrames(state, scriptPageIni(0x400, 256, static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_HudDrawCyrillicPage)->Apply(frameRuns)->Arg(0)->Arg(1);
 
 void BM_Floor(benchmark::State& state) { runFrames(state, floorFrame); }
 BENCHMARK(BM_Floor)->Apply(frameRuns);
@@ -496,6 +562,28 @@ void BM_ReloadAndRebuildCharacters(benchmark::State& state) {
     rebuildFrame(s);
 }
 BENCHMARK(BM_ReloadAndRebuildCharacters)->Apply(frameRuns);
+
+// The same with 500 different Han characters on page 2 (50 a row, within the bytes a row keeps),
+// which the chosen face lacks: each list's glyph comes from a face that has it, found through the
+// system's list of faces.
+void BM_ReloadAndRebuildCjk(benchmark::State& state) {
+    Suite& s = suite();
+    std::string ini = fullLayoutIni();
+    for (int row = 0; row < 10; ++row) {
+        std::string text;
+        for (int k = 0; k < 50; ++k) appendUtf8(0x4E00 + static_cast<char32_t>(row * 50 + k), text);
+        const std::string key = "Page 2 row " + std::to_string(row + 1) + " ";
+        ini.insert(ini.find(key), text);
+    }
+    s.dir->writeIni(ini);
+    hostExecute(s, kSwitchCommand);
+    runFrames(state, rebuildFrame, false);
+    hostExecute(s, kSwitchCommand);
+    state.counters["characters"] = test::inspect(*s.hud).characterLists().count();
+    s.dir->writeIni(fullLayoutIni());
+    rebuildFrame(s);
+}
+BENCHMARK(BM_ReloadAndRebuildCjk)->Apply(frameRuns);
 
 }  // namespace
 }  // namespace vantor::bench

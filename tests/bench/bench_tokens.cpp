@@ -79,7 +79,7 @@ void BM_ApplyTokens_FullPage(benchmark::State& state) {
             store.selectRow(i);
             const char* text = store.getRowText();
             std::memcpy(line, text, std::strlen(text) + 1);
-            applyTokens(store, table, line);
+            applyTokens(*store.getRow(), table, line);
             benchmark::DoNotOptimize(line);
         }
     }

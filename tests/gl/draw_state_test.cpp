@@ -17,13 +17,15 @@ enum class Call { kFlag1, kHidden, kVisible };
 
 // The layouts the pass draws: each effect in the stretched space, and each corner held; rows
 // drawn through the glyph lists, and from the row cache, which composes and compiles in the pass;
-// a panel behind them, and the file followed.
+// a panel behind them, and the file followed; rows in colours of their own, by thresholds too.
 struct Look {
     const char* name;
     int effect;             // TEXT_EFFECT
     int anchor;             // HUD_ANCHOR
     const char* more = "";  // another key
+    const char* page = "";  // keys of the page beside its rows
 };
+constexpr const char* kRowColours = "ROWCOLOR1=00FF00\nROWCOLOR3=0000FF<5,FFFF00\n";
 constexpr Look kLooks[] = {{"", 0, 0},
                            {"Shadow", 1, 0},
                            {"Outline", 2, 0},
@@ -35,7 +37,10 @@ constexpr Look kLooks[] = {{"", 0, 0},
                            {"BottomRightRowCacheShadow", 1, 4, "ROW_CACHE=1"},
                            {"Panel", 1, 0, "PANEL_ALPHA=128"},
                            {"TopRightPanel", 2, 2, "PANEL_ALPHA=255"},
-                           {"AutoReload", 0, 0, "AUTO_RELOAD=1"}};
+                           {"AutoReload", 0, 0, "AUTO_RELOAD=1"},
+                           {"RowColoursShadow", 1, 0, "", kRowColours},
+                           {"RowCacheRowColoursOutline", 2, 0, "ROW_CACHE=1", kRowColours},
+                           {"TopCentreRowColoursPanel", 1, 5, "PANEL_ALPHA=128", kRowColours}};
 
 using StateCase = std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call, Look>;
 
@@ -87,10 +92,12 @@ protected:
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     const auto [lighting, depth, mode, call, look] = GetParam();
-    WorkFolder dir(
+    std::string ini =
         iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
                                           "TEXT_EFFECT=" + std::to_string(look.effect),
-                                          "HUD_ANCHOR=" + std::to_string(look.anchor), look.more}));
+                                          "HUD_ANCHOR=" + std::to_string(look.anchor), look.more});
+    ini.insert(ini.find('\n') + 1, look.page);
+    WorkFolder dir(ini);
     auto hud = makeHud();
     if (call == Call::kVisible) hud->execute(kSwitchCommand);
     setUpHost(lighting, depth, mode);
@@ -118,11 +125,11 @@ TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
         // the top edge; a bottom corner's last row is 65 above the bottom edge.
         const std::vector<double>& raster = after["raster position"];
         EXPECT_EQ(raster[4], 1.0);
-        const bool top = look.anchor == 1 || look.anchor == 2;
+        const bool top = look.anchor == 1 || look.anchor == 2 || look.anchor == 5;
         EXPECT_NEAR(raster[1], look.anchor == 0 ? 35.0 : top ? kHeight - 95 : 65.0, 0.01);
         if (look.anchor == 2 || look.anchor == 4) {
             EXPECT_NEAR(raster[0], kWidth - 450, 0.01);
-        } else {
+        } else if (look.anchor != 5) {
             EXPECT_GT(raster[0], 455.0);
             EXPECT_LT(raster[0], 475.0);
         }

@@ -3,6 +3,9 @@
 // allocation is told apart by the call stack it came from.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "allocation_log.h"
 #include "hud_gl_support.h"
 
@@ -27,18 +30,28 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
 
     FakeHost host;
     host.faces.count = 12;
-    // Each effect, stretched, and each corner held with an outline (the first of two keys wins).
-    for (const char* look :
-         {"TEXT_EFFECT=0", "TEXT_EFFECT=1", "TEXT_EFFECT=2", "HUD_ANCHOR=1", "HUD_ANCHOR=2",
-          "HUD_ANCHOR=3", "HUD_ANCHOR=4", "ROW_CACHE=1", "PANEL_ALPHA=100", "AUTO_RELOAD=1"}) {
-        SCOPED_TRACE(look);
-        WorkFolder dir(iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
-                                    "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row",
-                                    "Gr\xc3\xb6\xc3\x9f"
-                                    "e *SEL_FACES*\xc2\xb0 \xce\x94x",
-                                    // Shaped: the engine's buffers are kept between frames.
-                                    "\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85 *SEL_FACES* \xd7\xa9"},
-                                   {look, "TEXT_EFFECT=2"}));
+    // Each effect, stretched, and each corner held with an outline (the first of two keys wins);
+    // a row whose threshold colour changes every frame, with the clock's names, each way drawn.
+    const std::string styled = "ROWCOLOR3=FF0000<13,00FF00\nROWCOLOR4=0000FF\n";
+    const std::string clock = "DATE_FORMAT=%A %e %B %Y\nTIME_FORMAT=%I:%M:%S %p";
+    const std::pair<std::string, std::string> looks[] = {
+        {"TEXT_EFFECT=0", ""},   {"TEXT_EFFECT=1", ""}, {"TEXT_EFFECT=2", ""},
+        {"HUD_ANCHOR=1", ""},    {"HUD_ANCHOR=2", ""},  {"HUD_ANCHOR=3", ""},
+        {"HUD_ANCHOR=4", ""},    {"ROW_CACHE=1", ""},   {"PANEL_ALPHA=100", ""},
+        {"AUTO_RELOAD=1", ""},   {clock, styled},       {"ROW_CACHE=1\n" + clock, styled},
+        {"HUD_ANCHOR=5", styled}};
+    for (const auto& [look, pageKeys] : looks) {
+        SCOPED_TRACE(look + pageKeys);
+        std::string ini =
+            iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
+                         "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row",
+                         "Gr\xc3\xb6\xc3\x9f"
+                         "e *SEL_FACES*\xc2\xb0 \xce\x94x",
+                         // Shaped, its text steady: drawn from its row list.
+                         "\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85 *SEL_EDGES* \xd7\xa9"},
+                        {look, "TEXT_EFFECT=2"});
+        ini.insert(ini.find('\n') + 1, pageKeys);
+        WorkFolder dir(ini);
         auto hud = makeHud();
         hud->attachHost(&host.scene, &host.services);
         hud->execute(kSwitchCommand);
@@ -47,6 +60,7 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
         const AllocationCounts frames = countAllocations([&] {
             for (int i = 0; i < 5; ++i) {
                 host.view.camera = i % 2 == 0 ? 0x1001 : 0x1002;  // the name is reformatted
+                host.faces.count = 12 + i % 2;                    // and row 3 changes colour
                 hud->draw(0);
                 hud->draw(1);
             }

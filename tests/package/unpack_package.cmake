@@ -23,7 +23,8 @@ if(PLATFORM STREQUAL "windows")
   set(expected ${binaries} "Plugins/Startup Plugins/VantorHUD.ini" "VantorHUD-INSTALL.txt"
                "VantorHUD-guide/CONFIGURATION.md" "VantorHUD-guide/hud-example.png"
                "VantorHUD-guide/hud-effects.png" "VantorHUD-guide/hud-corners.png"
-               "VantorHUD-guide/hud-languages.png" "VantorHUD-guide/hud-panel.png")
+               "VantorHUD-guide/hud-languages.png" "VantorHUD-guide/hud-east-asian.png"
+               "VantorHUD-guide/hud-panel.png")
 else()
   file(ARCHIVE_EXTRACT INPUT ${ARCHIVE} DESTINATION ${DEST})
   get_filename_component(top ${ARCHIVE} NAME_WLE)
@@ -36,7 +37,7 @@ else()
   set(binaries "bin/VantorHUD.so" "bin/hudhost")
   set(expected ${binaries} "INSTALL.txt" "README.md" "docs/CONFIGURATION.md"
                "docs/PERFORMANCE.md" "docs/hud-example.png" "docs/hud-effects.png" "docs/hud-corners.png"
-               "docs/hud-languages.png" "docs/hud-panel.png"
+               "docs/hud-languages.png" "docs/hud-east-asian.png" "docs/hud-panel.png"
                "examples/Plugins/Startup Plugins/VantorHUD.ini")
 endif()
 

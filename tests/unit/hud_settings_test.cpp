@@ -101,11 +101,19 @@ const KeyCases kSettings[] = {
      [](const HudSettings& s) { return static_cast<float>(s.anchor); },
      {{"1", 1.0f},
       {"4", 4.0f},
-      {"5", 0.0f},
+      {"5", 5.0f},
+      {"6", 6.0f},
+      {"7", 0.0f},
       {"-1", 0.0f},
       {"", 0.0f},
       {"x", 0.0f},
       {nullptr, 0.0f}}},
+    {"FONT_WEIGHT",
+     [](const HudSettings& s) { return static_cast<float>(s.fontWeight); },
+     {{"700", 700.0f}, {"100", 100.0f}, {"900", 900.0f}, {"99", 400.0f}, {"bold", 400.0f}}},
+    {"START_VISIBLE",
+     [](const HudSettings& s) { return static_cast<float>(s.startVisible); },
+     {{"1", 1.0f}, {"2", 0.0f}, {nullptr, 0.0f}}},
 };
 
 TEST(HudSettings, EachKeyWithinItsLimitsOrItsDefault) {

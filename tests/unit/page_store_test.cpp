@@ -262,3 +262,69 @@ TEST(PageStoreRead, StringsUpToTheTextSize) {
 
 }  // namespace
 }  // namespace vantor
+
+namespace vantor {
+namespace {
+
+// ROWCOLOR<n> beside its row, through the reload: a colour, thresholds, a faulty value (the HUD
+// colour), a key without its row, ROWCOLOR01, and pages after one with many keys.
+TEST(RowColours, EachRowItsWrittenColoursOrNone) {
+    test::WorkFolder dir;
+    std::string many;  // more key names than one listing holds: every row's key is read instead
+    for (int k = 0; k < 300; ++k) many += "NOTE_WITH_A_LONG_NAME_" + std::to_string(k) + "=x\n";
+    test::writeFile(test::kIniFile,
+                    "[SECTION1]\nROWDATA1=a\nrowcolor1=FF0000\nROWDATA2=b *SEL_FACES*\n"
+                    "ROWCOLOR2 = B22222<30, FDFD09<60 ,39F900\nROWDATA3=c\nROWCOLOR3=12345\n"
+                    "ROWCOLOR4=00FF00\nROWDATA4=BLANK\nROWCOLOR05=0000FF\n"
+                    "[SECTION2]\n" +
+                        many + "ROWDATA1=d\nROWCOLOR1=0000ff\n");
+    PageStore store;
+    HudSettings settings{};
+    reloadConfig(store, settings);
+    const struct {
+        int page, row;
+        std::vector<std::uint32_t> rgb;
+        std::vector<std::int32_t> limits;
+    } expected[] = {{0, 0, {0xFF0000}, {}},
+                    {0, 1, {0xB22222, 0xFDFD09, 0x39F900}, {30, 60}},
+                    {0, 2, {}, {}},
+                    {0, 3, {0x00FF00}, {}},
+                    {1, 0, {0x0000FF}, {}}};
+    for (const auto& e : expected) {
+        SCOPED_TRACE(std::to_string(e.page) + ":" + std::to_string(e.row));
+        const PageView page = store.view(e.page);
+        ASSERT_LT(e.row, page.count);
+        const RowColour* colour = &page.rows[e.row]->colour;
+        ASSERT_EQ(colour->count, static_cast<int>(e.rgb.size()));
+        for (std::size_t k = 0; k < e.rgb.size(); ++k) EXPECT_EQ(colour->rgb[k], e.rgb[k]);
+        for (std::size_t k = 0; k < e.limits.size(); ++k) EXPECT_EQ(colour->limits[k], e.limits[k]);
+    }
+}
+
+// Below, at and above each limit; and what a faulty value is told as.
+TEST(RowColours, ThresholdsAndFaults) {
+    RowColour colour;
+    ASSERT_EQ(parseRowColour("B22222<30,FDFD09<60,39F900", colour).kind, RowColourFault::kNone);
+    const std::pair<std::int64_t, std::uint32_t> bands[] = {
+        {-5, 0xB22222}, {29, 0xB22222}, {30, 0xFDFD09}, {59, 0xFDFD09}, {60, 0x39F900}};
+    for (const auto& [value, rgb] : bands) EXPECT_EQ(colour.colourFor(value), rgb) << value;
+    const std::pair<const char*, RowColourFault::Kind> faults[] = {
+        {"", RowColourFault::kNotAColour},
+        {"#FF0000", RowColourFault::kNotAColour},
+        {"FF00001", RowColourFault::kNotAColour},
+        {"FF0000<", RowColourFault::kNotALimit},
+        {"FF0000<9999999999,00FF00", RowColourFault::kNotALimit},
+        {"FF0000<30", RowColourFault::kNoLastColour},
+        {"FF0000<30,", RowColourFault::kNoLastColour},
+        {"0<1,0<2,0<3,0<4,0<5,0<6,0<7,0<8,0", RowColourFault::kNotAColour},
+        {"000000<1,000000<2,000000<3,000000<4,000000<5,000000<6,000000<7,000000<8,000000",
+         RowColourFault::kTooManyColours},
+    };
+    for (const auto& [text, kind] : faults) {
+        EXPECT_EQ(parseRowColour(text, colour).kind, kind) << text;
+        EXPECT_EQ(colour.count, 0) << text;
+    }
+}
+
+}  // namespace
+}  // namespace vantor

@@ -9,6 +9,7 @@
 
 #include "allocation_log.h"
 #include "fake_host.h"
+#include "pages/page_store.h"
 #include "platform/platform.h"
 #include "tokens/token_table.h"
 #include "work_folder.h"
@@ -55,7 +56,7 @@ TEST(TokenAllocations, FrameOfTokenWorkAllocatesNothing) {
             store->selectRow(i);
             const char* text = store->getRowText();
             std::memcpy(line, text, std::strlen(text) + 1);
-            applyTokens(*store, *table, line);
+            applyTokens(*store->getRow(), *table, line);
         }
     };
 

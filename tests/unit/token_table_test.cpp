@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "pages/page_store.h"
 #include "platform/platform.h"
 #include "tokens/token_table.h"
 #include "work_folder.h"
@@ -45,14 +46,72 @@ struct Frame {
     std::uint32_t nowTick = 1000;
     std::int64_t now = 1709186703;  // 2024-02-29 06:05:03 UTC
     std::uint32_t framesPerSecond = 0;
+    const char* dateFormat = "%Y-%m-%d";
+    const char* timeFormat = "%H:%M:%S";
+    const platform::ClockNames* names = nullptr;
 
     void update(const FakeHost& host) { update(&host.scene, &host.services); }
     void update(const SceneContext* scene, const HostServices* services) {
         updateTokenValues(table, cachedCamera,
-                          {scene, services, startTick, nowTick, now, framesPerSecond});
+                          {scene, services, startTick, nowTick, now, framesPerSecond, dateFormat,
+                           timeFormat, names});
     }
     const char* value(Token token) const { return table.values[token]; }
 };
+
+// Each letter of DATE_FORMAT and TIME_FORMAT on a fixed clock, in UTC, with names given as the
+// platform gives them; an unknown letter and a lone '%' as written; a long pattern cut within the
+// value's buffer, before a character it cannot hold whole.
+TEST(Clocks, EachFormatLetterOnAFixedClock) {
+    platform::ClockNames names{};
+    const auto name = [](char(&to)[platform::kClockNameSize], const std::string& text) {
+        std::snprintf(to, sizeof to, "%s", text.c_str());
+    };
+    for (int i = 0; i < 12; ++i) {
+        name(names.months[i], "Month" + std::to_string(i + 1));
+        name(names.shortMonths[i], "M" + std::to_string(i + 1));
+    }
+    for (int i = 0; i < 7; ++i) {
+        name(names.days[i], "Day" + std::to_string(i));
+        name(names.shortDays[i], "D" + std::to_string(i));
+    }
+    name(names.am, "vorm.");
+    name(names.pm,
+         "n\xC3\xA4"
+         "chm.");  // UTF-8, as the platform gives names
+    const std::string longPattern = std::string(258, 'x') + "%p";  // 'ä' would end at byte 260
+    const struct {
+        std::int64_t now;
+        const char* pattern;
+        std::string expected;
+    } cases[] = {
+        {1709186703, "%Y|%y|%m|%d|%e", "2024|24|02|29|29"},  // 2024-02-29 06:05:03, a Thursday
+        {1709186703, "%H|%I|%M|%S|%p", "06|06|05|03|vorm."},
+        {1709186703, "%b|%B|%a|%A", "M2|Month2|D4|Day4"},
+        {1704125400, "%e.%m. %I:%M %p",
+         " 1.01. 04:10 n\xC3\xA4"
+         "chm."},                                           // 2024-01-01 16:10:00
+        {0, "%I %p %A %%d %q %", "12 vorm. Day4 %d %q %"},  // 1970-01-01 00:00:00
+        {1709186703, "[ %T %F ]", "[ %T %F ]"},
+        {1704125400, longPattern.c_str(), std::string(258, 'x') + "n"},
+    };
+    setenv("TZ", "UTC0", 1);
+    platform::refreshTimeZone();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        FakeHost host;
+        Frame frame;
+        frame.now = c.now;
+        frame.names = &names;
+        frame.dateFormat = c.pattern;
+        frame.timeFormat = c.pattern;
+        frame.update(host);
+        EXPECT_EQ(frame.value(kCurDateToken), c.expected);
+        EXPECT_EQ(frame.value(kCurTimeToken), c.expected);
+    }
+    unsetenv("TZ");
+    platform::refreshTimeZone();
+}
 
 // Each camera's handle names it, also when a camera later in the order has the same handle.
 TEST(CameraName, EachHandleNamesTheFirstCameraInOrderWithIt) {
@@ -301,7 +360,7 @@ TEST(ApplyTokens, RowsAreSubstitutedOnEveryFrame) {
         store->selectRow(row);
         std::memset(line, '#', sizeof line);
         std::memcpy(line, store->getRowText(), std::strlen(store->getRowText()) + 1);
-        applyTokens(*store, table, line);
+        applyTokens(*store->getRow(), table, line);
         return std::string(line);
     };
     const auto setValues = [&](const char* camera, const char* time, const char* faces,
@@ -324,7 +383,7 @@ TEST(ApplyTokens, RowsAreSubstitutedOnEveryFrame) {
     // A row without tokens is never scanned again: the token put into its line now stays.
     store->selectRow(7);
     std::memcpy(line, "*CUR_TIME*", 11);
-    applyTokens(*store, table, line);
+    applyTokens(*store->getRow(), table, line);
     EXPECT_STREQ(line, "*CUR_TIME*");
 }
 

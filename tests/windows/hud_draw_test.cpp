@@ -81,5 +81,44 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     entryAs<ReleaseEntry>(host.record.release)(0);
 }
 
+// With FONT_FACE=Arial, which has none of them, Japanese, Chinese and Korean characters draw
+// from a face of the system that has them, not as the missing-glyph box that U+0378 (which no
+// face has) draws.
+TEST(WindowsHud, EastAsianCharactersDrawFromAFaceThatHasThem) {
+    std::string error;
+    auto gl = hudhost::GlContext::create(kWidth, kHeight, error);
+    ASSERT_NE(gl, nullptr) << error;
+    HMODULE dll = LoadLibraryA("VantorHUD.dll");
+    ASSERT_NE(dll, nullptr) << GetLastError();
+    auto initialize = reinterpret_cast<void (*)(HostRecord*)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(dll, "initializePlugin")));
+    ASSERT_NE(initialize, nullptr);
+    FakeHost host;
+    initialize(&host.record);
+    const auto draw = entryAs<DrawEntry>(host.table.entries[kDrawPosition]);
+    const auto execute = entryAs<ExecuteEntry>(host.record.execute);
+    WorkFolder dir(iniWithPage({"A"}));
+    draw(0);
+    execute(kSwitchCommand);
+    const auto drawn = [&](const char* text) {
+        dir.writeIni(iniWithPage({text}, {"FONT_FACE=Arial"}));
+        execute(kReloadIniCommand);
+        clearFrame();
+        draw(0);
+        return readFramebuffer();
+    };
+    const Image box = drawn("\xcd\xb8");
+    ASSERT_GT(litArea(box).count, 0);
+    for (const char* text : {"\xe3\x81\x82", "\xe9\x81\xb8", "\xe4\xbb\xac", "\xec\x84\xa0"}) {
+        const Image image = drawn(text);
+        const LitArea ink = litArea(image);
+        EXPECT_GT(ink.count, 0) << text;
+        EXPECT_FALSE(image.rgba == box.rgba) << text << ": the missing-glyph box";
+        EXPECT_GE(ink.bottom, 65 - 5) << text << ": on the row's baseline";
+        EXPECT_GE(ink.top, 65 + 11) << text;
+    }
+    entryAs<ReleaseEntry>(host.record.release)(0);
+}
+
 }  // namespace
 }  // namespace vantor::test

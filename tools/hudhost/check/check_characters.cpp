@@ -7,8 +7,8 @@
 #include <optional>
 #include <set>
 
-#include "hud/drawn_width.h"
 #include "layout.h"
+#include "layout/drawn_width.h"
 
 namespace hudhost::check {
 namespace {
@@ -23,7 +23,7 @@ enum class Drawn {
     kControl,       // a control character: nothing
     kNoCharacter,   // a code page byte that stands for none: nothing
     kDelete,        // the font's missing-glyph box, from the 96
-    kMissingGlyph,  // a character the font lacks: its missing glyph
+    kMissingGlyph,  // a character no face of the system has: the font's missing glyph
     kQuestionMark,  // past the bound of the lists: '?'
 };
 
@@ -36,34 +36,28 @@ struct Character {
 
 // The last font measured, with the characters it was measured for: the installed fonts do not
 // change while hudhost runs, and the font lookup is the dearest part of a check.
-const LayoutFont* fontOf(const vantor::HudSettings& s, const std::vector<char32_t>& codes) {
+const LayoutFont* fontOf(const vantor::HudSettings& s, const std::string& faceName,
+                         const std::vector<char32_t>& codes) {
     static bool done = false;
     static std::string face;
     static int size = 0;
+    static int weight = 0;
     static std::vector<char32_t> characters;
     static std::optional<LayoutFont> font;
-    if (done && face == s.fontFace && size == s.fontSize && characters == codes) {
+    if (done && face == s.fontFace && size == s.fontSize && weight == s.fontWeight &&
+        characters == codes) {
         return font ? &*font : nullptr;
     }
     done = true;
     face = s.fontFace;
     size = s.fontSize;
+    weight = s.fontWeight;
     characters = codes;
     font.reset();
-    auto measure = vantor::platform::measureFont(s.fontFace, s.fontSize, codes.data(),
-                                                 static_cast<int>(codes.size()));
+    auto measure = vantor::platform::measureFont(faceName.c_str(), s.fontSize, codes.data(),
+                                                 static_cast<int>(codes.size()), s.fontWeight);
     if (!measure) return nullptr;
-    std::vector<char32_t> lacking;
-    for (const CharacterMeasure& c : measure->characters) {
-        if (!c.has) lacking.push_back(c.code);
-    }
-    const std::vector<std::string> having =
-        vantor::platform::facesHaving(s.fontFace, lacking.data(), static_cast<int>(lacking.size()));
-    font = LayoutFont{std::move(*measure), {}};
-    std::size_t next = 0;
-    for (const CharacterMeasure& c : font->measure.characters) {
-        font->facesHaving.push_back(c.has ? "" : having[next++]);
-    }
+    font = LayoutFont{std::move(*measure), faceName};
     return &*font;
 }
 
@@ -82,7 +76,8 @@ Drawn drawnOf(const Layout& layout, const LoadedRow& row, bool shaped, char32_t 
     // A shaped row's direction controls direct its order and are meant to draw nothing.
     if (shaped && vantor::RowShaper::isDirectionControl(c)) return Drawn::kAsWritten;
     // A code page that gives a byte no character, or a C1 control, leaves it none to draw.
-    if (row.encoding == RowEncoding::kCodePage && first >= 0x80 && !CharacterLists::wanted(c)) {
+    if (row.encoding == RowEncoding::kCodePage && first >= 0x80 &&
+        !vantor::GatheredCharacters::wanted(c)) {
         return Drawn::kNoCharacter;
     }
     const char32_t drawn = drawnAs(layout, c);
@@ -106,21 +101,7 @@ std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row, 
 
 std::string utf8Of(char32_t c) {
     std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    vantor::appendUtf8(c, out);
     return out;
 }
 
@@ -171,25 +152,68 @@ void tellNothingDrawn(Findings& findings, const LoadedRow& row, const std::vecto
                  Severity::Warning, row.entry->line, columnOf(row, from), message);
 }
 
-// A character drawn otherwise than written, told once, where the layout first holds it.
-void tellOtherwiseDrawn(const Layout& layout, const LoadedRow& row, const Character& c,
-                        Findings& findings) {
-    std::string message;
-    if (c.drawn == Drawn::kQuestionMark) {
-        message = named(c.code) + " draws as \"?\": the HUD makes glyphs for the first " +
-                  std::to_string(vantor::kMaxCharacterLists) +
-                  " different characters beyond ASCII it meets in the layout, and this one comes "
-                  "after them; use fewer different characters";
-    } else {
-        const LayoutFont& font = *layout.font;
-        const std::string& elsewhere =
-            font.facesHaving[measured(font, c.code) - font.measure.characters.data()];
-        message = named(c.code) + " draws as the font's missing-glyph box: " + font.measure.drawn +
-                  ", drawn for FONT_FACE=" + layout.settings.fontFace + ", has no glyph for it; " +
-                  (elsewhere.empty() ? "no face of this system has one" : elsewhere + " has one");
+// A character past the bound of the lists, told once, where the layout first holds it.
+void tellQuestionMark(const LoadedRow& row, const Character& c, Findings& findings) {
+    findings.add(Kind::TooManyCharacters, Severity::Warning, row.entry->line, columnOf(row, c.at),
+                 named(c.code) + " draws as \"?\": the HUD makes glyphs for the first " +
+                     std::to_string(vantor::kMaxCharacterLists) +
+                     " different characters beyond ASCII it meets in the layout, and this one "
+                     "comes after them; use fewer different characters");
+}
+
+// The characters of a row that no face of the system has, told in one line at the first.
+void tellMissingGlyphs(const Layout& layout, const LoadedRow& row,
+                       const std::vector<Character>& characters, Findings& findings) {
+    std::vector<char32_t> missing;
+    const Character* first = nullptr;
+    for (const Character& c : characters) {
+        if (c.drawn != Drawn::kMissingGlyph) continue;
+        if (first == nullptr) first = &c;
+        if (std::find(missing.begin(), missing.end(), c.code) == missing.end()) {
+            missing.push_back(c.code);
+        }
     }
-    findings.add(c.drawn == Drawn::kQuestionMark ? Kind::TooManyCharacters : Kind::MissingGlyph,
-                 Severity::Warning, row.entry->line, columnOf(row, c.at), message);
+    if (first == nullptr) return;
+    std::string list;
+    for (char32_t c : missing) list += (list.empty() ? "" : ", ") + named(c);
+    const bool many = missing.size() > 1;
+    findings.add(Kind::MissingGlyph, Severity::Warning, row.entry->line, columnOf(row, first->at),
+                 list + (many ? " draw" : " draws") + " as the font's missing-glyph box: no face " +
+                     "of this system has a glyph for " + (many ? "them" : "it") + " (FONT_FACE=" +
+                     layout.font->face + " is drawn as " + layout.font->measure.drawn +
+                     "); install a font that has " + (many ? "them" : "it"));
+}
+
+// The letters and digits a face lacks draw as its missing-glyph box from the 96 lists, which
+// take no other face: every Latin letter of the rows and every token's value.
+void checkFaceLetters(const Layout& layout, Findings& findings) {
+    if (layout.font == nullptr) return;
+    const vantor::platform::FontMeasure& measure = layout.font->measure;
+    std::vector<char32_t> lacking;
+    for (char32_t c = '0'; c <= 'z'; ++c) {
+        const bool letter =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (letter && measure.lacks[c - vantor::platform::kFirstGlyph]) lacking.push_back(c);
+    }
+    if (lacking.empty()) return;
+    const std::string& face = layout.font->face;
+    // A face to name instead must keep each of them.
+    const std::vector<std::string> having = vantor::platform::facesHaving(
+        face.c_str(), lacking.data(), 1, lacking.data(), static_cast<int>(lacking.size()));
+    std::string shown;
+    for (std::size_t i = 0; i < lacking.size() && i < 8; ++i) shown += utf8Of(lacking[i]);
+    if (lacking.size() > 8) shown += "…";
+    const Entry* entry = configEntry(layout.text, "FONT_FACE");
+    findings.add(
+        Kind::FaceWithoutLetters, Severity::Warning, entry != nullptr ? entry->line : 0,
+        entry != nullptr ? entry->valueColumn : 0,
+        "FONT_FACE=" + face + " is drawn as " + measure.drawn + ", which has no glyph for " +
+            std::to_string(lacking.size()) + " of the ASCII letters and digits (" + shown +
+            "): the rows' Latin letters and every token's value draw as its "
+            "missing-glyph box; " +
+            (having.front().empty() ? std::string("name a face that has them")
+                                    : "name a face that has them, such as " + having.front()) +
+            ", and the characters it lacks are drawn from other faces");
 }
 
 // A row whose UTF-8 one byte breaks is read in the code page, one character a byte: told at that
@@ -244,6 +268,26 @@ void tellDirectionLeftOpen(const Layout& layout, const LoadedRow& row,
     }
 }
 
+// A shaped row is drawn from FONT_FACE alone: a character it lacks there is its missing-glyph box
+// whatever other faces have, told at the first such character.
+void tellShapedMissing(const Layout& layout, const LoadedRow& row,
+                       const std::vector<Character>& characters, Findings& findings) {
+    vantor::RowShaper* shaper = shaperOf(layout.settings);
+    if (shaper == nullptr) return;
+    const char32_t missing = shaper->shape(row.text, row.encoding, layout.codePage).missing;
+    if (missing == 0) return;
+    const auto at = std::find_if(characters.begin(), characters.end(),
+                                 [&](const Character& c) { return c.code == missing; });
+    if (at == characters.end()) return;
+    const std::string face = vantor::toUtf8(layout.settings.fontFace, layout.codePage);
+    const std::string elsewhere = vantor::platform::facesHaving(face.c_str(), &missing, 1).front();
+    findings.add(Kind::MissingGlyph, Severity::Warning, row.entry->line, columnOf(row, at->at),
+                 named(missing) + " draws as the font's missing-glyph box: the row is shaped, " +
+                     "from FONT_FACE=" + face + " alone, which has no glyph for it; " +
+                     (elsewhere.empty() ? "no face of this system has one"
+                                        : "name a face that has it, such as " + elsewhere));
+}
+
 }  // namespace
 
 vantor::RowShaper* shaperOf(const vantor::HudSettings& settings) {
@@ -284,25 +328,33 @@ int characterColumn(const char* text, RowEncoding encoding, std::size_t at) {
     return column + static_cast<int>(at - std::strlen(text));
 }
 
-char32_t drawnAs(const Layout& layout, char32_t c) { return vantor::drawnAs(c, layout.characters); }
+char32_t drawnAs(const Layout& layout, char32_t c) {
+    return vantor::drawnAs(c, layout.characters.gathered());
+}
 
-RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings) {
+RowCharacters readCharacters(const vantor::PageStore& store, const vantor::HudSettings& settings) {
     RowCharacters out;
     vantor::platform::readCodePage(out.codePage);
     out.lists->collect(store, out.codePage);
     std::vector<char32_t> codes;
     for (int i = 0; i < out.lists->count(); ++i) codes.push_back(out.lists->code(i));
-    out.font = fontOf(settings, codes);
+    out.font = fontOf(settings, vantor::toUtf8(settings.fontFace, out.codePage), codes);
     return out;
 }
 
 void checkCharacters(const Layout& layout, Findings& findings) {
+    checkFaceLetters(layout, findings);
     std::set<char32_t> told;
     for (const LoadedRow& row : layout.rows) {
         if (row.encoding == RowEncoding::kCodePage) noteBrokenUtf8(layout, row, findings);
         const bool shaped = vantor::RowShaper::needed(row.text, row.encoding, layout.codePage);
         const std::vector<Character> characters = charactersOf(layout, row, shaped);
-        if (shaped) tellDirectionLeftOpen(layout, row, characters, findings);
+        if (shaped) {
+            tellDirectionLeftOpen(layout, row, characters, findings);
+            tellShapedMissing(layout, row, characters, findings);
+        } else {
+            tellMissingGlyphs(layout, row, characters, findings);
+        }
         for (std::size_t i = 0; i < characters.size();) {
             const Character& c = characters[i];
             const int column = columnOf(row, c.at);
@@ -314,9 +366,10 @@ void checkCharacters(const Layout& layout, Findings& findings) {
                     findings.add(Kind::DeleteCharacter, Severity::Warning, row.entry->line, column,
                                  "DEL (0x7F) draws as the font's missing-glyph box; remove it");
                     break;
-                case Drawn::kMissingGlyph:
+                case Drawn::kMissingGlyph:  // told for the whole row
+                    break;
                 case Drawn::kQuestionMark:
-                    if (told.insert(c.code).second) tellOtherwiseDrawn(layout, row, c, findings);
+                    if (told.insert(c.code).second) tellQuestionMark(row, c, findings);
                     break;
                 case Drawn::kControl:
                 case Drawn::kNoCharacter:

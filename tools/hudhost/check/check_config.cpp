@@ -5,6 +5,7 @@
 
 #include "known_names.h"
 #include "layout.h"
+#include "tokens/clock_format.h"
 
 namespace hudhost::check {
 namespace {
@@ -25,7 +26,36 @@ std::string range(const ConfigKey& key) {
     return "a whole number from " + std::to_string(key.low) + " to " + std::to_string(key.high);
 }
 
-void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& store,
+// "%Y %y ... %%".
+std::string clockLetters() {
+    std::string letters;
+    for (const char* c = vantor::kClockLetters; *c != '\0'; ++c) {
+        letters += (letters.empty() ? "%" : " %") + std::string(1, *c);
+    }
+    return letters;
+}
+
+// Each '%' before a letter the clock does not know, which the HUD draws as written.
+void checkClockLetters(const Entry& entry, const ConfigKey& key, std::string_view pattern,
+                       Findings& findings) {
+    for (std::size_t k = 0; k < pattern.size(); ++k) {
+        if (pattern[k] != '%') continue;
+        const char letter = k + 1 < pattern.size() ? pattern[k + 1] : '\0';
+        if (vantor::isClockLetter(letter)) {
+            ++k;
+            continue;
+        }
+        const std::string written = letter == '\0' ? "%" : std::string("%") + letter;
+        findings.add(Kind::UnknownClockLetter, Severity::Warning, entry.line,
+                     entry.valueColumn + static_cast<int>(k),
+                     std::string(key.name) + " holds " + written +
+                         ", which the clock does not know, so it is drawn as written; the "
+                         "letters are " +
+                         clockLetters());
+    }
+}
+
+void checkValue(const Entry& entry, const ConfigKey& key, const vantor::PageStore& store,
                 Findings& findings) {
     auto warn = [&](Kind kind, Severity severity, int offset, const std::string& message) {
         findings.add(kind, severity, entry.line, entry.valueColumn + offset, message);
@@ -35,6 +65,10 @@ void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& sto
         warn(Kind::EmptySetting, Severity::Note, 0,
              std::string(key.name) + " is empty: the HUD uses the default " + fallback(key));
         return;
+    }
+    if (key.text == &vantor::HudSettings::dateFormat ||
+        key.text == &vantor::HudSettings::timeFormat) {
+        checkClockLetters(entry, key, *read, findings);
     }
     if (key.kind == ConfigKey::kText) return;
 
@@ -59,7 +93,7 @@ void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& sto
                  ": the HUD takes the whole number at the start and drops the rest; write " +
                  std::to_string(number));
     }
-    if (value && used != *value) {
+    if (value && (*value < key.low || *value > key.high)) {
         warn(Kind::OutOfRange, Severity::Warning, 0,
              written + " is out of range: the HUD uses the default " + fallback(key) + "; write " +
                  range(key));
@@ -68,7 +102,7 @@ void checkValue(const Entry& entry, const ConfigKey& key, vantor::PageStore& sto
 
 }  // namespace
 
-void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& findings) {
+void checkConfig(const LayoutText& text, const vantor::PageStore& store, Findings& findings) {
     for (const Section& section : text.sections) {
         if (upper(section.name) != vantor::kConfigSection || !section.read) continue;
         const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
@@ -84,7 +118,8 @@ void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& fin
             }
             const ConfigKey* key = findConfigKey(name);
             if (key == nullptr) {
-                const bool row = name.rfind(vantor::kRowKeyPrefix, 0) == 0;
+                const bool row = name.rfind(vantor::kRowKeyPrefix, 0) == 0 ||
+                                 name.rfind(vantor::kRowColourPrefix, 0) == 0;
                 const std::string hint =
                     row ? " (rows belong in a [" + std::string(vantor::kPageSectionPrefix) + "n])"
                         : didYouMean(entry.name, configNames());

@@ -35,27 +35,29 @@ struct Neighbours {
     const LoadedRow* lower;
 };
 
-// How many window rows apart the baselines of `pair` stand at `at`.
-int gapOf(const Placement& at, const Neighbours& pair) {
-    return baselineRow(at, pair.upper->index) - baselineRow(at, pair.lower->index);
+// How many window rows apart the baselines of `pair` stand in its page laid out as `laid`.
+int gapOf(const vantor::PageLayout& laid, const Neighbours& pair) {
+    return laid.rows[pair.upper->index].baseline - laid.rows[pair.lower->index].baseline;
 }
 
-// Whether the ink of every pair, `tall` rows high, stands apart at `at`; touching is apart.
-bool apart(const Placement& at, const std::vector<Neighbours>& pairs, int tall) {
+// Whether the ink of every pair of a page, `tall` rows high, stands apart at `at`; touching is
+// apart.
+bool apart(const Layout& layout, const Trial& at, const std::vector<Neighbours>& pairs, int tall) {
+    const auto laid = layOut(layout, pairs.front().upper->page, at);
     return std::all_of(pairs.begin(), pairs.end(),
-                       [&](const Neighbours& pair) { return gapOf(at, pair) >= tall; });
+                       [&](const Neighbours& pair) { return gapOf(*laid, pair) >= tall; });
 }
 
 // The lowest value, above the layout's own `own`, from which every value up to `high` set by `set`
 // keeps `pairs` apart; none when `high` itself does not.
 template <typename Set>
-std::optional<int> lowestApart(const Placement& at, int own, int high, Set set,
+std::optional<int> lowestApart(const Layout& layout, int own, int high, Set set,
                                const std::vector<Neighbours>& pairs, int tall) {
-    Placement tried = at;
+    Trial tried = ownTrial(layout);
     std::optional<int> lowest;
     for (int value = high; value > own; --value) {
         set(tried, value);
-        if (!apart(tried, pairs, tall)) break;
+        if (!apart(layout, tried, pairs, tall)) break;
         lowest = value;
     }
     return lowest;
@@ -63,12 +65,11 @@ std::optional<int> lowestApart(const Placement& at, int own, int high, Set set,
 
 // HUD_STEP_Y, and in the stretched space the viewport's height, from which on the page's rows
 // stand apart.
-std::string spacingAdvice(const Placement& at, const std::vector<Neighbours>& pairs, int tall) {
+std::string spacingAdvice(const Layout& layout, const std::vector<Neighbours>& pairs, int tall) {
+    const Trial at = ownTrial(layout);
     const std::optional<int> step = lowestApart(
-        at, static_cast<int>(std::lround(at.settings.*kStepY.real)), kStepY.high,
-        [](Placement& tried, int value) {
-            tried.settings.*kStepY.real = static_cast<float>(value);
-        },
+        layout, static_cast<int>(std::lround(at.settings.*kStepY.real)), kStepY.high,
+        [](Trial& tried, int value) { tried.settings.*kStepY.real = static_cast<float>(value); },
         pairs, tall);
     std::string advice =
         step ? "raise HUD_STEP_Y to at least " + std::to_string(*step) : "lower FONT_SIZE";
@@ -82,8 +83,8 @@ std::string spacingAdvice(const Placement& at, const std::vector<Neighbours>& pa
     const double covering = std::ceil(static_cast<double>(vantor::kOverlayHeight) * tall /
                                       (steps * static_cast<double>(at.settings.stepY)));
     const std::optional<int> height = lowestApart(
-        at, at.height, static_cast<int>(covering) + 1,
-        [](Placement& tried, int value) { tried.height = value; }, pairs, tall);
+        layout, at.height, static_cast<int>(covering) + 1,
+        [](Trial& tried, int value) { tried.height = value; }, pairs, tall);
     if (height) {
         advice +=
             ", or view them in a viewport at least " + std::to_string(*height) + " pixels high";
@@ -98,16 +99,17 @@ std::string effectText(const vantor::HudSettings& s) {
     return "";
 }
 
-void tellOverlap(const Layout& layout, const Placement& at, const std::vector<Neighbours>& pairs,
-                 const Neighbours& first, int overlapping, const Ink& ink, Findings& findings) {
+void tellOverlap(const Layout& layout, const vantor::PageLayout& laid,
+                 const std::vector<Neighbours>& pairs, const Neighbours& first, int overlapping,
+                 const Ink& ink, Findings& findings) {
     const vantor::HudSettings& s = layout.settings;
     const int tall = ink.above + ink.below;
     const std::string viewport =
-        sizeText(at.width, at.height) + " viewport" +
+        sizeText(layout.viewWidth, layout.viewHeight) + " viewport" +
         (s.anchor == vantor::kStretched
              ? ""
-             : std::string(", held to its ") + vantor::kCornerNames[s.anchor] + " corner");
-    const int gap = gapOf(at, first);
+             : std::string(", held to its ") + kCornerNames[s.anchor]);
+    const int gap = gapOf(laid, first);
     findings.add(
         Kind::RowsOverlap, Severity::Warning, first.lower->entry->line, first.lower->entry->column,
         "rows " + std::to_string(first.upper->index + 1) + " and " +
@@ -122,7 +124,7 @@ void tellOverlap(const Layout& layout, const Placement& at, const std::vector<Ne
             (overlapping > 1
                  ? " (" + std::to_string(overlapping) + " pairs of rows of the page overlap)"
                  : "") +
-            "; " + spacingAdvice(at, pairs, tall));
+            "; " + spacingAdvice(layout, pairs, tall));
 }
 
 // The rows of each page that hold text, each page in its rows' order.
@@ -147,23 +149,23 @@ void checkSpacing(const Layout& layout, Findings& findings) {
     const Ink ink = inkOf(*layout.font, layout.settings);
     for (const std::vector<const LoadedRow*>& rows : drawnRows(layout)) {
         if (rows.size() < 2) continue;
-        const Placement at = placementOf(layout, rows.front()->page);
+        const auto laid = layOut(layout, rows.front()->page, ownTrial(layout));
         std::vector<Neighbours> pairs;
         for (std::size_t k = 1; k < rows.size(); ++k) {
-            if (drawnAt(at, rows[k]->index)) pairs.push_back({rows[k - 1], rows[k]});
+            if (laid->rows[rows[k]->index].drawn) pairs.push_back({rows[k - 1], rows[k]});
         }
         // From the upper row's lowest ink to the lower row's highest: they overlap where this runs
         // upward, and count where some of it lies inside the viewport.
         std::optional<Neighbours> first;
         int overlapping = 0;
         for (const Neighbours& pair : pairs) {
-            const int lowest = baselineRow(at, pair.upper->index) - ink.below;
-            const int highest = baselineRow(at, pair.lower->index) + ink.above - 1;
-            if (highest < lowest || highest < 0 || lowest >= at.height) continue;
+            const int lowest = laid->rows[pair.upper->index].baseline - ink.below;
+            const int highest = laid->rows[pair.lower->index].baseline + ink.above - 1;
+            if (highest < lowest || highest < 0 || lowest >= layout.viewHeight) continue;
             if (!first) first = pair;
             ++overlapping;
         }
-        if (first) tellOverlap(layout, at, pairs, *first, overlapping, ink, findings);
+        if (first) tellOverlap(layout, *laid, pairs, *first, overlapping, ink, findings);
     }
 }
 

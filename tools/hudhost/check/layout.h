@@ -10,6 +10,7 @@
 
 #include "findings.h"
 #include "hud/character_lists.h"
+#include "layout/page_layout.h"
 #include "layout_text.h"
 #include "pages/hud_settings.h"
 #include "pages/row_encoding.h"
@@ -31,8 +32,7 @@ struct LoadedRow {
 // FONT_FACE at FONT_SIZE as this build draws it.
 struct LayoutFont {
     vantor::platform::FontMeasure measure;  // with the characters the HUD makes lists of
-    // Per measured character: for one it lacks, a face that has it (empty when none is known).
-    std::vector<std::string> facesHaving;
+    std::string face;                       // FONT_FACE in UTF-8, as the HUD hands it over
 };
 
 // The characters beyond ASCII of the loaded rows as the HUD gathers them, and the font that draws
@@ -47,7 +47,7 @@ struct RowCharacters {
 // beside the HUD's own page store and settings, filled by its own reloadConfig.
 struct Layout {
     const LayoutText& text;
-    vantor::PageStore& store;  // its cursor moves as a check walks the pages
+    const vantor::PageStore& store;
     const vantor::HudSettings& settings;
     const std::vector<LoadedRow>& rows;
     const vantor::platform::CodePageCharacters& codePage;
@@ -55,27 +55,50 @@ struct Layout {
     const LayoutFont* font;
     int viewWidth;  // the viewport checked in, in window pixels
     int viewHeight;
+    const vantor::FontAdvances& advances;  // the font's, as the HUD draws with them; none without
+    const vantor::TokenTable& values;      // live values as wide as a typical frame's
 };
 
-// Where the rows of a page stand: the layout's settings, or settings a check tries in their place,
-// in a viewport `width` x `height`.
-struct Placement {
+// Settings and a viewport `width` x `height` that the pages are laid out with: the layout's own,
+// or those a check tries in their place.
+struct Trial {
     vantor::HudSettings settings;
     int width;
     int height;
-    int rows;  // of the page, BLANK ones counted: rows held to a bottom corner stand on the last
 };
+inline Trial ownTrial(const Layout& layout) {
+    return {layout.settings, layout.viewWidth, layout.viewHeight};
+}
 
-// The placement of page `page` (from 0) as the layout has it; moves the store's cursor.
-Placement placementOf(const Layout& layout, int page);
+// Page `page` (from 0) as the HUD lays it out at `trial`, the font's ink measured.
+std::unique_ptr<vantor::PageLayout> layOut(const Layout& layout, int page, const Trial& trial);
+// Row `index` of it.
+vantor::LaidRow laidRow(const Layout& layout, int page, int index, const Trial& trial);
+inline vantor::LaidRow laidRow(const Layout& layout, const LoadedRow& row, const Trial& trial) {
+    return laidRow(layout, row.page, row.index, trial);
+}
 
-// Whether the HUD draws row `index` at all: stretched, a row whose baseline falls below the
-// overlay has no raster position; held to a corner, every row is drawn and cut at the edges.
-bool drawnAt(const Placement& at, int index);
+// Where each anchor holds the rows, by vantor::HudAnchor, as messages name it ("held to its top
+// left corner"); the stretched space has none.
+inline constexpr const char* kCornerNames[] = {"",
+                                               "top left corner",
+                                               "top right corner",
+                                               "bottom left corner",
+                                               "bottom right corner",
+                                               "top centre",
+                                               "bottom centre"};
 
-// The window row that row `index`'s baseline stands on, where the HUD's raster position lands:
-// stretched, the overlay's baseline scaled to the viewport; held to a corner, whole pixels.
-int baselineRow(const Placement& at, int index);
+// The font's advances as the HUD draws with them, and the token values the checks lay pages out
+// with; held for a Layout.
+struct LayoutMeasure {
+    explicit LayoutMeasure(const RowCharacters& characters);
+    LayoutMeasure(const LayoutMeasure&) = delete;  // its advances point into it
+    LayoutMeasure& operator=(const LayoutMeasure&) = delete;
+    vantor::ByteAdvances glyphs = {};
+    std::vector<int> characterAdvances;  // those of the gathered characters, in their order
+    vantor::FontAdvances advances;
+    vantor::TokenTable values;
+};
 
 // The column of byte `at` of `text`, from 0, counted in characters as the HUD decodes a row in
 // `encoding`: a character of a UTF-8 row is one column, as an editor shows it; a byte of any
@@ -112,16 +135,16 @@ FileForm checkEncoding(const LayoutText& text, Findings& findings);
 void checkSections(const LayoutText& text, const vantor::PageStore& store, bool lossExplained,
                    Findings& findings);
 // The keys of each page, which of them the HUD loads: the rows it loaded.
-std::vector<LoadedRow> checkPages(const LayoutText& text, vantor::PageStore& store,
+std::vector<LoadedRow> checkPages(const LayoutText& text, const vantor::PageStore& store,
                                   Findings& findings);
 // The CONFIG keys and the values the HUD takes from them, read as the HUD reads them.
-void checkConfig(const LayoutText& text, vantor::PageStore& store, Findings& findings);
+void checkConfig(const LayoutText& text, const vantor::PageStore& store, Findings& findings);
 // Settings that are each in range but defeat one another or the file: a panel in the text's own
 // colour, a file followed for edits that cannot be saved to it.
 void checkSettingsTogether(const Layout& layout, Findings& findings);
 // The characters of the loaded rows beyond ASCII, gathered as the HUD gathers them, and the font
 // that draws them.
-RowCharacters readCharacters(vantor::PageStore& store, const vantor::HudSettings& settings);
+RowCharacters readCharacters(const vantor::PageStore& store, const vantor::HudSettings& settings);
 // The text of each loaded row: BLANK, length, tokens.
 void checkRows(const Layout& layout, Findings& findings);
 // The characters of each loaded row that draw nothing or not as written, and a row read in the

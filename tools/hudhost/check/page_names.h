@@ -4,6 +4,7 @@
 #include <string>
 
 #include "pages/file_format.h"
+#include "pages/row_colour.h"
 
 namespace hudhost::check {
 
@@ -13,5 +14,6 @@ int pageNumber(const std::string& upperName, const std::string& prefix);
 
 inline std::string pageSection(int n) { return vantor::kPageSectionPrefix + std::to_string(n); }
 inline std::string rowKey(int n) { return vantor::kRowKeyPrefix + std::to_string(n); }
+inline std::string rowColourKey(int n) { return vantor::kRowColourPrefix + std::to_string(n); }
 
 }  // namespace hudhost::check

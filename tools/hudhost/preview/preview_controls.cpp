@@ -5,8 +5,9 @@
 
 #include <memory>
 
-#include "hud/page_turns.h"
+#include "layout/page_turns.h"
 #include "layout_check.h"
+#include "loaded_layout.h"
 #include "pages/hud_settings.h"
 
 namespace hudhost {
@@ -54,12 +55,7 @@ PreviewControls::PreviewControls(HostSide& host, const Options& options)
     readPageCount();
 }
 
-void PreviewControls::readPageCount() {
-    const auto store = std::make_unique<vantor::PageStore>();
-    vantor::HudSettings settings{};
-    vantor::reloadConfig(*store, settings);
-    pages_ = store->getPageCount();
-}
+void PreviewControls::readPageCount() { pages_ = check::loadLayout().store->getPageCount(); }
 
 void PreviewControls::commanded(vantor::PluginFunction command) {
     if (command == vantor::kSwitchCommand) shown_ = !shown_;

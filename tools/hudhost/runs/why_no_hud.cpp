@@ -5,8 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "hud/page_turns.h"
+#include "layout/page_layout.h"
+#include "layout/page_turns.h"
 #include "letter_case.h"
+#include "loaded_layout.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
 #include "runs/soak.h"
@@ -46,20 +48,29 @@ int pageShown(const Options& options, int pages) {
     return page;
 }
 
-// Why the page shown has nothing to draw; empty when it has.
+// Why the page shown has nothing to draw, as the HUD lays it out; empty when it draws a row.
 std::string emptyPage(const Options& options) {
-    const auto store = std::make_unique<vantor::PageStore>();
-    vantor::HudSettings settings{};
-    vantor::reloadConfig(*store, settings);
-    const int page = pageShown(options, store->getPageCount());
-    if (store->selectPage(page) == 0)
-        return "the HUD reads no page from its file; hudhost --check tells why";
-    for (int row = 0; row < store->getRowCount(); ++row) {
-        store->selectRow(row);
-        if (store->getRowText()[0] != '\0') return {};
+    const check::LoadedLayout loaded = check::loadLayout();
+    const vantor::PageStore& store = *loaded.store;
+    const int page = pageShown(options, store.getPageCount());
+    const vantor::PageView view = store.view(page);
+    if (view.count == 0) return "the HUD reads no page from its file; hudhost --check tells why";
+    const vantor::TokenTable values;
+    const vantor::platform::CodePageCharacters codePage = {};
+    const auto laid = std::make_unique<vantor::PageLayout>();
+    vantor::layOutPage(
+        view, {loaded.settings, {}, {}, {0, 0, options.width, options.height}, values, codePage},
+        *laid);
+    if (laid->drawnCount() > 0) return {};
+    const bool blank =
+        std::none_of(view.rows, view.rows + view.count,
+                     [](const vantor::TextRow* row) { return row->text[0] != '\0'; });
+    if (blank) {
+        return "page " + std::to_string(page + 1) +
+               " holds only BLANK rows; give it text or show another page";
     }
-    return "page " + std::to_string(page + 1) +
-           " holds only BLANK rows; give it text or show another page";
+    return "the rows of page " + std::to_string(page + 1) +
+           " all fall below the bottom edge, where the HUD draws none; hudhost --check tells why";
 }
 
 // Each count the host reports, and the selection mode in which the HUD shows it.

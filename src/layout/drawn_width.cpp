@@ -1,5 +1,6 @@
-#include "hud/drawn_width.h"
+#include "layout/drawn_width.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vantor {
@@ -7,7 +8,7 @@ namespace {
 
 // The length first, so that the sum runs without a test for the end on each byte, in two sums
 // that the processor can add side by side: right-aligned ASCII rows are summed every frame.
-int asciiWidth(const char* line, const ByteAdvances& advances) {
+int asciiWidth(const char* line, const int* advances) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(line);
     const std::size_t length = std::strlen(line);
     int even = 0;
@@ -23,23 +24,32 @@ int asciiWidth(const char* line, const ByteAdvances& advances) {
 
 }  // namespace
 
-char32_t drawnAs(char32_t c, const CharacterLists& lists) {
-    if (c < 0x80) return c >= static_cast<char32_t>(platform::kFirstGlyph) ? c : 0;
-    if (!CharacterLists::wanted(c)) return 0;
-    return lists.kept(c) ? c : U'?';
+int GatheredCharacters::indexOf(char32_t c) const {
+    const char32_t* end = codes + count;
+    const char32_t* found = std::lower_bound(codes, end, c);
+    return found != end && *found == c ? static_cast<int>(found - codes) : -1;
 }
 
-int drawnAdvance(char32_t c, const DrawnAdvances& advances) {
-    const char32_t drawn = drawnAs(c, advances.lists);
-    if (drawn == 0) return 0;
+char32_t drawnAs(char32_t c, const GatheredCharacters& characters) {
+    if (c < 0x80) return c >= static_cast<char32_t>(platform::kFirstGlyph) ? c : 0;
+    if (!GatheredCharacters::wanted(c)) return 0;
+    return characters.kept(c) ? c : U'?';
+}
+
+int drawnAdvance(char32_t c, const FontAdvances& advances) {
+    const char32_t drawn = drawnAs(c, advances.characters);
+    if (drawn == 0 || advances.glyphs == nullptr) return 0;
     if (drawn < 0x80) return advances.glyphs[drawn];
-    if (advances.characters == nullptr) return advances.glyphs[static_cast<unsigned char>('?')];
-    return advances.characters[advances.lists.indexOf(drawn)];
+    if (advances.characterAdvances == nullptr) {
+        return advances.glyphs[static_cast<unsigned char>('?')];
+    }
+    return advances.characterAdvances[advances.characters.indexOf(drawn)];
 }
 
 // A byte below kFirstGlyph has no glyph list and advances by 0, so an ASCII row needs no reading.
 int drawnWidth(const char* text, RowEncoding encoding, const platform::CodePageCharacters& codePage,
-               const DrawnAdvances& advances) {
+               const FontAdvances& advances) {
+    if (advances.glyphs == nullptr) return 0;
     if (encoding == RowEncoding::kAscii) return asciiWidth(text, advances.glyphs);
     int width = 0;
     while (*text != '\0') width += drawnAdvance(nextCharacter(text, encoding, codePage), advances);
