@@ -1,7 +1,7 @@
 // Rows of scripts that join or run right to left draw as the world writes them: each row in
 // logical order draws the pixels of the same text that FriBidi's command put into visual order
 // with Arabic presentation forms, held left to right by LRO...PDF. In every corner, cut at the
-// edges, with and without the row cache.
+// edges, with and without the row cache, in the HUD colour or a row's own.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -36,17 +36,19 @@ struct Corner {
     int cache;   // ROW_CACHE
     int effect;  // TEXT_EFFECT
     bool right;  // rows end at the right edge
+    bool red;    // the first row in a colour of its own
 };
 
 // The small sizes cut the long rows at the edge they run over.
 constexpr Corner kCorners[] = {
-    {0, "640x480", 0, 0, false}, {1, "640x480", 1, 2, false}, {2, "640x480", 0, 1, true},
-    {3, "260x240", 1, 0, false}, {4, "260x240", 0, 2, true},
+    {0, "640x480", 0, 0, false, true}, {1, "640x480", 1, 2, false, false},
+    {2, "640x480", 0, 1, true, false}, {3, "260x240", 1, 0, false, true},
+    {4, "260x240", 0, 2, true, false},
 };
 constexpr int kPosX = 6;
 
 std::string layout(const std::vector<std::string>& rows, const Corner& corner) {
-    std::string ini = "[SECTION1]\n";
+    std::string ini = std::string("[SECTION1]\n") + (corner.red ? "ROWCOLOR1=FF0000\n" : "");
     for (std::size_t r = 0; r < rows.size(); ++r) {
         ini += "ROWDATA" + std::to_string(r + 1) + "=" + rows[r] + "\n";
     }
@@ -56,6 +58,15 @@ std::string layout(const std::vector<std::string>& rows, const Corner& corner) {
            "\nHUD_STEP_Y=34\nEFFECT_BLUE=255\nHUD_ANCHOR=" + std::to_string(corner.anchor) +
            "\nROW_CACHE=" + std::to_string(corner.cache) +
            "\nTEXT_EFFECT=" + std::to_string(corner.effect) + "\n";
+}
+
+bool holdsRed(const Picture& picture) {
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (near(colourAt(picture, x, y), {255, 0, 0}, 0)) return true;
+        }
+    }
+    return false;
 }
 
 // The rightmost column in which the two pictures differ; -1 when none.
@@ -88,6 +99,7 @@ TEST(ShapedRows, DrawTheOraclesVisualOrderInEveryCorner) {
         ASSERT_EQ(render(name + "-scene", {"--no-plugin", "--size", corner.size}, scene).status, 0);
         ASSERT_FALSE(pictures[0].rgba.empty());
         EXPECT_TRUE(pictures[0] == pictures[1]);
+        EXPECT_EQ(holdsRed(pictures[0]), corner.red);
         // Held to a right corner, the shaped rows end at the edge, less the offset and what the
         // last glyph leaves blank; cut rows run out of the picture's left.
         const int right = rightmostChange(pictures[0], scene);
