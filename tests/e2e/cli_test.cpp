@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -28,11 +31,13 @@ TEST(Catalogue, ListsTheFiveFunctionsWithTheirKindsThroughTheRecord) {
 }
 
 // The rates are the user's to read; what is checked is that each effect got its run, with the
-// glyph lists and with the row cache.
+// glyph lists and with the row cache, and that no picture was written, none being asked for.
 TEST(Bench, ReportsARateForEachTextEffectAndRowCache) {
+    std::filesystem::remove("hudhost.png");
     const HostRun run = runHost("bench", {"--workdir", EXAMPLES_DIR, "--cmd", "switch", "--bench",
                                           "--frames", "2", "--size", "160x120"});
     ASSERT_EQ(run.status, 0);
+    EXPECT_FALSE(std::filesystem::exists("hudhost.png"));
     for (const char* cache : {" ", ", ROW_CACHE=1 "}) {
         for (const char* effect :
              {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow", "TEXT_EFFECT=2 outline"}) {
@@ -47,6 +52,50 @@ TEST(Bench, ReportsARateForEachTextEffectAndRowCache) {
         }
     }
 }
+
+struct LongRun {
+    const char* name;
+    const char* args;     // after the example's folder and --cmd switch
+    std::string last;     // the line the terminal shows last, up to its rate
+    std::string watched;  // what its end says the run watches
+    std::string verdict;  // the run's first line of its own
+};
+
+class OnATerminal : public ::testing::TestWithParam<LongRun> {};
+
+// Run in a terminal (a pseudo-terminal, as script gives it), a long run keeps one line up to date
+// in place, and blanks it before its own lines. Through a pipe it says no more than before: the
+// other tests read those runs' output line by line.
+TEST_P(OnATerminal, KeepsOneLineUpToDate) {
+    const LongRun& c = GetParam();
+    if (platformName() != std::string("linux")) GTEST_SKIP() << "no pseudo-terminal here";
+    std::string command;
+    for (const std::string& word : hostCommand()) command += "'" + word + "' ";
+    command += std::string("--workdir '") + EXAMPLES_DIR + "' --cmd switch --size 64x48 " + c.args;
+    const std::string out = outputDir() + "/terminal-" + c.name + ".typescript";
+    ASSERT_EQ(std::system(("script -qec \"" + command + "\" /dev/null >" + out).c_str()), 0);
+    std::ifstream in(out, std::ios::binary);
+    const std::string shown((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t last = shown.rfind("\r" + c.last);
+    ASSERT_NE(last, std::string::npos) << shown;
+    const std::size_t end = shown.find('\r', last + 1);
+    const std::string line = shown.substr(last + 1, end - last - 1);
+    EXPECT_NE(line.find("fps"), std::string::npos) << line;
+    const std::string text = line.substr(0, line.find_last_not_of(' ') + 1);
+    EXPECT_EQ(text.substr(text.size() - std::min(text.size(), c.watched.size())), c.watched);
+    // Then blanks over it, and the run's own lines from the line's start.
+    EXPECT_EQ(shown.substr(end, line.size() + 2 + c.verdict.size()),
+              "\r" + std::string(line.size(), ' ') + "\r" + c.verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hudhost, OnATerminal,
+    ::testing::Values(LongRun{"Soak", "--soak --frames 300 --out e2e-output/terminal.png",
+                              "soak: frame 300 of 300, ", " MiB",
+                              "soak: 300 frames, 0 reloads, 3 page turns"},
+                      LongRun{"Bench", "--bench --frames 5", "bench: frame 200 of 200, ",
+                              "left; HUD off", "bench: 64x48, 5 frames each"}),
+    [](const ::testing::TestParamInfo<LongRun>& info) { return std::string(info.param.name); });
 
 // The version the packages carry, as command-line tools print theirs.
 TEST(Version, IsThePackagesVersion) {

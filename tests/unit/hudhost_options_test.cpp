@@ -1,14 +1,15 @@
 // hudhost's command line read in-process: what a line fills, each refusal word for word, and the
-// lines of --help that the mode rows, the option rows and the name tables write; and a mode's run
-// as its row gives it.
+// lines of --help that the mode rows, the option rows, the name tables and the key table write; and
+// a mode's run as its row gives it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <iterator>
+#include <iomanip>
 #include <sstream>
 
 #include "options.h"
+#include "preview/preview_keys.h"
 #include "work_folder.h"
 
 namespace {
@@ -19,7 +20,7 @@ using hudhost::Options;
 
 struct Line {
     const char* name;
-    const char* args;  // separated by blanks
+    const char* args;  // separated by blanks, a word with blanks in 'quotes'
     std::string says;  // the refusal, or a line of the help text the line asks for
     bool (*fills)(const Options&) = nullptr;  // for a line that runs: what it filled
 };
@@ -30,7 +31,7 @@ TEST_P(CommandLine, IsReadAsItsRowsSay) {
     const Line& c = GetParam();
     std::istringstream words(c.args);
     std::vector<std::string> args{"hudhost"};
-    args.insert(args.end(), std::istream_iterator<std::string>(words), {});
+    for (std::string word; words >> std::quoted(word, '\'');) args.push_back(word);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     Options options;
@@ -42,7 +43,7 @@ TEST_P(CommandLine, IsReadAsItsRowsSay) {
         EXPECT_TRUE(c.fills(options));
     } else if (accepted) {
         ASSERT_EQ(options.mode, Mode::Help);
-        std::istringstream text(hudhost::usageText());
+        std::istringstream text(hudhost::usageText() + "\n" + hudhost::previewKeysText());
         std::vector<std::string> lines;
         for (std::string line; std::getline(text, line);) lines.push_back(line);
         EXPECT_NE(std::find(lines.begin(), lines.end(), c.says), lines.end()) << c.says;
@@ -121,6 +122,20 @@ INSTANTIATE_TEST_SUITE_P(
              "--gl-state does not apply to --window; it is for picture, --soak and --bench"},
         Line{"HudFramesWithSoak", "--soak --hud-frames 1",
              "--hud-frames does not apply to --soak; it is for picture"},
+        // Operands and values after "=".
+        Line{"TwoFilesToCheck", "--check a.ini --size 9x9 b.ini",
+             "--check takes one FILE, not both a.ini and b.ini"},
+        Line{"FileGivenTwice", "--check=a.ini b.ini",
+             "--check takes one FILE, not both a.ini and b.ini"},
+        Line{"FileForAModeWithout", "--list my.ini", "unknown option my.ini (see --help)"},
+        Line{"ValueForAFlag", "--gl-state=yes", "--gl-state takes no value"},
+        Line{"MisspeltBeforeEquals", "--frmaes=2",
+             "unknown option --frmaes (did you mean --frames?)"},
+        Line{"EmptyAfterEquals",
+             "--frames=", "--frames takes a whole number from 1 to 100000000, not ''"},
+        Line{"ListSplitByTheShell", "--check --ignore repeated-key, star-word",
+             "--ignore takes the names that findings end with, not '' (quote a list with blanks in "
+             "it)"},
         // What the lines that run fill.
         Line{"CheckOfAFile", "--check x.ini --workdir d", "",
              [](const Options& o) {
@@ -128,6 +143,29 @@ INSTANTIATE_TEST_SUITE_P(
              }},
         Line{"CheckOfItsOwnFile", "--check --workdir d", "",
              [](const Options& o) { return o.checkPath.empty() && o.workDir == "d"; }},
+        Line{"FileAfterTheOptions", "--check --size 1920x1080 my.ini", "",
+             [](const Options& o) { return o.checkPath == "my.ini" && o.width == 1920; }},
+        Line{"FileAfterAList", "--check --ignore star-word tok.ini", "",
+             [](const Options& o) { return o.checkPath == "tok.ini" && o.ignored.size() == 1; }},
+        Line{"FileBeforeTheMode", "my.ini --check", "",
+             [](const Options& o) { return o.checkPath == "my.ini"; }},
+        Line{"FileLikeAnOption", "--check -- -my.ini", "",
+             [](const Options& o) { return o.checkPath == "-my.ini"; }},
+        Line{"ValuesAfterEquals", "--check=my.ini --ignore=repeated-key --size=32x16 --workdir=d",
+             "",
+             [](const Options& o) {
+                 return o.checkPath == "my.ini" && o.ignored.size() == 1 && o.width == 32 &&
+                        o.workDir == "d";
+             }},
+        Line{"NamesWithBlanks", "--check --ignore 'repeated-key, star-word'", "",
+             [](const Options& o) { return o.ignored.size() == 2; }},
+        // A picture by default, but the bench's only when asked for.
+        Line{"SoakPicture", "--soak", "",
+             [](const Options& o) { return o.outPath == "hudhost.png"; }},
+        Line{"BenchWithoutPicture", "--bench", "",
+             [](const Options& o) { return o.outPath.empty(); }},
+        Line{"BenchWithPicture", "--bench --out=b.png", "",
+             [](const Options& o) { return o.outPath == "b.png"; }},
         Line{"CameraSpeltLooselyLastWins", "--no-plugin --camera Main_Perspective --camera Bottom",
              "",
              [](const Options& o) { return o.mode == Mode::Scene && o.camera == Camera::Bottom; }},
@@ -170,6 +208,10 @@ INSTANTIATE_TEST_SUITE_P(
         Line{"HelpOfSelectionModes", "--help",
              "  --selection-mode MODE  face (default), edge or vertex, or any number the host "
              "might report"},
+        // The preview's keys, from the key table, the camera's name from the HUD's own.
+        Line{"HelpOfTwoKeys", "--help", "  N or Page Down    Next Page"},
+        Line{"HelpOfTheFreeCamera", "--help",
+             "  8 or keypad 8     a free camera, which the HUD names Free Ortho"},
         Line{"HelpOfTheModesAnOptionIsFor", "--help",
              kPad + "(picture, --no-plugin, --soak, --bench, --window and --check)"}),
     [](const ::testing::TestParamInfo<Line>& info) { return std::string(info.param.name); });

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     // Paths as given, before --workdir moves the working directory.
     options.pluginPath =
         options.pluginPath.empty() ? defaultPluginPath() : fromStartDirectory(options.pluginPath);
-    options.outPath = fromStartDirectory(options.outPath);
+    if (!options.outPath.empty()) options.outPath = fromStartDirectory(options.outPath);
     const ModeRun& mode = modeRun(options.mode);
     if (!enterWorkDir(options.workDir, error)) return fail(mode.cannotStart, error);
     return mode.run(options);

@@ -11,8 +11,8 @@
 #include <type_traits>
 #include <variant>
 
-#include "known_names.h"
-#include "preview/preview.h"
+#include "check/known_names.h"
+#include "preview/preview_keys.h"
 #include "runs/runs.h"
 
 namespace hudhost {
@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kMaxImageSide = 8192;
 constexpr long kMaxFrames = 100000000;
-constexpr long kMaxInt32 = 2147483647L;
 constexpr long kMinInt32 = -kMaxInt32 - 1;
 
 struct Names {
@@ -114,12 +113,15 @@ struct ModeRow {
     Mode mode;
     Word word;  // the picture, the default, has no option
     ModeRun run;
+    const char* picture = nullptr;  // the PNG it writes when --out names none; null for none
 };
+
+constexpr const char* kPicture = "hudhost.png";
 
 // The runs that tell of the command line itself.
 int helpRun(const Options&) {
     std::fputs(usageText().c_str(), stdout);
-    std::printf("\n%s", previewKeys());
+    std::printf("\n%s", previewKeysText().c_str());
     return kDone;
 }
 
@@ -131,11 +133,15 @@ int versionRun(const Options&) {
 
 // The modes, in the order of Mode and of --help.
 constexpr ModeRow kModes[] = {
-    {Mode::Picture, {nullptr, nullptr, nullptr, selects(), nullptr}, {pictureRun, kFailed}},
+    {Mode::Picture,
+     {nullptr, nullptr, nullptr, selects(), nullptr},
+     {pictureRun, kFailed},
+     kPicture},
     {Mode::Scene,
      {"--no-plugin", nullptr, nullptr, selects(),
       "the picture with no plug-in ever loaded: the scene alone, for reference pictures"},
-     {sceneRun, kFailed}},
+     {sceneRun, kFailed},
+     kPicture},
     {Mode::List,
      {"--list", nullptr, nullptr, selects(),
       "print the plug-in's functions and their kinds, then stop"},
@@ -145,18 +151,21 @@ constexpr ModeRow kModes[] = {
       "reload every 1000 frames and turn the page every 100; check for GL errors after each "
       "frame, a constant number of display lists and flat resident memory; exit 1 when a check "
       "fails. Stops before --frames once memory has been flat for long enough"},
-     {soakRun, kFailed}},
+     {soakRun, kFailed},
+     kPicture},
     {Mode::Bench,
      {"--bench", nullptr, nullptr, selects(),
       "render the frames with the HUD, again with the layout's TEXT_EFFECT set to 0, 1 and 2 "
-      "(read from a copy of the layout), and without the HUD; print the rates"},
+      "(read from a copy of the layout), and without the HUD; print the rates, and write the last "
+      "frame only when --out names a picture"},
      {benchRun, kFailed}},
     {Mode::Window,
      {"--window", nullptr, nullptr, selects(),
       "a live preview instead of a picture: a window showing the viewport with the HUD over it "
       "at the window's size (start size --size), worked with the keys below; the INI file is "
       "reloaded whenever it changes on disk, and F12 saves the frame as the --out picture"},
-     {windowRun, kFailed}},
+     {windowRun, kFailed},
+     kPicture},
     // A working directory it cannot enter is a file it cannot read.
     {Mode::Check,
      {"--check", nullptr, "FILE", optionalText(&Options::checkPath),
@@ -231,7 +240,8 @@ constexpr OptionRow kOptions[] = {
       "one call with 0; the HUD draws only with 0)"},
      kLive},
     {{"--out", nullptr, "FILE", pngName(&Options::outPath),
-      "the PNG of the last frame, its name ending in .png (default hudhost.png)"},
+      "the PNG of the last frame, its name ending in .png (default hudhost.png, but --bench "
+      "writes none unless asked)"},
      kViewport},
     {{"--ignore", nullptr, "NAME[,NAME...]", findingNames(&Options::ignored),
       "leave out the findings of these names, the names in brackets that findings end with"},
@@ -316,11 +326,19 @@ struct Read {
     std::string unknown;  // a name of no finding
 };
 
-// NAME[,NAME...], each the name of a kind of finding.
+// `text` without the blanks around it.
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// NAME[,NAME...], each the name of a kind of finding; blanks may stand around each, as people
+// write lists.
 bool parseFindingNames(const std::string& names, Read& out) {
     for (std::size_t start = 0; start <= names.size();) {
         const std::size_t end = std::min(names.find(',', start), names.size());
-        const std::string name = names.substr(start, end - start);
+        const std::string name = trimmed(names.substr(start, end - start));
         const std::optional<check::Kind> kind = check::kindNamed(name);
         if (!kind) {
             out.unknown = name;
@@ -497,19 +515,33 @@ std::string unknown(const std::string& written) {
     return "unknown option " + written + (near.empty() ? " (see --help)" : near);
 }
 
-// The word after option `i`, for a row that takes one; false, with the error set, when it is
-// missing. An optional one is taken when the next word is not an option.
-bool valueOf(const Word& word, int argc, char** argv, int& i, const char*& value,
-             std::string& error) {
-    value = nullptr;
-    if (word.value.kind == Kind::Flag) return true;
-    const bool next = i + 1 < argc && argv[i + 1][0] != '\0';
-    if (word.value.kind == Kind::OptionalText) {
-        if (next && argv[i + 1][0] != '-') value = argv[++i];
+// An option as written: --name, or --name=value.
+struct Written {
+    std::string name;
+    std::optional<std::string> value;  // after the "="
+};
+
+Written written(const std::string& arg) {
+    const std::size_t equals = arg.find('=');
+    if (arg.rfind("--", 0) != 0 || equals == std::string::npos) return {arg, std::nullopt};
+    return {arg.substr(0, equals), arg.substr(equals + 1)};
+}
+
+// The value of option `i`: after its "=", or the next word for a row that takes one; false, with
+// the error set, when it is missing or the row takes none. A mode's operand is no option's value:
+// it may stand anywhere after the mode's options, as a bare word.
+bool valueOf(const Word& word, const Written& option, int argc, char** argv, int& i,
+             std::optional<std::string>& value, std::string& error) {
+    value = option.value;
+    if (word.value.kind == Kind::Flag && value) {
+        error = option.name + " takes no value";
+        return false;
+    }
+    if (value || word.value.kind == Kind::Flag || word.value.kind == Kind::OptionalText) {
         return true;
     }
-    if (!next) {
-        error = std::string(argv[i]) + " needs a value";
+    if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        error = option.name + " needs a value";
         return false;
     }
     value = argv[++i];
@@ -518,15 +550,39 @@ bool valueOf(const Word& word, int argc, char** argv, int& i, const char*& value
 
 bool take(const Word& word, const char* text, Options& options, std::string& error) {
     Read value;
-    if (!read(word.value, text, value)) {
+    if (text != nullptr && !read(word.value, text, value)) {
         const bool named = word.value.kind == Kind::FindingNames;
+        // A shell splits an unquoted "a, b" after the comma, which leaves an empty name.
+        const std::string hint = !named ? ""
+                                 : value.unknown.empty()
+                                     ? " (quote a list with blanks in it)"
+                                     : check::didYouMean(value.unknown, check::kindNames());
         error = std::string(word.name) + " takes " + takes(word.value) + ", not '" +
-                (named ? value.unknown : text) + "'" +
-                (named ? check::didYouMean(value.unknown, check::kindNames()) : "");
+                (named ? value.unknown : text) + "'" + hint;
         return false;
     }
     std::visit(Fill{options, value}, word.value.field);
     return true;
+}
+
+// Gives the mode's row the bare words of the command line, its operand; false, with the error set,
+// when the mode takes none, or takes one and was given more.
+bool takeOperands(const std::vector<std::string>& operands, bool valueGiven, Options& options,
+                  std::string& error) {
+    if (operands.empty()) return true;
+    const Word& mode = kModes[static_cast<int>(options.mode)].word;
+    if (mode.value.kind != Kind::OptionalText) {
+        error = unknown(operands.front());
+        return false;
+    }
+    if (operands.size() > 1 || valueGiven) {
+        const std::string first =
+            valueGiven ? options.*std::get<std::string Options::*>(mode.value.field) : operands[0];
+        error = std::string(mode.name) + " takes one " + mode.argument + ", not both " + first +
+                " and " + operands.back();
+        return false;
+    }
+    return take(mode, operands.front().c_str(), options, error);
 }
 
 // --help's lines.
@@ -583,17 +639,29 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     options.drawFlags.clear();  // the flags given replace the default
     std::vector<const OptionRow*> given;
     const ModeRow* modeGiven = nullptr;
+    std::vector<std::string> operands;  // the bare words; after "--", every word
+    bool modeValueGiven = false;        // --check=FILE
     for (int i = 1; i < argc; ++i) {
-        const Found found = find(argv[i]);
+        const Written option = written(argv[i]);
+        if (option.name == "--") {  // the rest are operands, whatever they look like
+            operands.insert(operands.end(), argv + i + 1, argv + argc);
+            break;
+        }
+        if (!option.name.empty() && option.name[0] != '-') {
+            operands.push_back(argv[i]);
+            continue;
+        }
+        const Found found = find(option.name);
         if (found.word == nullptr) {
-            error = unknown(argv[i]);
+            error = unknown(option.name);
             return false;
         }
-        const char* value = nullptr;
-        if (!valueOf(*found.word, argc, argv, i, value, error) ||
-            !take(*found.word, value, options, error)) {
+        std::optional<std::string> value;
+        if (!valueOf(*found.word, option, argc, argv, i, value, error) ||
+            !take(*found.word, value ? value->c_str() : nullptr, options, error)) {
             return false;
         }
+        modeValueGiven = modeValueGiven || (found.mode != nullptr && value && !value->empty());
         if (found.option != nullptr) {
             given.push_back(found.option);
             continue;
@@ -623,7 +691,9 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             return false;
         }
     }
-    return true;
+    const char* picture = kModes[static_cast<int>(options.mode)].picture;
+    if (options.outPath.empty() && picture != nullptr) options.outPath = picture;
+    return takeOperands(operands, modeValueGiven, options, error);
 }
 
 std::string usageText() {
@@ -631,7 +701,9 @@ std::string usageText() {
 
 Loads the Vantor HUD plug-in as the modeller does, renders its viewport offscreen (a lit torus on a
 grid) with the HUD drawn over it, and writes the last frame as a PNG: the picture. A mode does
-something else instead; give one at most.
+something else instead; give one at most. An option's value is the next word, or follows an =
+(--size=1920x1080); a mode's FILE may stand anywhere after its options, or after -- when its name
+begins with -.
 
 Modes:
 )";

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/run_options.h"
+#include "runs/run_options.h"
 
 namespace hudhost {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "abi/host_records.h"
-#include "host/run_options.h"
+#include "host/scene_setup.h"
 
 namespace hudhost {
 
@@ -23,15 +23,6 @@ inline constexpr vantor::HostWord vantor::SceneContext::*kCameraSlots[kNamedCame
 
 // The name the HUD shows for `camera`, from its own table.
 const char* cameraName(Camera camera);
-
-// What the host's scene holds, as far as the plug-in can see it.
-struct SceneSetup {
-    Camera camera = Camera::MainPerspective;
-    std::int32_t selectionMode = vantor::kFaceSelection;
-    std::uint32_t faces = 0;
-    std::uint32_t edges = 0;
-    std::uint32_t vertices = 0;
-};
 
 class HostSide {
 public:

@@ -21,16 +21,11 @@ public:
     // Leaves no context current on this thread.
     void releaseCurrent();
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-
 private:
     struct Native;
-    GlContext(std::unique_ptr<Native> native, int width, int height);
+    explicit GlContext(std::unique_ptr<Native> native);
 
     std::unique_ptr<Native> native_;
-    int width_;
-    int height_;
 };
 
 }  // namespace hudhost

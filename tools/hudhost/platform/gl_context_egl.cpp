@@ -11,8 +11,7 @@ struct GlContext::Native {
     EGLContext context = EGL_NO_CONTEXT;
 };
 
-GlContext::GlContext(std::unique_ptr<Native> native, int width, int height)
-    : native_(std::move(native)), width_(width), height_(height) {}
+GlContext::GlContext(std::unique_ptr<Native> native) : native_(std::move(native)) {}
 
 GlContext::~GlContext() {
     if (native_->display == EGL_NO_DISPLAY) return;
@@ -39,7 +38,7 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
         error = "no EGL display (Mesa surfaceless platform)";
         return nullptr;
     }
-    std::unique_ptr<GlContext> result(new GlContext(std::move(native), width, height));
+    std::unique_ptr<GlContext> result(new GlContext(std::move(native)));
     Native& n = *result->native_;
 
     const EGLint configAttributes[] = {EGL_SURFACE_TYPE,

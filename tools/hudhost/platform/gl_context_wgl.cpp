@@ -25,8 +25,7 @@ struct GlContext::Native {
     HGLRC context = nullptr;
 };
 
-GlContext::GlContext(std::unique_ptr<Native> native, int width, int height)
-    : native_(std::move(native)), width_(width), height_(height) {}
+GlContext::GlContext(std::unique_ptr<Native> native) : native_(std::move(native)) {}
 
 GlContext::~GlContext() {
     wglMakeCurrent(nullptr, nullptr);
@@ -61,7 +60,7 @@ std::unique_ptr<GlContext> GlContext::create(int width, int height, std::string&
                 std::to_string(height);
         return nullptr;
     }
-    std::unique_ptr<GlContext> result(new GlContext(std::move(native), width, height));
+    std::unique_ptr<GlContext> result(new GlContext(std::move(native)));
     Native& n = *result->native_;
     n.dc = GetDC(n.window);
 

@@ -2,21 +2,30 @@
 // user works the modeller, with the INI file reloaded whenever it changes on disk.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "abi/host_records.h"
 #include "host/host_side.h"
-#include "host/run_options.h"
+#include "host/scene_setup.h"
 
 namespace hudhost {
 
-// Opens a window of the size in `options` and shows the scene with the HUD over it, at the
-// window's size, until the user closes it. The commands of `options` run after the first frame.
-// F12 writes the frame to `picturePath`. `host` is attached to the plug-in; its GL resources are
-// released before the window goes. False, with a one-line reason, when no window can be had.
-bool runPreview(const Options& options, const std::string& picturePath, HostSide& host,
-                std::string& error);
+// What the window starts with.
+struct PreviewSetup {
+    SceneSetup scene;
+    Rgb background;
+    std::vector<std::int32_t> drawFlags;           // one drawing call per flag, in order
+    std::vector<vantor::PluginFunction> commands;  // run after the first frame
+    int width;                                     // the window's first size
+    int height;
+    std::string picturePath;  // where F12 writes the frame
+};
 
-// The keys of the preview window, a line each, for --help.
-const char* previewKeys();
+// Opens a window of the size in `setup` and shows the scene with the HUD over it, at the window's
+// size, until the user closes it. `host` is attached to the plug-in; its GL resources are released
+// before the window goes. False, with a one-line reason, when no window can be had.
+bool runPreview(const PreviewSetup& setup, HostSide& host, std::string& error);
 
 }  // namespace hudhost

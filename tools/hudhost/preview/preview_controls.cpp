@@ -5,15 +5,15 @@
 
 #include <memory>
 
+#include "check/layout_check.h"
+#include "check/loaded_layout.h"
 #include "layout/page_turns.h"
-#include "layout_check.h"
-#include "loaded_layout.h"
 #include "pages/hud_settings.h"
 
 namespace hudhost {
 namespace {
 
-constexpr std::uint32_t kMaxCount = 2147483647;  // as --faces, --edges and --vertices take
+constexpr std::uint32_t kMaxCount = kMaxInt32;
 
 // The count the selection mode shows and what it counts, one and more; no count for a mode the HUD
 // shows none for.
@@ -46,12 +46,8 @@ std::string selectionText(SceneSetup setup) {
 
 }  // namespace
 
-void report(const std::string& line) { std::fprintf(stderr, "hudhost: %s\n", line.c_str()); }
-
-PreviewControls::PreviewControls(HostSide& host, const Options& options)
-    : host_(host),
-      setup_{options.camera, options.selectionMode, options.faces, options.edges,
-             options.vertices} {
+PreviewControls::PreviewControls(HostSide& host, const SceneSetup& scene)
+    : host_(host), setup_(scene) {
     readPageCount();
 }
 
@@ -77,22 +73,22 @@ PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {
         case KeyAction::Command:
             host_.execute(static_cast<vantor::PluginFunction>(binding.value));
             commanded(static_cast<vantor::PluginFunction>(binding.value));
-            report(std::string(host_.functionName(binding.value)) + ": " + pageText());
+            say(std::string(host_.functionName(binding.value)) + ": " + pageText());
             return Outcome::ShowState;
         case KeyAction::Camera:
             setup_.camera = static_cast<Camera>(binding.value);
-            report(std::string("camera ") + cameraName(setup_.camera));
+            say(std::string("camera ") + cameraName(setup_.camera));
             break;
         case KeyAction::Mode:
             setup_.selectionMode = binding.value;
-            report(selectionText(setup_));
+            say(selectionText(setup_));
             break;
         case KeyAction::Count:
             if (!step(binding.value)) return Outcome::Nothing;
-            report(selectionText(setup_));
+            say(selectionText(setup_));
             break;
         case KeyAction::Save:
-            saveWanted_ = true;
+            saveRequested_ = true;
             return Outcome::Nothing;
         case KeyAction::Close:
             return Outcome::Close;
@@ -114,10 +110,10 @@ void PreviewControls::checkLayout(int width, int height, Print print) {
     printedFindings_ = result.findings;
 }
 
-bool PreviewControls::takeSaveWish() {
-    const bool wanted = saveWanted_;
-    saveWanted_ = false;
-    return wanted;
+bool PreviewControls::takeSaveRequest() {
+    const bool requested = saveRequested_;
+    saveRequested_ = false;
+    return requested;
 }
 
 bool PreviewControls::step(int by) {

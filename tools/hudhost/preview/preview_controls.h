@@ -5,14 +5,15 @@
 #include <string>
 
 #include "host/host_side.h"
-#include "host/run_options.h"
+#include "host/say.h"
+#include "host/scene_setup.h"
 #include "preview/preview_keys.h"
 
 namespace hudhost {
 
 class PreviewControls {
 public:
-    PreviewControls(HostSide& host, const Options& options);
+    PreviewControls(HostSide& host, const SceneSetup& scene);
 
     // What the window has to do after a key.
     enum class Outcome { Nothing, ShowState, Close };
@@ -42,8 +43,8 @@ public:
 
     Camera camera() const { return setup_.camera; }
 
-    // Whether F12 was pressed since the last call.
-    bool takeSaveWish();
+    // Whether F12 asked for the frame to be saved since the last call.
+    bool takeSaveRequest();
 
 private:
     // Changes the current mode's count by `by`, within 0 and the largest count; false when it
@@ -59,10 +60,7 @@ private:
     int page_ = 0;
     int pages_ = 0;
     std::string printedFindings_;
-    bool saveWanted_ = false;
+    bool saveRequested_ = false;
 };
-
-// Writes "hudhost: `line`" on stderr.
-void report(const std::string& line);
 
 }  // namespace hudhost

@@ -2,6 +2,8 @@
 // own key codes to Key and drives PreviewControls with the binding it finds.
 #pragma once
 
+#include <string>
+
 namespace hudhost {
 
 // The keys the preview answers, by what is printed on them.
@@ -51,6 +53,6 @@ const KeyBinding* bindingOfKey(Key key);
 const KeyBinding* bindingOfCharacter(unsigned int character);
 
 // The keys, a line each, for --help and the preview's start.
-const char* previewKeysText();
+std::string previewKeysText();
 
 }  // namespace hudhost

@@ -25,12 +25,12 @@ long long currentSecond() {
 }  // namespace
 
 // The viewport at the window's current size, seen through the current camera. The scene's lists
-// live in the window's context, so a Frames must go before the context does.
-class Frames {
+// live in the window's context, so a WindowView must go before the context does.
+class WindowView {
 public:
-    Frames(const HostSide& host, const Options& options)
-        : host_(host), drawFlags_(options.drawFlags), background_(options.background) {}
-    ~Frames() {
+    WindowView(const HostSide& host, const PreviewSetup& setup)
+        : host_(host), drawFlags_(setup.drawFlags), background_(setup.background) {}
+    ~WindowView() {
         viewport_.reset();  // it refers to the scene
     }
 
@@ -72,19 +72,17 @@ private:
     KeptScene kept_;
 };
 
-const char* previewKeys() { return previewKeysText(); }
-
-PreviewLoop::PreviewLoop(HostSide& host, const Options& options, std::string picturePath)
+PreviewLoop::PreviewLoop(HostSide& host, const PreviewSetup& setup)
     : host_(host),
-      controls_(host, options),
-      picturePath_(std::move(picturePath)),
-      commands_(options.commands),
-      frames_(std::make_unique<Frames>(host, options)) {}
+      controls_(host, setup.scene),
+      picturePath_(setup.picturePath),
+      commands_(setup.commands),
+      view_(std::make_unique<WindowView>(host, setup)) {}
 
 PreviewLoop::~PreviewLoop() = default;
 
 void PreviewLoop::invalidate() {
-    frames_->renderAfresh();
+    view_->renderAfresh();
     dirty_ = true;
 }
 
@@ -92,13 +90,13 @@ void PreviewLoop::start(int width, int height) {
     // The INI file: a change on disk runs Reload INI, as the user would after saving.
     std::string watchError;
     if (!watch_.start(vantor::iniFolder(), vantor::kIniName, watchError)) {
-        report(watchError + "; watching it once it is there, and R reloads");
+        say(watchError + "; watching it once it is there, and R reloads");
     }
-    std::fputs(previewKeysText(), stderr);
+    std::fputs(previewKeysText().c_str(), stderr);
     checkedWidth_ = width;
     checkedHeight_ = height;
     controls_.checkLayout(width, height, PreviewControls::Print::EachTime);
-    frames_->draw(width, height, controls_.camera());
+    view_->draw(width, height, controls_.camera());
     shownSecond_ = currentSecond();
     dirty_ = false;
     for (vantor::PluginFunction command : commands_) {
@@ -106,7 +104,7 @@ void PreviewLoop::start(int width, int height) {
         controls_.commanded(command);
     }
     if (!commands_.empty()) dirty_ = true;
-    report(controls_.pageText());
+    say(controls_.pageText());
 }
 
 void PreviewLoop::press(const KeyBinding* binding) {
@@ -139,7 +137,7 @@ int PreviewLoop::waitLimitMs() const {
 bool PreviewLoop::update(int width, int height) {
     std::string news;
     const bool changed = watch_.changed(news);
-    if (!news.empty()) report(news);
+    if (!news.empty()) say(news);
     if (changed) {
         waitForLayout();
         reload(std::string(vantor::kIniName) + " changed");
@@ -155,12 +153,12 @@ bool PreviewLoop::update(int width, int height) {
         titleDue_ = true;
     }
     if (!dirty_) return false;
-    frames_->draw(width, height, controls_.camera());
+    view_->draw(width, height, controls_.camera());
     shownSecond_ = second;
     dirty_ = false;
-    if (controls_.takeSaveWish()) {
+    if (controls_.takeSaveRequest()) {
         std::string error;
-        report(frames_->save(picturePath_, error) ? "picture: " + picturePath_ : error);
+        say(view_->save(picturePath_, error) ? "picture: " + picturePath_ : error);
     }
     return true;
 }
@@ -182,7 +180,7 @@ void PreviewLoop::reload(const std::string& cause) {
     host_.execute(vantor::kReloadIniCommand);
     controls_.commanded(vantor::kReloadIniCommand);
     const char* name = host_.functionName(vantor::kReloadIniCommand);
-    report((cause.empty() ? std::string(name) : cause + ": " + name) + "; " + controls_.pageText());
+    say((cause.empty() ? std::string(name) : cause + ": " + name) + "; " + controls_.pageText());
     controls_.checkLayout(checkedWidth_, checkedHeight_, PreviewControls::Print::EachTime);
     titleDue_ = true;
     dirty_ = true;
@@ -190,7 +188,7 @@ void PreviewLoop::reload(const std::string& cause) {
 
 void PreviewLoop::finish() {
     host_.release();
-    frames_.reset();
+    view_.reset();
 }
 
 }  // namespace hudhost

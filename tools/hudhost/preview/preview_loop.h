@@ -8,18 +8,18 @@
 
 #include "file_watch.h"
 #include "host/host_side.h"
-#include "host/run_options.h"
+#include "preview/preview.h"
 #include "preview/preview_controls.h"
 #include "preview/preview_keys.h"
 
 namespace hudhost {
 
-class Frames;
+class WindowView;
 
 class PreviewLoop {
 public:
-    // `host` is attached to the plug-in; F12 writes the frame to `picturePath`.
-    PreviewLoop(HostSide& host, const Options& options, std::string picturePath);
+    // `host` is attached to the plug-in.
+    PreviewLoop(HostSide& host, const PreviewSetup& setup);
     ~PreviewLoop();
     PreviewLoop(const PreviewLoop&) = delete;
     PreviewLoop& operator=(const PreviewLoop&) = delete;
@@ -71,7 +71,7 @@ private:
     PreviewControls controls_;
     std::string picturePath_;
     std::vector<vantor::PluginFunction> commands_;
-    std::unique_ptr<Frames> frames_;
+    std::unique_ptr<WindowView> view_;
     FileWatch watch_;
     bool dirty_ = true;
     bool closing_ = false;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/run_options.h"
+#include "host/scene_setup.h"
 
 namespace hudhost {
 

@@ -2,7 +2,7 @@
 // camera, in OpenGL 1.1.
 #pragma once
 
-#include "host/run_options.h"
+#include "host/scene_setup.h"
 
 namespace hudhost {
 

@@ -13,6 +13,7 @@
 
 #include "pages/file_format.h"
 #include "platform/ini_parse.h"
+#include "runs/progress.h"
 
 namespace hudhost {
 namespace {
@@ -21,18 +22,35 @@ namespace fs = std::filesystem;
 
 // Frames rendered before timing, so that both runs start with warm caches and built lists.
 constexpr long kWarmUpFrames = 20;
+// The values of ROW_CACHE and of TEXT_EFFECT each look is timed with.
+constexpr int kRowCaches = 2;
+constexpr int kTextEffects = 3;
 const fs::path kIniFile = fs::path(vantor::iniFolder()) / vantor::kIniName;
 
-double framesPerSecond(const Viewport& viewport, bool withHud, long frames) {
-    for (long i = 0; i < kWarmUpFrames; ++i) viewport.frame(withHud);
+// The runs timed: with the HUD, each look, and without.
+constexpr long kTimedRuns = 2 + kRowCaches * kTextEffects;
+
+double framesPerSecond(const Viewport& viewport, bool withHud, long frames, Progress& progress) {
+    for (long i = 0; i < kWarmUpFrames; ++i) {
+        viewport.frame(withHud);
+        progress.advance();
+    }
     glFinish();
     const auto start = std::chrono::steady_clock::now();
     for (long i = 0; i < frames; ++i) {
         viewport.frame(withHud);
         glFinish();  // a frame counts once the GL has drawn it, as a swap would wait for it
+        progress.advance();
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     return static_cast<double>(frames) / seconds.count();
+}
+
+// "TEXT_EFFECT=1 shadow, ROW_CACHE=1": a look as the rates name it.
+std::string lookName(int effect, int cache) {
+    const char* const effects[kTextEffects] = {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow",
+                                               "TEXT_EFFECT=2 outline"};
+    return std::string(effects[effect]) + (cache != 0 ? ", ROW_CACHE=1" : "");
 }
 
 // `ini` with `keys` (lines) first in the CONFIG section the HUD reads, where they win over the
@@ -59,7 +77,7 @@ std::string withKeys(const std::string& ini, const std::string& key) {
 // file at all.
 std::optional<double> lookFramesPerSecond(const Viewport& viewport, const HostSide& host,
                                           long frames, int effect, int cache, double& rebuildMs,
-                                          std::string& error) {
+                                          Progress& progress, std::string& error) {
     std::ifstream in(kIniFile, std::ios::binary);
     const std::string ini((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::error_code ec;
@@ -97,7 +115,7 @@ std::optional<double> lookFramesPerSecond(const Viewport& viewport, const HostSi
     glFinish();
     rebuildMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    const double rate = framesPerSecond(viewport, true, frames);
+    const double rate = framesPerSecond(viewport, true, frames, progress);
     fs::current_path(home, ec);
     host.execute(vantor::kReloadIniCommand);
     viewport.frame(true);  // the rebuild from the user's file again
@@ -108,20 +126,25 @@ std::optional<double> lookFramesPerSecond(const Viewport& viewport, const HostSi
 }  // namespace
 
 bool runBench(const Viewport& viewport, const HostSide& host, long frames, std::string& error) {
-    const double on = framesPerSecond(viewport, true, frames);
-    double looks[2][3] = {};  // by ROW_CACHE, then TEXT_EFFECT
-    double rebuildMs = 0.0;   // with the glyph lists and no effect: the lists of the layout
-    for (int cache = 0; cache < 2; ++cache) {
-        for (int effect = 0; effect < 3; ++effect) {
+    Progress progress("bench", kTimedRuns * (kWarmUpFrames + frames));
+    progress.watch("HUD on");
+    const double on = framesPerSecond(viewport, true, frames, progress);
+    double rates[kRowCaches][kTextEffects] = {};
+    double rebuildMs = 0.0;  // with the glyph lists and no effect: the lists of the layout
+    for (int cache = 0; cache < kRowCaches; ++cache) {
+        for (int effect = 0; effect < kTextEffects; ++effect) {
             double ms = 0.0;
+            progress.watch(lookName(effect, cache));
             const std::optional<double> rate =
-                lookFramesPerSecond(viewport, host, frames, effect, cache, ms, error);
+                lookFramesPerSecond(viewport, host, frames, effect, cache, ms, progress, error);
             if (!rate) return false;
-            looks[cache][effect] = *rate;
+            rates[cache][effect] = *rate;
             if (cache == 0 && effect == 0) rebuildMs = ms;
         }
     }
-    const double off = framesPerSecond(viewport, false, frames);
+    progress.watch("HUD off");
+    const double off = framesPerSecond(viewport, false, frames, progress);
+    progress.finish();
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     std::printf("bench: %dx%d, %ld frames each, %s\n", viewport.width(), viewport.height(), frames,
                 renderer != nullptr ? renderer : "unknown renderer");
@@ -129,12 +152,9 @@ bool runBench(const Viewport& viewport, const HostSide& host, long frames, std::
         std::printf("bench: %-32s %9.1f fps  %7.3f ms a frame\n", what.c_str(), fps, 1000.0 / fps);
     };
     rate("HUD on", on);
-    const char* const effects[] = {"TEXT_EFFECT=0 none", "TEXT_EFFECT=1 shadow",
-                                   "TEXT_EFFECT=2 outline"};
-    for (int cache = 0; cache < 2; ++cache) {
-        for (int effect = 0; effect < 3; ++effect) {
-            rate(std::string(effects[effect]) + (cache != 0 ? ", ROW_CACHE=1" : ""),
-                 looks[cache][effect]);
+    for (int cache = 0; cache < kRowCaches; ++cache) {
+        for (int effect = 0; effect < kTextEffects; ++effect) {
+            rate(lookName(effect, cache), rates[cache][effect]);
         }
     }
     rate("HUD off", off);

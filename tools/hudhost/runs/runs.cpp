@@ -4,10 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "check/layout_check.h"
 #include "gl_context.h"
 #include "host/host_side.h"
 #include "host/plugin_loader.h"
-#include "layout_check.h"
+#include "host/say.h"
 #include "pages/hud_settings.h"
 #include "preview/preview.h"
 #include "render/gl_state.h"
@@ -21,17 +22,11 @@
 namespace hudhost {
 namespace {
 
-// A line for the user on stderr, when there is one.
-void say(const std::string& line) {
-    if (!line.empty()) std::fprintf(stderr, "hudhost: %s\n", line.c_str());
-}
-
 // Loads the plug-in and hands it the host's records; null, with the reason, when that fails.
-std::unique_ptr<HostSide> attachPlugin(const Options& options, std::string& error) {
+std::unique_ptr<HostSide> startPlugin(const Options& options, std::string& error) {
     PluginExports exports;
     if (!loadPlugin(options.pluginPath, exports, error)) return nullptr;
-    auto host = std::make_unique<HostSide>(SceneSetup{
-        options.camera, options.selectionMode, options.faces, options.edges, options.vertices});
+    auto host = std::make_unique<HostSide>(sceneOf(options));
     if (!host->attach(exports.initializePlugin, error)) return nullptr;
     return host;
 }
@@ -65,12 +60,16 @@ public:
         }
     }
 
-    // Writes the picture of the last frame and says so, with what the HUD left changed. False,
-    // with the reason, when it cannot be written.
+    // Writes the picture of the last frame, when the run has one, and says so, with what the HUD
+    // left changed. False, with the reason, when it cannot be written.
     bool save(long frame, std::string& error) const {
-        if (!writeFramePng(options_.outPath, options_.width, options_.height, error)) return false;
-        std::printf("picture: %s (%dx%d, frame %ld)\n", options_.outPath.c_str(), options_.width,
-                    options_.height, frame);
+        if (!options_.outPath.empty()) {
+            if (!writeFramePng(options_.outPath, options_.width, options_.height, error)) {
+                return false;
+            }
+            std::printf("picture: %s (%dx%d, frame %ld)\n", options_.outPath.c_str(),
+                        options_.width, options_.height, frame);
+        }
         if (options_.glState) printChangedState(watch_);
         return true;
     }
@@ -93,8 +92,8 @@ private:
 
 // What a run with the plug-in renders after its start-up: its frames, `drawn` of them (a soak may
 // end before --frames). False, with a one-line reason, when a check of the run failed.
-using Frames = bool (*)(const Options&, const Offscreen&, const HostSide&, long& drawn,
-                        std::string&);
+using FrameRun = bool (*)(const Options&, const Offscreen&, const HostSide&, long& drawn,
+                          std::string&);
 
 bool pictureFrames(const Options&, const Offscreen& screen, const HostSide&, long&, std::string&) {
     screen.renderFrames();
@@ -115,9 +114,9 @@ bool benchFrames(const Options& options, const Offscreen& screen, const HostSide
 }
 
 // A picture, soak or bench run: the plug-in loaded, the frames rendered and the last one saved.
-int withPlugin(const Options& options, Frames frames) {
+int withPlugin(const Options& options, FrameRun frames) {
     std::string error;
-    const std::unique_ptr<HostSide> host = attachPlugin(options, error);
+    const std::unique_ptr<HostSide> host = startPlugin(options, error);
     if (!host) return fail(kFailed, error);
     const std::unique_ptr<Offscreen> screen = Offscreen::open(options, host.get(), error);
     if (!screen) return fail(kFailed, error);
@@ -147,7 +146,7 @@ int withPlugin(const Options& options, Frames frames) {
 }  // namespace
 
 int fail(int status, const std::string& reason) {
-    std::fprintf(stderr, "hudhost: %s\n", reason.c_str());
+    say(reason);
     return status;
 }
 
@@ -167,7 +166,7 @@ int sceneRun(const Options& options) {
 
 int listRun(const Options& options) {
     std::string error;
-    const std::unique_ptr<HostSide> host = attachPlugin(options, error);
+    const std::unique_ptr<HostSide> host = startPlugin(options, error);
     if (!host) return fail(kFailed, error);
     std::printf("plug-in version %d\n", kPluginVersion);
     const std::int32_t count = host->functionCount();
@@ -180,8 +179,11 @@ int listRun(const Options& options) {
 
 int windowRun(const Options& options) {
     std::string error;
-    const std::unique_ptr<HostSide> host = attachPlugin(options, error);
-    if (!host || !runPreview(options, options.outPath, *host, error)) return fail(kFailed, error);
+    const std::unique_ptr<HostSide> host = startPlugin(options, error);
+    const PreviewSetup setup{sceneOf(options), options.background, options.drawFlags,
+                             options.commands, options.width,      options.height,
+                             options.outPath};
+    if (!host || !runPreview(setup, *host, error)) return fail(kFailed, error);
     return kDone;
 }
 

@@ -3,7 +3,7 @@
 // was started; the working directory is --workdir's already.
 #pragma once
 
-#include "host/run_options.h"
+#include "runs/run_options.h"
 
 namespace hudhost {
 

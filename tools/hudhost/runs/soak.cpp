@@ -8,6 +8,7 @@
 
 #include "pages/page_store.h"
 #include "process_memory.h"
+#include "runs/progress.h"
 #include "runs/soak_memory.h"
 
 namespace hudhost {
@@ -141,6 +142,7 @@ void printStop(long frames, long most, const Figures& f) {
 
 SoakResult runSoak(const Viewport& viewport, const HostSide& host, long most) {
     Figures f;
+    Progress progress("soak", most);
     long frames = 0;
     while (frames < most) {
         const long frame = ++frames;
@@ -155,13 +157,21 @@ SoakResult runSoak(const Viewport& viewport, const HostSide& host, long most) {
         viewport.frame(true);
         checkErrors(frame, f);
         if (frame == 1 || frame % kSoakPageEvery == 0) countLists(f);
-        if (frame % kSoakPageEvery == 0) f.resident.read(residentBytes());
+        if (frame % kSoakPageEvery == 0) {
+            const std::uint64_t resident = residentBytes();
+            f.resident.read(resident);
+            char watched[48];
+            std::snprintf(watched, sizeof watched, "resident memory %.2f MiB", mebibytes(resident));
+            progress.watch(watched);
+        }
+        progress.advance();
         if (frame % kSoakReloadEvery == 0) {
             f.resident.sample();
             if (shownEnough(frame, most, f)) break;
         }
     }
     glFinish();
+    progress.finish();
     print(frames, f);
     printStop(frames, most, f);
 

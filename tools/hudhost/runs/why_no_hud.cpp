@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
+#include "check/letter_case.h"
+#include "check/loaded_layout.h"
 #include "layout/page_layout.h"
 #include "layout/page_turns.h"
-#include "letter_case.h"
-#include "loaded_layout.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
 #include "runs/soak.h"

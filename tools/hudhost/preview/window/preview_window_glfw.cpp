@@ -83,7 +83,7 @@ struct WindowDeleter {
 };
 using Window = std::unique_ptr<GLFWwindow, WindowDeleter>;
 
-Window openWindow(const Options& options, std::string& error) {
+Window openWindow(const PreviewSetup& setup, std::string& error) {
     glfwDefaultWindowHints();
     // A compatibility context of any version, double-buffered with a depth buffer, as the
     // modeller's viewport has.
@@ -91,7 +91,7 @@ Window openWindow(const Options& options, std::string& error) {
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_ANY_PROFILE);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_DOUBLEBUFFER, GLFW_TRUE);
-    Window window(glfwCreateWindow(options.width, options.height, "hudhost", nullptr, nullptr));
+    Window window(glfwCreateWindow(setup.width, setup.height, "hudhost", nullptr, nullptr));
     if (!window) {
         error = "cannot open a window: " + glfwFailure();
         return nullptr;
@@ -103,8 +103,7 @@ Window openWindow(const Options& options, std::string& error) {
 
 }  // namespace
 
-bool runPreview(const Options& options, const std::string& picturePath, HostSide& host,
-                std::string& error) {
+bool runPreview(const PreviewSetup& setup, HostSide& host, std::string& error) {
     // The window and its context. GLFW is never terminated: the program ends with the window, and
     // terminating unloads the GL driver, after which leak checkers can no longer name the driver's
     // own leftovers.
@@ -112,10 +111,10 @@ bool runPreview(const Options& options, const std::string& picturePath, HostSide
         error = "cannot open a window: " + glfwFailure();
         return false;
     }
-    Window window = openWindow(options, error);
+    Window window = openWindow(setup, error);
     if (!window) return false;
     GLFWwindow* w = window.get();
-    PreviewLoop loop(host, options, picturePath);
+    PreviewLoop loop(host, setup);
     glfwSetWindowUserPointer(w, &loop);
     glfwSetKeyCallback(w, onKey);
     glfwSetCharCallback(w, [](GLFWwindow* w, unsigned int codepoint) {

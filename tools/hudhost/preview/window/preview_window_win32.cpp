@@ -162,11 +162,10 @@ void waitForEvents(HANDLE watch, int limitMs) {
 
 }  // namespace
 
-bool runPreview(const Options& options, const std::string& picturePath, HostSide& host,
-                std::string& error) {
+bool runPreview(const PreviewSetup& setup, HostSide& host, std::string& error) {
     Window window;
-    if (!window.open(options.width, options.height, error)) return false;
-    PreviewLoop loop(host, options, picturePath);
+    if (!window.open(setup.width, setup.height, error)) return false;
+    PreviewLoop loop(host, setup);
     window.attach(loop);
 
     int width = 0;

@@ -1,5 +1,5 @@
-// What a hudhost run is asked to do, as its command line said it: the one record every run, the
-// host and the views read.
+// What a hudhost run is asked to do, as its command line said it: the one record every run reads.
+// The host and the views below take only their parts of it.
 #pragma once
 
 #include <cstdint>
@@ -7,19 +7,10 @@
 #include <vector>
 
 #include "abi/host_records.h"
-#include "findings.h"
+#include "check/findings.h"
+#include "host/scene_setup.h"
 
 namespace hudhost {
-
-// The cameras a view can look through: the modeller's seven named ones and a free one.
-enum class Camera { MainPerspective, Top, Left, Right, Front, Back, Bottom, Free };
-
-// A colour, 0 to 255 a part.
-struct Rgb {
-    std::uint8_t red;
-    std::uint8_t green;
-    std::uint8_t blue;
-};
 
 // What a run does, for the code that asks which run it is in. The command line names one mode at
 // most; without one, it is Picture. Each has one row in the mode table (options.cpp): its option,
@@ -54,7 +45,7 @@ struct Options {
     long frames = 1;
     long hudFrames = -1;                     // call the HUD only in the first this many; -1: all
     std::vector<std::int32_t> drawFlags{0};  // one drawing call per flag, in order, each frame
-    std::string outPath = "hudhost.png";
+    std::string outPath;               // the picture; empty: none, which only --bench is left with
     bool glState = false;              // report which GL state the HUD's drawing calls left changed
     std::string checkPath;             // empty: the HUD's own file
     std::vector<check::Kind> ignored;  // --check: the kinds of finding left out
@@ -96,6 +87,9 @@ inline constexpr Named kSelectionModes[] = {
 inline constexpr const char* kFacesOption = "--faces";
 inline constexpr const char* kEdgesOption = "--edges";
 inline constexpr const char* kVerticesOption = "--vertices";
+
+// The scene the host starts with.
+SceneSetup sceneOf(const Options& options);
 
 // The names the command line gives a selection mode ("edge"), null for a number of the host's own.
 const char* selectionModeName(std::int32_t mode);
