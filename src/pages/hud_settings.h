@@ -62,7 +62,7 @@ struct HudSettings {
 // low to high; a text key, any non-empty text that fits. An absent or empty key, or one out of
 // range, takes the default. The HUD and the layout checker both read the keys from this table.
 struct ConfigKey {
-    enum Kind {
+    enum ValueType {
         kWhole,   // the number as it is
         kReal,    // the number as a float
         kColour,  // the number, 0 to 255, as a float from 0 to 1
@@ -73,7 +73,7 @@ struct ConfigKey {
                         std::int32_t byDefault, std::int32_t HudSettings::*field)
         : name(key), kind(kWhole), low(lowest), high(highest), fallback(byDefault), whole(field) {}
     constexpr ConfigKey(const char* key, std::int32_t lowest, std::int32_t highest,
-                        std::int32_t byDefault, float HudSettings::*field, Kind as = kReal)
+                        std::int32_t byDefault, float HudSettings::*field, ValueType as = kReal)
         : name(key), kind(as), low(lowest), high(highest), fallback(byDefault), real(field) {}
     constexpr ConfigKey(const char* key, const char* byDefault,
                         char (HudSettings::*field)[kTextSize])
@@ -85,7 +85,7 @@ struct ConfigKey {
     }
 
     const char* name;
-    Kind kind;
+    ValueType kind;
     std::int32_t low = 0;  // numbers only
     std::int32_t high = 0;
     std::int32_t fallback = 0;

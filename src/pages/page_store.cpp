@@ -71,8 +71,12 @@ int PageStore::loadPages(const char* sectionPrefix, const char* rowPrefix) {
             // A blank row keeps its line but draws nothing: the row stays as the reset left it.
             if (*value != kBlankRow) {
                 TextRow& row = page.rows[r - 1];
-                std::memcpy(row.text, value->data(), value->size());
-                std::memset(row.text + value->size(), 0, sizeof row.text - value->size());
+                // A value the buffer cut keeps its whole characters only.
+                const std::size_t kept = value->size() == static_cast<std::size_t>(kMaxTextChars)
+                                             ? wholeCharacters(value->data(), value->size())
+                                             : value->size();
+                std::memcpy(row.text, value->data(), kept);
+                std::memset(row.text + kept, 0, sizeof row.text - kept);
                 row.encoding = detectEncoding(row.text);
             }
             ++page.count;

@@ -2,31 +2,6 @@
 
 namespace vantor {
 
-int utf8SequenceLength(const unsigned char* text) {
-    const unsigned char lead = text[0];
-    int length = 0;
-    char32_t low = 0;  // the smallest character of that length: shorter forms are overlong
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        low = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = 0x10000;
-    } else {
-        return 0;
-    }
-    char32_t c = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        if ((text[i] & 0xC0) != 0x80) return 0;  // the terminating zero stops here too
-        c = (c << 6) | (text[i] & 0x3F);
-    }
-    if (c < low || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    return length;
-}
-
 RowEncoding detectEncoding(const char* text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     bool high = false;
@@ -48,7 +23,12 @@ char32_t nextCharacter(const char*& text, RowEncoding encoding,
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     ++text;
     if (bytes[0] < 0x80) return bytes[0];
-    if (encoding == RowEncoding::kCodePage) return codePage[bytes[0] - 0x80];
+    if (encoding == RowEncoding::kCodePage) {
+        if (!codePage.leads(bytes[0])) return codePage[bytes[0] - 0x80];
+        const char32_t c = codePage.pair(bytes[0], bytes[1]);  // the terminator pairs with none
+        if (c != 0) ++text;
+        return c;
+    }
     const int length = encoding == RowEncoding::kUtf8 ? utf8SequenceLength(bytes) : 0;
     if (length == 0) return 0;
     char32_t c = bytes[0] & (0x7F >> length);
@@ -84,6 +64,38 @@ std::string toUtf8(const char* text, const platform::CodePageCharacters& codePag
         if (c != 0) appendUtf8(c, out);
     }
     return out;
+}
+
+std::size_t wholeCharacters(const char* text, std::size_t length) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t whole = 0;  // the end of the last whole character
+    bool high = false;
+    while (whole < length) {
+        if (bytes[whole] < 0x80) {
+            ++whole;
+            continue;
+        }
+        const int sequence = utf8SequenceLength(bytes + whole);
+        if (sequence == 0) break;
+        // Whole only past the cut, in text that goes on after it: cut, then.
+        if (whole + static_cast<std::size_t>(sequence) > length) return whole;
+        high = true;
+        whole += static_cast<std::size_t>(sequence);
+    }
+    if (whole == length || !high) return length;
+    // What follows the last whole character must be the start of one that the cut broke.
+    const std::size_t rest = length - whole;
+    const unsigned char lead = bytes[whole];
+    const std::size_t wanted = lead > 0xF4    ? 0
+                               : lead >= 0xF0 ? 4
+                               : lead >= 0xE0 ? 3
+                               : lead >= 0xC2 ? 2
+                                              : 0;
+    if (wanted == 0 || wanted <= rest) return length;
+    for (std::size_t i = 1; i < rest; ++i) {
+        if ((bytes[whole + i] & 0xC0) != 0x80) return length;
+    }
+    return whole;
 }
 
 }  // namespace vantor

@@ -1,5 +1,7 @@
 #include "platform/ini_parse.h"
 
+#include <cstring>
+
 #include "platform/platform.h"
 #include "platform/utf16_text.h"
 
@@ -36,7 +38,29 @@ std::size_t findIn(std::basic_string_view<Unit> text, Unit c, std::size_t begin,
     return at == std::basic_string_view<Unit>::npos ? end : begin + at;
 }
 
+std::uint32_t place(const char* text, std::size_t length, char* buffer, std::uint32_t size) {
+    if (size == 0) return 0;
+    if (length > size - 1) length = size - 1;
+    std::memcpy(buffer, text, length);
+    buffer[length] = '\0';
+    return static_cast<std::uint32_t>(length);
+}
+
 }  // namespace
+
+std::uint32_t answerProfileRead(const IniIndex* index, const char* section, const char* key,
+                                const char* fallback, char* buffer, std::uint32_t size) {
+    if (buffer == nullptr) return 0;
+    if (index != nullptr && section != nullptr && key != nullptr) {
+        const std::optional<IniKey> found = index->find(section, key);
+        if (found) return place(found->value.data(), found->value.size(), buffer, size);
+    }
+    // The default loses its trailing spaces, as on Windows.
+    if (fallback == nullptr) fallback = "";
+    std::size_t length = std::strlen(fallback);
+    while (length > 0 && fallback[length - 1] == ' ') --length;
+    return place(fallback, length, buffer, size);
+}
 
 void IniIndex::parse(std::string text, char lineEnd) {
     text_ = std::move(text);

@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace vantor::platform {
 
 // Larger files the Linux reader reads as absent: no INI file is that big, and junk at the path
@@ -69,6 +71,13 @@ struct IniStray {
     char first;           // that character
     bool beforeSections;  // it comes before any section header, where even KEY=value is lost
 };
+
+class IniIndex;
+
+// The GetPrivateProfileStringA contract (readProfileString) answered from `index`, the file's:
+// null for a file that cannot be read.
+std::uint32_t answerProfileRead(const IniIndex* index, const char* section, const char* key,
+                                const char* fallback, char* buffer, std::uint32_t size);
 
 class IniIndex {
 public:
@@ -140,7 +149,7 @@ private:
     }
 
     std::string text_;
-    char32_t codePage_[128] = {};  // a UTF-16 file's: the characters of the bytes from 0x80
+    CodePageCharacters codePage_;  // a UTF-16 file's: the characters of its bytes
     std::vector<Section> sections_;
     std::vector<Key> keys_;
     std::vector<IniStray> strays_;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,9 +22,26 @@ constexpr int kLastDrawnGlyph = 126;
 // reads none of them, but takes a pointer.
 inline constexpr unsigned char kNoPixels = 0;
 
-// The characters that the system code page's bytes 0x80 to 0xFF stand for, by byte - 0x80; 0 for
-// a byte that stands for none alone (undefined, or the lead byte of a double-byte code page).
-using CodePageCharacters = char32_t[128];
+// The characters of the system code page. Bytes below 0x80 are ASCII in every code page Windows
+// uses as its system one. In a double-byte one (932, 936, 949, 950) a lead byte, always 0x81 or
+// above, and the byte after it stand for one character; that trail byte may be ASCII from 0x40 on
+// (the backslash 0x5C, letters), never one below, so never '*'.
+struct CodePageCharacters {
+    // What bytes 0x80 to 0xFF stand for alone, by byte - 0x80; 0 for a byte that stands for none
+    // alone (undefined, or a lead byte).
+    char32_t single[128] = {};
+    bool lead[128] = {};  // by byte - 0x80: it leads a pair
+    // A double-byte code page's pairs, by (lead - 0x80) * 256 + trail: the character, 0 for a
+    // pair that stands for none. Null for a single-byte code page. Shared, never changed.
+    std::shared_ptr<const std::vector<char32_t>> pairs;
+
+    char32_t operator[](std::size_t i) const { return single[i]; }
+    bool leads(unsigned char byte) const { return byte >= 0x80 && lead[byte - 0x80]; }
+    // The character of the pair `first` `second`, `first` a lead byte; 0 for none.
+    char32_t pair(unsigned char first, unsigned char second) const {
+        return pairs ? (*pairs)[static_cast<std::size_t>(first - 0x80) * 256 + second] : 0;
+    }
+};
 
 // The window-system handle of the current GL context's device; null when none is current.
 using DeviceContext = void*;
@@ -47,10 +65,15 @@ std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32
 // Whether the file at `path` (folders separated by '\' or '/') can be opened for reading.
 bool canOpenForReading(const char* path);
 
+// `path` (folders separated by '\' or '/') as this system writes paths to its users: with '\'
+// between folders on Windows, '/' elsewhere.
+std::string shownPath(std::string path);
+
 // Into `out`, the bytes that Windows' conversion to the system code page (WideCharToMultiByte with
 // CP_ACP, best fit allowed) makes of `count` UTF-16 units, as the profile functions hand a UTF-16
 // file's text to the ...A calls: a character the code page lacks becomes a like one (Ł gives L) or
-// '?', and one beyond U+FFFF, two units, "??". Windows-1252 on Linux, one byte a unit.
+// '?', and one beyond U+FFFF, two units, "??". On Linux Windows-1252 with its best fit, one byte a
+// unit; another page useCodePage chose gives '?' for each unit it lacks.
 void toCodePage(const char16_t* units, std::size_t count, std::string& out);
 
 // When the file at `path` (folders separated by '\\' or '/') was last written, and its size.
@@ -107,8 +130,23 @@ constexpr int kRegularFontWeight = 400;
 void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsigned int listBase,
                      int weight = kRegularFontWeight);
 
-// The system code page's characters: Windows' ANSI code page, Windows-1252 on Linux.
+// The system code page's characters: Windows' ANSI code page; on Linux Windows-1252, or the page
+// useCodePage chose.
 void readCodePage(CodePageCharacters& table);
+
+// The characters of Windows code page `number`, for telling which code page a file was saved in:
+// false when this system has no table of it.
+bool readCodePageOf(unsigned int number, CodePageCharacters& table);
+
+// The number of the system code page: GetACP on Windows; on Linux 1252, or useCodePage's.
+unsigned int codePageNumber();
+
+// Reads, from here on, as a Windows whose system code page is `number` would: readCodePage,
+// toCodePage and the profile reads. On Linux any of the Windows code pages the C library's iconv
+// knows (the CP125x pages, 932, 936, 949, 950), for this process and the plug-ins it loads after;
+// Windows reads in its own code page and takes only its number. False, and nothing changed, for
+// any other.
+bool useCodePage(unsigned int number);
 
 // Fills the `count` display lists from listBase with the bitmap glyphs of `codes`, in the font of
 // buildGlyphLists and laid out as its glyphs are. A character at or above 0x80 that the font lacks

@@ -1,7 +1,5 @@
 #include "platform/posix_code_page.h"
 
-#include "platform/platform.h"
-
 namespace vantor::platform {
 namespace {
 
@@ -17,11 +15,6 @@ constexpr char32_t kHighControls[32] = {
 char32_t windows1252Character(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
     return byte;
-}
-
-void readCodePage(CodePageCharacters& table) {
-    for (int i = 0; i < 128; ++i)
-        table[i] = windows1252Character(static_cast<unsigned char>(0x80 + i));
 }
 
 unsigned char windows1252Byte(char32_t c) {

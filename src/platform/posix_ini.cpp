@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
@@ -160,14 +161,6 @@ const IniIndex* currentIndex(const char* path) {
     return &parsed.index;
 }
 
-std::uint32_t place(const char* text, std::size_t length, char* buffer, std::uint32_t size) {
-    if (size == 0) return 0;
-    if (length > size - 1) length = size - 1;
-    std::memcpy(buffer, text, length);
-    buffer[length] = '\0';
-    return static_cast<std::uint32_t>(length);
-}
-
 }  // namespace
 
 // The Linux reader's own: the grammar's lines, a UTF-8 mark as part of line 1, and its size limit.
@@ -175,18 +168,12 @@ IniForms profileForms() { return {}; }
 
 std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t size, const char* path) {
-    if (buffer == nullptr) return 0;
     char posixPath[PATH_MAX];
-    if (section != nullptr && key != nullptr && path != nullptr && toPosixPath(path, posixPath)) {
-        const IniIndex* index = currentIndex(posixPath);
-        const std::optional<IniKey> found = index ? index->find(section, key) : std::nullopt;
-        if (found) return place(found->value.data(), found->value.size(), buffer, size);
-    }
-    // The default loses its trailing spaces, as on Windows.
-    if (fallback == nullptr) fallback = "";
-    std::size_t length = std::strlen(fallback);
-    while (length > 0 && fallback[length - 1] == ' ') --length;
-    return place(fallback, length, buffer, size);
+    const bool named = section != nullptr && key != nullptr && path != nullptr;
+    const IniIndex* index = buffer != nullptr && named && toPosixPath(path, posixPath)
+                                ? currentIndex(posixPath)
+                                : nullptr;
+    return answerProfileRead(index, section, key, fallback, buffer, size);
 }
 
 std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32_t size,
@@ -212,6 +199,8 @@ std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32
     buffer[used] = '\0';
     return used;
 }
+
+std::string shownPath(std::string path) { return withSlashes(std::move(path)); }
 
 bool canOpenForReading(const char* path) {
     char posixPath[PATH_MAX];

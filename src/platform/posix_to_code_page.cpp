@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/platform.h"
 #include "platform/posix_code_page.h"
 
 namespace vantor::platform {
@@ -90,12 +89,6 @@ unsigned char windows1252Converted(char16_t unit) {
     const BestFit* fit = std::lower_bound(std::begin(kBestFit), std::end(kBestFit), unit,
                                           [](const BestFit& f, char16_t u) { return f.unit < u; });
     return fit != std::end(kBestFit) && fit->unit == unit ? fit->byte : '?';
-}
-
-void toCodePage(const char16_t* units, std::size_t count, std::string& out) {
-    out.resize(count);
-    for (std::size_t i = 0; i < count; ++i)
-        out[i] = static_cast<char>(windows1252Converted(units[i]));
 }
 
 }  // namespace vantor::platform

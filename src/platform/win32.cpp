@@ -16,14 +16,14 @@
 
 namespace vantor::platform {
 
-std::uint32_t readProfileString(const char* section, const char* key, const char* fallback,
-                                char* buffer, std::uint32_t size, const char* path) {
-    return GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
-}
-
 std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32_t size,
                                   const char* path) {
     return GetPrivateProfileStringA(section, nullptr, "", buffer, size, path);
+}
+
+std::string shownPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 bool canOpenForReading(const char* path) {
@@ -180,15 +180,59 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
     DeleteObject(font);
 }
 
-void readCodePage(CodePageCharacters& table) {
+namespace {
+
+// The character `length` bytes stand for as MultiByteToWideChar reads them strictly; 0 for none.
+char32_t decodedStrictly(UINT page, const char* bytes, int length) {
+    WCHAR wide[2] = {};
+    const int got = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes, length, wide, 2);
+    return got == 1 ? static_cast<char32_t>(wide[0]) : 0;
+}
+
+CodePageCharacters tableOf(UINT page) {
+    CodePageCharacters table;
+    CPINFO info{};
+    const bool pairs = GetCPInfo(page, &info) && info.MaxCharSize == 2;
+    auto made = std::make_shared<std::vector<char32_t>>();
     for (int i = 0; i < 128; ++i) {
         const char byte = static_cast<char>(0x80 + i);
-        WCHAR wide[2] = {};
         // A lead byte of a double-byte code page converts to nothing alone.
-        const int got = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, wide, 2);
-        table[i] = got == 1 ? static_cast<char32_t>(wide[0]) : 0;
+        table.single[i] = decodedStrictly(page, &byte, 1);
+        table.lead[i] = pairs && IsDBCSLeadByteEx(page, static_cast<BYTE>(byte));
+        if (!table.lead[i]) continue;
+        made->resize(128 * 256);
+        // Trail bytes start at 0x40: no byte below, '*' among them, ever ends a pair.
+        for (int trail = 0x40; trail < 0x100; ++trail) {
+            const char pair[2] = {byte, static_cast<char>(trail)};
+            (*made)[static_cast<std::size_t>(i) * 256 + trail] = decodedStrictly(page, pair, 2);
+        }
     }
+    if (!made->empty()) table.pairs = std::move(made);
+    return table;
 }
+
+}  // namespace
+
+// Made once a process: the system code page does not change while it runs.
+void readCodePage(CodePageCharacters& table) {
+    static const CodePageCharacters system = tableOf(CP_ACP);
+    table = system;
+}
+
+bool readCodePageOf(unsigned int number, CodePageCharacters& table) {
+    if (number == GetACP()) {
+        readCodePage(table);
+        return true;
+    }
+    CPINFO info{};
+    if (!IsValidCodePage(number) || !GetCPInfo(number, &info)) return false;
+    table = tableOf(number);
+    return true;
+}
+
+unsigned int codePageNumber() { return GetACP(); }
+
+bool useCodePage(unsigned int number) { return number == GetACP(); }
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "check/layout_check.h"
 #include "hud_layout.h"
-#include "layout_check.h"
 #include "pages/hud_settings.h"
 #include "work_folder.h"
 

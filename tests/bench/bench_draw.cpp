@@ -494,18 +494,15 @@ void BM_ReloadAndRebuild(benchmark::State& state) {
 }
 BENCHMARK(BM_ReloadAndRebuild)->Apply(frameRuns);
 
-// The same with the 256 characters of the Cyrillic block on page 2, a list each: the difference
-// from BM_ReloadAndRebuild is what making their lists costs.
-void BM_ReloadAndRebuildCharacters(benchmark::State& state) {
+// Rebuilds, frame after frame, the full layout with `rows` rows of page 2 led by the texts
+// rowText(row) gives; counts the characters the lists were made for.
+template <typename RowText>
+void rebuildWithRows(benchmark::State& state, int rows, RowText rowText) {
     Suite& s = suite();
     std::string ini = fullLayoutIni();
-    for (int row = 0; row < 4; ++row) {
-        std::string text;
-        for (int c = 0x400 + row * 64; c < 0x440 + row * 64; ++c) {
-            text += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-        }
+    for (int row = 0; row < rows; ++row) {
         const std::string key = "Page 2 row " + std::to_string(row + 1) + " ";
-        ini.insert(ini.find(key), text);
+        ini.insert(ini.find(key), rowText(row));
     }
     s.dir->writeIni(ini);
     hostExecute(s, kSwitchCommand);
@@ -515,27 +512,29 @@ void BM_ReloadAndRebuildCharacters(benchmark::State& state) {
     s.dir->writeIni(fullLayoutIni());
     rebuildFrame(s);
 }
+
+// The same with the 256 characters of the Cyrillic block on page 2, a list each: the difference
+// from BM_ReloadAndRebuild is what making their lists costs.
+void BM_ReloadAndRebuildCharacters(benchmark::State& state) {
+    rebuildWithRows(state, 4, [](int row) {
+        std::string text;
+        for (int c = 0x400 + row * 64; c < 0x440 + row * 64; ++c) {
+            text += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        return text;
+    });
+}
 BENCHMARK(BM_ReloadAndRebuildCharacters)->Apply(frameRuns);
 
 // The same with 500 different Han characters on page 2 (50 a row, within the bytes a row keeps),
 // which the chosen face lacks: each list's glyph comes from a face that has it, found through the
 // system's list of faces.
 void BM_ReloadAndRebuildCjk(benchmark::State& state) {
-    Suite& s = suite();
-    std::string ini = fullLayoutIni();
-    for (int row = 0; row < 10; ++row) {
+    rebuildWithRows(state, 10, [](int row) {
         std::string text;
         for (int k = 0; k < 50; ++k) appendUtf8(0x4E00 + static_cast<char32_t>(row * 50 + k), text);
-        const std::string key = "Page 2 row " + std::to_string(row + 1) + " ";
-        ini.insert(ini.find(key), text);
-    }
-    s.dir->writeIni(ini);
-    hostExecute(s, kSwitchCommand);
-    runFrames(state, rebuildFrame, false);
-    hostExecute(s, kSwitchCommand);
-    state.counters["characters"] = test::inspect(*s.hud).characterLists().count();
-    s.dir->writeIni(fullLayoutIni());
-    rebuildFrame(s);
+        return text;
+    });
 }
 BENCHMARK(BM_ReloadAndRebuildCjk)->Apply(frameRuns);
 

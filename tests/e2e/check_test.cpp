@@ -3,6 +3,8 @@
 // for both builds.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +22,13 @@ namespace {
 
 const std::string kCorpus = std::string(E2E_DATA_DIR) + "/check";
 const std::string kBaseline = std::string(E2E_DATA_DIR) + "/check.expected";
-const std::string kOwnFile = "Plugins/Startup Plugins/VantorHUD.ini";
+// `path` as hudhost names it: as the system writes its paths.
+std::string shownPath(std::string path) {
+    if (std::string(platformName()) == "windows") std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+const std::string kOwnFile = shownPath("Plugins/Startup Plugins/VantorHUD.ini");
 
 struct Expected {
     std::string name;
@@ -65,7 +73,7 @@ HostRun check(const std::string& name, const std::vector<std::string>& options) 
     const bool folderAsFile = name.back() == '/';
     const std::string given = folderAsFile ? name.substr(0, name.size() - 1) : name;
     std::vector<std::string> args{"--check", given};
-    std::string shown = given;
+    std::string shown = shownPath(given);
     if (given.find('.') == std::string::npos && !folderAsFile) {
         args = {"--check", "--workdir", kCorpus + "/" + given};
         shown = kOwnFile;
@@ -78,9 +86,10 @@ HostRun check(const std::string& name, const std::vector<std::string>& options) 
         if (line.rfind(shown, 0) == 0)
             line.replace(0, shown.size(), given.substr(given.rfind('/') + 1));
     }
+    const std::string corpus = shownPath(kCorpus + "/");
     for (std::string& line : run.err) {
-        for (std::size_t at; (at = line.find(kCorpus + "/")) != std::string::npos;)
-            line.erase(at, kCorpus.size() + 1);
+        for (std::size_t at; (at = line.find(corpus)) != std::string::npos;)
+            line.erase(at, corpus.size());
     }
     return run;
 }
@@ -144,6 +153,86 @@ TEST(Check, AnUnknownNameToIgnoreIsRefused) {
     ASSERT_EQ(run.err.size(), 1u);
     EXPECT_NE(run.err[0].find("'repeated-kye' (did you mean repeated-key?)"), std::string::npos)
         << run.err[0];
+}
+
+// Advice that is followed ends clean: a misspelt key whose name is set already is told so rather
+// than renamed into a repeat, a number written in hexadecimal is given in decimal, and a panel the
+// text does not stand out from is given a colour that it does.
+TEST(Check, AdviceFollowedEndsClean) {
+    struct Case {
+        std::vector<std::string> config;
+        const char* advice;
+        std::vector<std::string> followed;
+    };
+    const std::vector<std::string> grey = {"COLOR_RED=200", "COLOR_GREEN=200", "COLOR_BLUE=200",
+                                           "PANEL_ALPHA=255"};
+    const auto panel = [&](int red, int green, int blue) {
+        std::vector<std::string> config = grey;
+        for (const auto& [key, value] :
+             {std::pair{"PANEL_RED=", red}, {"PANEL_GREEN=", green}, {"PANEL_BLUE=", blue}}) {
+            config.push_back(key + std::to_string(value));
+        }
+        return config;
+    };
+    const Case cases[] = {
+        {{"FONT_SIZE=18", "FONT_SZIE=20"},
+         "(FONT_SIZE is set on line 5; remove this line, or move its value to line 5)",
+         {"FONT_SIZE=20"}},
+        {{"HUD_STEPY=20"}, "(did you mean HUD_STEP_Y?)", {"HUD_STEP_Y=20"}},
+        {{"COLOR_RED=10", "COLOR=20"}, "(COLOR_RED is set on line 5;", {"COLOR_RED=20"}},
+        {{"COLOR_GREEN=0x40"}, "for hexadecimal 40, write 64", {"COLOR_GREEN=64"}},
+        {{"COLOR_RED=#FF0000"},
+         "write COLOR_RED=255, COLOR_GREEN=0 and COLOR_BLUE=0",
+         {"COLOR_RED=255", "COLOR_GREEN=0", "COLOR_BLUE=0"}},
+        {panel(190, 195, 205),
+         "a contrast ratio of 1.0:1 over the viewport's background, under the 3:1 that letters "
+         "need to be read; a panel of 82, 84, 88 reaches 4.5:1",
+         panel(82, 84, 88)},
+        {{"PANEL_ALPHA=40"},
+         "raise PANEL_ALPHA to at least 171 with a panel of 255, 255, 255",
+         {"PANEL_ALPHA=171", "PANEL_RED=255", "PANEL_GREEN=255", "PANEL_BLUE=255"}},
+    };
+    const vantor::test::WorkFolder dir(vantor::test::WorkFolder::kStayOutside);
+    const auto check = [&](std::vector<std::string> config) {
+        config.insert(config.begin(), "HUD_POS_X=20");
+        dir.writeIni(vantor::test::iniWithPage({"Hi"}, config));
+        return runHost("check-advice", {"--check", "--workdir", dir.path()});
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.advice);
+        const HostRun advised = check(c.config);
+        ASSERT_FALSE(advised.out.empty());
+        EXPECT_NE(advised.out[0].find(c.advice), std::string::npos) << advised.out[0];
+        const HostRun followed = check(c.followed);
+        EXPECT_EQ(followed.status, 0);
+        EXPECT_EQ(followed.out.size(), 1u) << followed.out[0];
+    }
+}
+
+// --format json prints the records the text lists, as one document a JSON reader takes whole,
+// with the same exit status.
+TEST(Check, TheJsonFormatHoldsEachFindingTheTextLists) {
+    const std::string file = "advice_for_keys_set_already.ini";
+    const HostRun text = check(file, {});
+    const HostRun json = check(file, {"--format", "json"});
+    EXPECT_EQ(json.status, text.status);
+    std::string printed;
+    for (const std::string& line : json.out) printed += line + "\n";
+    const nlohmann::json document = nlohmann::json::parse(printed);
+    const nlohmann::json& findings = document.at("findings");
+    ASSERT_EQ(findings.size() + 1, text.out.size());
+    for (std::size_t k = 0; k < findings.size(); ++k) {
+        const nlohmann::json& f = findings[k];
+        EXPECT_EQ(f.at("file").get<std::string>() + ":" + std::to_string(f.at("line").get<int>()) +
+                      ":" + std::to_string(f.at("column").get<int>()) + ": " +
+                      f.at("severity").get<std::string>() + ": " +
+                      f.at("message").get<std::string>() + " [" + f.at("name").get<std::string>() +
+                      "]",
+                  text.out[k]);
+    }
+    EXPECT_EQ(document.at("warnings").get<int>(), 5);
+    EXPECT_EQ(document.at("errors").get<int>(), 0);
+    EXPECT_EQ(document.at("summary").get<std::string>(), text.out.back());
 }
 
 // Clean in the overlay's own size; at half of it the rows' steps shrink and their letters do not.

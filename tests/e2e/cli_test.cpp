@@ -191,6 +191,9 @@ TEST_P(SaidOnStderr, InOneLineWithItsCause) {
 const char* kPage = "[SECTION1]\nROWDATA1=text\n";
 const char* kBlankThenText = "[SECTION1]\nROWDATA1=BLANK\n[SECTION2]\nROWDATA1=text\n";
 const std::string kNoHud = "the picture shows no HUD: ";
+// The layout's folders as hudhost names them: as the system writes its paths.
+const std::string kSeparator = std::string(platformName()) == "windows" ? "\\" : "/";
+const std::string kOwnFolder = "Plugins" + kSeparator + "Startup Plugins";
 const std::string kHidden =
     "the HUD starts hidden, and no --cmd switch showed it; add --cmd switch";
 const std::string kBlank = "page 1 holds only BLANK rows; give it text or show another page";
@@ -200,8 +203,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Said{"Shown", kPage, "--cmd switch", ""},
         Said{"NoFile", nullptr, "--cmd switch",
-             kNoHud + "there is no Plugins/Startup Plugins/VantorHUD.ini in DIR; put the layout "
-                      "there, or give --workdir the folder that holds Plugins/Startup Plugins"},
+             kNoHud + "there is no " + kOwnFolder + kSeparator +
+                 "VantorHUD.ini in DIR; put the layout there, or give --workdir the folder that "
+                 "holds " +
+                 kOwnFolder},
         Said{"FolderInOtherLetterCase", nullptr, "--cmd switch",
              kNoHud + "there is no Plugins/Startup Plugins/VantorHUD.ini in DIR: plugins/startup "
                       "plugins differs in letter case, which Linux file names do not ignore (the "

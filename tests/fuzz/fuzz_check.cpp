@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "layout_check.h"
+#include "check/layout_check.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <regex>
 #include <string>
 
-#include "layout_check.h"
+#include "check/layout_check.h"
 #include "pages/hud_settings.h"
 #include "work_folder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "findings.h"
+#include "check/findings.h"
 
 namespace {
 

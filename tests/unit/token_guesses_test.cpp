@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "token_guesses.h"
+#include "check/token_guesses.h"
 
 namespace hudhost::check {
 namespace {

@@ -16,6 +16,20 @@
 namespace vantor::test {
 namespace {
 
+// The DLL loaded and initialised as the host does it, with the host's records.
+struct Plugin {
+    bool load() {
+        HMODULE dll = LoadLibraryA("VantorHUD.dll");
+        if (dll == nullptr) return false;
+        auto initialize = reinterpret_cast<void (*)(HostRecord*)>(
+            reinterpret_cast<void (*)()>(GetProcAddress(dll, "initializePlugin")));
+        if (initialize == nullptr) return false;
+        initialize(&host.record);
+        return true;
+    }
+    FakeHost host;
+};
+
 void clearFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -30,13 +44,9 @@ TEST(WindowsHud, DrawsAPageInTheSameRowBandsAsOnLinux) {
     ASSERT_EQ(viewport[2], kWidth);
     ASSERT_EQ(viewport[3], kHeight);
 
-    HMODULE dll = LoadLibraryA("VantorHUD.dll");
-    ASSERT_NE(dll, nullptr) << GetLastError();
-    auto initialize = reinterpret_cast<void (*)(HostRecord*)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(dll, "initializePlugin")));
-    ASSERT_NE(initialize, nullptr);
-    FakeHost host;
-    initialize(&host.record);
+    Plugin plugin;
+    ASSERT_TRUE(plugin.load()) << GetLastError();
+    FakeHost& host = plugin.host;
     const auto draw = entryAs<DrawEntry>(host.table.entries[kDrawPosition]);
     const auto execute = entryAs<ExecuteEntry>(host.record.execute);
 
@@ -88,13 +98,9 @@ TEST(WindowsHud, EastAsianCharactersDrawFromAFaceThatHasThem) {
     std::string error;
     auto gl = hudhost::GlContext::create(kWidth, kHeight, error);
     ASSERT_NE(gl, nullptr) << error;
-    HMODULE dll = LoadLibraryA("VantorHUD.dll");
-    ASSERT_NE(dll, nullptr) << GetLastError();
-    auto initialize = reinterpret_cast<void (*)(HostRecord*)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(dll, "initializePlugin")));
-    ASSERT_NE(initialize, nullptr);
-    FakeHost host;
-    initialize(&host.record);
+    Plugin plugin;
+    ASSERT_TRUE(plugin.load()) << GetLastError();
+    FakeHost& host = plugin.host;
     const auto draw = entryAs<DrawEntry>(host.table.entries[kDrawPosition]);
     const auto execute = entryAs<ExecuteEntry>(host.record.execute);
     WorkFolder dir(iniWithPage({"A"}));

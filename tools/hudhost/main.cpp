@@ -6,6 +6,7 @@
 
 #include "host/plugin_loader.h"
 #include "options.h"
+#include "platform/platform.h"
 #include "runs/runs.h"
 
 namespace {
@@ -37,6 +38,12 @@ int main(int argc, char** argv) {
     options.pluginPath =
         options.pluginPath.empty() ? defaultPluginPath() : fromStartDirectory(options.pluginPath);
     if (!options.outPath.empty()) options.outPath = fromStartDirectory(options.outPath);
+    // Before anything is read, and before the plug-in is loaded, which reads in it too.
+    if (options.codePage != 0 && !vantor::platform::useCodePage(options.codePage)) {
+        return fail(kBadOptions, "--code-page " + std::to_string(options.codePage) +
+                                     ": this system cannot read as that code page; it reads as " +
+                                     std::to_string(vantor::platform::codePageNumber()));
+    }
     const ModeRun& mode = modeRun(options.mode);
     if (!enterWorkDir(options.workDir, error)) return fail(mode.cannotStart, error);
     return mode.run(options);

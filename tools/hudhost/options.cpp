@@ -12,6 +12,8 @@
 #include <variant>
 
 #include "check/known_names.h"
+#include "check/listed.h"
+#include "preview/preview.h"
 #include "preview/preview_keys.h"
 #include "runs/runs.h"
 
@@ -34,7 +36,7 @@ constexpr Names names(const Named (&table)[N]) {
 
 // What follows an option, and the field of Options it fills.
 
-enum class Kind {
+enum class ArgumentKind {
     Flag,            // nothing
     Text,            // any word: a file or a folder
     OptionalText,    // a word, when the next is no option
@@ -52,43 +54,44 @@ struct Sides {
     int Options::*height;
 };
 
-using Field =
-    std::variant<std::monostate, bool Options::*, std::string Options::*, std::uint32_t Options::*,
-                 long Options::*, std::int32_t Options::*, Camera Options::*, Rgb Options::*, Sides,
-                 std::vector<std::int32_t> Options::*,
-                 std::vector<vantor::PluginFunction> Options::*,
-                 std::vector<check::Kind> Options::*>;
+using Field = std::variant<
+    std::monostate, bool Options::*, std::string Options::*, std::uint32_t Options::*,
+    long Options::*, std::int32_t Options::*, Camera Options::*, check::ReportFormat Options::*,
+    Rgb Options::*, Sides, std::vector<std::int32_t> Options::*,
+    std::vector<vantor::PluginFunction> Options::*, std::vector<check::FindingKind> Options::*>;
 
 struct Value {
-    Kind kind;
+    ArgumentKind kind;
     Field field;
     Names names{};  // a choice's
     long low = 0;   // a range's
     long high = 0;
 };
 
-constexpr Value selects() { return {Kind::Flag, std::monostate{}}; }
-constexpr Value flag(bool Options::*field) { return {Kind::Flag, field}; }
-constexpr Value text(std::string Options::*field) { return {Kind::Text, field}; }
-constexpr Value optionalText(std::string Options::*field) { return {Kind::OptionalText, field}; }
-constexpr Value pngName(std::string Options::*field) { return {Kind::PngName, field}; }
+constexpr Value selects() { return {ArgumentKind::Flag, std::monostate{}}; }
+constexpr Value flag(bool Options::*field) { return {ArgumentKind::Flag, field}; }
+constexpr Value text(std::string Options::*field) { return {ArgumentKind::Text, field}; }
+constexpr Value optionalText(std::string Options::*field) {
+    return {ArgumentKind::OptionalText, field};
+}
+constexpr Value pngName(std::string Options::*field) { return {ArgumentKind::PngName, field}; }
 template <class T>
 constexpr Value range(T Options::*field, long low, long high) {
-    return {Kind::Range, field, {}, low, high};
+    return {ArgumentKind::Range, field, {}, low, high};
 }
 constexpr Value count(std::uint32_t Options::*field) { return range(field, 0, kMaxInt32); }
 template <class T, std::size_t N>
 constexpr Value choice(T Options::*field, const Named (&table)[N]) {
-    return {Kind::Choice, field, names(table)};
+    return {ArgumentKind::Choice, field, names(table)};
 }
 template <std::size_t N>
 constexpr Value choiceOrNumber(std::int32_t Options::*field, const Named (&table)[N]) {
-    return {Kind::ChoiceOrNumber, field, names(table)};
+    return {ArgumentKind::ChoiceOrNumber, field, names(table)};
 }
-constexpr Value size() { return {Kind::Size, Sides{&Options::width, &Options::height}}; }
-constexpr Value colour(Rgb Options::*field) { return {Kind::Colour, field}; }
-constexpr Value findingNames(std::vector<check::Kind> Options::*field) {
-    return {Kind::FindingNames, field};
+constexpr Value size() { return {ArgumentKind::Size, Sides{&Options::width, &Options::height}}; }
+constexpr Value colour(Rgb Options::*field) { return {ArgumentKind::Colour, field}; }
+constexpr Value findingNames(std::vector<check::FindingKind> Options::*field) {
+    return {ArgumentKind::FindingNames, field};
 }
 
 // How the command line writes an option, and --help's words for it; "{}" in them stands for the
@@ -246,6 +249,14 @@ constexpr OptionRow kOptions[] = {
     {{"--ignore", nullptr, "NAME[,NAME...]", findingNames(&Options::ignored),
       "leave out the findings of these names, the names in brackets that findings end with"},
      bit(Mode::Check)},
+    {{"--format", nullptr, "NAME", choice(&Options::reportFormat, kReportFormats),
+      "how the findings are printed: {}. The exit status is the same"},
+     bit(Mode::Check)},
+    {{"--code-page", nullptr, "N", range(&Options::codePage, 1, 65535),
+      "read the layout as a Windows whose system code page is N would: 932 Japanese, 936 "
+      "Chinese (simplified), 949 Korean, 950 Chinese (traditional), 1250 to 1258; Linux takes "
+      "any of them, Windows only its own (default: 1252 on Linux, the system's on Windows)"},
+     kLive | bit(Mode::Check)},
     {{"--gl-state", nullptr, nullptr, flag(&Options::glState),
       "print which GL state the HUD's drawing calls left changed"},
      kLive & ~bit(Mode::Window)},
@@ -322,7 +333,7 @@ struct Read {
     int width = 0;
     int height = 0;
     Rgb colour{};
-    std::vector<check::Kind> kinds;
+    std::vector<check::FindingKind> kinds;
     std::string unknown;  // a name of no finding
 };
 
@@ -339,7 +350,7 @@ bool parseFindingNames(const std::string& names, Read& out) {
     for (std::size_t start = 0; start <= names.size();) {
         const std::size_t end = std::min(names.find(',', start), names.size());
         const std::string name = trimmed(names.substr(start, end - start));
-        const std::optional<check::Kind> kind = check::kindNamed(name);
+        const std::optional<check::FindingKind> kind = check::kindNamed(name);
         if (!kind) {
             out.unknown = name;
             return false;
@@ -353,24 +364,24 @@ bool parseFindingNames(const std::string& names, Read& out) {
 bool read(const Value& value, const char* text, Read& out) {
     out.text = text;
     switch (value.kind) {
-        case Kind::Flag:
-        case Kind::Text:
-        case Kind::OptionalText:
+        case ArgumentKind::Flag:
+        case ArgumentKind::Text:
+        case ArgumentKind::OptionalText:
             return true;
-        case Kind::PngName:
+        case ArgumentKind::PngName:
             return endsInPng(text);
-        case Kind::Range:
+        case ArgumentKind::Range:
             return parseNumber(text, value.low, value.high, out.number);
-        case Kind::Choice:
+        case ArgumentKind::Choice:
             return lookUp(value.names, text, out.number);
-        case Kind::ChoiceOrNumber:
+        case ArgumentKind::ChoiceOrNumber:
             return lookUp(value.names, text, out.number) ||
                    parseNumber(text, kMinInt32, kMaxInt32, out.number);
-        case Kind::Size:
+        case ArgumentKind::Size:
             return parseSize(text, out.width, out.height);
-        case Kind::Colour:
+        case ArgumentKind::Colour:
             return parseColour(text, out.colour);
-        case Kind::FindingNames:
+        case ArgumentKind::FindingNames:
             return parseFindingNames(text, out);
     }
     return false;
@@ -396,6 +407,9 @@ struct Fill {
     void operator()(Camera Options::*field) const {
         options.*field = static_cast<Camera>(read.number);
     }
+    void operator()(check::ReportFormat Options::*field) const {
+        options.*field = static_cast<check::ReportFormat>(read.number);
+    }
     void operator()(Rgb Options::*field) const { options.*field = read.colour; }
     void operator()(Sides sides) const {
         options.*sides.width = read.width;
@@ -407,7 +421,7 @@ struct Fill {
     void operator()(std::vector<vantor::PluginFunction> Options::*field) const {
         (options.*field).push_back(static_cast<vantor::PluginFunction>(read.number));
     }
-    void operator()(std::vector<check::Kind> Options::*field) const {
+    void operator()(std::vector<check::FindingKind> Options::*field) const {
         (options.*field).insert((options.*field).end(), read.kinds.begin(), read.kinds.end());
     }
 };
@@ -446,21 +460,21 @@ std::vector<std::string> choices(const Value& value, bool forHelp) {
 std::string takes(const Value& value) {
     std::vector<std::string> names = choices(value, false);
     switch (value.kind) {
-        case Kind::PngName:
+        case ArgumentKind::PngName:
             return "a name ending in .png (the picture is a PNG)";
-        case Kind::Range:
+        case ArgumentKind::Range:
             return "a whole number from " + std::to_string(value.low) + " to " +
                    std::to_string(value.high);
-        case Kind::ChoiceOrNumber:
+        case ArgumentKind::ChoiceOrNumber:
             names.push_back("a number");
-            return listed(names, " or ");
-        case Kind::Choice:
-            return listed(names, " or ");
-        case Kind::Size:
+            return check::listed(names, " or ");
+        case ArgumentKind::Choice:
+            return check::listed(names, " or ");
+        case ArgumentKind::Size:
             return "WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxImageSide);
-        case Kind::Colour:
+        case ArgumentKind::Colour:
             return "RRGGBB in hexadecimal";
-        case Kind::FindingNames:
+        case ArgumentKind::FindingNames:
             return "the names that findings end with";
         default:
             return {};
@@ -479,7 +493,7 @@ std::string modeNames(Modes modes) {
     for (const ModeRow& row : kModes) {
         if ((modes & bit(row.mode)) != 0) names.push_back(modeName(row.mode));
     }
-    return listed(names, " and ");
+    return check::listed(names, " and ");
 }
 
 // The rows the command line names.
@@ -533,11 +547,12 @@ Written written(const std::string& arg) {
 bool valueOf(const Word& word, const Written& option, int argc, char** argv, int& i,
              std::optional<std::string>& value, std::string& error) {
     value = option.value;
-    if (word.value.kind == Kind::Flag && value) {
+    if (word.value.kind == ArgumentKind::Flag && value) {
         error = option.name + " takes no value";
         return false;
     }
-    if (value || word.value.kind == Kind::Flag || word.value.kind == Kind::OptionalText) {
+    if (value || word.value.kind == ArgumentKind::Flag ||
+        word.value.kind == ArgumentKind::OptionalText) {
         return true;
     }
     if (i + 1 >= argc || argv[i + 1][0] == '\0') {
@@ -551,7 +566,7 @@ bool valueOf(const Word& word, const Written& option, int argc, char** argv, int
 bool take(const Word& word, const char* text, Options& options, std::string& error) {
     Read value;
     if (text != nullptr && !read(word.value, text, value)) {
-        const bool named = word.value.kind == Kind::FindingNames;
+        const bool named = word.value.kind == ArgumentKind::FindingNames;
         // A shell splits an unquoted "a, b" after the comma, which leaves an empty name.
         const std::string hint = !named ? ""
                                  : value.unknown.empty()
@@ -571,7 +586,7 @@ bool takeOperands(const std::vector<std::string>& operands, bool valueGiven, Opt
                   std::string& error) {
     if (operands.empty()) return true;
     const Word& mode = kModes[static_cast<int>(options.mode)].word;
-    if (mode.value.kind != Kind::OptionalText) {
+    if (mode.value.kind != ArgumentKind::OptionalText) {
         error = unknown(operands.front());
         return false;
     }
@@ -620,13 +635,13 @@ std::string helpOf(const Word& word) {
     std::string head = std::string("  ") + word.name;
     if (word.alias != nullptr) head += std::string(", ") + word.alias;
     if (word.argument != nullptr) {
-        const bool optional = word.value.kind == Kind::OptionalText;
+        const bool optional = word.value.kind == ArgumentKind::OptionalText;
         head += std::string(optional ? " [" : " ") + word.argument + (optional ? "]" : "");
     }
     std::string help = word.help;
     const std::size_t names = help.find("{}");
     if (names != std::string::npos) {
-        help.replace(names, 2, listed(choices(word.value, true), " or "));
+        help.replace(names, 2, check::listed(choices(word.value, true), " or "));
     }
     return (head.size() < kHelpColumn - 1 ? head + std::string(kHelpColumn - head.size(), ' ')
                                           : head + "\n" + std::string(kHelpColumn, ' ')) +

@@ -7,7 +7,7 @@
 #include <optional>
 #include <set>
 
-#include "layout.h"
+#include "check/layout.h"
 #include "layout/drawn_width.h"
 
 namespace hudhost::check {
@@ -96,11 +96,15 @@ std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row) 
     return out;
 }
 
-std::string utf8Of(char32_t c) {
+}  // namespace
+
+std::string utf8Text(char32_t c) {
     std::string out;
     vantor::appendUtf8(c, out);
     return out;
 }
+
+namespace {
 
 std::string codePoint(char32_t c) {
     char text[16];
@@ -145,13 +149,14 @@ void tellNothingDrawn(Findings& findings, const LoadedRow& row, const std::vecto
                   " nothing: the HUD leaves out control characters; remove " + them +
                   (tab ? ", or write blanks for a tab" : "");
     }
-    findings.add(noCharacter ? Kind::ByteWithoutCharacter : Kind::ControlCharacter,
+    findings.add(noCharacter ? FindingKind::ByteWithoutCharacter : FindingKind::ControlCharacter,
                  Severity::Warning, row.entry->line, columnOf(row, from), message);
 }
 
 // A character past the bound of the lists, told once, where the layout first holds it.
 void tellQuestionMark(const LoadedRow& row, const Character& c, Findings& findings) {
-    findings.add(Kind::TooManyCharacters, Severity::Warning, row.entry->line, columnOf(row, c.at),
+    findings.add(FindingKind::TooManyCharacters, Severity::Warning, row.entry->line,
+                 columnOf(row, c.at),
                  named(c.code) + " draws as \"?\": the HUD makes glyphs for the first " +
                      std::to_string(vantor::kMaxCharacterLists) +
                      " different characters beyond ASCII it meets in the layout, and this one "
@@ -174,11 +179,12 @@ void tellMissingGlyphs(const Layout& layout, const LoadedRow& row,
     std::string list;
     for (char32_t c : missing) list += (list.empty() ? "" : ", ") + named(c);
     const bool many = missing.size() > 1;
-    findings.add(Kind::MissingGlyph, Severity::Warning, row.entry->line, columnOf(row, first->at),
-                 list + (many ? " draw" : " draws") + " as the font's missing-glyph box: no face " +
-                     "of this system has a glyph for " + (many ? "them" : "it") + " (FONT_FACE=" +
-                     layout.font->face + " is drawn as " + layout.font->measure.drawn +
-                     "); install a font that has " + (many ? "them" : "it"));
+    findings.add(
+        FindingKind::MissingGlyph, Severity::Warning, row.entry->line, columnOf(row, first->at),
+        list + (many ? " draw" : " draws") + " as the font's missing-glyph box: no face " +
+            "of this system has a glyph for " + (many ? "them" : "it") +
+            " (FONT_FACE=" + layout.font->face + " is drawn as " + layout.font->measure.drawn +
+            "); install a font that has " + (many ? "them" : "it"));
 }
 
 // The letters and digits a face lacks draw as its missing-glyph box from the 96 lists, which
@@ -198,11 +204,11 @@ void checkFaceLetters(const Layout& layout, Findings& findings) {
     const std::vector<std::string> having = vantor::platform::facesHaving(
         face.c_str(), lacking.data(), 1, lacking.data(), static_cast<int>(lacking.size()));
     std::string shown;
-    for (std::size_t i = 0; i < lacking.size() && i < 8; ++i) shown += utf8Of(lacking[i]);
+    for (std::size_t i = 0; i < lacking.size() && i < 8; ++i) shown += utf8Text(lacking[i]);
     if (lacking.size() > 8) shown += "…";
     const Entry* entry = configEntry(layout.text, "FONT_FACE");
     findings.add(
-        Kind::FaceWithoutLetters, Severity::Warning, entry != nullptr ? entry->line : 0,
+        FindingKind::FaceWithoutLetters, Severity::Warning, entry != nullptr ? entry->line : 0,
         entry != nullptr ? entry->valueColumn : 0,
         "FONT_FACE=" + face + " is drawn as " + measure.drawn + ", which has no glyph for " +
             std::to_string(lacking.size()) + " of the ASCII letters and digits (" + shown +
@@ -216,6 +222,13 @@ void checkFaceLetters(const Layout& layout, Findings& findings) {
 // A row whose UTF-8 one byte breaks is read in the code page, one character a byte: told at that
 // byte, with what becomes of its first whole UTF-8 character.
 void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findings) {
+    // In a double-byte code page, a row whose bytes all make its characters is its text, whatever
+    // UTF-8 sequence a pair of them happens to form.
+    bool decoded = layout.codePage.pairs != nullptr;
+    for (const char* at = row.text; decoded && *at != '\0';) {
+        decoded = vantor::nextCharacter(at, RowEncoding::kCodePage, layout.codePage) != 0;
+    }
+    if (decoded) return;
     const auto* bytes = reinterpret_cast<const unsigned char*>(row.text);
     std::size_t broken = std::string::npos;
     std::size_t whole = std::string::npos;
@@ -229,15 +242,15 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
     const char* text = row.text + whole;
     const char32_t meant = vantor::nextCharacter(text, RowEncoding::kUtf8, layout.codePage);
     std::string drawn;
-    for (const char* byte = row.text + whole; byte != text;) {
+    for (const char* byte = row.text + whole; byte < text;) {
         const char32_t c = vantor::nextCharacter(byte, RowEncoding::kCodePage, layout.codePage);
-        if (drawnAs(layout, c) != 0) drawn += utf8Of(drawnAs(layout, c));
+        if (drawnAs(layout, c) != 0) drawn += utf8Text(drawnAs(layout, c));
     }
     // The breaking byte as what the code page makes of it, where it makes a character of it.
     const char* at = row.text + broken;
     const char32_t read = vantor::nextCharacter(at, RowEncoding::kCodePage, layout.codePage);
     const std::string byte = hexBytes(std::string(1, row.text[broken]));
-    findings.add(Kind::BrokenUtf8, Severity::Note, row.entry->line, columnOf(row, broken),
+    findings.add(FindingKind::BrokenUtf8, Severity::Note, row.entry->line, columnOf(row, broken),
                  "the row is read in the system code page, not as UTF-8, as byte " + byte +
                      (read != 0 ? " (" + named(read) + " in the code page)" : "") +
                      " here is no part of a UTF-8 character: its " + named(meant) + " draws as \"" +
@@ -246,19 +259,34 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
 
 }  // namespace
 
-std::string named(char32_t c) { return "\"" + utf8Of(c) + "\" (" + codePoint(c) + ")"; }
+std::string named(char32_t c) { return "\"" + utf8Text(c) + "\" (" + codePoint(c) + ")"; }
 
 std::string shownText(const Layout& layout, const std::string& text, RowEncoding encoding) {
     std::string out;
     for (const char* at = text.c_str(); *at != '\0';) {
         const unsigned char first = static_cast<unsigned char>(*at);
         const char32_t c = vantor::nextCharacter(at, encoding, layout.codePage);
-        out += c != 0 ? utf8Of(c) : hexBytes(std::string(1, static_cast<char>(first)));
+        out += c != 0 ? utf8Text(c) : hexBytes(std::string(1, static_cast<char>(first)));
     }
     return out;
 }
 
 int characterColumn(const char* text, RowEncoding encoding, std::size_t at) {
+    // The code page is chosen before anything is read, and stays while hudhost runs.
+    static const vantor::platform::CodePageCharacters page = [] {
+        vantor::platform::CodePageCharacters read;
+        vantor::platform::readCodePage(read);
+        return read;
+    }();
+    if (encoding == RowEncoding::kCodePage && page.pairs) {
+        // A lead byte and its trail are one character, one column.
+        int column = 0;
+        for (const char* c = text; *c != '\0'; ++column) {
+            vantor::nextCharacter(c, encoding, page);
+            if (static_cast<std::size_t>(c - text) > at) return column;
+        }
+        return column + static_cast<int>(at - std::strlen(text));
+    }
     if (encoding != RowEncoding::kUtf8) return static_cast<int>(at);
     // The HUD steps through a UTF-8 row a whole sequence at a time (nextCharacter).
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
@@ -301,7 +329,8 @@ void checkCharacters(const Layout& layout, Findings& findings) {
                 case Drawn::kAsWritten:
                     break;
                 case Drawn::kDelete:
-                    findings.add(Kind::DeleteCharacter, Severity::Warning, row.entry->line, column,
+                    findings.add(FindingKind::DeleteCharacter, Severity::Warning, row.entry->line,
+                                 column,
                                  "DEL (0x7F) draws as the font's missing-glyph box; remove it");
                     break;
                 case Drawn::kMissingGlyph:  // told for the whole row

@@ -10,12 +10,12 @@
 #include <cstring>
 #include <optional>
 
-#include "known_names.h"
-#include "layout.h"
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/token_marks.h"
 #include "layout/drawn_width.h"
 #include "layout/placement.h"
 #include "platform/platform.h"
-#include "token_marks.h"
 
 namespace hudhost::check {
 namespace {
@@ -108,7 +108,7 @@ void checkWidth(const Layout& layout, const LoadedRow& row, const vantor::LaidRo
         return static_cast<float>(width) <= static_cast<float>(at.width - x);
     });
     findings.add(
-        Kind::RowPastRightEdge, Severity::Warning, row.entry->line, columnOf(row, crossing),
+        FindingKind::RowPastRightEdge, Severity::Warning, row.entry->line, columnOf(row, crossing),
         "the row runs off the right edge from here: at " + place(layout.settings) + " it is " +
             std::to_string(width) + " pixels wide and " + std::to_string(static_cast<int>(room)) +
             " fit (in a " + sizeText(layout.viewWidth, layout.viewHeight) +
@@ -139,8 +139,8 @@ void checkTop(const Layout& layout, int tall, bool known, Findings& findings) {
             most > 0 ? "keep HUD_POS_Y at most " + std::to_string(most) : "lower FONT_SIZE";
         const std::string where =
             " at the top edge of a " + sizeText(layout.viewWidth, height) + " viewport";
-        findings.add(Kind::RowCutAtTop, known ? Severity::Warning : Severity::Note, row.entry->line,
-                     row.entry->column,
+        findings.add(FindingKind::RowCutAtTop, known ? Severity::Warning : Severity::Note,
+                     row.entry->line, row.entry->column,
                      known ? "the letters of " + rowName(row) + " are cut" + where +
                                  ": at FONT_SIZE=" + std::to_string(s.fontSize) +
                                  " and FONT_FACE=" + s.fontFace + " they reach " +
@@ -196,7 +196,7 @@ void checkBottom(const Layout& layout, Findings& findings) {
         lastPage = row.page;
         const int fit = static_cast<int>(s.posY / s.stepY) + 1;
         findings.add(
-            Kind::RowsBelowBottomEdge, Severity::Warning, row.entry->line, row.entry->column,
+            FindingKind::RowsBelowBottomEdge, Severity::Warning, row.entry->line, row.entry->column,
             rowName(row) +
                 " and the rows after it fall below the bottom edge and are never drawn: at "
                 "HUD_POS_Y=" +
@@ -212,7 +212,7 @@ void checkBottom(const Layout& layout, Findings& findings) {
 void tellTailsCut(const Layout& layout, const LoadedRow& row, int baseline, Findings& findings) {
     const int below = tailsOf(layout);
     findings.add(
-        Kind::DescendersCut, Severity::Warning, row.entry->line, row.entry->column,
+        FindingKind::DescendersCut, Severity::Warning, row.entry->line, row.entry->column,
         "the tails of letters such as g and y in " + rowName(row) +
             " are cut at the bottom edge of a " + viewportText(layout) +
             ": at FONT_SIZE=" + std::to_string(layout.settings.fontSize) +
@@ -251,7 +251,7 @@ void checkCornerPosition(const Layout& layout, Findings& findings) {
     const std::int32_t a = layout.settings.anchor;
     if (a == vantor::kTopCentre || a == vantor::kBottomCentre) {
         if (static_cast<std::int32_t>(layout.settings.posX) != kPosX.fallback) return;
-        findings.add(Kind::AnchorPositionAtDefaults, Severity::Warning,
+        findings.add(FindingKind::AnchorPositionAtDefaults, Severity::Warning,
                      anchor != nullptr ? anchor->line : 0, anchor != nullptr ? anchor->column : 0,
                      "HUD_ANCHOR=" + std::to_string(a) + " centres the rows at the " +
                          kCornerNames[a] + ", but with HUD_POS_X at its default, " +
@@ -261,7 +261,7 @@ void checkCornerPosition(const Layout& layout, Findings& findings) {
                          std::to_string(vantor::kCentredPosX) + " to centre them");
         return;
     }
-    findings.add(Kind::AnchorPositionAtDefaults, Severity::Warning,
+    findings.add(FindingKind::AnchorPositionAtDefaults, Severity::Warning,
                  anchor != nullptr ? anchor->line : 0, anchor != nullptr ? anchor->column : 0,
                  "HUD_ANCHOR=" + std::to_string(layout.settings.anchor) +
                      " holds the rows to the " + kCornerNames[layout.settings.anchor] + ", with " +
@@ -342,7 +342,8 @@ void checkCorner(const Layout& layout, Findings& findings) {
         if (crossed.empty()) continue;
         const bool outside = right <= 0.0f || laid.x >= static_cast<float>(width) || top <= 0.0f ||
                              laid.y >= static_cast<float>(height);
-        findings.add(Kind::AnchoredRowCut, Severity::Warning, row.entry->line, row.entry->column,
+        findings.add(FindingKind::AnchoredRowCut, Severity::Warning, row.entry->line,
+                     row.entry->column,
                      rowName(row) + (outside ? " lies wholly beyond the " : " is cut at the ") +
                          crossed + " edge of a " + viewportText(layout) +
                          (outside  ? ", and is never seen; "
@@ -358,7 +359,7 @@ void checkFace(const Layout& layout, const vantor::platform::FontMeasure& font,
                Findings& findings) {
     if (font.substitute.empty()) return;
     const Entry* face = configEntry(layout.text, "FONT_FACE");
-    findings.add(Kind::FontSubstituted, Severity::Note, face != nullptr ? face->line : 0,
+    findings.add(FindingKind::FontSubstituted, Severity::Note, face != nullptr ? face->line : 0,
                  face != nullptr ? face->valueColumn : 0,
                  std::string("FONT_FACE=") + layout.settings.fontFace + " is drawn as " +
                      font.substitute +
@@ -380,7 +381,7 @@ void checkGeometry(const Layout& layout, Findings& findings) {
     checkTop(layout, font != nullptr ? font->measure.ascent : s.fontSize, font != nullptr,
              findings);
     if (font == nullptr) {
-        findings.add(Kind::NoFont, Severity::Note, 0, 0,
+        findings.add(FindingKind::NoFont, Severity::Note, 0, 0,
                      std::string("no font can be had for FONT_FACE=") + s.fontFace +
                          ": the widths of the rows are not checked");
         return;

@@ -2,9 +2,10 @@
 // kPageRows, and the first of each name is the only one it sees.
 #include <cstdio>
 
-#include "known_names.h"
-#include "layout.h"
-#include "page_names.h"
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/page_names.h"
+#include "check/section_keys.h"
 #include "tokens/token_table.h"
 
 namespace hudhost::check {
@@ -27,11 +28,11 @@ std::string colourText(std::uint32_t rgb) {
 // A row's colours as read: what the HUD makes of them, and of the row they colour.
 void checkRowColour(const Entry& entry, int row, const vantor::PageView& view, Findings& findings) {
     const int count = view.count;
-    auto warn = [&](Kind kind, int offset, const std::string& message) {
+    auto warn = [&](FindingKind kind, int offset, const std::string& message) {
         findings.add(kind, Severity::Warning, entry.line, entry.valueColumn + offset, message);
     };
     if (row > count) {
-        warn(Kind::RowColourWithoutRow, 0,
+        warn(FindingKind::RowColourWithoutRow, 0,
              entry.name + " colours " + rowKey(row) + ", which the page does not have" +
                  (count > 0 ? ": its rows end at " + rowKey(count) : std::string()));
         return;
@@ -42,7 +43,7 @@ void checkRowColour(const Entry& entry, int row, const vantor::PageView& view, F
         "", "a colour is six hexadecimal digits, RRGGBB", "a limit is a whole number after '<'",
         "the last colour takes no limit", "a row takes at most 8 colours"};
     if (fault.kind != vantor::RowColourFault::kNone) {
-        warn(Kind::RowColourValue, static_cast<int>(fault.at),
+        warn(FindingKind::RowColourValue, static_cast<int>(fault.at),
              entry.name + "=" + entry.value +
                  " is not read as colours, so the row keeps the HUD "
                  "colour: " +
@@ -51,7 +52,7 @@ void checkRowColour(const Entry& entry, int row, const vantor::PageView& view, F
     }
     for (int k = 0; k + 2 < colour.count; ++k) {
         if (colour.limits[k + 1] > colour.limits[k]) continue;
-        warn(Kind::ThresholdsOutOfOrder, 0,
+        warn(FindingKind::ThresholdsOutOfOrder, 0,
              entry.name + " has the limit " + std::to_string(colour.limits[k + 1]) + " after " +
                  std::to_string(colour.limits[k]) + ": a number below " +
                  std::to_string(colour.limits[k + 1]) + " is already below " +
@@ -59,7 +60,7 @@ void checkRowColour(const Entry& entry, int row, const vantor::PageView& view, F
                  " never shows; write the limits rising");
     }
     if (colour.hasThresholds() && vantor::firstNumberToken(view.rows[row - 1]->text) < 0) {
-        warn(Kind::ThresholdsWithoutNumber, 0,
+        warn(FindingKind::ThresholdsWithoutNumber, 0,
              entry.name + " picks a colour by a number, but " + rowKey(row) +
                  " holds no *SEL_FACES*, *SEL_EDGES*, *SEL_VERTICES*, *FPS* or *ELAPSED*: it "
                  "always takes the last colour, " +
@@ -79,21 +80,15 @@ void checkPage(const Section& section, int page, const vantor::PageStore& store,
     const vantor::PageView view = store.view(page);
     const int count = view.count;
     const std::string ending = rowKey(count + 1);
-    const std::unordered_map<std::string, const Entry*> first = firstEntries(section);
+    const FirstEntries first = firstEntries(section);
     const char* const ended = first.count(ending) != 0 ? "empty" : "missing";
 
     for (const Entry& entry : section.entries) {
-        auto warn = [&](Kind kind, Severity severity, const std::string& message) {
+        auto warn = [&](FindingKind kind, Severity severity, const std::string& message) {
             findings.add(kind, severity, entry.line, entry.column, message);
         };
+        if (repeatsKey(entry, first, findings)) continue;
         const std::string name = upper(entry.name);
-        const Entry* firstOfName = first.at(name);
-        if (firstOfName != &entry) {
-            warn(Kind::RepeatedKey, Severity::Warning,
-                 entry.name + " repeats the key at line " + std::to_string(firstOfName->line) +
-                     ": the HUD reads only the first; remove one of them");
-            continue;
-        }
         const int r = pageNumber(name, vantor::kRowKeyPrefix);
         if (const int coloured = pageNumber(name, vantor::kRowColourPrefix); coloured != 0) {
             checkRowColour(entry, coloured, view, findings);
@@ -101,12 +96,12 @@ void checkPage(const Section& section, int page, const vantor::PageStore& store,
             const std::string hint =
                 findConfigKey(name) != nullptr
                     ? " (it belongs in [" + std::string(vantor::kConfigSection) + "])"
-                    : didYouMean(entry.name, rowNames());
-            warn(Kind::NotARowKey, Severity::Warning,
+                    : meantKey(entry.name, rowNames(), first);
+            warn(FindingKind::NotARowKey, Severity::Warning,
                  entry.name + " is never read: a page section holds only " + vantor::rowKeyRange() +
                      " and their " + vantor::kRowColourPrefix + "n" + hint);
         } else if (r > vantor::kPageRows) {
-            warn(Kind::TooManyRows, Severity::Warning,
+            warn(FindingKind::TooManyRows, Severity::Warning,
                  entry.name + " is never read: a page has at most " +
                      std::to_string(vantor::kPageRows) + " rows, " + vantor::rowKeyRange());
         } else if (r <= count) {
@@ -114,13 +109,13 @@ void checkPage(const Section& section, int page, const vantor::PageStore& store,
             rows.push_back({page, r - 1, &entry, row.text, entry.valueColumn, row.encoding});
         } else if (r == count + 1) {
             const bool more = hasRowAfter(section, r);
-            warn(Kind::EmptyRow, more ? Severity::Warning : Severity::Note,
+            warn(FindingKind::EmptyRow, more ? Severity::Warning : Severity::Note,
                  entry.name + " is empty, and a page ends at its first empty row" +
                      (more ? std::string(": the rows after it are not shown; write ") +
                                  vantor::kBlankRow + " for an empty line"
                            : ""));
         } else {
-            warn(Kind::RowAfterEnd, Severity::Warning,
+            warn(FindingKind::RowAfterEnd, Severity::Warning,
                  entry.name + " is never read: " + ending + " is " + ended +
                      ", and a page ends at its first " + ended + " row");
         }

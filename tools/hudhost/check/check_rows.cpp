@@ -2,15 +2,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "known_names.h"
-#include "layout.h"
-#include "token_guesses.h"
-#include "token_marks.h"
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/listed.h"
+#include "check/token_guesses.h"
+#include "check/token_marks.h"
 
 namespace hudhost::check {
 namespace {
-
-constexpr int kMaxRowChars = vantor::kTextSize - 1;
 
 bool isWordChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -28,25 +27,37 @@ void checkBlank(const Layout& layout, Findings& findings, const LoadedRow& row) 
     // BLANK in another letter case, or with a letter more: meant as an empty row.
     if (text.size() > blank.size() + 1 || upper(text).rfind(blank, 0) != 0) return;
     const std::string shown = shownText(layout, text, row.encoding);
-    findings.add(Kind::BlankNotInCapitals, Severity::Warning, row.entry->line, row.textColumn,
+    findings.add(FindingKind::BlankNotInCapitals, Severity::Warning, row.entry->line,
+                 row.textColumn,
                  row.entry->name + "=" + shown + " is drawn as the text " + shown + ": only " +
                      blank + ", in capitals and alone, makes an empty row");
 }
 
-// The value as read is not cut yet; the HUD keeps kMaxRowChars bytes of it, which in UTF-8 are
-// fewer characters.
-void checkLength(Findings& findings, const LoadedRow& row) {
+// The value as read is not cut yet; the HUD keeps vantor::kMaxTextChars bytes of it, which in UTF-8
+// or a double-byte code page are fewer characters, and no part of a UTF-8 character the cut breaks.
+void checkLength(const Layout& layout, Findings& findings, const LoadedRow& row) {
     const std::string& value = row.entry->value;
-    if (value.size() <= static_cast<std::size_t>(kMaxRowChars)) return;
-    const vantor::RowEncoding encoding = vantor::detectEncoding(value.c_str());
-    const bool utf8 = encoding == vantor::RowEncoding::kUtf8;
-    findings.add(Kind::RowTooLong, Severity::Warning, row.entry->line,
-                 row.textColumn + characterColumn(value.c_str(), encoding, kMaxRowChars),
-                 "the row is longer than the " + std::to_string(kMaxRowChars) +
-                     (utf8 ? " bytes" : " characters") +
+    if (value.size() <= static_cast<std::size_t>(vantor::kMaxTextChars)) return;
+    const std::size_t kept = vantor::wholeCharacters(value.c_str(), vantor::kMaxTextChars);
+    const std::string head = value.substr(0, kept);
+    const vantor::RowEncoding encoding = vantor::detectEncoding(head.c_str());
+    const bool bytes = encoding == vantor::RowEncoding::kUtf8 || layout.codePage.pairs;
+    // The last character kept, as the HUD reads the row.
+    std::string last;
+    for (const char* at = head.c_str(); *at != '\0';) {
+        const char32_t c = vantor::nextCharacter(at, encoding, layout.codePage);
+        last = c != 0 ? named(c) : last;
+    }
+    findings.add(FindingKind::RowTooLong, Severity::Warning, row.entry->line,
+                 row.textColumn + characterColumn(value.c_str(), encoding, kept),
+                 "the row is longer than the " + std::to_string(vantor::kMaxTextChars) +
+                     (bytes ? " bytes" : " characters") +
                      " the HUD keeps (counted as written, before tokens grow it" +
-                     (utf8 ? "; in UTF-8 a character beyond ASCII takes two to four" : "") +
-                     "): from here on it is dropped");
+                     (encoding == vantor::RowEncoding::kUtf8
+                          ? "; in UTF-8 a character beyond ASCII takes two to four"
+                          : "") +
+                     "): it keeps up to " + (last.empty() ? "nothing" : last) +
+                     ", and from here on it is dropped");
 }
 
 // The token that ends just before `k` in `text`, or empty.
@@ -76,15 +87,6 @@ std::string whyMissed(const std::string& text, std::size_t k, const std::string&
     return "the text before it begins like a token and hides it; put a blank before it";
 }
 
-// "*A*", "*A* or *B*", "*A*, *B* or *C*".
-std::string eitherOf(const std::vector<std::string>& tokens) {
-    std::string out = tokens.front();
-    for (std::size_t j = 1; j < tokens.size(); ++j) {
-        out += (j + 1 == tokens.size() ? " or " : ", ") + tokens[j];
-    }
-    return out;
-}
-
 // The tokens a word between asterisks that is none may have been meant for. A word in other letter
 // case is taken for one only when it is nearly one, as prose holds such words.
 std::vector<std::string> guessesFor(const StarWord& star) {
@@ -105,21 +107,21 @@ void checkTokens(Findings& findings, const LoadedRow& row) {
         const int column = columnOf(row, star.start);
         if (!star.open && std::find(tokens.begin(), tokens.end(), written) != tokens.end()) {
             if (marked.compare(star.start, written.size(), written) == 0) {
-                findings.add(Kind::TokenNotReplaced, Severity::Warning, line, column,
+                findings.add(FindingKind::TokenNotReplaced, Severity::Warning, line, column,
                              written + " is not replaced: " + whyMissed(text, star.start, written));
             }
             continue;
         }
         const std::vector<std::string> guesses = guessesFor(star);
         if (!guesses.empty()) {
-            findings.add(Kind::NotAToken, Severity::Warning, line, column,
+            findings.add(FindingKind::NotAToken, Severity::Warning, line, column,
                          written + " is not a token and is drawn as written" +
                              (star.open ? ": a token ends in an asterisk" : "") +
-                             " (did you mean " + eitherOf(guesses) + "?)");
+                             " (did you mean " + listed(guesses, " or ") + "?)");
         } else if (star.word.size() > 1 && looksLikeToken(star.word)) {
             // Not a warning: capitals between asterisks may be meant as emphasis. A single
             // letter between them is a product (2*X*Y), no token.
-            findings.add(Kind::StarWord, Severity::Note, line, column,
+            findings.add(FindingKind::StarWord, Severity::Note, line, column,
                          written + " is drawn as written, " +
                              (star.open ? "asterisk" : "asterisks") +
                              " included: it is none of the tokens " + tokenOrder());
@@ -133,7 +135,7 @@ void checkRows(const Layout& layout, Findings& findings) {
     for (const LoadedRow& row : layout.rows) {
         if (row.text[0] == '\0') continue;
         checkBlank(layout, findings, row);
-        checkLength(findings, row);
+        checkLength(layout, findings, row);
         checkTokens(findings, row);
     }
 }

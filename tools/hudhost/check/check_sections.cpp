@@ -1,8 +1,8 @@
 // Which sections the HUD reads: its pages run from the first page section without a gap, up to
 // kPageCount, and the first of each name is the only one it sees.
-#include "known_names.h"
-#include "layout.h"
-#include "page_names.h"
+#include "check/known_names.h"
+#include "check/layout.h"
+#include "check/page_names.h"
 #include "platform/ini_parse.h"
 
 namespace hudhost::check {
@@ -32,17 +32,18 @@ static_assert(kStraysShown < vantor::platform::IniIndex::kStraysKept);
 void checkStrays(const LayoutText& text, Findings& findings) {
     if (text.strayCount > kStraysShown) {
         const Stray& next = text.strays[kStraysShown];
-        findings.add(Kind::MoreStrayLines, Severity::Note, next.line, next.column,
+        findings.add(FindingKind::MoreStrayLines, Severity::Note, next.line, next.column,
                      "and " + std::to_string(text.strayCount - kStraysShown) +
                          " more lines from here that the HUD ignores, not listed");
     }
     for (std::size_t k = 0; k < text.strays.size() && k < kStraysShown; ++k) {
         const Stray& stray = text.strays[k];
         if (stray.beforeSections) {
-            findings.add(Kind::LineBeforeSections, Severity::Warning, stray.line, stray.column,
+            findings.add(FindingKind::LineBeforeSections, Severity::Warning, stray.line,
+                         stray.column,
                          "this line comes before any [section]: the HUD never reads it");
         } else {
-            findings.add(Kind::StrayLine, Severity::Warning, stray.line, stray.column,
+            findings.add(FindingKind::StrayLine, Severity::Warning, stray.line, stray.column,
                          std::string("this line is neither a [section], a KEY=value line nor a ; "
                                      "comment: the HUD ignores it") +
                              (stray.hashComment ? " (comments start with ;)" : ""));
@@ -59,12 +60,12 @@ void checkSections(const LayoutText& text, const vantor::PageStore& store, bool 
     for (std::size_t s = 0; s < sections.size(); ++s) {
         const Section& section = sections[s];
         const std::string shown = "[" + section.name + "]";
-        auto warn = [&](Kind kind, const std::string& message) {
+        auto warn = [&](FindingKind kind, const std::string& message) {
             findings.add(kind, Severity::Warning, section.line, section.column, message);
         };
         const std::string name = upper(section.name);
         if (section.firstOfName != s) {
-            warn(Kind::RepeatedSection,
+            warn(FindingKind::RepeatedSection,
                  "section " + shown + " repeats the one at line " +
                      std::to_string(sections[section.firstOfName].line) +
                      ": the HUD reads only the first; move these keys there");
@@ -72,35 +73,37 @@ void checkSections(const LayoutText& text, const vantor::PageStore& store, bool 
         }
         if (!section.read) {
             if (!lossExplained) {
-                warn(Kind::SectionNotSeen, "the HUD's reader does not see section " + shown);
+                warn(FindingKind::SectionNotSeen, "the HUD's reader does not see section " + shown);
             }
             continue;
         }
         if (name == vantor::kConfigSection) continue;
         const int n = pageNumber(name, vantor::kPageSectionPrefix);
         if (n == 0) {
-            warn(Kind::UnknownSection, "section " + shown + " is never read: the HUD reads only [" +
-                                           vantor::kConfigSection + "] and " +
-                                           vantor::pageSectionRange() +
-                                           didYouMean(section.name, sectionNames()));
+            warn(FindingKind::UnknownSection,
+                 "section " + shown + " is never read: the HUD reads only [" +
+                     vantor::kConfigSection + "] and " + vantor::pageSectionRange() +
+                     didYouMean(section.name, sectionNames()));
         } else if (n > vantor::kPageCount) {
-            warn(Kind::TooManyPages, shown + " is never read: the HUD shows at most " +
-                                         std::to_string(vantor::kPageCount) + " pages, " +
-                                         vantor::pageSectionRange());
+            warn(FindingKind::TooManyPages, shown + " is never read: the HUD shows at most " +
+                                                std::to_string(vantor::kPageCount) + " pages, " +
+                                                vantor::pageSectionRange());
         } else if (n == pages + 1) {
-            warn(Kind::PageWithoutFirstRow,
+            warn(FindingKind::PageWithoutFirstRow,
                  shown + " has no " + rowKey(1) +
                      " with a value, and the pages end at the first section without one: this "
                      "page and any after it are not shown");
         } else if (n > pages + 1) {
-            warn(Kind::PageAfterEnd, shown + " is never read: " + whyPagesEnd(text, pages + 1));
+            warn(FindingKind::PageAfterEnd,
+                 shown + " is never read: " + whyPagesEnd(text, pages + 1));
         }
     }
     checkStrays(text, findings);
     // Only a file with something to read gets this far: no error was found before.
     if (pages == 0) {
-        findings.fileError(Kind::NoPage, "the HUD shows no page at all: it needs a [" +
-                                             pageSection(1) + "] with a non-empty " + rowKey(1));
+        findings.fileError(FindingKind::NoPage, "the HUD shows no page at all: it needs a [" +
+                                                    pageSection(1) + "] with a non-empty " +
+                                                    rowKey(1));
     }
 }
 

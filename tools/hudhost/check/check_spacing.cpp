@@ -8,7 +8,7 @@
 #include <cmath>
 #include <optional>
 
-#include "layout.h"
+#include "check/layout.h"
 
 namespace hudhost::check {
 namespace {
@@ -121,7 +121,8 @@ void tellOverlap(const Layout& layout, const vantor::PageLayout& laid,
                                         : std::string(", held to its ") + kCornerNames[s.anchor]);
     const int gap = gapOf(laid, first);
     findings.add(
-        Kind::RowsOverlap, Severity::Warning, first.lower->entry->line, first.lower->entry->column,
+        FindingKind::RowsOverlap, Severity::Warning, first.lower->entry->line,
+        first.lower->entry->column,
         "rows " + std::to_string(first.upper->index + 1) + " and " +
             std::to_string(first.lower->index + 1) + " of page " +
             std::to_string(first.upper->page + 1) + " are drawn over each other in a " + viewport +

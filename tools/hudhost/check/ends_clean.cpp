@@ -1,7 +1,7 @@
 // Whether a value the advice names leaves the layout clean: a change that mends one row can push
 // another below the bottom edge, over its neighbour or past the top, and advice that leads from
 // one finding to the next never ends.
-#include "layout.h"
+#include "check/layout.h"
 
 namespace hudhost::check {
 namespace {

@@ -1,22 +1,10 @@
-#include "findings.h"
+#include "check/findings.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace hudhost::check {
 namespace {
-
-const char* severityName(Severity severity) {
-    switch (severity) {
-        case Severity::Note:
-            return "note";
-        case Severity::Warning:
-            return "warning";
-        case Severity::Error:
-            break;
-    }
-    return "error";
-}
 
 // Control bytes of names quoted from the file, as \xHH: a finding stays one line of text.
 std::string printable(const std::string& message) {
@@ -39,9 +27,21 @@ std::string counted(int n, const char* what) {
 
 }  // namespace
 
-const char* nameOf(Kind kind) { return kKindNames[static_cast<std::size_t>(kind)].name; }
+const char* severityName(Severity severity) {
+    switch (severity) {
+        case Severity::Note:
+            return "note";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            break;
+    }
+    return "error";
+}
 
-std::optional<Kind> kindNamed(std::string_view name) {
+const char* nameOf(FindingKind kind) { return kKindNames[static_cast<std::size_t>(kind)].name; }
+
+std::optional<FindingKind> kindNamed(std::string_view name) {
     for (const KindName& entry : kKindNames) {
         if (name == entry.name) return entry.kind;
     }
@@ -54,11 +54,11 @@ std::vector<std::string> kindNames() {
     return all;
 }
 
-Findings::Findings(const std::vector<Kind>& ignored) {
-    for (Kind kind : ignored) ignored_.set(static_cast<std::size_t>(kind));
+Findings::Findings(const std::vector<FindingKind>& ignored) {
+    for (FindingKind kind : ignored) ignored_.set(static_cast<std::size_t>(kind));
 }
 
-void Findings::add(Kind kind, Severity severity, int line, int column, std::string message) {
+void Findings::add(FindingKind kind, Severity severity, int line, int column, std::string message) {
     if (ignored_.test(static_cast<std::size_t>(kind))) return;
     ++counts_[static_cast<int>(severity)];
     if (findings_.size() < kMaxListed) {
@@ -68,23 +68,29 @@ void Findings::add(Kind kind, Severity severity, int line, int column, std::stri
 
 int Findings::count(Severity severity) const { return counts_[static_cast<int>(severity)]; }
 
-std::string Findings::listing(const std::string& path) const {
+std::vector<Finding> Findings::inFileOrder() const {
     std::vector<Finding> ordered = findings_;
     std::stable_sort(ordered.begin(), ordered.end(), [](const Finding& a, const Finding& b) {
         return a.line != b.line ? a.line < b.line : a.column < b.column;
     });
+    return ordered;
+}
+
+int Findings::unlisted() const {
+    const int all = count(Severity::Note) + count(Severity::Warning) + count(Severity::Error);
+    return all - static_cast<int>(findings_.size());
+}
+
+std::string listing(const std::vector<Finding>& listed, int unlisted, const std::string& path) {
     std::string out;
-    for (const Finding& f : ordered) {
+    for (const Finding& f : listed) {
         const std::string where =
             f.line > 0 ? ":" + std::to_string(f.line) + ":" + std::to_string(f.column) : "";
         out += path + where + ": " + severityName(f.severity) + ": " + printable(f.message) + " [" +
                nameOf(f.kind) + "]\n";
     }
-    const int all = count(Severity::Note) + count(Severity::Warning) + count(Severity::Error);
-    if (all > static_cast<int>(ordered.size())) {
-        out += path + ": " + std::to_string(all - static_cast<int>(ordered.size())) +
-               " more findings, not listed\n";
-    }
+    if (unlisted > 0)
+        out += path + ": " + std::to_string(unlisted) + " more findings, not listed\n";
     return out;
 }
 

@@ -19,7 +19,7 @@ enum class Severity { Note, Warning, Error };
 // the corpus test keys on it, and the guide lists it ("Checking a layout"), so a message can be
 // reworded without churn. A new kind is one more entry here, one in kKindNames and one in the
 // guide's list.
-enum class Kind {
+enum class FindingKind {
     // The file
     PathTooLong,
     FileIsAFolder,
@@ -76,6 +76,7 @@ enum class Kind {
     MissingGlyph,
     FaceWithoutLetters,
     BrokenUtf8,
+    OtherCodePage,
     // Where the rows land
     RowPastRightEdge,
     RowCutAtTop,
@@ -90,71 +91,72 @@ enum class Kind {
 };
 
 struct KindName {
-    Kind kind;
+    FindingKind kind;
     const char* name;  // lower-case words joined by hyphens
 };
 
 inline constexpr KindName kKindNames[] = {
-    {Kind::PathTooLong, "path-too-long"},
-    {Kind::FileIsAFolder, "file-is-a-folder"},
-    {Kind::NotARegularFile, "not-a-regular-file"},
-    {Kind::FileUnreadable, "file-unreadable"},
-    {Kind::NoSuchFile, "no-such-file"},
-    {Kind::NameInOtherLetterCase, "name-in-other-letter-case"},
-    {Kind::EmptyFile, "empty-file"},
-    {Kind::FileTooLarge, "file-too-large"},
-    {Kind::Utf16File, "utf16-file"},
-    {Kind::Utf16WithoutMark, "utf16-without-mark"},
-    {Kind::CrLineEnds, "cr-line-ends"},
-    {Kind::Utf8ByteOrderMark, "utf8-byte-order-mark"},
-    {Kind::RepeatedSection, "repeated-section"},
-    {Kind::SectionNotSeen, "section-not-seen"},
-    {Kind::UnknownSection, "unknown-section"},
-    {Kind::TooManyPages, "too-many-pages"},
-    {Kind::PageWithoutFirstRow, "page-without-first-row"},
-    {Kind::PageAfterEnd, "page-after-end"},
-    {Kind::LineBeforeSections, "line-before-sections"},
-    {Kind::StrayLine, "stray-line"},
-    {Kind::MoreStrayLines, "more-stray-lines"},
-    {Kind::NoPage, "no-page"},
-    {Kind::RepeatedKey, "repeated-key"},
-    {Kind::NotARowKey, "not-a-row-key"},
-    {Kind::TooManyRows, "too-many-rows"},
-    {Kind::EmptyRow, "empty-row"},
-    {Kind::RowAfterEnd, "row-after-end"},
-    {Kind::UnknownSetting, "unknown-setting"},
-    {Kind::EmptySetting, "empty-setting"},
-    {Kind::NotANumber, "not-a-number"},
-    {Kind::NumberWithSuffix, "number-with-suffix"},
-    {Kind::OutOfRange, "out-of-range"},
-    {Kind::PanelHidesText, "panel-hides-text"},
-    {Kind::AutoReloadReadOnly, "auto-reload-read-only"},
-    {Kind::UnknownClockLetter, "unknown-clock-letter"},
-    {Kind::RowColourValue, "row-colour-value"},
-    {Kind::RowColourWithoutRow, "row-colour-without-row"},
-    {Kind::ThresholdsOutOfOrder, "thresholds-out-of-order"},
-    {Kind::ThresholdsWithoutNumber, "thresholds-without-number"},
-    {Kind::BlankNotInCapitals, "blank-not-in-capitals"},
-    {Kind::RowTooLong, "row-too-long"},
-    {Kind::TokenNotReplaced, "token-not-replaced"},
-    {Kind::NotAToken, "not-a-token"},
-    {Kind::StarWord, "star-word"},
-    {Kind::DeleteCharacter, "delete-character"},
-    {Kind::ControlCharacter, "control-character"},
-    {Kind::ByteWithoutCharacter, "byte-without-character"},
-    {Kind::TooManyCharacters, "too-many-characters"},
-    {Kind::MissingGlyph, "missing-glyph"},
-    {Kind::FaceWithoutLetters, "face-without-letters"},
-    {Kind::BrokenUtf8, "broken-utf8"},
-    {Kind::RowPastRightEdge, "row-past-right-edge"},
-    {Kind::RowCutAtTop, "row-cut-at-top"},
-    {Kind::RowsBelowBottomEdge, "rows-below-bottom-edge"},
-    {Kind::AnchorPositionAtDefaults, "anchor-position-at-defaults"},
-    {Kind::AnchoredRowCut, "anchored-row-cut"},
-    {Kind::DescendersCut, "descenders-cut"},
-    {Kind::RowsOverlap, "rows-overlap"},
-    {Kind::FontSubstituted, "font-substituted"},
-    {Kind::NoFont, "no-font"},
+    {FindingKind::PathTooLong, "path-too-long"},
+    {FindingKind::FileIsAFolder, "file-is-a-folder"},
+    {FindingKind::NotARegularFile, "not-a-regular-file"},
+    {FindingKind::FileUnreadable, "file-unreadable"},
+    {FindingKind::NoSuchFile, "no-such-file"},
+    {FindingKind::NameInOtherLetterCase, "name-in-other-letter-case"},
+    {FindingKind::EmptyFile, "empty-file"},
+    {FindingKind::FileTooLarge, "file-too-large"},
+    {FindingKind::Utf16File, "utf16-file"},
+    {FindingKind::Utf16WithoutMark, "utf16-without-mark"},
+    {FindingKind::CrLineEnds, "cr-line-ends"},
+    {FindingKind::Utf8ByteOrderMark, "utf8-byte-order-mark"},
+    {FindingKind::RepeatedSection, "repeated-section"},
+    {FindingKind::SectionNotSeen, "section-not-seen"},
+    {FindingKind::UnknownSection, "unknown-section"},
+    {FindingKind::TooManyPages, "too-many-pages"},
+    {FindingKind::PageWithoutFirstRow, "page-without-first-row"},
+    {FindingKind::PageAfterEnd, "page-after-end"},
+    {FindingKind::LineBeforeSections, "line-before-sections"},
+    {FindingKind::StrayLine, "stray-line"},
+    {FindingKind::MoreStrayLines, "more-stray-lines"},
+    {FindingKind::NoPage, "no-page"},
+    {FindingKind::RepeatedKey, "repeated-key"},
+    {FindingKind::NotARowKey, "not-a-row-key"},
+    {FindingKind::TooManyRows, "too-many-rows"},
+    {FindingKind::EmptyRow, "empty-row"},
+    {FindingKind::RowAfterEnd, "row-after-end"},
+    {FindingKind::UnknownSetting, "unknown-setting"},
+    {FindingKind::EmptySetting, "empty-setting"},
+    {FindingKind::NotANumber, "not-a-number"},
+    {FindingKind::NumberWithSuffix, "number-with-suffix"},
+    {FindingKind::OutOfRange, "out-of-range"},
+    {FindingKind::PanelHidesText, "panel-hides-text"},
+    {FindingKind::AutoReloadReadOnly, "auto-reload-read-only"},
+    {FindingKind::UnknownClockLetter, "unknown-clock-letter"},
+    {FindingKind::RowColourValue, "row-colour-value"},
+    {FindingKind::RowColourWithoutRow, "row-colour-without-row"},
+    {FindingKind::ThresholdsOutOfOrder, "thresholds-out-of-order"},
+    {FindingKind::ThresholdsWithoutNumber, "thresholds-without-number"},
+    {FindingKind::BlankNotInCapitals, "blank-not-in-capitals"},
+    {FindingKind::RowTooLong, "row-too-long"},
+    {FindingKind::TokenNotReplaced, "token-not-replaced"},
+    {FindingKind::NotAToken, "not-a-token"},
+    {FindingKind::StarWord, "star-word"},
+    {FindingKind::DeleteCharacter, "delete-character"},
+    {FindingKind::ControlCharacter, "control-character"},
+    {FindingKind::ByteWithoutCharacter, "byte-without-character"},
+    {FindingKind::TooManyCharacters, "too-many-characters"},
+    {FindingKind::MissingGlyph, "missing-glyph"},
+    {FindingKind::FaceWithoutLetters, "face-without-letters"},
+    {FindingKind::BrokenUtf8, "broken-utf8"},
+    {FindingKind::OtherCodePage, "other-code-page"},
+    {FindingKind::RowPastRightEdge, "row-past-right-edge"},
+    {FindingKind::RowCutAtTop, "row-cut-at-top"},
+    {FindingKind::RowsBelowBottomEdge, "rows-below-bottom-edge"},
+    {FindingKind::AnchorPositionAtDefaults, "anchor-position-at-defaults"},
+    {FindingKind::AnchoredRowCut, "anchored-row-cut"},
+    {FindingKind::DescendersCut, "descenders-cut"},
+    {FindingKind::RowsOverlap, "rows-overlap"},
+    {FindingKind::FontSubstituted, "font-substituted"},
+    {FindingKind::NoFont, "no-font"},
 };
 
 namespace detail {
@@ -169,45 +171,52 @@ constexpr bool wellFormed(const char* name) {
 }
 constexpr bool allInOrder() {
     for (std::size_t k = 0; k < std::size(kKindNames); ++k) {
-        if (kKindNames[k].kind != static_cast<Kind>(k) || !wellFormed(kKindNames[k].name)) {
+        if (kKindNames[k].kind != static_cast<FindingKind>(k) || !wellFormed(kKindNames[k].name)) {
             return false;
         }
     }
-    return std::size(kKindNames) == static_cast<std::size_t>(Kind::Count);
+    return std::size(kKindNames) == static_cast<std::size_t>(FindingKind::Count);
 }
-static_assert(allInOrder(), "each kind once, in the order of Kind, named in lower-case words");
+static_assert(allInOrder(),
+              "each kind once, in the order of FindingKind, named in lower-case words");
 }  // namespace detail
 
-const char* nameOf(Kind kind);
+const char* nameOf(FindingKind kind);
 // The kind named `name`, exactly as it is written; none for another name.
-std::optional<Kind> kindNamed(std::string_view name);
-// Every name, in the order of Kind.
+std::optional<FindingKind> kindNamed(std::string_view name);
+// Every name, in the order of FindingKind.
 std::vector<std::string> kindNames();
 
 struct Finding {
-    Kind kind;
+    FindingKind kind;
     Severity severity;
     int line;    // from 1; 0 for a finding about the whole file
     int column;  // from 1, in characters of the line as read; 0 with line 0
     std::string message;
 };
 
+// How the findings are printed: lines of text, or one JSON document for editors and pipelines.
+enum class ReportFormat { Text, Json };
+
+// "note", "warning" or "error", as a finding's line and its JSON record name it.
+const char* severityName(Severity severity);
+
 class Findings {
 public:
     // Findings of the kinds in `ignored` are neither listed nor counted.
-    explicit Findings(const std::vector<Kind>& ignored = {});
+    explicit Findings(const std::vector<FindingKind>& ignored = {});
 
-    void add(Kind kind, Severity severity, int line, int column, std::string message);
-    void fileError(Kind kind, std::string message) {
+    void add(FindingKind kind, Severity severity, int line, int column, std::string message);
+    void fileError(FindingKind kind, std::string message) {
         add(kind, Severity::Error, 0, 0, std::move(message));
     }
 
     int count(Severity severity) const;
 
-    // The findings in file order, a line each, "PATH:LINE:COLUMN: severity: message [name]" (or
-    // "PATH: severity: message [name]" without a line). Only the first kMaxListed added are listed,
-    // and a line tells how many more there are; all are counted.
-    std::string listing(const std::string& path) const;
+    // The findings listed, in file order: only the first kMaxListed added; all are counted.
+    std::vector<Finding> inFileOrder() const;
+    // How many findings were counted beyond those listed.
+    int unlisted() const;
 
     // 0 with nothing above a note, 1 with warnings, 2 with errors.
     int exitStatus() const;
@@ -215,10 +224,14 @@ public:
     static constexpr std::size_t kMaxListed = 500;  // a file of junk would give millions
 
 private:
-    std::bitset<static_cast<std::size_t>(Kind::Count)> ignored_;
+    std::bitset<static_cast<std::size_t>(FindingKind::Count)> ignored_;
     std::vector<Finding> findings_;
     int counts_[3] = {0, 0, 0};  // by severity
 };
+
+// The findings as lines, "PATH:LINE:COLUMN: severity: message [name]" (or "PATH: severity:
+// message [name]" without a line), then a line telling how many more there are, if any.
+std::string listing(const std::vector<Finding>& listed, int unlisted, const std::string& path);
 
 // "2 errors, 1 warning, 0 notes".
 std::string countsText(int errors, int warnings, int notes);

@@ -1,10 +1,10 @@
-#include "known_names.h"
+#include "check/known_names.h"
 
 #include <algorithm>
 #include <cctype>
 #include <iterator>
 
-#include "layout_text.h"
+#include "check/layout_text.h"
 #include "tokens/token_table.h"
 
 namespace hudhost::check {

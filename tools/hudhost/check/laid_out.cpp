@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "layout.h"
+#include "check/layout.h"
 #include "tokens/token_table.h"
 
 namespace hudhost::check {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "findings.h"
+#include "check/findings.h"
+#include "check/layout_text.h"
 #include "hud/character_lists.h"
 #include "layout/page_layout.h"
-#include "layout_text.h"
 #include "pages/hud_settings.h"
 #include "pages/row_encoding.h"
 #include "platform/platform.h"
@@ -116,6 +116,11 @@ inline int columnOf(const LoadedRow& row, std::size_t at) {
     return row.textColumn + characterColumn(row.text, row.encoding, at);
 }
 
+// `c` in UTF-8.
+std::string utf8Text(char32_t c);
+// What the conversion of `c` to the system code page `page` and back gives, in UTF-8: `c`, a like
+// letter, '?', or nothing.
+std::string inCodePage(char32_t c, const vantor::platform::CodePageCharacters& page);
 // "\"é\" (U+00E9)": a character as the findings name it.
 std::string named(char32_t c);
 // `text`, a row's or part of one, read in `encoding` as the HUD reads it, in UTF-8 for a finding.
@@ -157,6 +162,9 @@ void checkRows(const Layout& layout, Findings& findings);
 // The characters of each loaded row that draw nothing or not as written, and a row read in the
 // code page although it holds UTF-8.
 void checkCharacters(const Layout& layout, Findings& findings);
+// The characters of a UTF-16 file's rows that its conversion to the code page loses, and rows
+// read in the code page whose bytes are another's.
+void checkCodePage(const Layout& layout, Findings& findings);
 // What the HUD draws for `c`, a character of a loaded row: `c`, '?' for one left out of its
 // lists for their bound, 0 for nothing (vantor::drawnAs).
 char32_t drawnAs(const Layout& layout, char32_t c);

@@ -1,8 +1,10 @@
-#include "layout_check.h"
+#include "check/layout_check.h"
 
-#include "layout.h"
-#include "loaded_layout.h"
-#include "platform/slashes.h"
+#include "check/json_report.h"
+#include "check/layout.h"
+#include "check/listed.h"
+#include "check/loaded_layout.h"
+#include "platform/platform.h"
 
 namespace hudhost::check {
 namespace {
@@ -44,13 +46,9 @@ std::string pagesShown(const vantor::PageStore& store, const std::vector<PartlyD
     const int pages = store.getPageCount();
     if (pages == 0) return "the HUD shows no page";
     if (pages == 1 && !partly.empty()) return "the HUD shows 1 page" + partlyDrawnText(partly, 1);
-    std::string rows;
-    for (int p = 0; p < pages; ++p) {
-        rows += (p == 0           ? ""
-                 : p + 1 == pages ? " and "
-                                  : ", ") +
-                std::to_string(store.view(p).count);
-    }
+    std::vector<std::string> counts;
+    for (int p = 0; p < pages; ++p) counts.push_back(std::to_string(store.view(p).count));
+    const std::string rows = listed(counts, " and ");
     const bool oneRow = pages == 1 && rows == "1";
     return "the HUD shows " + std::to_string(pages) + (pages == 1 ? " page of " : " pages of ") +
            rows + (oneRow ? " row" : " rows") +
@@ -91,6 +89,7 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
         checkSettingsTogether(layout, findings);
         checkRows(layout, findings);
         checkCharacters(layout, findings);
+        checkCodePage(layout, findings);
         checkGeometry(layout, findings);
         checkSpacing(layout, findings);
         partly = partlyDrawn(layout);
@@ -101,29 +100,36 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
 }  // namespace
 
 CheckResult checkLayout(const std::string& path, int width, int height,
-                        const std::vector<Kind>& ignored) {
+                        const std::vector<FindingKind>& ignored) {
     // A bare file name would send the Windows reader to the Windows folder; a folder part keeps
     // it in the working directory, as the HUD's own path does.
     const bool bare = path.find_first_of("/\\") == std::string::npos;
     Findings findings(ignored);
     const std::string shown = runChecks(bare ? "./" + path : path, width, height, findings);
 
-    // The path as a user reads it in the findings: the same on both systems.
-    const std::string written = vantor::platform::withSlashes(path);
+    // The path as a user reads it in the findings: as the system writes its paths.
+    const std::string written = vantor::platform::shownPath(path);
     CheckResult result;
     result.errors = findings.count(Severity::Error);
     result.warnings = findings.count(Severity::Warning);
     result.notes = findings.count(Severity::Note);
     result.exitStatus = findings.exitStatus();
-    result.findings = findings.listing(written);
+    result.path = written;
+    result.listed = findings.inFileOrder();
+    result.unlisted = findings.unlisted();
+    result.findings = listing(result.listed, result.unlisted, written);
     result.summary = written + ": " + titleCounts(result) + "; " + shown + " in a " +
                      sizeText(width, height) + " viewport\n";
     return result;
 }
 
-void print(const CheckResult& result, std::FILE* out) {
-    std::fputs(result.findings.c_str(), out);
-    std::fputs(result.summary.c_str(), out);
+void print(const CheckResult& result, std::FILE* out, ReportFormat format) {
+    if (format == ReportFormat::Json) {
+        std::fputs(jsonReport(result).c_str(), out);
+    } else {
+        std::fputs(result.findings.c_str(), out);
+        std::fputs(result.summary.c_str(), out);
+    }
     // Under wine the window's stderr held these lines back while its title showed their counts.
     std::fflush(out);
 }

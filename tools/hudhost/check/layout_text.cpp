@@ -1,4 +1,4 @@
-#include "layout_text.h"
+#include "check/layout_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -37,8 +37,7 @@ bool readHead(const std::string& path, std::string& bytes, std::uint64_t& size) 
 // characters, which the code page gives a byte each (Windows-1252 on Linux), so that lines and
 // columns are where an editor shows them; little-endian text without the mark, which the HUD reads
 // as bytes, is read the same way to show what it holds.
-Encoding parseAsShown(std::string text, IniIndex& shown, bool& crOnly) {
-    std::u16string units;
+Encoding parseAsShown(std::string text, IniIndex& shown, bool& crOnly, std::u16string& units) {
     Encoding found = Encoding::Utf16;
     if (!vantor::platform::markedUtf16(text, units)) {
         const bool bareLe = text.size() >= 4 && text[0] != '\0' && text[1] == '\0' &&
@@ -59,6 +58,40 @@ Encoding parseAsShown(std::string text, IniIndex& shown, bool& crOnly) {
         shown.parse(std::move(text), units, lineEnd);
     }
     return found;
+}
+
+// `units` in UTF-8; a lone surrogate as U+FFFD.
+std::string utf8Of(std::u16string_view units) {
+    std::string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        const int extra = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(kLead[extra] | (c >> (6 * extra)));
+        for (int k = extra - 1; k >= 0; --k)
+            out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+    }
+    return out;
+}
+
+// The values of a UTF-16 file as written, by key in file order: its characters in UTF-8 have the
+// same lines, names and delimiters.
+std::vector<std::string> writtenValues(std::u16string_view units, bool crOnly) {
+    IniIndex written;
+    written.parse(utf8Of(units), crOnly ? '\r' : '\n');
+    std::vector<std::string> values;
+    for (std::size_t s = 0; s < written.sectionCount(); ++s) {
+        const vantor::platform::IniSection section = written.section(s);
+        for (std::size_t k = section.firstKey; k < section.firstKey + section.keyCount; ++k)
+            values.emplace_back(written.key(k).value);
+    }
+    return values;
 }
 
 // Whether the reader of this build reads the file otherwise than it is shown: it takes the forms
@@ -116,7 +149,12 @@ std::optional<LayoutText> scanLayout(const std::string& path) {
     if (!readHead(path, bytes, out.fileBytes)) return std::nullopt;
     out.writable = canSaveOver(path);
     IniIndex shown;
-    out.encoding = parseAsShown(bytes, shown, out.crOnly);
+    std::u16string units;
+    out.encoding = parseAsShown(bytes, shown, out.crOnly, units);
+    const std::vector<std::string> written = out.encoding == Encoding::Utf16
+                                                 ? writtenValues(units, out.crOnly)
+                                                 : std::vector<std::string>{};
+    std::size_t keyIndex = 0;
 
     const vantor::platform::IniForms forms = vantor::platform::profileForms();
     IniIndex otherwise;  // left empty for a file the reader reads as absent
@@ -133,8 +171,10 @@ std::optional<LayoutText> scanLayout(const std::string& path) {
         std::vector<Entry> entries;
         for (std::size_t k = section.firstKey; k < section.firstKey + section.keyCount; ++k) {
             const vantor::platform::IniKey key = shown.key(k);
+            const std::size_t n = keyIndex++;
             entries.push_back({key.at.line, key.at.column, std::string(key.name),
-                               std::string(key.value), key.valueAt.column});
+                               std::string(key.value), key.valueAt.column,
+                               n < written.size() ? written[n] : std::string()});
         }
         out.sections.push_back({section.at.line, section.at.column, name, std::move(entries),
                                 firstOfName, sectionRead(shown, s, firstOfName == s, reading)});

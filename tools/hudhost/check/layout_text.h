@@ -18,6 +18,9 @@ struct Entry {
     std::string name;   // as the reader compares it: blanks around it removed, up to a NUL
     std::string value;  // as the reader hands it over: blanks and outer quotes removed, not cut
     int valueColumn;    // of the value as handed over; for an empty one, where it ends
+    // A UTF-16 file's: the value as written, in UTF-8, before the reader's conversion to the code
+    // page. Empty for any other file.
+    std::string written;
 };
 
 struct Section {

@@ -1,8 +1,8 @@
-#include "letter_case.h"
+#include "check/letter_case.h"
 
 #include <filesystem>
 
-#include "layout_text.h"
+#include "check/layout_text.h"
 #include "platform/slashes.h"
 
 namespace hudhost::check {

@@ -1,4 +1,4 @@
-#include "loaded_layout.h"
+#include "check/loaded_layout.h"
 
 namespace hudhost::check {
 

@@ -1,4 +1,4 @@
-#include "page_names.h"
+#include "check/page_names.h"
 
 namespace hudhost::check {
 

@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include "layout_text.h"
+#include "check/layout_text.h"
 
 namespace hudhost::check {
 

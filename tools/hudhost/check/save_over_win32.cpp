@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "layout_text.h"
+#include "check/layout_text.h"
 
 namespace hudhost::check {
 

@@ -1,8 +1,8 @@
-#include "token_guesses.h"
+#include "check/token_guesses.h"
 
 #include <algorithm>
 
-#include "known_names.h"
+#include "check/known_names.h"
 #include "tokens/token_table.h"
 
 namespace hudhost::check {

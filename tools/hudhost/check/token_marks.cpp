@@ -1,8 +1,8 @@
-#include "token_marks.h"
+#include "check/token_marks.h"
 
 #include <cstring>
 
-#include "known_names.h"
+#include "check/known_names.h"
 #include "tokens/replace_token.h"
 #include "tokens/token_table.h"
 

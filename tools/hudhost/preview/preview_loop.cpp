@@ -122,7 +122,9 @@ void PreviewLoop::press(const KeyBinding* binding) {
 bool PreviewLoop::takeTitle(std::string& title) {
     if (!titleDue_) return false;
     titleDue_ = false;
-    title = "hudhost: " + controls_.stateText();
+    title =
+        "hudhost: " + controls_.stateText() +
+        (layoutMissing_ ? std::string("; ") + vantor::kIniName + " missing, last layout kept" : "");
     return true;
 }
 
@@ -138,9 +140,15 @@ bool PreviewLoop::update(int width, int height) {
     std::string news;
     const bool changed = watch_.changed(news);
     if (!news.empty()) say(news);
-    if (changed) {
-        waitForLayout();
+    if (changed && waitForLayout()) {
         reload(std::string(vantor::kIniName) + " changed");
+    } else if (changed && !layoutMissing_) {
+        // The modeller following its file keeps what it shows when the file goes; only its Reload
+        // INI, pressed while the file is missing, empties the HUD.
+        layoutMissing_ = true;
+        titleDue_ = true;
+        say(std::string(vantor::kIniName) +
+            " is missing: the last layout is kept until the file is back");
     }
     const long long second = currentSecond();
     if (second != shownSecond_) dirty_ = true;
@@ -166,7 +174,7 @@ bool PreviewLoop::update(int width, int height) {
 // An editor that saves by writing a new file and renaming it over the old (sed -i, many editors)
 // leaves no file at the name for a moment; a short wait reads the new one instead of reporting
 // it missing.
-void PreviewLoop::waitForLayout() {
+bool PreviewLoop::waitForLayout() {
     using namespace std::chrono;
     const std::filesystem::path layout = vantor::iniFolder() + "/" + vantor::kIniName;
     const auto until = steady_clock::now() + milliseconds(300);
@@ -174,9 +182,11 @@ void PreviewLoop::waitForLayout() {
     while (!std::filesystem::exists(layout, ec) && steady_clock::now() < until) {
         std::this_thread::sleep_for(milliseconds(10));
     }
+    return std::filesystem::exists(layout, ec);
 }
 
 void PreviewLoop::reload(const std::string& cause) {
+    layoutMissing_ = false;
     host_.execute(vantor::kReloadIniCommand);
     controls_.commanded(vantor::kReloadIniCommand);
     const char* name = host_.functionName(vantor::kReloadIniCommand);

@@ -65,7 +65,8 @@ public:
     void finish();
 
 private:
-    void waitForLayout();
+    // Whether the file is there once an editor's save by rename has had time to end.
+    bool waitForLayout();
 
     HostSide& host_;
     PreviewControls controls_;
@@ -76,6 +77,8 @@ private:
     bool dirty_ = true;
     bool closing_ = false;
     bool titleDue_ = true;
+    // The file went away and the last layout is kept, as the modeller keeps it, until it is back.
+    bool layoutMissing_ = false;
     long long shownSecond_ = -1;  // the second of the clock the last frame showed
     int checkedWidth_ = 0;        // the window size the layout was last checked at
     int checkedHeight_ = 0;

@@ -13,12 +13,4 @@ const char* selectionModeName(std::int32_t mode) {
     return nullptr;
 }
 
-std::string listed(const std::vector<std::string>& items, const char* last) {
-    std::string out;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out += (i == 0 ? "" : i + 1 == items.size() ? last : ", ") + items[i];
-    }
-    return out;
-}
-
 }  // namespace hudhost

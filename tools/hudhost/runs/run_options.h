@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "abi/host_records.h"
+#include "check/contrast.h"
 #include "check/findings.h"
 #include "host/scene_setup.h"
 
@@ -39,16 +40,19 @@ struct Options {
     std::uint32_t vertices = 0;
     // The viewport's background: a mid grey on which the HUD's default text colour (64, 64, 64)
     // stands out at better than 3:1, and light text still reads.
-    Rgb background{138, 144, 154};
+    Rgb background = {check::kViewportBackground.red, check::kViewportBackground.green,
+                      check::kViewportBackground.blue};
     int width = 640;
     int height = 480;
     long frames = 1;
     long hudFrames = -1;                     // call the HUD only in the first this many; -1: all
     std::vector<std::int32_t> drawFlags{0};  // one drawing call per flag, in order, each frame
-    std::string outPath;               // the picture; empty: none, which only --bench is left with
-    bool glState = false;              // report which GL state the HUD's drawing calls left changed
-    std::string checkPath;             // empty: the HUD's own file
-    std::vector<check::Kind> ignored;  // --check: the kinds of finding left out
+    std::string outPath;    // the picture; empty: none, which only --bench is left with
+    bool glState = false;   // report which GL state the HUD's drawing calls left changed
+    std::string checkPath;  // empty: the HUD's own file
+    std::vector<check::FindingKind> ignored;  // --check: the kinds of finding left out
+    check::ReportFormat reportFormat = check::ReportFormat::Text;  // --check's
+    std::uint32_t codePage = 0;  // the Windows code page to read in; 0: the system's own
 };
 
 // The name tables: each name the command line gives a value, and what --help adds after it.
@@ -77,6 +81,11 @@ inline constexpr Named kCommands[] = {
     {"reload", vantor::kReloadIniCommand},
 };
 
+inline constexpr Named kReportFormats[] = {
+    {"text", static_cast<int>(check::ReportFormat::Text)},
+    {"json", static_cast<int>(check::ReportFormat::Json), "one document, for editors and scripts"},
+};
+
 inline constexpr Named kSelectionModes[] = {
     {"face", vantor::kFaceSelection},
     {"edge", vantor::kEdgeSelection},
@@ -93,8 +102,5 @@ SceneSetup sceneOf(const Options& options);
 
 // The names the command line gives a selection mode ("edge"), null for a number of the host's own.
 const char* selectionModeName(std::int32_t mode);
-
-// Names as hudhost's lines list them: "a, b and c" with `last` " and ", "a, b or c" with " or ".
-std::string listed(const std::vector<std::string>& items, const char* last);
 
 }  // namespace hudhost

@@ -191,7 +191,7 @@ int checkRun(const Options& options) {
     const std::string layout = options.checkPath.empty() ? vantor::kIniPath : options.checkPath;
     const check::CheckResult result =
         check::checkLayout(layout, options.width, options.height, options.ignored);
-    check::print(result, stdout);
+    check::print(result, stdout, options.reportFormat);
     say(layoutElsewhere(options));
     return result.exitStatus;
 }

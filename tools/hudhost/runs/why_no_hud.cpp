@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check/letter_case.h"
+#include "check/listed.h"
 #include "check/loaded_layout.h"
 #include "layout/page_layout.h"
 #include "layout/page_turns.h"
@@ -16,21 +17,34 @@
 namespace hudhost {
 namespace {
 
-const std::string kGiveWorkDir = "give --workdir the folder that holds " + vantor::iniFolder();
+// The layout's folders and file as the system writes paths.
+const std::string kFolder = vantor::platform::shownPath(vantor::iniFolder());
+const std::string kOwnFile = vantor::platform::shownPath(vantor::kIniPath);
+const std::string kGiveWorkDir = "give --workdir the folder that holds " + kFolder;
+
+// Started in a folder beside the layout's, as the download's preview folder is: the hint that
+// finds it, or empty.
+std::string layoutAbove() {
+    const std::string above = std::string("../") + vantor::kIniPath;
+    if (!vantor::platform::canOpenForReading(above.c_str())) return {};
+    return "the folder above holds " + kOwnFile + ": give --workdir ..";
+}
 
 std::string noFile(const Options& options) {
     const std::string wanted = vantor::iniFolder() + "/" + vantor::kIniName;
     const std::string missing =
-        "there is no " + wanted + " in " +
+        "there is no " + kOwnFile + " in " +
         (options.workDir.empty() ? "the working directory" : options.workDir);
     const check::OtherCase cased = check::inOtherLetterCase(wanted);
     if (cased.onDisk.empty()) {
+        const std::string above = layoutAbove();
+        if (!above.empty()) return missing + "; " + above;
         return missing + "; put the layout there, or " + kGiveWorkDir;
     }
-    return missing + ": " + cased.onDisk +
+    return missing + ": " + vantor::platform::shownPath(cased.onDisk) +
            " differs in letter case, which Linux file names do not ignore (the Windows host "
            "does); rename it to " +
-           cased.written;
+           vantor::platform::shownPath(cased.written);
 }
 
 // The page the HUD is on after the commands, the soak's page turns included, by its own rule.
@@ -131,8 +145,9 @@ std::string countsNotShown(const Options& options) {
                               " count only"
                         : "in selection mode " + std::to_string(options.selectionMode) +
                               " the HUD shows no count";
-    return counts + ": " + listed(hidden, " and ") + (hidden.size() == 1 ? " shows" : " show") +
-           " as 0; add --selection-mode " + listed(modes, " or ");
+    return counts + ": " + check::listed(hidden, " and ") +
+           (hidden.size() == 1 ? " shows" : " show") + " as 0; add --selection-mode " +
+           check::listed(modes, " or ");
 }
 
 std::string layoutElsewhere(const Options& options) {
@@ -150,7 +165,8 @@ std::string layoutElsewhere(const Options& options) {
             options.workDir.empty() || fs::path(options.checkPath).is_absolute()
                 ? options.checkPath
                 : options.workDir + "/" + options.checkPath;
-        return folder + " holds " + own + ": give --workdir " + folder + " to check that layout";
+        return vantor::platform::shownPath(folder) + " holds " + kOwnFile + ": give --workdir " +
+               vantor::platform::shownPath(folder) + " to check that layout";
     }
     if (vantor::platform::canOpenForReading(vantor::kIniPath) ||
         fs::is_directory(vantor::iniFolder(), ec) ||
@@ -159,9 +175,11 @@ std::string layoutElsewhere(const Options& options) {
     }
     if (vantor::platform::canOpenForReading(vantor::kIniName)) {
         return std::string("the working directory holds ") + vantor::kIniName + " itself, not in " +
-               vantor::iniFolder() + "; " + kGiveWorkDir;
+               kFolder + "; " + kGiveWorkDir;
     }
-    return "put the layout in " + vantor::iniFolder() + ", or " + kGiveWorkDir;
+    const std::string above = layoutAbove();
+    if (!above.empty()) return above;
+    return "put the layout in " + kFolder + ", or " + kGiveWorkDir;
 }
 
 std::string whyNoHud(const Options& options, long frames) {
