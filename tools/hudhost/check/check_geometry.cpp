@@ -45,14 +45,21 @@ std::string nearestFit(const Trial& at, const vantor::ConfigKey& key, Fits fits)
     return {};
 }
 
-// The changes of HUD_POS_Y, then HUD_STEP_Y, that each make `fits` hold, "A or B"; `otherwise`
-// when neither can.
+// The changes of HUD_POS_Y, then HUD_STEP_Y, that each make `fits` hold and leave the layout clean,
+// "A or B"; `otherwise` when neither can, said after the values that mend this row alone.
 template <typename Fits>
-std::string verticalAdvice(const Trial& at, Fits fits, const char* otherwise) {
-    const std::string byPosition = nearestFit(at, kPosY, fits);
-    const std::string byStep = nearestFit(at, kStepY, fits);
-    if (byPosition.empty()) return byStep.empty() ? otherwise : byStep;
-    return byStep.empty() ? byPosition : byPosition + " or " + byStep;
+std::string verticalAdvice(const Layout& layout, const Trial& at, Fits fits,
+                           const char* otherwise) {
+    const auto clean = [&](const Trial& moved) { return fits(moved) && endsClean(layout, moved); };
+    const std::string byPosition = nearestFit(at, kPosY, clean);
+    const std::string byStep = nearestFit(at, kStepY, clean);
+    if (!byPosition.empty()) return byStep.empty() ? byPosition : byPosition + " or " + byStep;
+    if (!byStep.empty()) return byStep;
+    if (nearestFit(at, kPosY, fits).empty() && nearestFit(at, kStepY, fits).empty()) {
+        return otherwise;
+    }
+    return "no HUD_POS_Y or HUD_STEP_Y mends it and keeps every row whole and apart at FONT_SIZE=" +
+           std::to_string(at.settings.fontSize) + "; " + otherwise;
 }
 
 std::string rowName(const LoadedRow& row) {
@@ -127,7 +134,9 @@ void checkTop(const Layout& layout, int tall, bool known, Findings& findings) {
         int most = vantor::kOverlayHeight;
         for (; most > 0; --most) {
             moved.settings.posY = static_cast<float>(most);
-            if (laidRow(layout, row, moved).baseline + tall <= height) break;
+            if (laidRow(layout, row, moved).baseline + tall <= height && endsClean(layout, moved)) {
+                break;
+            }
         }
         const std::string advice =
             most > 0 ? "keep HUD_POS_Y at most " + std::to_string(most) : "lower FONT_SIZE";
@@ -165,7 +174,7 @@ int lowestRow(const Layout& layout, int page) {
 std::string liftAdvice(const Layout& layout, const Trial& at, int page, int index) {
     const int below = tailsOf(layout);
     return verticalAdvice(
-        at,
+        layout, at,
         [&](const Trial& moved) {
             const vantor::LaidRow laid = laidRow(layout, page, index, moved);
             return laid.drawn && laid.baseline >= below;
@@ -301,7 +310,7 @@ std::string cornerAdvice(const Layout& layout, const LoadedRow& row, const vanto
     }
     if (top > static_cast<float>(at.height)) {
         add(verticalAdvice(
-            at,
+            layout, at,
             [&](const Trial& moved) {
                 return origin(moved).y + static_cast<float>(tall) <= static_cast<float>(at.height);
             },

@@ -63,16 +63,27 @@ std::optional<int> lowestApart(const Layout& layout, int own, int high, Set set,
     return lowest;
 }
 
+Trial withStep(const Trial& at, int step) {
+    Trial moved = at;
+    moved.settings.*kStepY.real = static_cast<float>(step);
+    return moved;
+}
+
 // HUD_STEP_Y, and in the stretched space the viewport's height, from which on the page's rows
 // stand apart.
 std::string spacingAdvice(const Layout& layout, const std::vector<Neighbours>& pairs, int tall) {
     const Trial at = ownTrial(layout);
     const std::optional<int> step = lowestApart(
         layout, static_cast<int>(std::lround(at.settings.*kStepY.real)), kStepY.high,
-        [](Trial& tried, int value) { tried.settings.*kStepY.real = static_cast<float>(value); },
-        pairs, tall);
+        [](Trial& tried, int value) { tried = withStep(tried, value); }, pairs, tall);
+    // Steps wider still only put rows lower: where the first apart is not clean, none is.
+    const bool clean = step && endsClean(layout, withStep(at, *step));
     std::string advice =
-        step ? "raise HUD_STEP_Y to at least " + std::to_string(*step) : "lower FONT_SIZE";
+        clean ? "raise HUD_STEP_Y to at least " + std::to_string(*step)
+        : step
+            ? "no HUD_STEP_Y parts them and keeps every row whole in the viewport at FONT_SIZE=" +
+                  std::to_string(at.settings.fontSize) + "; lower FONT_SIZE"
+            : "lower FONT_SIZE";
     if (at.settings.anchor != vantor::kStretched) return advice;
     // From this height on, each pair's steps cover `tall` window rows however the baselines
     // round; a row more for the rounding of the overlay's floats.
@@ -85,7 +96,7 @@ std::string spacingAdvice(const Layout& layout, const std::vector<Neighbours>& p
     const std::optional<int> height = lowestApart(
         layout, at.height, static_cast<int>(covering) + 1,
         [](Trial& tried, int value) { tried.height = value; }, pairs, tall);
-    if (height) {
+    if (height && endsClean(layout, {at.settings, at.width, *height})) {
         advice +=
             ", or view them in a viewport at least " + std::to_string(*height) + " pixels high";
     }
@@ -144,6 +155,17 @@ std::vector<std::vector<const LoadedRow*>> drawnRows(const Layout& layout) {
 
 }  // namespace
 
+// From the upper row's lowest ink to the lower row's highest: they overlap where this runs upward,
+// and count where some of it lies inside the viewport.
+bool inkMeets(const Layout& layout, const vantor::LaidRow& upper, const vantor::LaidRow& lower,
+              int height) {
+    if (layout.font == nullptr) return false;
+    const Ink ink = inkOf(*layout.font, layout.settings);
+    const int lowest = upper.baseline - ink.below;
+    const int highest = lower.baseline + ink.above - 1;
+    return highest >= lowest && highest >= 0 && lowest < height;
+}
+
 void checkSpacing(const Layout& layout, Findings& findings) {
     if (layout.font == nullptr) return;
     const Ink ink = inkOf(*layout.font, layout.settings);
@@ -154,14 +176,13 @@ void checkSpacing(const Layout& layout, Findings& findings) {
         for (std::size_t k = 1; k < rows.size(); ++k) {
             if (laid->rows[rows[k]->index].drawn) pairs.push_back({rows[k - 1], rows[k]});
         }
-        // From the upper row's lowest ink to the lower row's highest: they overlap where this runs
-        // upward, and count where some of it lies inside the viewport.
         std::optional<Neighbours> first;
         int overlapping = 0;
         for (const Neighbours& pair : pairs) {
-            const int lowest = laid->rows[pair.upper->index].baseline - ink.below;
-            const int highest = laid->rows[pair.lower->index].baseline + ink.above - 1;
-            if (highest < lowest || highest < 0 || lowest >= layout.viewHeight) continue;
+            if (!inkMeets(layout, laid->rows[pair.upper->index], laid->rows[pair.lower->index],
+                          layout.viewHeight)) {
+                continue;
+            }
             if (!first) first = pair;
             ++overlapping;
         }

@@ -78,6 +78,14 @@ inline vantor::LaidRow laidRow(const Layout& layout, const LoadedRow& row, const
     return laidRow(layout, row.page, row.index, trial);
 }
 
+// Whether the letters of `lower`, with their effect, reach into `upper`'s inside a viewport
+// `height` high: the rows overlap.
+bool inkMeets(const Layout& layout, const vantor::LaidRow& upper, const vantor::LaidRow& lower,
+              int height);
+// Whether the pages laid out at `trial` draw every row whole, inside the viewport and clear of its
+// neighbours: what advice must reach before it names a value.
+bool endsClean(const Layout& layout, const Trial& trial);
+
 // Where each anchor holds the rows, by vantor::HudAnchor, as messages name it ("held to its top
 // left corner"); the stretched space has none.
 inline constexpr const char* kCornerNames[] = {"",
