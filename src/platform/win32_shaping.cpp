@@ -45,18 +45,7 @@ bool needsShaping(const char32_t* text, int count) {
     std::vector<int> owner(wide.size());
     const int units = toUtf16(text, count, wide.data(), owner.data());
     if (units == 0) return false;
-    // Uniscribe counts Korean as complex for its jamo, but a precomposed syllable needs no
-    // shaping: such rows keep the character lists and their fallback faces, as on Linux.
-    std::vector<WCHAR> rest;
-    for (int u = 0; u < units; ++u) {
-        const WCHAR w = wide[static_cast<std::size_t>(u)];
-        if ((w >= 0xAC00 && w <= 0xD7A3) || (w >= 0x3130 && w <= 0x318F)) continue;
-        rest.push_back(w);
-    }
-    if (!rest.empty() &&
-        ScriptIsComplex(rest.data(), static_cast<int>(rest.size()), SIC_COMPLEX) == S_OK) {
-        return true;
-    }
+    if (ScriptIsComplex(wide.data(), units, SIC_COMPLEX) == S_OK) return true;
     std::vector<WORD> types(static_cast<std::size_t>(units));
     GetStringTypeW(CT_CTYPE2, wide.data(), units, types.data());
     for (int u = 0; u < units; ++u) {
