@@ -44,28 +44,6 @@ void restoreHostState(const SavedState& saved, bool overlaid) {
     glPopMatrix();
 }
 
-// Shaped rows laid out as the HUD draws them: each composed into its row list when its text
-// changed, and found there otherwise.
-class ComposedShaping final : public RowShaping {
-public:
-    ComposedShaping(RowCache& cache, RowShaper& shaper,
-                    const platform::CodePageCharacters& codePage)
-        : cache_(cache), shaper_(shaper), codePage_(codePage) {}
-
-    Shaped shape(int index, const char* text, RowEncoding encoding) override {
-        unsigned int list = cache_.find(index, text);
-        if (list == 0) {
-            list = cache_.compose(index, text, shaper_.shape(text, encoding, codePage_), shaper_);
-        }
-        return {cache_.width(index), list};
-    }
-
-private:
-    RowCache& cache_;
-    RowShaper& shaper_;
-    const platform::CodePageCharacters& codePage_;
-};
-
 }  // namespace
 
 bool HudPlugin::draw(Arg flag) {
@@ -107,9 +85,7 @@ Viewport HudPlugin::readViewport() const {
 void HudPlugin::layOutCurrentPage(const Viewport& viewport) {
     const PageView page = readThroughCursor(store_, currentPage_);
     const FontAdvances advances = fontAdvances();
-    ComposedShaping shaping(rowCache_, shaper_, codePage_);
-    RowShaping* shaped = shaper_.opened() && rowCache_.enabled() ? &shaping : nullptr;
-    layOutPage(page, {settings_, advances, ink_, viewport, tokens_, codePage_, shaped}, layout_);
+    layOutPage(page, {settings_, advances, ink_, viewport, tokens_, codePage_}, layout_);
 }
 
 FontAdvances HudPlugin::fontAdvances() const {
@@ -177,12 +153,7 @@ void HudPlugin::drawText(const char* text) {
 
 void HudPlugin::prepareLine(ReadyLine& line) {
     const LaidRow& row = *line.row;
-    line.composed = row.shaped != 0 || (settings_.rowCache != 0 && rowCache_.enabled());
-    if (row.shaped != 0) {
-        line.rowList = row.shaped;
-        return;
-    }
-    if (line.composed) {
+    if (rowCache_.enabled()) {
         line.rowList = rowCache_.find(line.index, row.text);
         if (line.rowList == 0) {
             listLine(line);
@@ -216,7 +187,7 @@ void HudPlugin::listLine(ReadyLine& line) {
 }
 
 void HudPlugin::drawLine(const ReadyLine& line) {
-    if (line.composed) {
+    if (rowCache_.enabled()) {
         glCallList(line.rowList);
         return;
     }
