@@ -10,18 +10,7 @@
 namespace vantor::test {
 namespace {
 
-class FallbackFaces : public GlTest {
-protected:
-    const Image& drawRow(const std::string& text, const std::vector<std::string>& config,
-                         const std::string& label) {
-        WorkFolder dir(iniWithPage({text}, config));
-        glClear(GL_COLOR_BUFFER_BIT);
-        auto hud = makeHud();
-        hud->execute(kSwitchCommand);
-        hud->draw(0);
-        return frame(label);
-    }
-};
+class FallbackFaces : public GlTest {};
 
 // U+0378 is unassigned: no face has it, so it draws the chosen face's missing-glyph box.
 constexpr const char* kNoFaceHasIt = "\xcd\xb8";

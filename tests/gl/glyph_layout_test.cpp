@@ -13,14 +13,9 @@ namespace {
 class GlyphLayout : public GlTest {
 protected:
     // The lit area of a single row drawn at the default position with `config`.
-    LitArea drawRow(const char* text, const std::vector<std::string>& config,
-                    const std::string& label) {
-        WorkFolder dir(iniWithPage({text}, config));
-        glClear(GL_COLOR_BUFFER_BIT);
-        auto hud = makeHud();
-        hud->execute(kSwitchCommand);
-        hud->draw(0);
-        return litArea(frame(label));
+    LitArea drawnArea(const char* text, const std::vector<std::string>& config,
+                      const std::string& label) {
+        return litArea(drawRow(text, config, label));
     }
 };
 
@@ -33,7 +28,7 @@ TEST_F(GlyphLayout, CapitalsStandOnTheBaselineAndGrowWithTheFontSize) {
         {"FONT_SIZE=8", 8}, {"FONT_SIZE=", 18}, {"FONT_SIZE=36", 36}, {"FONT_SIZE=64", 64}};
     int previousHeight = 0;
     for (const auto& s : sizes) {
-        const LitArea h = drawRow("H", {s.config}, s.config);
+        const LitArea h = drawnArea("H", {s.config}, s.config);
         EXPECT_EQ(h.bottom, 65) << s.config << ": the baseline is the raster position";
         EXPECT_GE(h.left, kDefaultX) << s.config;
         EXPECT_LE(h.left, kDefaultX + s.size / 6 + 1) << s.config << ": left bearing";
@@ -45,14 +40,14 @@ TEST_F(GlyphLayout, CapitalsStandOnTheBaselineAndGrowWithTheFontSize) {
 }
 
 TEST_F(GlyphLayout, DescendersHangBelowTheBaseline) {
-    const LitArea g = drawRow("g", {}, "g");
+    const LitArea g = drawnArea("g", {}, "g");
     EXPECT_LT(g.bottom, 65);
     EXPECT_GE(g.bottom, 65 - 6);
 }
 
 TEST_F(GlyphLayout, TheSpaceAdvancesWithoutDrawing) {
-    const LitArea joined = drawRow("II", {}, "joined");
-    const LitArea spaced = drawRow("I I", {}, "spaced");
+    const LitArea joined = drawnArea("II", {}, "joined");
+    const LitArea spaced = drawnArea("I I", {}, "spaced");
     EXPECT_EQ(joined.count, spaced.count);
     const int space = spaced.right - joined.right;
     EXPECT_GE(space, 3);  // about 0.28 of 18 pixels
@@ -62,7 +57,7 @@ TEST_F(GlyphLayout, TheSpaceAdvancesWithoutDrawing) {
 TEST_F(GlyphLayout, AnyFaceNameGivesGlyphs) {
     for (const char* face : {"FONT_FACE=Arial", "FONT_FACE=No Such Face: -bold",
                              "FONT_FACE=Caf\xe9 Sans", "FONT_FACE=DejaVu Serif"}) {
-        const LitArea h = drawRow("H", {face}, face);
+        const LitArea h = drawnArea("H", {face}, face);
         EXPECT_EQ(h.bottom, 65) << face;
         EXPECT_GE(h.height(), 10) << face;
         EXPECT_LE(h.height(), 15) << face;

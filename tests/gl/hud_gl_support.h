@@ -37,6 +37,16 @@ protected:
     const Image& frame(const std::string& label = "frame");
 
     static std::unique_ptr<HudPlugin> makeHud() { return std::make_unique<HudPlugin>(); }
+    // A fresh HUD shown over one page of the single row `text` with `config`, one frame drawn.
+    const Image& drawRow(const std::string& text, const std::vector<std::string>& config,
+                         const std::string& label) {
+        WorkFolder dir(iniWithPage({text}, config));
+        glClear(GL_COLOR_BUFFER_BIT);
+        auto hud = makeHud();
+        hud->execute(kSwitchCommand);
+        hud->draw(0);
+        return frame(label);
+    }
 
     std::unique_ptr<hudhost::GlContext> gl_;
 
