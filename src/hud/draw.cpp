@@ -44,6 +44,28 @@ void restoreHostState(const SavedState& saved, bool overlaid) {
     glPopMatrix();
 }
 
+// Shaped rows laid out as the HUD draws them: each composed into its row list when its text
+// changed, and found there otherwise.
+class ComposedShaping final : public RowShaping {
+public:
+    ComposedShaping(RowCache& cache, RowShaper& shaper,
+                    const platform::CodePageCharacters& codePage)
+        : cache_(cache), shaper_(shaper), codePage_(codePage) {}
+
+    Shaped shape(int index, const char* text, RowEncoding encoding) override {
+        unsigned int list = cache_.find(index, text);
+        if (list == 0) {
+            list = cache_.compose(index, text, shaper_.shape(text, encoding, codePage_), shaper_);
+        }
+        return {cache_.width(index), list};
+    }
+
+private:
+    RowCache& cache_;
+    RowShaper& shaper_;
+    const platform::CodePageCharacters& codePage_;
+};
+
 }  // namespace
 
 bool HudPlugin::draw(Arg flag) {
@@ -85,7 +107,9 @@ Viewport HudPlugin::readViewport() const {
 void HudPlugin::layOutCurrentPage(const Viewport& viewport) {
     const PageView page = readThroughCursor(store_, currentPage_);
     const FontAdvances advances = fontAdvances();
-    layOutPage(page, {settings_, advances, ink_, viewport, tokens_, codePage_}, layout_);
+    ComposedShaping shaping(rowCache_, shaper_, codePage_);
+    RowShaping* shaped = shaper_.opened() && rowCache_.enabled() ? &shaping : nullptr;
+    layOutPage(page, {settings_, advances, ink_, viewport, tokens_, codePage_, shaped}, layout_);
 }
 
 FontAdvances HudPlugin::fontAdvances() const {
@@ -153,7 +177,12 @@ void HudPlugin::drawText(const char* text) {
 
 void HudPlugin::prepareLine(ReadyLine& line) {
     const LaidRow& row = *line.row;
-    if (rowCache_.enabled()) {
+    line.composed = row.shaped != 0 || (settings_.rowCache != 0 && rowCache_.enabled());
+    if (row.shaped != 0) {
+        line.rowList = row.shaped;
+        return;
+    }
+    if (line.composed) {
         line.rowList = rowCache_.find(line.index, row.text);
         if (line.rowList == 0) {
             listLine(line);
@@ -187,7 +216,7 @@ void HudPlugin::listLine(ReadyLine& line) {
 }
 
 void HudPlugin::drawLine(const ReadyLine& line) {
-    if (rowCache_.enabled()) {
+    if (line.composed) {
         glCallList(line.rowList);
         return;
     }

@@ -8,6 +8,22 @@
 #include "tokens/clock_format.h"
 
 namespace vantor {
+namespace {
+
+// Whether some row of `store` is shaped; moves the store's cursor. Token values are plain ASCII,
+// so a row's own text decides.
+bool shapesSomeRow(PageStore& store, const platform::CodePageCharacters& codePage) {
+    for (int page = 0; store.selectPage(page) != 0; ++page) {
+        for (int row = 0; store.selectRow(row) != 0; ++row) {
+            if (RowShaper::needed(store.getRowText(), store.getRowEncoding(), codePage)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 void HudPlugin::rebuildGlResources() {
     const platform::DeviceContext deviceContext = platform::currentDeviceContext();
@@ -42,8 +58,11 @@ void HudPlugin::rebuildGlResources() {
     characterLists_.collect(store_, codePage_);
     if (named) characterLists_.gather(clockNames_);
     characterLists_.build(deviceContext, face, s.fontSize, s.fontWeight);
-    advancesMeasured_ =
-        settings_.anchor != kStretched || settings_.rowCache != 0 || settings_.panelAlpha > 0.0f;
+    shaper_.close();
+    if (shapesSomeRow(store_, codePage_)) shaper_.open(deviceContext, face, s.fontSize);
+    // Shaped rows are drawn as row lists, whatever ROW_CACHE says.
+    const bool composed = settings_.rowCache != 0 || shaper_.opened();
+    advancesMeasured_ = settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f;
     if (advancesMeasured_) measureGlyphAdvances();
     ink_ = {};
     if (settings_.panelAlpha > 0.0f) {
@@ -52,7 +71,7 @@ void HudPlugin::rebuildGlResources() {
         ink_ = font ? FontInk{font->ascent, font->descent}
                     : FontInk{settings_.fontSize, settings_.fontSize / 4};
     }
-    if (settings_.rowCache != 0) {
+    if (composed) {
         const Offsets offsets = effectOffsets();
         rowCache_.build(deviceContext, face, s.fontSize, s.fontWeight, fontListBase_,
                         advances_ + platform::kFirstGlyph, characterLists_.base(),

@@ -13,6 +13,7 @@
 #include "pages/hud_settings.h"
 #include "pages/page_store.h"
 #include "platform/platform.h"
+#include "shaping/row_shaper.h"
 #include "tokens/token_table.h"
 
 namespace vantor {
@@ -83,13 +84,14 @@ private:
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
 
-    // A row of layout_ readied for drawing: with the row cache, its row list, composed when the
-    // text changed; else, for a row that is not plain ASCII, the lists that draw its characters,
-    // made once however many times its effect draws it.
+    // A row of layout_ readied for drawing: shaped, or with the row cache, its row list, composed
+    // when the text changed; else, for a row that is not plain ASCII, the lists that draw its
+    // characters, made once however many times its effect draws it.
     struct ReadyLine {
         const LaidRow* row;
         int index;             // its row of the page
-        unsigned int rowList;  // with the row cache
+        bool composed;         // drawn as its row list
+        unsigned int rowList;  // when composed
         int listCount;         // -1 when the row is drawn as its bytes
         unsigned int lists[kLineSize];
     };
@@ -136,6 +138,7 @@ private:
     platform::CodePageCharacters codePage_ = {};      // read at rebuild
     std::string face_;                                // FONT_FACE in UTF-8, made at rebuild
     RowCache rowCache_;
+    RowShaper shaper_;         // open when some row of the layout is shaped
     float rowColour_[3] = {};  // the colour the row being drawn is in (chooseRowColour)
     FontInk ink_;        // the font's reach above and below a baseline, measured for the panel
     PageLayout layout_;  // the page of this frame

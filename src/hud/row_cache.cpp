@@ -71,6 +71,7 @@ void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeig
     offsets_.assign(offsets, offsets + offsetCount);
     if (offsetCount > 0) effect_.pixels.assign(rowBytes(width + 2) * (top - bottom + 2), 0);
     texts_.assign(static_cast<std::size_t>(kPageRows) * kLineSize, '\0');
+    placed_.reserve(RowShaper::kMaxGlyphs);
     std::fill(std::begin(held_), std::end(held_), false);
     glyphBase_ = glyphBase;
     characterBase_ = characterBase;
@@ -102,53 +103,68 @@ const RowCache::Glyph* RowCache::glyphOf(unsigned int list) const {
 }
 
 unsigned int RowCache::compose(int row, const char* text, const unsigned int* lists, int count) {
-    // Where the inked glyphs reach, from the row's origin.
+    placed_.clear();
     int pen = 0;
-    int left = 0, right = 0, bottom = 0, top = 0;
-    bool inked = false;
     for (int i = 0; i < count; ++i) {
         const Glyph* glyph = glyphOf(lists[i]);
         if (glyph == nullptr) continue;
-        const platform::GlyphBitmap& b = glyph->bitmap;
-        if (!b.rows.empty()) {
-            const int x = pen - b.xorig;
-            const int y = -b.yorig;
-            left = inked ? std::min(left, x) : x;
-            right = inked ? std::max(right, x + b.width) : x + b.width;
-            bottom = inked ? std::min(bottom, y) : y;
-            top = inked ? std::max(top, y + b.height) : y + b.height;
-            inked = true;
-        }
+        if (!glyph->bitmap.rows.empty()) placed_.push_back({&glyph->bitmap, pen, 0});
         pen += glyph->advance;
     }
+    return composePlaced(row, text, pen);
+}
+
+unsigned int RowCache::compose(int row, const char* text, const ShapedRun& run, RowShaper& shaper) {
+    placed_.clear();
+    for (int i = 0; i < run.count; ++i) {
+        const platform::ShapedGlyph& glyph = run.glyphs[i];
+        const platform::GlyphBitmap& bitmap = shaper.bitmap(glyph.index);
+        if (!bitmap.rows.empty()) placed_.push_back({&bitmap, glyph.x, glyph.y});
+    }
+    return composePlaced(row, text, run.notes.width);
+}
+
+unsigned int RowCache::composePlaced(int row, const char* text, int advance) {
+    // Where the inked glyphs reach, from the row's origin.
+    int left = 0, right = 0, bottom = 0, top = 0;
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        const platform::GlyphBitmap& b = *placed_[i].bitmap;
+        const int x = placed_[i].x - b.xorig;
+        const int y = placed_[i].y - b.yorig;
+        left = i > 0 ? std::min(left, x) : x;
+        right = i > 0 ? std::max(right, x + b.width) : x + b.width;
+        bottom = i > 0 ? std::min(bottom, y) : y;
+        top = i > 0 ? std::max(top, y + b.height) : y + b.height;
+    }
+    const bool inked = !placed_.empty();
     row_.width = inked ? right - left : 0;
     row_.height = inked ? top - bottom : 0;
     row_.left = left;
     row_.bottom = bottom;
     const std::size_t bytes = rowBytes(row_.width);
+    // Shaped glyphs can stand further out than single glyphs do (marks above marks).
+    if (bytes * row_.height > row_.pixels.size()) row_.pixels.resize(bytes * row_.height);
+    const std::size_t effectBytes = rowBytes(row_.width + 2) * (row_.height + 2);
+    if (!offsets_.empty() && effectBytes > effect_.pixels.size()) {
+        effect_.pixels.resize(effectBytes);
+    }
     std::fill_n(row_.pixels.begin(), bytes * row_.height, 0);
 
     // Each glyph ORed in at its place: overlapping glyphs light the union, as their lists do.
-    pen = 0;
-    for (int i = 0; i < count; ++i) {
-        const Glyph* glyph = glyphOf(lists[i]);
-        if (glyph == nullptr) continue;
-        const platform::GlyphBitmap& b = glyph->bitmap;
-        if (!b.rows.empty()) {
-            orBits(b.rows.data(), b.width, b.height, row_.pixels.data(), bytes,
-                   pen - b.xorig - left, -b.yorig - bottom);
-        }
-        pen += glyph->advance;
+    for (const Placed& placed : placed_) {
+        const platform::GlyphBitmap& b = *placed.bitmap;
+        orBits(b.rows.data(), b.width, b.height, row_.pixels.data(), bytes,
+               placed.x - b.xorig - left, placed.y - b.yorig - bottom);
     }
     const unsigned int list = base_ + static_cast<unsigned int>(row);
-    compile(list, row_, pen);
+    compile(list, row_, advance);
     if (!offsets_.empty()) {
         composeEffect();
         compile(effectList(row), effect_, 0);
     }
     std::memcpy(&texts_[static_cast<std::size_t>(row) * kLineSize], text, std::strlen(text) + 1);
     held_[row] = true;
-    widths_[row] = pen;
+    widths_[row] = advance;
     return list;
 }
 

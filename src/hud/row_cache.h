@@ -9,6 +9,7 @@
 
 #include "pages/row_page.h"
 #include "platform/platform.h"
+#include "shaping/row_shaper.h"
 #include "tokens/token_table.h"
 
 namespace vantor {
@@ -42,6 +43,11 @@ public:
     // returns it. Allocates nothing.
     unsigned int compose(int row, const char* text, const unsigned int* lists, int count);
 
+    // Composes `text`, shaped into `run`, from the glyph bitmaps `shaper` renders by index, each
+    // at the place the engine gave it, into row `row`'s list, and returns it. Allocates only when
+    // the row reaches further than any row of single glyphs could.
+    unsigned int compose(int row, const char* text, const ShapedRun& run, RowShaper& shaper);
+
     // The advance of the row's list: its text's width.
     int width(int row) const { return widths_[row]; }
 
@@ -58,6 +64,12 @@ private:
     };
 
     const Glyph* glyphOf(unsigned int list) const;
+    // An inked glyph's bitmap with its origin, from the row's origin.
+    struct Placed {
+        const platform::GlyphBitmap* bitmap;
+        int x, y;
+    };
+    unsigned int composePlaced(int row, const char* text, int advance);
     struct Block {  // composed pixels, bottom row first, each row in whole bytes
         std::vector<unsigned char> pixels;
         int width = 0, height = 0;
@@ -69,9 +81,10 @@ private:
     unsigned int base_ = 0;  // kPageRows lists, 0 when off
     unsigned int glyphBase_ = 0;
     unsigned int characterBase_ = 0;
-    std::vector<Glyph> glyphs_;  // the 96, then the characters
-    Block row_;                  // one composed row
-    Block effect_;               // and its effect
+    std::vector<Glyph> glyphs_;   // the 96, then the characters
+    std::vector<Placed> placed_;  // the row being composed
+    Block row_;                   // one composed row
+    Block effect_;                // and its effect
     std::vector<Offset> offsets_;
     std::vector<char> texts_;  // kPageRows texts of kLineSize, as last composed
     int widths_[kPageRows] = {};

@@ -37,7 +37,7 @@ void HudPlugin::drawTextEffect(const ReadyLine& line) {
     const Offsets offsets = effectOffsets();
     for (int i = 0; i < offsets.count; ++i) {
         setRasterPosition(x, y);
-        if (rowCache_.enabled()) {
+        if (line.composed) {
             glCallList(rowCache_.effectList(line.index));
             break;
         }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "layout/placement.h"
+#include "shaping/row_shaper.h"
 
 namespace vantor {
 namespace {
@@ -68,8 +69,16 @@ void layOutPage(const PageView& page, const LayoutInputs& in, PageLayout& out) {
     for (int i = 0; i < page.count; ++i) {
         LaidRow& laid = out.rows[i];
         laid.drawn = readyText(*page.rows[i], in.tokens, laid);
-        laid.width =
-            laid.drawn ? drawnWidth(laid.text, laid.encoding, in.codePage, in.advances) : 0;
+        laid.shaped = 0;
+        laid.width = 0;
+        if (laid.drawn && in.shaping != nullptr &&
+            RowShaper::needed(laid.text, laid.encoding, in.codePage)) {
+            const RowShaping::Shaped shaped = in.shaping->shape(i, laid.text, laid.encoding);
+            laid.shaped = shaped.handle;
+            laid.width = shaped.width;
+        } else if (laid.drawn) {
+            laid.width = drawnWidth(laid.text, laid.encoding, in.codePage, in.advances);
+        }
         place(in, out.space, i, page.count, laid);
     }
 }

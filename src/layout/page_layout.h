@@ -28,6 +28,21 @@ struct Viewport {
     int height = kOverlayHeight;
 };
 
+// What lays out the rows the shaping engine orders and shapes (RowShaper::needed): the HUD's
+// shaper composes each row's glyphs once its text changes, the checker's measures them.
+class RowShaping {
+public:
+    struct Shaped {
+        int width;            // in window pixels, as the engine lays the glyphs out
+        unsigned int handle;  // the shaper's own, to what it drew the row into
+    };
+    // Row `index` of the page, its tokens applied. Allocates nothing for a row shaped before.
+    virtual Shaped shape(int index, const char* text, RowEncoding encoding) = 0;
+
+protected:
+    ~RowShaping() = default;
+};
+
 // Everything a page is laid out from, apart from the page.
 struct LayoutInputs {
     const HudSettings& settings;
@@ -36,6 +51,7 @@ struct LayoutInputs {
     Viewport viewport;
     const TokenTable& tokens;  // the values the rows' tokens are given
     const platform::CodePageCharacters& codePage;
+    RowShaping* shaping = nullptr;  // none: every row is drawn glyph by glyph
 };
 
 // One row of the page as it is drawn.
@@ -50,9 +66,11 @@ struct LaidRow {
     float y;
     int left;      // the window column its first glyph's origin lands on
     int baseline;  // the window row its baseline stands on
-    int width;     // its drawn width in window pixels, from the advances
-    int top;       // one above the highest window row its letters can reach: baseline + ascent
-    int bottom;    // the lowest: baseline - descent
+    // Shaped by `LayoutInputs::shaping`, which gave its width and this handle; 0 when not.
+    unsigned int shaped;
+    int width;   // its drawn width in window pixels, from the advances or the shaping
+    int top;     // one above the highest window row its letters can reach: baseline + ascent
+    int bottom;  // the lowest: baseline - descent
 };
 
 // The space rows are placed in: the overlay's 640 x 480 stretched over the viewport, or, held to a

@@ -214,3 +214,63 @@ std::vector<std::string> facesHaving(const char* face, const char32_t* codes, in
                                      const char32_t* needed = nullptr, int neededCount = 0);
 
 }  // namespace vantor::platform
+
+namespace vantor::platform {
+
+// Whether a row of the `count` characters `text` has to go through the bidirectional algorithm
+// and the shaping engine to read as it is written: it holds a character that runs right to left
+// (of bidirectional type R or AL, or an Arabic-Indic digit), a direction control (LRM, RLM, ALM,
+// LRE..RLO, the isolates), or a character of a script whose letters join, reorder or stack
+// (Arabic, Syriac, the Indic scripts, Thai, Khmer and the like), as the system's own engine
+// judges a character complex. Latin, Greek, Cyrillic and CJK text, symbols and precomposed
+// letters such as U+00E9 are not.
+bool needsShaping(const char32_t* text, int count);
+
+// One glyph of a shaped row, in visual order: its index in the face and where its origin lies,
+// in whole pixels from the row's origin on the baseline (x to the right, y upward), the engine's
+// offset included.
+struct ShapedGlyph {
+    unsigned int index;
+    int x;
+    int y;
+};
+
+// What shaping found beside the glyphs.
+struct ShapeNotes {
+    int width = 0;                 // the pen's advance over the row, in whole pixels
+    int missing = -1;              // the first character the face has no glyph for, -1 when none
+    bool unclosedControl = false;  // an embedding, override or isolate the row leaves open
+};
+
+// The platform's shaping engine over one face: FriBidi and HarfBuzz over FreeType on Linux,
+// Uniscribe over a GDI font on Windows. Opening it allocates; shaping a row of at most the
+// capacity given to open allocates nothing.
+class Shaper {
+public:
+    Shaper();
+    ~Shaper();
+    Shaper(const Shaper&) = delete;
+    Shaper& operator=(const Shaper&) = delete;
+
+    // Opens `face` at a character height of `pixelHeight` pixels, as buildGlyphLists makes it, for
+    // rows of up to `capacity` characters; false when no such font can be had.
+    bool open(DeviceContext dc, const char* face, int pixelHeight, int capacity);
+    void close();
+    bool opened() const;
+
+    // Orders the `count` characters `text` (logical order, count <= capacity) by the Unicode
+    // bidirectional algorithm, its paragraph direction that of the first strong character, and
+    // shapes each run: at most `room` glyphs into `glyphs`, in visual order; returns how many.
+    // Direction controls lay out but draw no glyph.
+    int shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room, ShapeNotes& notes);
+
+    // The bitmap of glyph `index` of the face, laid out as the glyph lists lay theirs; a glyph
+    // without ink has no rows.
+    GlyphBitmap render(unsigned int index);
+
+private:
+    struct Engine;
+    Engine* engine_ = nullptr;
+};
+
+}  // namespace vantor::platform

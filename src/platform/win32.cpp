@@ -13,6 +13,7 @@
 
 #include "platform/clock_names.h"
 #include "platform/platform.h"
+#include "platform/win32_font.h"
 
 namespace vantor::platform {
 
@@ -116,29 +117,6 @@ void readClockNames(ClockNames& names) {
 DeviceContext currentDeviceContext() { return wglGetCurrentDC(); }
 
 namespace {
-
-// Face names come as UTF-8 and go to the system as wide text, so a name in any script is found.
-std::wstring wideOf(const char* utf8) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    if (size <= 1) return L"";
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), size);
-    wide.resize(static_cast<std::size_t>(size - 1));
-    return wide;
-}
-
-std::string utf8Of(const wchar_t* wide) {
-    char text[4 * LF_FACESIZE] = "";
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
-}
-
-HFONT createHudFont(const wchar_t* face, int pixelHeight, int weight, BYTE charset = ANSI_CHARSET) {
-    // A negative height asks for the character height, not the cell height, in pixels. The GDI
-    // makes a bold of its own for a face that has none.
-    return CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_TT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
-}
 
 // Whether the glyph of `code` in the font selected into `hdc` sets any pixel. A font that cannot
 // say (no outlines) counts as inked, and wglUseFontBitmapsA builds its lists as ever.

@@ -399,6 +399,52 @@ void BM_HudDrawBeyondAscii(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDrawBeyondAscii)->Apply(frameRuns);
 
+// The page with an Arabic word in each of its 28 rows: every row shaped, drawn as its row list.
+std::string arabicIni() {
+    std::string ini = fullLayoutIni();
+    const std::string word = " \u0627\u0644\u062a\u062d\u062f\u064a\u062f";
+    const std::string pageEnd = "[SECTION2]";
+    std::size_t end = ini.find(pageEnd);
+    for (auto at = ini.find("ROWDATA"); at < end; at = ini.find("ROWDATA", at + 1)) {
+        const std::size_t line = ini.find('\n', at);
+        ini.insert(line, word);
+        end += word.size();
+    }
+    return ini;
+}
+
+void BM_HudDrawArabic(benchmark::State& state) { effectFrames(state, arabicIni()); }
+BENCHMARK(BM_HudDrawArabic)->Apply(frameRuns);
+
+// As BM_HudDrawRowCacheChanging: two shaped rows' tokens change each frame.
+void BM_HudDrawArabicChanging(benchmark::State& state) {
+    Suite& s = suite();
+    s.dir->writeIni(arabicIni());
+    hostExecute(s, kReloadIniCommand);
+    runFrames(state, changingFrame);
+    s.dir->writeIni(fullLayoutIni());
+    hostExecute(s, kReloadIniCommand);
+    hudFrame(s);
+}
+BENCHMARK(BM_HudDrawArabicChanging)->Apply(frameRuns);
+
+// Shaping alone: a row of 40 characters, Arabic with digits and a Latin word, ordered and shaped.
+void BM_ShapeRow(benchmark::State& state) {
+    RowShaper shaper;
+    if (!shaper.open(nullptr, kFace, kPixelHeight)) {
+        state.SkipWithError("no face");
+        return;
+    }
+    const char* row =
+        "\u0627\u0644\u062a\u062d\u062f\u064a\u062f: 1234 \u0648\u062c\u0647 Faces "
+        "\u0633\u0644\u0627\u0645 \u0639\u0644\u064a\u0643\u0645 \u0644\u0627 56";
+    const platform::CodePageCharacters none = {};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(shaper.shape(row, RowEncoding::kUtf8, none).count);
+    }
+}
+BENCHMARK(BM_ShapeRow)->Unit(benchmark::kMicrosecond);
+
 // A page of 28 rows of 20 letters each, all on screen, from `first` on, a different letter each
 // (wrapping after `span`), with the row cache off or on. Han characters that Arial lacks come from
 // another face; the Cyrillic page, which Arial has, is what they are weighed against.

@@ -4,7 +4,8 @@ set(e2e_dir ${CMAKE_SOURCE_DIR}/tests/e2e)
 set(e2e_sources ${e2e_dir}/cli_test.cpp ${e2e_dir}/pages_test.cpp ${e2e_dir}/state_leak_test.cpp
   ${e2e_dir}/check_test.cpp ${e2e_dir}/plain_reference_test.cpp ${e2e_dir}/effect_pixels_test.cpp
   ${e2e_dir}/anchor_pixels_test.cpp ${e2e_dir}/text_pixels_test.cpp
-  ${e2e_dir}/row_cache_test.cpp ${e2e_dir}/panel_pixels_test.cpp ${e2e_dir}/style_pixels_test.cpp)
+  ${e2e_dir}/row_cache_test.cpp ${e2e_dir}/panel_pixels_test.cpp ${e2e_dir}/style_pixels_test.cpp
+  ${e2e_dir}/shaped_rows_test.cpp)
 # The soak run in the test command, over the example's pages; the full run has 100000 frames.
 set(e2e_soak_args --cmd switch --frames 10000 --soak --size 320x240)
 # One rasteriser thread: llvmpipe's threads grow their memory pools in large, unforeseeable steps.

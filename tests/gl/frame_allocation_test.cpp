@@ -46,7 +46,9 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
             iniWithPage({"*CAMERA_NAME* *CUR_DATE* *CUR_TIME* *ELAPSED* *FPS*", "BLANK",
                          "*SEL_FACES* *SEL_EDGES* *SEL_VERTICES*", "plain \xe9 row",
                          "Gr\xc3\xb6\xc3\x9f"
-                         "e *SEL_FACES*\xc2\xb0 \xce\x94x"},
+                         "e *SEL_FACES*\xc2\xb0 \xce\x94x",
+                         // Shaped, its text steady: drawn from its row list.
+                         "\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85 *SEL_EDGES* \xd7\xa9"},
                         {look, "TEXT_EFFECT=2"});
         ini.insert(ini.find('\n') + 1, pageKeys);
         WorkFolder dir(ini);

@@ -70,8 +70,11 @@ const CharacterMeasure* measured(const LayoutFont& font, char32_t c) {
     return at != all.end() && at->code == c ? &*at : nullptr;
 }
 
-Drawn drawnOf(const Layout& layout, const LoadedRow& row, char32_t c, unsigned char first) {
+Drawn drawnOf(const Layout& layout, const LoadedRow& row, bool shaped, char32_t c,
+              unsigned char first) {
     if (c == 0x7F) return Drawn::kDelete;
+    // A shaped row's direction controls direct its order and are meant to draw nothing.
+    if (shaped && vantor::RowShaper::isDirectionControl(c)) return Drawn::kAsWritten;
     // A code page that gives a byte no character, or a C1 control, leaves it none to draw.
     if (row.encoding == RowEncoding::kCodePage && first >= 0x80 &&
         !vantor::GatheredCharacters::wanted(c)) {
@@ -84,14 +87,14 @@ Drawn drawnOf(const Layout& layout, const LoadedRow& row, char32_t c, unsigned c
     return m != nullptr && !m->has ? Drawn::kMissingGlyph : Drawn::kAsWritten;
 }
 
-std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row) {
+std::vector<Character> charactersOf(const Layout& layout, const LoadedRow& row, bool shaped) {
     std::vector<Character> out;
     for (const char* text = row.text; *text != '\0';) {
         const char* start = text;
         const char32_t c = vantor::nextCharacter(text, row.encoding, layout.codePage);
         out.push_back({c, static_cast<std::size_t>(start - row.text),
                        static_cast<std::size_t>(text - start),
-                       drawnOf(layout, row, c, static_cast<unsigned char>(*start))});
+                       drawnOf(layout, row, shaped, c, static_cast<unsigned char>(*start))});
     }
     return out;
 }
@@ -257,7 +260,62 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
                      drawn + "\"; save the whole file as UTF-8");
 }
 
+// A shaped row that leaves an embedding, override or isolate open, as the engine that draws the
+// row finds it: told at the row's first opening control.
+void tellDirectionLeftOpen(const Layout& layout, const LoadedRow& row,
+                           const std::vector<Character>& characters, Findings& findings) {
+    vantor::RowShaper* shaper = shaperOf(layout.settings);
+    if (shaper == nullptr) return;
+    if (!shaper->shape(row.text, row.encoding, layout.codePage).notes.unclosedControl) return;
+    for (const Character& c : characters) {
+        const bool opens = (c.code >= 0x202A && c.code <= 0x202E && c.code != 0x202C) ||
+                           (c.code >= 0x2066 && c.code <= 0x2068);
+        if (opens) {
+            findings.add(FindingKind::DirectionLeftOpen, Severity::Warning, row.entry->line,
+                         columnOf(row, c.at),
+                         "the row leaves a direction control open, the first from " +
+                             named(c.code) +
+                             ": the rest of the row keeps its direction; close each with PDF "
+                             "(U+202C), or PDI (U+2069) for an isolate");
+            return;
+        }
+    }
+}
+
+// A shaped row is drawn from FONT_FACE alone: a character it lacks there is its missing-glyph box
+// whatever other faces have, told at the first such character.
+void tellShapedMissing(const Layout& layout, const LoadedRow& row,
+                       const std::vector<Character>& characters, Findings& findings) {
+    vantor::RowShaper* shaper = shaperOf(layout.settings);
+    if (shaper == nullptr) return;
+    const char32_t missing = shaper->shape(row.text, row.encoding, layout.codePage).missing;
+    if (missing == 0) return;
+    const auto at = std::find_if(characters.begin(), characters.end(),
+                                 [&](const Character& c) { return c.code == missing; });
+    if (at == characters.end()) return;
+    const std::string face = vantor::toUtf8(layout.settings.fontFace, layout.codePage);
+    const std::string elsewhere = vantor::platform::facesHaving(face.c_str(), &missing, 1).front();
+    findings.add(FindingKind::MissingGlyph, Severity::Warning, row.entry->line,
+                 columnOf(row, at->at),
+                 named(missing) + " draws as the font's missing-glyph box: the row is shaped, " +
+                     "from FONT_FACE=" + face + " alone, which has no glyph for it; " +
+                     (elsewhere.empty() ? "no face of this system has one"
+                                        : "name a face that has it, such as " + elsewhere));
+}
+
 }  // namespace
+
+vantor::RowShaper* shaperOf(const vantor::HudSettings& settings) {
+    static vantor::RowShaper shaper;
+    static std::string face;
+    static int size = 0;
+    if (!shaper.opened() || face != settings.fontFace || size != settings.fontSize) {
+        face = settings.fontFace;
+        size = settings.fontSize;
+        shaper.open(nullptr, settings.fontFace, settings.fontSize);
+    }
+    return shaper.opened() ? &shaper : nullptr;
+}
 
 std::string named(char32_t c) { return "\"" + utf8Text(c) + "\" (" + codePoint(c) + ")"; }
 
@@ -319,8 +377,14 @@ void checkCharacters(const Layout& layout, Findings& findings) {
     std::set<char32_t> told;
     for (const LoadedRow& row : layout.rows) {
         if (row.encoding == RowEncoding::kCodePage) noteBrokenUtf8(layout, row, findings);
-        const std::vector<Character> characters = charactersOf(layout, row);
-        tellMissingGlyphs(layout, row, characters, findings);
+        const bool shaped = vantor::RowShaper::needed(row.text, row.encoding, layout.codePage);
+        const std::vector<Character> characters = charactersOf(layout, row, shaped);
+        if (shaped) {
+            tellDirectionLeftOpen(layout, row, characters, findings);
+            tellShapedMissing(layout, row, characters, findings);
+        } else {
+            tellMissingGlyphs(layout, row, characters, findings);
+        }
         for (std::size_t i = 0; i < characters.size();) {
             const Character& c = characters[i];
             const int column = columnOf(row, c.at);

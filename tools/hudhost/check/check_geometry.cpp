@@ -100,7 +100,10 @@ void checkWidth(const Layout& layout, const LoadedRow& row, const vantor::LaidRo
     const vantor::WindowPoint start =
         vantor::stretchedPoint(laid.x, laid.y, layout.viewWidth, layout.viewHeight);
     const auto room = static_cast<float>(layout.viewWidth - start.x);
-    const int crossing = crossingAt(layout, row, room);
+    // A shaped row's glyphs no longer follow its bytes: past the edge, it crosses from the start.
+    const bool shaped = laid.shaped != 0;
+    const int crossing =
+        shaped ? (static_cast<float>(laid.width) > room ? 0 : -1) : crossingAt(layout, row, room);
     if (crossing < 0) return;
     const int width = laid.width;
     const std::string byPosition = nearestFit(ownTrial(layout), kPosX, [&](const Trial& at) {

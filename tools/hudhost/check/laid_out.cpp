@@ -2,6 +2,7 @@
 // tries, with the advances the HUD draws with and live values as wide as a typical frame's.
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "check/layout.h"
 #include "tokens/token_table.h"
@@ -17,6 +18,21 @@ const char* longestCameraName() {
     }
     return longest;
 }
+
+// Shaped rows measured by the engine the HUD draws them with.
+class MeasuredShaping final : public vantor::RowShaping {
+public:
+    MeasuredShaping(vantor::RowShaper& shaper, const vantor::platform::CodePageCharacters& codePage)
+        : shaper_(shaper), codePage_(codePage) {}
+
+    Shaped shape(int, const char* text, vantor::RowEncoding encoding) override {
+        return {shaper_.shape(text, encoding, codePage_).notes.width, 1};
+    }
+
+private:
+    vantor::RowShaper& shaper_;
+    const vantor::platform::CodePageCharacters& codePage_;
+};
 
 }  // namespace
 
@@ -47,13 +63,17 @@ std::unique_ptr<vantor::PageLayout> layOut(const Layout& layout, int page, const
         layout.font != nullptr
             ? vantor::FontInk{layout.font->measure.ascent, layout.font->measure.descent}
             : vantor::FontInk{};
+    vantor::RowShaper* shaper = shaperOf(trial.settings);
+    std::optional<MeasuredShaping> shaping;
+    if (shaper != nullptr) shaping.emplace(*shaper, layout.codePage);
     vantor::layOutPage(layout.store.view(page),
                        {trial.settings,
                         layout.advances,
                         ink,
                         {0, 0, trial.width, trial.height},
                         layout.values,
-                        layout.codePage},
+                        layout.codePage,
+                        shaping ? &*shaping : nullptr},
                        *laid);
     return laid;
 }

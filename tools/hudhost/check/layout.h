@@ -15,6 +15,7 @@
 #include "pages/hud_settings.h"
 #include "pages/row_encoding.h"
 #include "platform/platform.h"
+#include "shaping/row_shaper.h"
 
 namespace hudhost::check {
 
@@ -172,5 +173,9 @@ char32_t drawnAs(const Layout& layout, char32_t c);
 void checkGeometry(const Layout& layout, Findings& findings);
 // Neighbouring drawn rows whose letters, with their effect, overlap in the viewport checked in.
 void checkSpacing(const Layout& layout, Findings& findings);
+
+// The shaping engine over FONT_FACE at FONT_SIZE, as the HUD shapes rows with it, opened at the
+// first use and kept while the face stays the same; null when the face cannot be had.
+vantor::RowShaper* shaperOf(const vantor::HudSettings& settings);
 
 }  // namespace hudhost::check

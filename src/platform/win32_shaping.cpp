@@ -1,0 +1,271 @@
+// Windows shaping: Uniscribe itemizes the row by the bidirectional algorithm, lays its items out
+// in visual order and shapes and places each over the HUD's GDI font.
+#include <usp10.h>
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/win32_font.h"
+
+namespace vantor::platform {
+namespace {
+
+// The characters that direct the bidirectional algorithm and draw nothing: LRM, RLM, ALM, the
+// embeddings and overrides with their PDF, the isolates with their PDI.
+bool isDirectionControl(WCHAR c) {
+    return c == 0x200E || c == 0x200F || c == 0x061C || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
+// Into `out` (room for two units a character), `text` in UTF-16; `owner` gets the character each
+// unit belongs to. Returns the units.
+int toUtf16(const char32_t* text, int count, WCHAR* out, int* owner) {
+    int units = 0;
+    for (int i = 0; i < count; ++i) {
+        char32_t c = text[i];
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+        if (c > 0xFFFF) {
+            c -= 0x10000;
+            owner[units] = i;
+            out[units++] = static_cast<WCHAR>(0xD800 + (c >> 10));
+            c = 0xDC00 + (c & 0x3FF);
+        }
+        owner[units] = i;
+        out[units++] = static_cast<WCHAR>(c);
+    }
+    return units;
+}
+
+}  // namespace
+
+bool needsShaping(const char32_t* text, int count) {
+    std::vector<WCHAR> wide(static_cast<std::size_t>(count) * 2 + 1);
+    std::vector<int> owner(wide.size());
+    const int units = toUtf16(text, count, wide.data(), owner.data());
+    if (units == 0) return false;
+    // Uniscribe counts Korean as complex for its jamo, but a precomposed syllable needs no
+    // shaping: such rows keep the character lists and their fallback faces, as on Linux.
+    std::vector<WCHAR> rest;
+    for (int u = 0; u < units; ++u) {
+        const WCHAR w = wide[static_cast<std::size_t>(u)];
+        if ((w >= 0xAC00 && w <= 0xD7A3) || (w >= 0x3130 && w <= 0x318F)) continue;
+        rest.push_back(w);
+    }
+    if (!rest.empty() &&
+        ScriptIsComplex(rest.data(), static_cast<int>(rest.size()), SIC_COMPLEX) == S_OK) {
+        return true;
+    }
+    std::vector<WORD> types(static_cast<std::size_t>(units));
+    GetStringTypeW(CT_CTYPE2, wide.data(), units, types.data());
+    for (int u = 0; u < units; ++u) {
+        if (types[u] == C2_RIGHTTOLEFT || types[u] == C2_ARABICNUMBER) return true;
+        if (isDirectionControl(wide[u])) return true;
+    }
+    return false;
+}
+
+struct Shaper::Engine {
+    HDC dc = nullptr;
+    HFONT font = nullptr;
+    HGDIOBJ previous = nullptr;
+    SCRIPT_CACHE cache = nullptr;
+    WORD missingGlyph = 0;
+    int capacity = 0;
+    std::vector<WCHAR> wide;
+    std::vector<int> owner;
+    std::vector<WORD> types;
+    std::vector<SCRIPT_ITEM> items;
+    std::vector<BYTE> levels;
+    std::vector<int> order;
+    std::vector<WORD> glyphs;
+    std::vector<WORD> clusters;
+    std::vector<SCRIPT_VISATTR> attributes;
+    std::vector<int> advances;
+    std::vector<GOFFSET> offsets;
+
+    ~Engine() {
+        ScriptFreeCache(&cache);
+        if (dc != nullptr) {
+            SelectObject(dc, previous);
+            DeleteDC(dc);
+        }
+        if (font != nullptr) DeleteObject(font);
+    }
+
+    // The paragraph's direction: that of its first strong character, right to left for R and AL.
+    bool rightToLeft(int units) {
+        GetStringTypeW(CT_CTYPE2, wide.data(), units, types.data());
+        for (int u = 0; u < units; ++u) {
+            if (isDirectionControl(wide[u])) continue;
+            if (types[u] == C2_LEFTTORIGHT) return false;
+            if (types[u] == C2_RIGHTTOLEFT) return true;
+        }
+        return false;
+    }
+
+    // Shapes item `item`, its glyphs appended to `out` in visual order from pen position `pen`.
+    int shapeItem(int item, int& pen, ShapedGlyph* out, int placed, int room, ShapeNotes& notes) {
+        const int start = items[item].iCharPos;
+        const int length = items[item + 1].iCharPos - start;
+        SCRIPT_ANALYSIS analysis = items[item].a;
+        const int most = static_cast<int>(glyphs.size());
+        int count = 0;
+        HRESULT shaped = ScriptShape(dc, &cache, &wide[start], length, most, &analysis,
+                                     glyphs.data(), clusters.data(), attributes.data(), &count);
+        if (shaped == USP_E_SCRIPT_NOT_IN_FONT) {  // the face's own glyphs, missing ones too
+            analysis.eScript = SCRIPT_UNDEFINED;
+            shaped = ScriptShape(dc, &cache, &wide[start], length, most, &analysis, glyphs.data(),
+                                 clusters.data(), attributes.data(), &count);
+        }
+        if (shaped != S_OK) return placed;
+        ABC abc{};
+        if (ScriptPlace(dc, &cache, glyphs.data(), count, attributes.data(), &analysis,
+                        advances.data(), offsets.data(), &abc) != S_OK) {
+            return placed;
+        }
+        // A control shaped alone is a zero-width glyph of its own: it is skipped, not drawn.
+        std::vector<char>& skip = skipped;
+        skip.assign(static_cast<std::size_t>(count), false);
+        for (int c = 0; c < length; ++c) {
+            const WORD g = clusters[c];
+            const bool alone =
+                (c == 0 || clusters[c - 1] != g) && (c + 1 == length || clusters[c + 1] != g);
+            if (isDirectionControl(wide[start + c]) && alone && g < count) skip[g] = 1;
+            if (!isDirectionControl(wide[start + c]) && g < count && glyphs[g] == missingGlyph &&
+                notes.missing < 0) {
+                notes.missing = owner[start + c];
+            }
+        }
+        for (int g = 0; g < count; ++g) {
+            if (skip[g]) continue;
+            if (placed < room) {
+                out[placed++] = {glyphs[g], pen + offsets[g].du, offsets[g].dv};
+            }
+            pen += advances[g];
+        }
+        return placed;
+    }
+
+    std::vector<char> skipped;  // by glyph of the item being shaped
+};
+
+Shaper::Shaper() = default;
+Shaper::~Shaper() { close(); }
+
+void Shaper::close() {
+    delete engine_;
+    engine_ = nullptr;
+}
+
+bool Shaper::opened() const { return engine_ != nullptr; }
+
+bool Shaper::open(DeviceContext dc, const char* face, int pixelHeight, int capacity) {
+    close();
+    auto* engine = new Engine;
+    // A device of its own, so that the GL context's keeps the font it has.
+    engine->dc = CreateCompatibleDC(static_cast<HDC>(dc));
+    engine->font = createHudFont(wideOf(face).c_str(), pixelHeight, FW_NORMAL);
+    if (engine->dc == nullptr || engine->font == nullptr) {
+        delete engine;
+        return false;
+    }
+    engine->previous = SelectObject(engine->dc, engine->font);
+    SCRIPT_FONTPROPERTIES properties{};
+    properties.cBytes = sizeof properties;
+    if (ScriptGetFontProperties(engine->dc, &engine->cache, &properties) == S_OK) {
+        engine->missingGlyph = properties.wgDefault;
+    }
+    const auto units = static_cast<std::size_t>(capacity) * 2 + 1;
+    const std::size_t most = units * 3 / 2 + 16;  // as Uniscribe asks for the glyph buffers
+    engine->capacity = capacity;
+    engine->wide.resize(units);
+    engine->owner.resize(units);
+    engine->types.resize(units);
+    engine->items.resize(units + 1);
+    engine->levels.resize(units);
+    engine->order.resize(units);
+    engine->glyphs.resize(most);
+    engine->clusters.resize(units);
+    engine->attributes.resize(most);
+    engine->advances.resize(most);
+    engine->offsets.resize(most);
+    engine->skipped.reserve(most);
+    engine_ = engine;
+    return true;
+}
+
+int Shaper::shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room,
+                  ShapeNotes& notes) {
+    notes = {};
+    if (engine_ == nullptr || count <= 0) return 0;
+    Engine& e = *engine_;
+    if (count > e.capacity) count = e.capacity;
+    const int units = toUtf16(text, count, e.wide.data(), e.owner.data());
+
+    // Embeddings close with a PDF, isolates with a PDI, which also closes those opened inside.
+    int embeddings = 0;
+    int isolates = 0;
+    for (int u = 0; u < units; ++u) {
+        const WCHAR c = e.wide[u];
+        if (c >= 0x202A && c <= 0x202E && c != 0x202C) ++embeddings;
+        if (c == 0x202C && embeddings > 0) --embeddings;
+        if (c >= 0x2066 && c <= 0x2068) ++isolates;
+        if (c == 0x2069 && isolates > 0) {
+            --isolates;
+            embeddings = 0;
+        }
+    }
+    notes.unclosedControl = embeddings > 0 || isolates > 0;
+
+    SCRIPT_CONTROL control{};
+    SCRIPT_STATE state{};
+    state.uBidiLevel = e.rightToLeft(units) ? 1 : 0;
+    int itemCount = 0;
+    if (ScriptItemize(e.wide.data(), units, static_cast<int>(e.items.size()) - 1, &control, &state,
+                      e.items.data(), &itemCount) != S_OK) {
+        return 0;
+    }
+    for (int i = 0; i < itemCount; ++i) e.levels[i] = e.items[i].a.s.uBidiLevel;
+    if (ScriptLayout(itemCount, e.levels.data(), e.order.data(), nullptr) != S_OK) return 0;
+    int pen = 0;
+    int placed = 0;
+    for (int v = 0; v < itemCount; ++v) {
+        placed = e.shapeItem(e.order[v], pen, glyphs, placed, room, notes);
+    }
+    notes.width = pen;
+    return placed;
+}
+
+// What wglUseFontBitmaps compiles, by glyph index: the outline's bitmap, its rows a DWORD apart
+// from the top, turned to whole bytes from the bottom. A glyph without ink (the space: size 0,
+// a 1 x 1 box) has no rows.
+GlyphBitmap Shaper::render(unsigned int index) {
+    GlyphBitmap glyph;
+    if (engine_ == nullptr) return glyph;
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    const UINT format = GGO_BITMAP | GGO_GLYPH_INDEX;
+    GLYPHMETRICS metrics{};
+    const DWORD size =
+        GetGlyphOutlineW(engine_->dc, index, format, &metrics, 0, nullptr, &identity);
+    if (size == 0 || size == GDI_ERROR) return glyph;
+    std::vector<unsigned char> outline(size);
+    if (GetGlyphOutlineW(engine_->dc, index, format, &metrics, size, outline.data(), &identity) ==
+        GDI_ERROR) {
+        return glyph;
+    }
+    glyph.width = static_cast<int>(metrics.gmBlackBoxX);
+    glyph.height = static_cast<int>(metrics.gmBlackBoxY);
+    glyph.xorig = -metrics.gmptGlyphOrigin.x;
+    glyph.yorig = glyph.height - metrics.gmptGlyphOrigin.y;
+    const std::size_t from = (metrics.gmBlackBoxX + 31) / 32 * 4;
+    const std::size_t to = (metrics.gmBlackBoxX + 7) / 8;
+    glyph.rows.resize(to * metrics.gmBlackBoxY);
+    for (std::size_t row = 0; row < metrics.gmBlackBoxY && (row + 1) * from <= size; ++row) {
+        std::memcpy(&glyph.rows[(metrics.gmBlackBoxY - 1 - row) * to], &outline[row * from], to);
+    }
+    return glyph;
+}
+
+}  // namespace vantor::platform
