@@ -118,7 +118,7 @@ unsigned int RowCache::compose(int row, const char* text, const ShapedRun& run, 
     placed_.clear();
     for (int i = 0; i < run.count; ++i) {
         const platform::ShapedGlyph& glyph = run.glyphs[i];
-        const platform::GlyphBitmap& bitmap = shaper.bitmap(glyph.index);
+        const platform::GlyphBitmap& bitmap = shaper.bitmap(glyph.face, glyph.index);
         if (!bitmap.rows.empty()) placed_.push_back({&bitmap, glyph.x, glyph.y});
     }
     return composePlaced(row, text, run.notes.width);

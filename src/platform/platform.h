@@ -226,25 +226,28 @@ namespace vantor::platform {
 // letters such as U+00E9 are not.
 bool needsShaping(const char32_t* text, int count);
 
-// One glyph of a shaped row, in visual order: its index in the face and where its origin lies,
-// in whole pixels from the row's origin on the baseline (x to the right, y upward), the engine's
-// offset included.
+// One glyph of a shaped row, in visual order: its index in the face that draws it and where its
+// origin lies, in whole pixels from the row's origin on the baseline (x to the right, y upward),
+// the engine's offset included.
 struct ShapedGlyph {
     unsigned int index;
     int x;
     int y;
+    int face;  // 0: the chosen face; 1 on: the fallback faces, in the order the engine took them
 };
 
 // What shaping found beside the glyphs.
 struct ShapeNotes {
     int width = 0;                 // the pen's advance over the row, in whole pixels
-    int missing = -1;              // the first character the face has no glyph for, -1 when none
+    int missing = -1;              // the first character that no face has a glyph for, -1 when none
     bool unclosedControl = false;  // an embedding, override or isolate the row leaves open
 };
 
 // The platform's shaping engine over one face: FriBidi and HarfBuzz over FreeType on Linux,
-// Uniscribe over a GDI font on Windows. Opening it allocates; shaping a row of at most the
-// capacity given to open allocates nothing.
+// Uniscribe over a GDI font on Windows. A run of one script and direction that holds characters
+// the face lacks is shaped whole with the first fallback face that has them, as the character
+// lists take theirs. Opening it allocates, and so does the first row that needs a new fallback
+// face; shaping a row of at most the capacity given to open otherwise allocates nothing.
 class Shaper {
 public:
     Shaper();
@@ -252,9 +255,10 @@ public:
     Shaper(const Shaper&) = delete;
     Shaper& operator=(const Shaper&) = delete;
 
-    // Opens `face` at a character height of `pixelHeight` pixels, as buildGlyphLists makes it, for
-    // rows of up to `capacity` characters; false when no such font can be had.
-    bool open(DeviceContext dc, const char* face, int pixelHeight, int capacity);
+    // Opens `face` (UTF-8) of `weight` at a character height of `pixelHeight` pixels, as
+    // buildGlyphLists makes it, for rows of up to `capacity` characters; false when no such font
+    // can be had.
+    bool open(DeviceContext dc, const char* face, int pixelHeight, int capacity, int weight);
     void close();
     bool opened() const;
 
@@ -264,9 +268,9 @@ public:
     // Direction controls lay out but draw no glyph.
     int shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room, ShapeNotes& notes);
 
-    // The bitmap of glyph `index` of the face, laid out as the glyph lists lay theirs; a glyph
-    // without ink has no rows.
-    GlyphBitmap render(unsigned int index);
+    // The bitmap of glyph `index` of face `face` (ShapedGlyph::face), laid out as the glyph lists
+    // lay theirs; a glyph without ink has no rows.
+    GlyphBitmap render(int face, unsigned int index);
 
 private:
     struct Engine;

@@ -7,6 +7,8 @@
 #include <hb.h>
 
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -57,12 +59,24 @@ bool needsShaping(const char32_t* text, int count) {
     return false;
 }
 
-struct Shaper::Engine {
-    FT_Library library = nullptr;
+// A face the engine shapes with, and the file it came from.
+struct ShapingFont {
     FT_Face face = nullptr;
     hb_font_t* font = nullptr;
+    std::string path;
+    int index = 0;
+};
+
+struct Shaper::Engine {
+    FT_Library library = nullptr;
+    std::vector<ShapingFont> fonts;  // the chosen face first, then the fallback faces taken
+    std::string name;                // the chosen face's name, as fallback faces are asked for it
+    int pixelHeight = 0;
+    // By character: the font that draws it when the chosen face lacks it, -1 when none has it.
+    std::unordered_map<char32_t, int> fallbackOf;
     hb_buffer_t* buffer = nullptr;
     int capacity = 0;
+    std::vector<char32_t> lacking;  // of the run being shaped, the characters the face lacks
     // By character in logical order, and the logical place of each visual one.
     std::vector<FriBidiCharType> types;
     std::vector<FriBidiBracketType> brackets;
@@ -72,9 +86,68 @@ struct Shaper::Engine {
 
     ~Engine() {
         if (buffer != nullptr) hb_buffer_destroy(buffer);
-        if (font != nullptr) hb_font_destroy(font);
-        if (face != nullptr) FT_Done_Face(face);
+        for (ShapingFont& f : fonts) {
+            if (f.font != nullptr) hb_font_destroy(f.font);  // drops its reference to the face
+        }
         if (library != nullptr) FT_Done_FreeType(library);
+    }
+
+    // Opens the face in `file` at the engine's size, once: its place in `fonts`, -1 when it fails.
+    int openFont(const FontFile& file) {
+        for (std::size_t k = 0; k < fonts.size(); ++k) {
+            if (fonts[k].path == file.path && fonts[k].index == file.index) {
+                return static_cast<int>(k);
+            }
+        }
+        FT_Face face = nullptr;
+        if (FT_New_Face(library, file.path, file.index, &face) != 0) return -1;
+        if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight)) != 0) {
+            FT_Done_Face(face);
+            return -1;
+        }
+        // Hinted as the glyph lists render, so that a glyph advances by the pixels its list would.
+        hb_font_t* font = hb_ft_font_create_referenced(face);
+        FT_Done_Face(face);  // the font holds its own reference
+        hb_ft_font_set_load_flags(font, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO);
+        fonts.push_back({face, font, file.path, file.index});
+        return static_cast<int>(fonts.size()) - 1;
+    }
+
+    // The font that shapes the logical characters [from, to): the chosen face, unless it lacks one
+    // of them, then the first fallback face that has all it lacks, else the one that has the
+    // first of them; the chosen face when none has.
+    int fontFor(const char32_t* text, int from, int to) {
+        hb_unicode_funcs_t* unicode = hb_unicode_funcs_get_default();
+        lacking.clear();
+        for (int i = from; i < to; ++i) {
+            // Controls and the other invisible formatting characters need no glyph of their own.
+            if (isControl(types[i]) || hb_unicode_general_category(unicode, text[i]) ==
+                                           HB_UNICODE_GENERAL_CATEGORY_FORMAT) {
+                continue;
+            }
+            if (FT_Get_Char_Index(fonts[0].face, text[i]) == 0) lacking.push_back(text[i]);
+        }
+        if (lacking.empty()) return 0;
+        const auto hasAll = [&](int k) {
+            for (char32_t c : lacking) {
+                if (FT_Get_Char_Index(fonts[k].face, c) == 0) return false;
+            }
+            return true;
+        };
+        const auto known = fallbackOf.find(lacking[0]);
+        if (known != fallbackOf.end() && (known->second < 0 || hasAll(known->second))) {
+            return known->second < 0 ? 0 : known->second;
+        }
+        CoveringFaces cover = coveringFaces(name.c_str(), lacking.data(), 1, lacking.data() + 1,
+                                            static_cast<int>(lacking.size()) - 1);
+        if (cover.of.empty() || cover.of[0] < 0) {
+            cover = coveringFaces(name.c_str(), lacking.data(), 1);
+        }
+        const int k = cover.of.empty() || cover.of[0] < 0
+                          ? -1
+                          : openFont(cover.faces[static_cast<std::size_t>(cover.of[0])]);
+        fallbackOf[lacking[0]] = k;
+        return k < 0 ? 0 : k;
     }
 
     // Each character's script; those of every script (spaces, digits, marks) take the script of
@@ -111,7 +184,8 @@ struct Shaper::Engine {
             buffer, static_cast<hb_buffer_flags_t>(HB_BUFFER_FLAG_REMOVE_DEFAULT_IGNORABLES |
                                                    (from == 0 ? HB_BUFFER_FLAG_BOT : 0) |
                                                    (to == count ? HB_BUFFER_FLAG_EOT : 0)));
-        hb_shape(font, buffer, nullptr, 0);
+        const int face = fontFor(text, from, to);
+        hb_shape(fonts[static_cast<std::size_t>(face)].font, buffer, nullptr, 0);
         unsigned int length = 0;
         const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &length);
         const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &length);
@@ -121,7 +195,7 @@ struct Shaper::Engine {
             }
             if (placed < room && !isControl(types[infos[g].cluster])) {
                 glyphs[placed++] = {infos[g].codepoint, toPixels(pen + positions[g].x_offset),
-                                    toPixels(positions[g].y_offset)};
+                                    toPixels(positions[g].y_offset), face};
             }
             pen += positions[g].x_advance;
         }
@@ -139,22 +213,19 @@ void Shaper::close() {
 
 bool Shaper::opened() const { return engine_ != nullptr; }
 
-bool Shaper::open(DeviceContext, const char* face, int pixelHeight, int capacity) {
+bool Shaper::open(DeviceContext, const char* face, int pixelHeight, int capacity, int weight) {
     close();
     FontFile file;
-    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file)) {
+    if (face == nullptr || pixelHeight <= 0 || !matchFontFile(face, pixelHeight, file, weight)) {
         return false;
     }
     auto* engine = new Engine;
-    if (FT_Init_FreeType(&engine->library) != 0 ||
-        FT_New_Face(engine->library, file.path, file.index, &engine->face) != 0 ||
-        FT_Set_Pixel_Sizes(engine->face, 0, static_cast<FT_UInt>(pixelHeight)) != 0) {
+    engine->name = face;
+    engine->pixelHeight = pixelHeight;
+    if (FT_Init_FreeType(&engine->library) != 0 || engine->openFont(file) != 0) {
         delete engine;
         return false;
     }
-    // Hinted as the glyph lists render, so that a glyph advances by the pixels its list would.
-    engine->font = hb_ft_font_create_referenced(engine->face);
-    hb_ft_font_set_load_flags(engine->font, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO);
     engine->buffer = hb_buffer_create();
     hb_buffer_pre_allocate(engine->buffer, static_cast<unsigned int>(capacity) * 2);
     engine->capacity = capacity;
@@ -163,6 +234,7 @@ bool Shaper::open(DeviceContext, const char* face, int pixelHeight, int capacity
     engine->levels.resize(capacity);
     engine->scripts.resize(capacity);
     engine->order.resize(capacity);
+    engine->lacking.reserve(static_cast<std::size_t>(capacity));
     engine_ = engine;
     return true;
 }
@@ -229,10 +301,12 @@ int Shaper::shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room
     return placed;
 }
 
-GlyphBitmap Shaper::render(unsigned int index) {
+GlyphBitmap Shaper::render(int font, unsigned int index) {
     GlyphBitmap glyph;
-    if (engine_ == nullptr) return glyph;
-    FT_Face face = engine_->face;
+    if (engine_ == nullptr || font < 0 || font >= static_cast<int>(engine_->fonts.size())) {
+        return glyph;
+    }
+    FT_Face face = engine_->fonts[static_cast<std::size_t>(font)].face;
     if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return glyph;
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;

@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32_fallback_faces.h"
 #include "platform/win32_font.h"
 
 namespace vantor::platform {
@@ -66,12 +69,21 @@ bool needsShaping(const char32_t* text, int count) {
     return false;
 }
 
-struct Shaper::Engine {
-    HDC dc = nullptr;
+// A font the engine shapes with: its own, or a fallback face's, which the fallback list owns.
+struct ShapingFont {
     HFONT font = nullptr;
-    HGDIOBJ previous = nullptr;
     SCRIPT_CACHE cache = nullptr;
     WORD missingGlyph = 0;
+};
+
+struct Shaper::Engine {
+    HDC dc = nullptr;
+    HFONT own = nullptr;
+    HGDIOBJ previous = nullptr;
+    std::vector<ShapingFont> fonts;  // the chosen face first, then the fallback faces taken
+    std::unique_ptr<FallbackFaces> fallback;
+    // By character: the font that draws it when the chosen face lacks it, -1 when none has it.
+    std::unordered_map<char32_t, int> fallbackOf;
     int capacity = 0;
     std::vector<WCHAR> wide;
     std::vector<int> owner;
@@ -84,14 +96,31 @@ struct Shaper::Engine {
     std::vector<SCRIPT_VISATTR> attributes;
     std::vector<int> advances;
     std::vector<GOFFSET> offsets;
+    std::vector<char> skipped;      // by glyph of the item being shaped
+    std::vector<char32_t> lacking;  // of the item being shaped, the characters its font lacks
 
     ~Engine() {
-        ScriptFreeCache(&cache);
-        if (dc != nullptr) {
-            SelectObject(dc, previous);
-            DeleteDC(dc);
+        for (ShapingFont& f : fonts) ScriptFreeCache(&f.cache);
+        if (dc != nullptr) SelectObject(dc, previous);
+        fallback.reset();  // its fonts, now that none is selected
+        if (dc != nullptr) DeleteDC(dc);
+        if (own != nullptr) DeleteObject(own);
+    }
+
+    // Takes `font` as one the engine shapes with, once: its place in `fonts`.
+    int take(HFONT font) {
+        for (std::size_t k = 0; k < fonts.size(); ++k) {
+            if (fonts[k].font == font) return static_cast<int>(k);
         }
-        if (font != nullptr) DeleteObject(font);
+        ShapingFont taken{font};
+        SelectObject(dc, font);
+        SCRIPT_FONTPROPERTIES properties{};
+        properties.cBytes = sizeof properties;
+        if (ScriptGetFontProperties(dc, &taken.cache, &properties) == S_OK) {
+            taken.missingGlyph = properties.wgDefault;
+        }
+        fonts.push_back(taken);
+        return static_cast<int>(fonts.size()) - 1;
     }
 
     // The paragraph's direction: that of its first strong character, right to left for R and AL.
@@ -105,50 +134,99 @@ struct Shaper::Engine {
         return false;
     }
 
-    // Shapes item `item`, its glyphs appended to `out` in visual order from pen position `pen`.
+    // Shapes and places the `length` units from `start` with font `font`; the glyphs' count, 0
+    // when the engine fails. A face that lacks the script gives its own glyphs, missing ones too.
+    int shapeWith(int font, int start, int length, SCRIPT_ANALYSIS analysis) {
+        ShapingFont& f = fonts[static_cast<std::size_t>(font)];
+        SelectObject(dc, f.font);
+        const int most = static_cast<int>(glyphs.size());
+        int count = 0;
+        HRESULT shaped = ScriptShape(dc, &f.cache, &wide[start], length, most, &analysis,
+                                     glyphs.data(), clusters.data(), attributes.data(), &count);
+        if (shaped == USP_E_SCRIPT_NOT_IN_FONT) {
+            analysis.eScript = SCRIPT_UNDEFINED;
+            shaped = ScriptShape(dc, &f.cache, &wide[start], length, most, &analysis, glyphs.data(),
+                                 clusters.data(), attributes.data(), &count);
+        }
+        ABC abc{};
+        if (shaped != S_OK ||
+            ScriptPlace(dc, &f.cache, glyphs.data(), count, attributes.data(), &analysis,
+                        advances.data(), offsets.data(), &abc) != S_OK) {
+            return 0;
+        }
+        return count;
+    }
+
+    // Into `lacking`, the characters of the units shaped that came out as the missing glyph of
+    // `font`; direction controls need none.
+    void findLacking(int font, int start, int length, int count) {
+        lacking.clear();
+        const WORD missing = fonts[static_cast<std::size_t>(font)].missingGlyph;
+        for (int c = 0; c < length; ++c) {
+            const WORD g = clusters[c];
+            if (!isDirectionControl(wide[start + c]) && g < count && glyphs[g] == missing) {
+                lacking.push_back(text[owner[start + c]]);
+            }
+        }
+    }
+
+    // The fallback face that has all the characters in `lacking`, else the first of them; -1
+    // when none has it.
+    int fallbackFor() {
+        const auto known = fallbackOf.find(lacking[0]);
+        if (known != fallbackOf.end()) return known->second;
+        const Candidate* found =
+            fallback->select(lacking[0], lacking.data() + 1, static_cast<int>(lacking.size()) - 1);
+        if (found == nullptr) found = fallback->select(lacking[0]);
+        const int k = found != nullptr ? take(found->font) : -1;
+        fallbackOf.emplace(lacking[0], k);
+        return k;
+    }
+
+    // Shapes item `item`, its glyphs appended to `out` in visual order from pen position `pen`:
+    // with the chosen face, or when it lacks some of the item's characters, with a fallback face.
     int shapeItem(int item, int& pen, ShapedGlyph* out, int placed, int room, ShapeNotes& notes) {
         const int start = items[item].iCharPos;
         const int length = items[item + 1].iCharPos - start;
-        SCRIPT_ANALYSIS analysis = items[item].a;
-        const int most = static_cast<int>(glyphs.size());
-        int count = 0;
-        HRESULT shaped = ScriptShape(dc, &cache, &wide[start], length, most, &analysis,
-                                     glyphs.data(), clusters.data(), attributes.data(), &count);
-        if (shaped == USP_E_SCRIPT_NOT_IN_FONT) {  // the face's own glyphs, missing ones too
-            analysis.eScript = SCRIPT_UNDEFINED;
-            shaped = ScriptShape(dc, &cache, &wide[start], length, most, &analysis, glyphs.data(),
-                                 clusters.data(), attributes.data(), &count);
+        int font = 0;
+        int count = shapeWith(font, start, length, items[item].a);
+        if (count == 0) return placed;
+        findLacking(font, start, length, count);
+        if (!lacking.empty()) {
+            const int other = fallbackFor();
+            const int again = other > 0 ? shapeWith(other, start, length, items[item].a) : 0;
+            if (again > 0) {
+                font = other;
+                count = again;
+                findLacking(font, start, length, count);
+            } else if (other > 0) {
+                count = shapeWith(font, start, length, items[item].a);
+            }
         }
-        if (shaped != S_OK) return placed;
-        ABC abc{};
-        if (ScriptPlace(dc, &cache, glyphs.data(), count, attributes.data(), &analysis,
-                        advances.data(), offsets.data(), &abc) != S_OK) {
-            return placed;
+        if (!lacking.empty() && notes.missing < 0) {
+            for (int c = 0; c < length && notes.missing < 0; ++c) {
+                if (text[owner[start + c]] == lacking[0]) notes.missing = owner[start + c];
+            }
         }
         // A control shaped alone is a zero-width glyph of its own: it is skipped, not drawn.
-        std::vector<char>& skip = skipped;
-        skip.assign(static_cast<std::size_t>(count), false);
+        skipped.assign(static_cast<std::size_t>(count), false);
         for (int c = 0; c < length; ++c) {
             const WORD g = clusters[c];
             const bool alone =
                 (c == 0 || clusters[c - 1] != g) && (c + 1 == length || clusters[c + 1] != g);
-            if (isDirectionControl(wide[start + c]) && alone && g < count) skip[g] = 1;
-            if (!isDirectionControl(wide[start + c]) && g < count && glyphs[g] == missingGlyph &&
-                notes.missing < 0) {
-                notes.missing = owner[start + c];
-            }
+            if (isDirectionControl(wide[start + c]) && alone && g < count) skipped[g] = 1;
         }
         for (int g = 0; g < count; ++g) {
-            if (skip[g]) continue;
+            if (skipped[g]) continue;
             if (placed < room) {
-                out[placed++] = {glyphs[g], pen + offsets[g].du, offsets[g].dv};
+                out[placed++] = {glyphs[g], pen + offsets[g].du, offsets[g].dv, font};
             }
             pen += advances[g];
         }
         return placed;
     }
 
-    std::vector<char> skipped;  // by glyph of the item being shaped
+    const char32_t* text = nullptr;  // the row being shaped, by character
 };
 
 Shaper::Shaper() = default;
@@ -161,22 +239,20 @@ void Shaper::close() {
 
 bool Shaper::opened() const { return engine_ != nullptr; }
 
-bool Shaper::open(DeviceContext dc, const char* face, int pixelHeight, int capacity) {
+bool Shaper::open(DeviceContext dc, const char* face, int pixelHeight, int capacity, int weight) {
     close();
     auto* engine = new Engine;
     // A device of its own, so that the GL context's keeps the font it has.
     engine->dc = CreateCompatibleDC(static_cast<HDC>(dc));
-    engine->font = createHudFont(wideOf(face).c_str(), pixelHeight, FW_NORMAL);
-    if (engine->dc == nullptr || engine->font == nullptr) {
+    const std::wstring name = wideOf(face);
+    engine->own = createHudFont(name.c_str(), pixelHeight, weight);
+    if (engine->dc == nullptr || engine->own == nullptr) {
         delete engine;
         return false;
     }
-    engine->previous = SelectObject(engine->dc, engine->font);
-    SCRIPT_FONTPROPERTIES properties{};
-    properties.cBytes = sizeof properties;
-    if (ScriptGetFontProperties(engine->dc, &engine->cache, &properties) == S_OK) {
-        engine->missingGlyph = properties.wgDefault;
-    }
+    engine->previous = SelectObject(engine->dc, engine->own);
+    engine->take(engine->own);
+    engine->fallback = std::make_unique<FallbackFaces>(engine->dc, name, pixelHeight);
     const auto units = static_cast<std::size_t>(capacity) * 2 + 1;
     const std::size_t most = units * 3 / 2 + 16;  // as Uniscribe asks for the glyph buffers
     engine->capacity = capacity;
@@ -192,6 +268,7 @@ bool Shaper::open(DeviceContext dc, const char* face, int pixelHeight, int capac
     engine->advances.resize(most);
     engine->offsets.resize(most);
     engine->skipped.reserve(most);
+    engine->lacking.reserve(units);
     engine_ = engine;
     return true;
 }
@@ -203,6 +280,7 @@ int Shaper::shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room
     Engine& e = *engine_;
     if (count > e.capacity) count = e.capacity;
     const int units = toUtf16(text, count, e.wide.data(), e.owner.data());
+    e.text = text;
 
     // Embeddings close with a PDF, isolates with a PDI, which also closes those opened inside.
     int embeddings = 0;
@@ -241,9 +319,12 @@ int Shaper::shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room
 // What wglUseFontBitmaps compiles, by glyph index: the outline's bitmap, its rows a DWORD apart
 // from the top, turned to whole bytes from the bottom. A glyph without ink (the space: size 0,
 // a 1 x 1 box) has no rows.
-GlyphBitmap Shaper::render(unsigned int index) {
+GlyphBitmap Shaper::render(int face, unsigned int index) {
     GlyphBitmap glyph;
-    if (engine_ == nullptr) return glyph;
+    if (engine_ == nullptr || face < 0 || face >= static_cast<int>(engine_->fonts.size())) {
+        return glyph;
+    }
+    SelectObject(engine_->dc, engine_->fonts[static_cast<std::size_t>(face)].font);
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     const UINT format = GGO_BITMAP | GGO_GLYPH_INDEX;
     GLYPHMETRICS metrics{};

@@ -26,9 +26,9 @@ bool RowShaper::needed(const char* text, RowEncoding encoding,
     return platform::needsShaping(characters, count);
 }
 
-bool RowShaper::open(platform::DeviceContext dc, const char* face, int pixelHeight) {
+bool RowShaper::open(platform::DeviceContext dc, const char* face, int pixelHeight, int weight) {
     close();
-    return engine_.open(dc, face, pixelHeight, kLineSize);
+    return engine_.open(dc, face, pixelHeight, kLineSize, weight);
 }
 
 void RowShaper::close() {
@@ -46,9 +46,10 @@ ShapedRun RowShaper::shape(const char* text, RowEncoding encoding,
     return run;
 }
 
-const platform::GlyphBitmap& RowShaper::bitmap(unsigned int index) {
-    auto found = bitmaps_.find(index);
-    if (found == bitmaps_.end()) found = bitmaps_.emplace(index, engine_.render(index)).first;
+const platform::GlyphBitmap& RowShaper::bitmap(int face, unsigned int index) {
+    const std::uint64_t key = static_cast<std::uint64_t>(face) << 32 | index;
+    auto found = bitmaps_.find(key);
+    if (found == bitmaps_.end()) found = bitmaps_.emplace(key, engine_.render(face, index)).first;
     return found->second;
 }
 

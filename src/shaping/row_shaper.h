@@ -3,6 +3,7 @@
 // each. Rows of scripts that neither join, reorder nor run right to left never come here.
 #pragma once
 
+#include <cstdint>
 #include <unordered_map>
 
 #include "pages/row_encoding.h"
@@ -35,8 +36,10 @@ public:
                (c >= 0x2066 && c <= 0x2069);
     }
 
-    // Opens the engine over `face` at `pixelHeight` pixels; false when the font cannot be had.
-    bool open(platform::DeviceContext dc, const char* face, int pixelHeight);
+    // Opens the engine over `face` (UTF-8) of `weight` at `pixelHeight` pixels; false when the
+    // font cannot be had.
+    bool open(platform::DeviceContext dc, const char* face, int pixelHeight,
+              int weight = platform::kRegularFontWeight);
     void close();
     bool opened() const { return engine_.opened(); }
 
@@ -45,14 +48,15 @@ public:
     ShapedRun shape(const char* text, RowEncoding encoding,
                     const platform::CodePageCharacters& codePage);
 
-    // The bitmap of glyph `index`, rendered at its first use and kept until close.
-    const platform::GlyphBitmap& bitmap(unsigned int index);
+    // The bitmap of glyph `index` of face `face` (ShapedGlyph::face), rendered at its first use
+    // and kept until close.
+    const platform::GlyphBitmap& bitmap(int face, unsigned int index);
 
 private:
     platform::Shaper engine_;
     char32_t characters_[kLineSize] = {};
     platform::ShapedGlyph glyphs_[kMaxGlyphs] = {};
-    std::unordered_map<unsigned int, platform::GlyphBitmap> bitmaps_;
+    std::unordered_map<std::uint64_t, platform::GlyphBitmap> bitmaps_;  // by face, then index
 };
 
 }  // namespace vantor

@@ -112,5 +112,62 @@ TEST(ShapedRows, DrawTheOraclesVisualOrderInEveryCorner) {
     }
 }
 
+// The pixels that differ from the scene's.
+int inkOf(const Picture& picture, const Picture& scene) {
+    int ink = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            ink += near(colourAt(picture, x, y), colourAt(scene, x, y), 0) ? 0 : 1;
+        }
+    }
+    return ink;
+}
+
+// A run of a script the face lacks is shaped whole with a face that has it; the weight is the
+// face's. Each row is drawn as written and as it should come out.
+struct FaceCase {
+    const char* row;
+    const char* face[2];
+    int weight[2];
+    bool same;  // the two draw the same pixels; else the first draws more ink
+};
+constexpr FaceCase kFaceCases[] = {
+    {"\xe0\xa4\x9a\xe0\xa4\xaf\xe0\xa4\xa8\xe0\xa4\xbf\xe0\xa4\xa4",  // चयनित
+     {"DejaVu Sans", "Lohit Devanagari"},
+     {400, 400},
+     true},
+    {"\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85 12",  // سلام 12
+     {"DejaVu Sans", "DejaVu Sans"},
+     {700, 400},
+     false},
+};
+
+TEST(ShapedRows, TakeAFaceThatHasTheScriptAndTheWeight) {
+    Picture scene;
+    ASSERT_EQ(render("faces-scene", {"--no-plugin"}, scene).status, 0);
+    for (const FaceCase& c : kFaceCases) {
+        SCOPED_TRACE(std::string(c.face[0]) + " " + std::to_string(c.weight[0]));
+        Picture pictures[2];
+        for (int k = 0; k < 2; ++k) {
+            const WorkFolder dir(
+                std::string("[SECTION1]\nROWDATA1=") + c.row +
+                    "\n[CONFIG]\nFONT_SIZE=30\nHUD_POS_Y=60\nFONT_FACE=" + c.face[k] +
+                    "\nFONT_WEIGHT=" + std::to_string(c.weight[k]) + "\n",
+                WorkFolder::kStayOutside);
+            ASSERT_EQ(render("faces-" + std::to_string(k),
+                             {"--workdir", dir.path(), "--cmd", "switch"}, pictures[k])
+                          .status,
+                      0);
+        }
+        const int ink[2] = {inkOf(pictures[0], scene), inkOf(pictures[1], scene)};
+        EXPECT_GT(ink[1], 0);
+        if (c.same) {
+            EXPECT_TRUE(pictures[0] == pictures[1]);
+        } else {
+            EXPECT_GT(ink[0], ink[1]);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace e2e

@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vantor::platform::ShapedGlyph glyphs[vantor::RowShaper::kMaxGlyphs];
     std::memcpy(glyphs, first.glyphs, sizeof glyphs[0] * static_cast<std::size_t>(first.count));
     const int width = first.notes.width;
-    for (int g = 0; g < first.count; ++g) shaper().bitmap(glyphs[g].index);
+    for (int g = 0; g < first.count; ++g) shaper().bitmap(glyphs[g].face, glyphs[g].index);
     const vantor::ShapedRun again = shaper().shape(row.c_str(), encoding, codePage);
     if (again.count != first.count || again.notes.width != width ||
         std::memcmp(glyphs, again.glyphs,

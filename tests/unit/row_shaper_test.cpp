@@ -47,7 +47,8 @@ TEST(RowShaper, NamesUnclosedControlsAndMissingCharacters) {
          "abc\xe2\x80\xac",
          false, 0},                                      // closed
         {"\xe2\x81\xa7\xd7\xa9\xe2\x81\xa9", false, 0},  // RLI ... PDI
-        {"\xd7\xa9 \xe0\xa4\x9a", false, 0x91A},         // no Devanagari in DejaVu Sans
+        {"\xd7\xa9 \xe0\xa4\x9a", false, 0},             // Devanagari from a face that has it
+        {"\xd7\xa9 \xf0\x9e\xa4\x80", false, 0x1E900},   // Adlam, in no face of the system
     };
     RowShaper shaper;
     ASSERT_TRUE(shaper.open(nullptr, "DejaVu Sans", 20));

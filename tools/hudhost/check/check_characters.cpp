@@ -264,7 +264,7 @@ void noteBrokenUtf8(const Layout& layout, const LoadedRow& row, Findings& findin
 // row finds it: told at the row's first opening control.
 void tellDirectionLeftOpen(const Layout& layout, const LoadedRow& row,
                            const std::vector<Character>& characters, Findings& findings) {
-    vantor::RowShaper* shaper = shaperOf(layout.settings);
+    vantor::RowShaper* shaper = shaperOf(layout.settings, layout.codePage);
     if (shaper == nullptr) return;
     if (!shaper->shape(row.text, row.encoding, layout.codePage).notes.unclosedControl) return;
     for (const Character& c : characters) {
@@ -282,37 +282,22 @@ void tellDirectionLeftOpen(const Layout& layout, const LoadedRow& row,
     }
 }
 
-// A shaped row is drawn from FONT_FACE alone: a character it lacks there is its missing-glyph box
-// whatever other faces have, told at the first such character.
-void tellShapedMissing(const Layout& layout, const LoadedRow& row,
-                       const std::vector<Character>& characters, Findings& findings) {
-    vantor::RowShaper* shaper = shaperOf(layout.settings);
-    if (shaper == nullptr) return;
-    const char32_t missing = shaper->shape(row.text, row.encoding, layout.codePage).missing;
-    if (missing == 0) return;
-    const auto at = std::find_if(characters.begin(), characters.end(),
-                                 [&](const Character& c) { return c.code == missing; });
-    if (at == characters.end()) return;
-    const std::string face = vantor::toUtf8(layout.settings.fontFace, layout.codePage);
-    const std::string elsewhere = vantor::platform::facesHaving(face.c_str(), &missing, 1).front();
-    findings.add(FindingKind::MissingGlyph, Severity::Warning, row.entry->line,
-                 columnOf(row, at->at),
-                 named(missing) + " draws as the font's missing-glyph box: the row is shaped, " +
-                     "from FONT_FACE=" + face + " alone, which has no glyph for it; " +
-                     (elsewhere.empty() ? "no face of this system has one"
-                                        : "name a face that has it, such as " + elsewhere));
-}
-
 }  // namespace
 
-vantor::RowShaper* shaperOf(const vantor::HudSettings& settings) {
+vantor::RowShaper* shaperOf(const vantor::HudSettings& settings,
+                            const vantor::platform::CodePageCharacters& codePage) {
     static vantor::RowShaper shaper;
     static std::string face;
     static int size = 0;
-    if (!shaper.opened() || face != settings.fontFace || size != settings.fontSize) {
-        face = settings.fontFace;
+    static int weight = 0;
+    // The face's name is read as the HUD reads it, so a name in any script finds its face.
+    const std::string name = vantor::toUtf8(settings.fontFace, codePage);
+    if (!shaper.opened() || face != name || size != settings.fontSize ||
+        weight != settings.fontWeight) {
+        face = name;
         size = settings.fontSize;
-        shaper.open(nullptr, settings.fontFace, settings.fontSize);
+        weight = settings.fontWeight;
+        shaper.open(nullptr, name.c_str(), size, weight);
     }
     return shaper.opened() ? &shaper : nullptr;
 }
@@ -379,12 +364,8 @@ void checkCharacters(const Layout& layout, Findings& findings) {
         if (row.encoding == RowEncoding::kCodePage) noteBrokenUtf8(layout, row, findings);
         const bool shaped = vantor::RowShaper::needed(row.text, row.encoding, layout.codePage);
         const std::vector<Character> characters = charactersOf(layout, row, shaped);
-        if (shaped) {
-            tellDirectionLeftOpen(layout, row, characters, findings);
-            tellShapedMissing(layout, row, characters, findings);
-        } else {
-            tellMissingGlyphs(layout, row, characters, findings);
-        }
+        if (shaped) tellDirectionLeftOpen(layout, row, characters, findings);
+        tellMissingGlyphs(layout, row, characters, findings);
         for (std::size_t i = 0; i < characters.size();) {
             const Character& c = characters[i];
             const int column = columnOf(row, c.at);

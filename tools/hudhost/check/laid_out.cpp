@@ -63,7 +63,7 @@ std::unique_ptr<vantor::PageLayout> layOut(const Layout& layout, int page, const
         layout.font != nullptr
             ? vantor::FontInk{layout.font->measure.ascent, layout.font->measure.descent}
             : vantor::FontInk{};
-    vantor::RowShaper* shaper = shaperOf(trial.settings);
+    vantor::RowShaper* shaper = shaperOf(trial.settings, layout.codePage);
     std::optional<MeasuredShaping> shaping;
     if (shaper != nullptr) shaping.emplace(*shaper, layout.codePage);
     vantor::layOutPage(layout.store.view(page),

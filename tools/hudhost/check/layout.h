@@ -174,8 +174,10 @@ void checkGeometry(const Layout& layout, Findings& findings);
 // Neighbouring drawn rows whose letters, with their effect, overlap in the viewport checked in.
 void checkSpacing(const Layout& layout, Findings& findings);
 
-// The shaping engine over FONT_FACE at FONT_SIZE, as the HUD shapes rows with it, opened at the
-// first use and kept while the face stays the same; null when the face cannot be had.
-vantor::RowShaper* shaperOf(const vantor::HudSettings& settings);
+// The shaping engine over FONT_FACE (read in the layout's code page) of FONT_WEIGHT at FONT_SIZE,
+// as the HUD shapes rows with it, opened at the first use and kept while the font stays the same;
+// null when the face cannot be had.
+vantor::RowShaper* shaperOf(const vantor::HudSettings& settings,
+                            const vantor::platform::CodePageCharacters& codePage);
 
 }  // namespace hudhost::check
