@@ -59,7 +59,8 @@ void HudPlugin::rebuildGlResources() {
     if (named) characterLists_.gather(clockNames_);
     characterLists_.build(deviceContext, face, s.fontSize, s.fontWeight);
     shaper_.close();
-    if (shapesSomeRow(store_, codePage_)) shaper_.open(deviceContext, face, s.fontSize, s.fontWeight);
+    if (shapesSomeRow(store_, codePage_))
+        shaper_.open(deviceContext, face, s.fontSize, s.fontWeight);
     // Shaped rows are drawn as row lists, whatever ROW_CACHE says.
     const bool composed = settings_.rowCache != 0 || shaper_.opened();
     advancesMeasured_ = settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f;
