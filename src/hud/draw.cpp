@@ -3,6 +3,8 @@
 // the save: depth testing and lighting come back before the matrices do.
 #include <GL/gl.h>
 
+#include <cstring>
+
 #include "hud/hud_plugin.h"
 
 namespace vantor {
@@ -122,23 +124,27 @@ FontAdvances HudPlugin::fontAdvances() const {
 void HudPlugin::drawPage(const Viewport& viewport) {
     if (settings_.panelAlpha > 0.0f) drawPanel(viewport);
     ReadyLine line;
-    bool coloured = false;
+    bool inHudColour = true;  // whether the HUD colour is the current one
     for (int i = 0; i < layout_.count; ++i) {
         if (layout_.rows[i].text[0] == '\0') continue;
         line.row = &layout_.rows[i];
         line.index = i;
         prepareLine(line);
-        // The colour first: a bitmap takes the one current when its raster position is set.
-        if (chooseRowColour(i)) {
-            glColor3f(rowColour_[0], rowColour_[1], rowColour_[2]);
-            coloured = true;
-        }
+        // The colour first: a bitmap takes the one current when its raster position is set. A row
+        // in the HUD colour after one in another sets it again.
+        const bool ownColour = chooseRowColour(i);
+        if (ownColour || !inHudColour) glColor3f(rowColour_[0], rowColour_[1], rowColour_[2]);
+        inHudColour = !ownColour;
         setRasterPosition(line.row->x, line.row->y);
         if (settings_.textEffect != kNoEffect) drawTextEffect(line);
         drawLine(line);
+        if (line.row->values.count > 0) {
+            drawValues(line);
+            inHudColour = false;
+        }
     }
     // The host finds the HUD colour current after the pass, whatever colours the rows had.
-    if (coloured) glColor3f(settings_.red, settings_.green, settings_.blue);
+    if (!inHudColour) glColor3f(settings_.red, settings_.green, settings_.blue);
 }
 
 void HudPlugin::setRasterPosition(float x, float y) {
@@ -158,7 +164,11 @@ void HudPlugin::setRasterPosition(float x, float y) {
 }
 
 void HudPlugin::drawText(const char* text) {
-    if (text == nullptr || fontListBase_ == 0) return;
+    if (text != nullptr) drawBytes(text, text + std::strlen(text));
+}
+
+void HudPlugin::drawBytes(const char* text, const char* end) {
+    if (fontListBase_ == 0) return;
 
     // Only the glyph codes have a list; any other byte would name a list that may be the host's,
     // so a line is sent in runs of glyph bytes and other bytes draw nothing.
@@ -166,11 +176,13 @@ void HudPlugin::drawText(const char* text) {
     glPushAttrib(GL_LIST_BIT);
     glListBase(fontListBase_ - platform::kFirstGlyph);
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    while (*bytes != 0) {
+    const auto* last = reinterpret_cast<const unsigned char*>(end);
+    const auto glyph = [](unsigned char c) { return c >= platform::kFirstGlyph && c < kEndGlyph; };
+    while (bytes != last) {
         const unsigned char* run = bytes;
-        while (*bytes >= platform::kFirstGlyph && *bytes < kEndGlyph) ++bytes;
+        while (bytes != last && glyph(*bytes)) ++bytes;
         if (bytes != run) glCallLists(static_cast<GLsizei>(bytes - run), GL_UNSIGNED_BYTE, run);
-        while (*bytes != 0 && (*bytes < platform::kFirstGlyph || *bytes >= kEndGlyph)) ++bytes;
+        while (bytes != last && !glyph(*bytes)) ++bytes;
     }
     glPopAttrib();
 }
@@ -183,11 +195,13 @@ void HudPlugin::prepareLine(ReadyLine& line) {
         return;
     }
     if (line.composed) {
+        line.listCount = -1;
         line.rowList = rowCache_.find(line.index, row.text);
         if (line.rowList == 0) {
             listLine(line);
             line.rowList = rowCache_.compose(line.index, row.text, line.lists, line.listCount);
         }
+        if (row.values.count > 0) prepareValues(line);
         return;
     }
     if (row.encoding == RowEncoding::kAscii) {
@@ -197,12 +211,23 @@ void HudPlugin::prepareLine(ReadyLine& line) {
     listLine(line);
 }
 
-// The row's encoding, or UTF-8 where the clock's names brought it in, holds for the line.
+// The row's encoding, or UTF-8 where the clock's names brought it in, holds for the line. A value's
+// edge before a character falls before that character's list.
 void HudPlugin::listLine(ReadyLine& line) {
     const unsigned int glyphBase = fontListBase_ - platform::kFirstGlyph;
     const unsigned int missing = glyphBase + '?';
+    const ValueSpans& values = line.row->values;
+    const auto edgeAt = [&](int edge) {
+        const ValueSpan& value = values.at[edge / 2];
+        return edge % 2 == 0 ? value.begin : value.end;
+    };
+    const int edges = 2 * values.count;
+    int edge = 0;
     int count = 0;
     for (const char* text = line.row->text; *text != '\0';) {
+        for (const auto at = text - line.row->text; edge < edges && edgeAt(edge) <= at; ++edge) {
+            line.valueBounds[edge] = count;
+        }
         const char32_t c = nextCharacter(text, line.row->encoding, codePage_);
         if (c < 0x80) {
             if (c >= static_cast<char32_t>(platform::kFirstGlyph))
@@ -212,6 +237,7 @@ void HudPlugin::listLine(ReadyLine& line) {
             line.lists[count++] = list != 0 ? list : missing;
         }
     }
+    for (; edge < edges; ++edge) line.valueBounds[edge] = count;
     line.listCount = count;
 }
 

@@ -63,7 +63,9 @@ void HudPlugin::rebuildGlResources() {
         shaper_.open(deviceContext, face, s.fontSize, s.fontWeight);
     // Shaped rows are drawn as row lists, whatever ROW_CACHE says.
     const bool composed = settings_.rowCache != 0 || shaper_.opened();
-    advancesMeasured_ = settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f;
+    // Values in their own colour are drawn again from where the advances put them.
+    advancesMeasured_ = settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f ||
+                        settings_.valuesColoured();
     if (advancesMeasured_) measureGlyphAdvances();
     ink_ = {};
     if (settings_.panelAlpha > 0.0f) {
@@ -77,7 +79,7 @@ void HudPlugin::rebuildGlResources() {
         rowCache_.build(deviceContext, face, s.fontSize, s.fontWeight, fontListBase_,
                         advances_ + platform::kFirstGlyph, characterLists_.base(),
                         characterLists_.codes(), characterAdvances_, characterLists_.count(),
-                        offsets.at, offsets.count);
+                        offsets.at, offsets.count, settings_.valuesColoured());
     }
 }
 

@@ -83,6 +83,8 @@ private:
 
     // Draws one line at the current raster position through the font lists.
     void drawText(const char* text);
+    // Draws bytes [text, end) so, as many as they are.
+    void drawBytes(const char* text, const char* end);
 
     // A row of layout_ readied for drawing: shaped, or with the row cache, its row list, composed
     // when the text changed; else, for a row that is not plain ASCII, the lists that draw its
@@ -94,6 +96,10 @@ private:
         unsigned int rowList;  // when composed
         int listCount;         // -1 when the row is drawn as its bytes
         unsigned int lists[kLineSize];
+        // With lists, where the row's values start and end among them: value k is lists
+        // valueBounds[2k] to valueBounds[2k + 1].
+        int valueBounds[2 * kMaxValueSpans];
+        unsigned int valueList;  // composed: the list of the row's values (RowCache::valueList)
     };
     void prepareLine(ReadyLine& line);
 
@@ -103,13 +109,19 @@ private:
     // Draws the line as prepareLine left it, at the current raster position.
     void drawLine(const ReadyLine& line);
 
+    // Composed, the list of the line's values, made again when they moved (value_colour.cpp).
+    void prepareValues(ReadyLine& line);
+    // After the line: its values again over it in the value colour, each glyph where the line
+    // drew it; the raster position ends where the line ended, and the value colour is current.
+    void drawValues(const ReadyLine& line);
+
     // The raster position at (x, y). Anchored, a row may start outside the viewport, where a
     // position set directly is invalid and draws nothing: the position is set inside and moved
     // out, so that the row is cut at the edge.
     void setRasterPosition(float x, float y);
 
     // The advances the layout measures rows with: those read back from the lists when a corner, the
-    // row cache or the panel needs them (measureGlyphAdvances), none else.
+    // row cache, the panel or a value colour needs them (measureGlyphAdvances), none else.
     FontAdvances fontAdvances() const;
 
     // Reads back the advance each glyph list applies, for right-aligned rows.
@@ -130,8 +142,8 @@ private:
     const HostServices* services_ = nullptr;
     bool rebuildNeeded_ = true;  // set by Reload INI and release; cleared by a rebuild
     unsigned int fontListBase_ = 0;
-    bool advancesMeasured_ =
-        false;  // at rebuild, when a corner, the row cache or the panel needs them
+    // At rebuild, when a corner, the row cache, the panel or a value colour needs them.
+    bool advancesMeasured_ = false;
     ByteAdvances advances_ = {};
     CharacterLists characterLists_;
     int characterAdvances_[kMaxCharacterLists] = {};  // by character, kept with advances_

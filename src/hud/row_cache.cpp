@@ -41,7 +41,7 @@ void orBits(const unsigned char* from, int width, int height, unsigned char* to,
 void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeight, int weight,
                      unsigned int glyphBase, const int* glyphAdvances, unsigned int characterBase,
                      const char32_t* characters, const int* characterAdvances, int characterCount,
-                     const Offset* offsets, int offsetCount) {
+                     const Offset* offsets, int offsetCount, bool valueLayers) {
     release();
     std::vector<char32_t> codes(platform::kGlyphCount + characterCount);
     for (int k = 0; k < platform::kGlyphCount; ++k) codes[k] = platform::kFirstGlyph + k;
@@ -70,20 +70,24 @@ void RowCache::build(platform::DeviceContext dc, const char* face, int pixelHeig
     row_.pixels.assign(rowBytes(width) * static_cast<std::size_t>(top - bottom), 0);
     offsets_.assign(offsets, offsets + offsetCount);
     if (offsetCount > 0) effect_.pixels.assign(rowBytes(width + 2) * (top - bottom + 2), 0);
+    if (valueLayers) values_.pixels.assign(row_.pixels.size(), 0);
+    for (ValueSpans& values : heldValues_) values.count = 0;
     texts_.assign(static_cast<std::size_t>(kPageRows) * kLineSize, '\0');
     placed_.reserve(RowShaper::kMaxGlyphs);
     std::fill(std::begin(held_), std::end(held_), false);
     glyphBase_ = glyphBase;
     characterBase_ = characterBase;
-    base_ = glGenLists(2 * kPageRows);
+    valueLayers_ = valueLayers;
+    base_ = glGenLists(listCount());
 }
 
 void RowCache::release() {
-    if (base_ != 0) glDeleteLists(base_, 2 * kPageRows);
+    if (base_ != 0) glDeleteLists(base_, listCount());
     base_ = 0;
     glyphs_.clear();
     row_.pixels.clear();
     effect_.pixels.clear();
+    values_.pixels.clear();
     texts_.clear();
 }
 
@@ -124,7 +128,50 @@ unsigned int RowCache::compose(int row, const char* text, const ShapedRun& run, 
     return composePlaced(row, text, run.notes.width);
 }
 
+unsigned int RowCache::findValues(int row, const ValueSpans& values) const {
+    return heldValues_[row].count > 0 && heldValues_[row] == values ? valueList(row) : 0;
+}
+
+unsigned int RowCache::composeValues(int row, const ValueSpans& values, const unsigned int* lists,
+                                     int count, const int* bounds) {
+    placed_.clear();
+    int pen = 0;
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const Glyph* glyph = glyphOf(lists[i]);
+        if (glyph == nullptr) continue;
+        while (value < values.count && bounds[2 * value + 1] <= i) ++value;
+        if (value < values.count && i >= bounds[2 * value] && !glyph->bitmap.rows.empty()) {
+            placed_.push_back({&glyph->bitmap, pen, 0});
+        }
+        pen += glyph->advance;
+    }
+    fill(values_);
+    compile(valueList(row), values_, pen);
+    heldValues_[row] = values;
+    return valueList(row);
+}
+
 unsigned int RowCache::composePlaced(int row, const char* text, int advance) {
+    fill(row_);
+    const std::size_t effectBytes = rowBytes(row_.width + 2) * (row_.height + 2);
+    if (!offsets_.empty() && effectBytes > effect_.pixels.size()) {
+        effect_.pixels.resize(effectBytes);
+    }
+    const unsigned int list = base_ + static_cast<unsigned int>(row);
+    compile(list, row_, advance);
+    if (!offsets_.empty()) {
+        composeEffect();
+        compile(effectList(row), effect_, 0);
+    }
+    std::memcpy(&texts_[static_cast<std::size_t>(row) * kLineSize], text, std::strlen(text) + 1);
+    held_[row] = true;
+    widths_[row] = advance;
+    heldValues_[row].count = 0;
+    return list;
+}
+
+void RowCache::fill(Block& block) {
     // Where the inked glyphs reach, from the row's origin.
     int left = 0, right = 0, bottom = 0, top = 0;
     for (std::size_t i = 0; i < placed_.size(); ++i) {
@@ -137,35 +184,21 @@ unsigned int RowCache::composePlaced(int row, const char* text, int advance) {
         top = i > 0 ? std::max(top, y + b.height) : y + b.height;
     }
     const bool inked = !placed_.empty();
-    row_.width = inked ? right - left : 0;
-    row_.height = inked ? top - bottom : 0;
-    row_.left = left;
-    row_.bottom = bottom;
-    const std::size_t bytes = rowBytes(row_.width);
+    block.width = inked ? right - left : 0;
+    block.height = inked ? top - bottom : 0;
+    block.left = left;
+    block.bottom = bottom;
+    const std::size_t bytes = rowBytes(block.width);
     // Shaped glyphs can stand further out than single glyphs do (marks above marks).
-    if (bytes * row_.height > row_.pixels.size()) row_.pixels.resize(bytes * row_.height);
-    const std::size_t effectBytes = rowBytes(row_.width + 2) * (row_.height + 2);
-    if (!offsets_.empty() && effectBytes > effect_.pixels.size()) {
-        effect_.pixels.resize(effectBytes);
-    }
-    std::fill_n(row_.pixels.begin(), bytes * row_.height, 0);
+    if (bytes * block.height > block.pixels.size()) block.pixels.resize(bytes * block.height);
+    std::fill_n(block.pixels.begin(), bytes * block.height, 0);
 
     // Each glyph ORed in at its place: overlapping glyphs light the union, as their lists do.
     for (const Placed& placed : placed_) {
         const platform::GlyphBitmap& b = *placed.bitmap;
-        orBits(b.rows.data(), b.width, b.height, row_.pixels.data(), bytes,
+        orBits(b.rows.data(), b.width, b.height, block.pixels.data(), bytes,
                placed.x - b.xorig - left, placed.y - b.yorig - bottom);
     }
-    const unsigned int list = base_ + static_cast<unsigned int>(row);
-    compile(list, row_, advance);
-    if (!offsets_.empty()) {
-        composeEffect();
-        compile(effectList(row), effect_, 0);
-    }
-    std::memcpy(&texts_[static_cast<std::size_t>(row) * kLineSize], text, std::strlen(text) + 1);
-    held_[row] = true;
-    widths_[row] = advance;
-    return list;
 }
 
 // The row at each offset, ORed: what the effect's passes light between them. Offsets are at most

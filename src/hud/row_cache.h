@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "shaping/row_shaper.h"
 #include "tokens/token_table.h"
+#include "tokens/value_spans.h"
 
 namespace vantor {
 
@@ -25,11 +26,12 @@ public:
     // glyphBase (the 96 codes from platform::kFirstGlyph) and from characterBase (`characters`),
     // each with the advance its list applies; and the effect's `offsetCount` offsets (none without
     // one). Sizes the buffers for the widest line of kLineSize - 1 glyphs and makes a list for each
-    // row, and one for its effect. Needs the GL context current.
+    // row, and one for its effect, and with `valueLayers` one for its values. Needs the GL context
+    // current.
     void build(platform::DeviceContext dc, const char* face, int pixelHeight, int weight,
                unsigned int glyphBase, const int* glyphAdvances, unsigned int characterBase,
                const char32_t* characters, const int* characterAdvances, int characterCount,
-               const Offset* offsets, int offsetCount);
+               const Offset* offsets, int offsetCount, bool valueLayers);
 
     // Deletes the row lists and lets go of the glyphs.
     void release();
@@ -57,12 +59,28 @@ public:
         return base_ + kPageRows + static_cast<unsigned int>(row);
     }
 
+    // The list of row `row`'s values when they were last composed as `values` of the row's text
+    // as it is now; 0 when not.
+    unsigned int findValues(int row, const ValueSpans& values) const;
+
+    // Composes the glyphs of the row's values, value k being lists bounds[2k] to bounds[2k + 1]
+    // of the row's `count` lists, each where the row's list has it, into row `row`'s value list,
+    // and returns it. Drawn from the row's position, it ends where the row does. Allocates nothing.
+    unsigned int composeValues(int row, const ValueSpans& values, const unsigned int* lists,
+                               int count, const int* bounds);
+
+    unsigned int valueList(int row) const {
+        return base_ + 2 * kPageRows + static_cast<unsigned int>(row);
+    }
+
 private:
     struct Glyph {
         platform::GlyphBitmap bitmap;
         int advance = 0;
     };
 
+    // A list for each row, one for its effect, and one for its values when they have a layer.
+    int listCount() const { return (valueLayers_ ? 3 : 2) * kPageRows; }
     const Glyph* glyphOf(unsigned int list) const;
     // An inked glyph's bitmap with its origin, from the row's origin.
     struct Placed {
@@ -75,6 +93,8 @@ private:
         int width = 0, height = 0;
         int left = 0, bottom = 0;  // of its lower left pixel, from the origin
     };
+    // placed_ ORed into `block`, as far as the glyphs reach.
+    void fill(Block& block);
     void composeEffect();
     void compile(unsigned int list, const Block& block, int advance);
 
@@ -85,10 +105,13 @@ private:
     std::vector<Placed> placed_;  // the row being composed
     Block row_;                   // one composed row
     Block effect_;                // and its effect
+    Block values_;                // and its values
     std::vector<Offset> offsets_;
     std::vector<char> texts_;  // kPageRows texts of kLineSize, as last composed
     int widths_[kPageRows] = {};
     bool held_[kPageRows] = {};
+    bool valueLayers_ = false;
+    ValueSpans heldValues_[kPageRows];  // as last composed; none when the row changed since
 };
 
 }  // namespace vantor

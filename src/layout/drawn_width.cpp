@@ -1,16 +1,15 @@
 #include "layout/drawn_width.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace vantor {
 namespace {
 
-// The length first, so that the sum runs without a test for the end on each byte, in two sums
-// that the processor can add side by side: right-aligned ASCII rows are summed every frame.
-int asciiWidth(const char* line, const int* advances) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(line);
-    const std::size_t length = std::strlen(line);
+// In two sums that the processor can add side by side: right-aligned ASCII rows are summed every
+// frame.
+int asciiWidth(std::string_view line, const int* advances) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+    const std::size_t length = line.size();
     int even = 0;
     int odd = 0;
     std::size_t i = 0;
@@ -47,12 +46,15 @@ int drawnAdvance(char32_t c, const FontAdvances& advances) {
 }
 
 // A byte below kFirstGlyph has no glyph list and advances by 0, so an ASCII row needs no reading.
-int drawnWidth(const char* text, RowEncoding encoding, const platform::CodePageCharacters& codePage,
-               const FontAdvances& advances) {
+int drawnWidth(std::string_view text, RowEncoding encoding,
+               const platform::CodePageCharacters& codePage, const FontAdvances& advances) {
     if (advances.glyphs == nullptr) return 0;
     if (encoding == RowEncoding::kAscii) return asciiWidth(text, advances.glyphs);
     int width = 0;
-    while (*text != '\0') width += drawnAdvance(nextCharacter(text, encoding, codePage), advances);
+    const char* end = text.data() + text.size();
+    for (const char* at = text.data(); at < end;) {
+        width += drawnAdvance(nextCharacter(at, encoding, codePage), advances);
+    }
     return width;
 }
 

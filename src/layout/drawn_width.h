@@ -2,6 +2,8 @@
 // the HUD aligns its rows by and the layout checker measures them with.
 #pragma once
 
+#include <string_view>
+
 #include "pages/row_encoding.h"
 #include "platform/platform.h"
 
@@ -41,9 +43,10 @@ char32_t drawnAs(char32_t c, const GatheredCharacters& characters);
 // The advance of a character read from a row, drawn as drawnAs says.
 int drawnAdvance(char32_t c, const FontAdvances& advances);
 
-// The width of `text`, read in `encoding` as the HUD reads its rows: the sum of its characters'
-// advances; 0 when the advances were not measured.
-int drawnWidth(const char* text, RowEncoding encoding, const platform::CodePageCharacters& codePage,
-               const FontAdvances& advances);
+// The width of `text`, a row or a part of one that starts and ends between characters, read in
+// `encoding` as the HUD reads its rows: the sum of its characters' advances; 0 when the advances
+// were not measured.
+int drawnWidth(std::string_view text, RowEncoding encoding,
+               const platform::CodePageCharacters& codePage, const FontAdvances& advances);
 
 }  // namespace vantor

@@ -9,15 +9,16 @@
 namespace vantor {
 namespace {
 
-// The row's text as drawn, or false for a BLANK row.
-bool readyText(const TextRow& row, const TokenTable& tokens, LaidRow& laid) {
+// The row's text as drawn, and where its values are when `values` says so; false for a BLANK row.
+bool readyText(const TextRow& row, const TokenTable& tokens, bool values, LaidRow& laid) {
     laid.encoding = row.encoding;
+    laid.values.count = 0;
     if (row.text[0] == '\0') {
         laid.text[0] = '\0';
         return false;
     }
     std::memcpy(laid.text, row.text, std::strlen(row.text) + 1);
-    applyTokens(row, tokens, laid.text);
+    applyTokens(row, tokens, laid.text, values ? &laid.values : nullptr);
     // The clock's names may bring UTF-8 into a row that was plain ASCII.
     if (laid.encoding == RowEncoding::kAscii && row.tokenHits > 0) {
         laid.encoding = detectEncoding(laid.text);
@@ -50,6 +51,24 @@ void place(const LayoutInputs& in, const LayoutSpace& space, int index, int rows
     laid.bottom = laid.baseline - in.ink.descent;
 }
 
+// Each value's reach along the row, measured as the row's width is.
+void measureValues(const LayoutInputs& in, LaidRow& laid) {
+    const auto width = [&](int from, int to) {
+        return drawnWidth({laid.text + from, static_cast<std::size_t>(to - from)}, laid.encoding,
+                          in.codePage, in.advances);
+    };
+    int pen = 0;
+    int at = 0;
+    for (int k = 0; k < laid.values.count; ++k) {
+        const ValueSpan& value = laid.values.at[k];
+        pen += width(at, value.begin);
+        laid.reach[k].left = pen;
+        pen += width(value.begin, value.end);
+        laid.reach[k].right = pen;
+        at = value.end;
+    }
+}
+
 }  // namespace
 
 LayoutSpace layoutSpace(const HudSettings& settings, const Viewport& viewport) {
@@ -68,7 +87,7 @@ void layOutPage(const PageView& page, const LayoutInputs& in, PageLayout& out) {
     out.space = layoutSpace(in.settings, in.viewport);
     for (int i = 0; i < page.count; ++i) {
         LaidRow& laid = out.rows[i];
-        laid.drawn = readyText(*page.rows[i], in.tokens, laid);
+        laid.drawn = readyText(*page.rows[i], in.tokens, in.settings.valuesColoured(), laid);
         laid.shaped = 0;
         laid.width = 0;
         if (laid.drawn && in.shaping != nullptr &&
@@ -76,8 +95,10 @@ void layOutPage(const PageView& page, const LayoutInputs& in, PageLayout& out) {
             const RowShaping::Shaped shaped = in.shaping->shape(i, laid.text, laid.encoding);
             laid.shaped = shaped.handle;
             laid.width = shaped.width;
+            laid.values.count = 0;  // the engine tells no characters' places
         } else if (laid.drawn) {
             laid.width = drawnWidth(laid.text, laid.encoding, in.codePage, in.advances);
+            measureValues(in, laid);
         }
         place(in, out.space, i, page.count, laid);
     }

@@ -10,6 +10,7 @@
 #include "pages/row_page.h"
 #include "platform/platform.h"
 #include "tokens/token_table.h"
+#include "tokens/value_spans.h"
 
 namespace vantor {
 
@@ -54,6 +55,12 @@ struct LayoutInputs {
     RowShaping* shaping = nullptr;  // none: every row is drawn glyph by glyph
 };
 
+// Where a value of a row is drawn: from and to, in window pixels from the row's origin.
+struct ValueReach {
+    int left;
+    int right;
+};
+
 // One row of the page as it is drawn.
 struct LaidRow {
     char text[kLineSize];  // its tokens applied; empty for a BLANK row
@@ -71,6 +78,10 @@ struct LaidRow {
     int width;   // its drawn width in window pixels, from the advances or the shaping
     int top;     // one above the highest window row its letters can reach: baseline + ascent
     int bottom;  // the lowest: baseline - descent
+    // With a value colour (HudSettings::valuesColoured), where its token values are and are drawn;
+    // none for a shaped row, whose values keep its colour. None without.
+    ValueSpans values;
+    ValueReach reach[kMaxValueSpans];
 };
 
 // The space rows are placed in: the overlay's 640 x 480 stretched over the viewport, or, held to a

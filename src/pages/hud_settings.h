@@ -31,6 +31,9 @@ enum HudAnchor : std::int32_t {
 // middle, since the key takes no 0 or negative value. Each pixel more moves it one to the right.
 inline constexpr std::int32_t kCentredPosX = 320;
 
+// A part of the value colour that is the row's own.
+inline constexpr std::int32_t kRowsOwnPart = -1;
+
 struct HudSettings {
     float posX;  // where every row starts, in the overlay space (anchored: see layout/placement.h)
     float posY;  // row 0's baseline; row i sits at posY - i * stepY
@@ -56,6 +59,15 @@ struct HudSettings {
     char timeFormat[kTextSize];
     std::int32_t fontWeight;    // 100 to 900, as platform::buildGlyphLists takes it
     std::int32_t startVisible;  // 1: shown from the first frame
+    // The colour of the tokens' values, each part 0 to 255, or -1 for the part of the row's own
+    // colour; all three -1: the values are in the row's colour.
+    std::int32_t valueRed = kRowsOwnPart;
+    std::int32_t valueGreen = kRowsOwnPart;
+    std::int32_t valueBlue = kRowsOwnPart;
+
+    bool valuesColoured() const {
+        return valueRed != kRowsOwnPart || valueGreen != kRowsOwnPart || valueBlue != kRowsOwnPart;
+    }
 };
 
 // One CONFIG key and the field of HudSettings it fills. A number key takes a whole number from
@@ -125,6 +137,9 @@ inline constexpr ConfigKey kConfigKeys[] = {
     {"TIME_FORMAT", "%H:%M:%S", &HudSettings::timeFormat},
     {"FONT_WEIGHT", 100, 900, platform::kRegularFontWeight, &HudSettings::fontWeight},
     {"START_VISIBLE", 0, 1, 0, &HudSettings::startVisible},
+    {"VALUE_RED", 0, kColourTop, kRowsOwnPart, &HudSettings::valueRed},
+    {"VALUE_GREEN", 0, kColourTop, kRowsOwnPart, &HudSettings::valueGreen},
+    {"VALUE_BLUE", 0, kColourTop, kRowsOwnPart, &HudSettings::valueBlue},
 };
 
 // The key named `name`, for a name written in the code. Take it in a constant expression

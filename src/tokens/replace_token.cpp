@@ -1,6 +1,7 @@
 #include "tokens/replace_token.h"
 
 #include <cstring>
+#include <optional>
 
 namespace vantor {
 namespace {
@@ -12,16 +13,16 @@ std::size_t tokenLength(const char* token) {
     return end == nullptr ? 0 : static_cast<std::size_t>(static_cast<const char*>(end) - token);
 }
 
-}  // namespace
-
-int replaceToken(char* destination, const char* source, const char* token, const char* replacement,
-                 std::uint32_t limit) {
+int replaceNoting(char* destination, const char* source, const char* token, const char* replacement,
+                  std::uint32_t limit, ValueSpans* values) {
     if (destination == nullptr || source == nullptr || token == nullptr || replacement == nullptr) {
         return 0;
     }
     const std::size_t tokenLen = tokenLength(token);
     if (tokenLen == 0) return 0;
     const std::size_t replacementLen = std::strlen(replacement);
+    std::optional<SpanPass> pass;
+    if (values != nullptr && limit > 0) pass.emplace(*values);
 
     // The result is built in `work`, which keeps one byte for the terminator. Between complete
     // matches the result is the source itself (a broken match and the character after a match are
@@ -44,7 +45,12 @@ int replaceToken(char* destination, const char* source, const char* token, const
         while (m < tokenLen && p[m] == token[m]) ++m;
         if (m == tokenLen) {
             append(span, static_cast<std::size_t>(p - span));
+            const std::size_t at = out;
             append(replacement, replacementLen);
+            if (pass) {
+                pass->replaced(static_cast<int>(p - source), static_cast<int>(p + m - source),
+                               static_cast<int>(at), static_cast<int>(out));
+            }
             ++count;
             span = p + m;
         }
@@ -62,8 +68,21 @@ int replaceToken(char* destination, const char* source, const char* token, const
         const std::size_t kept = out < limit ? out : limit - 1;
         std::memcpy(destination, work, kept);
         std::memset(destination + kept, 0, limit - kept);
+        if (pass) pass->finish(static_cast<int>(kept));
     }
     return count;
+}
+
+}  // namespace
+
+int replaceToken(char* destination, const char* source, const char* token, const char* replacement,
+                 std::uint32_t limit) {
+    return replaceNoting(destination, source, token, replacement, limit, nullptr);
+}
+
+int replaceToken(char* destination, const char* source, const char* token, const char* replacement,
+                 std::uint32_t limit, ValueSpans& values) {
+    return replaceNoting(destination, source, token, replacement, limit, &values);
 }
 
 }  // namespace vantor

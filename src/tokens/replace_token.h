@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "tokens/value_spans.h"
+
 namespace vantor {
 
 constexpr int kMatchSize = 32;   // the longest token replaceToken accepts
@@ -23,5 +25,11 @@ constexpr int kWorkSize = 4096;  // the longest result, with its terminator
 // as it was. It allocates nothing and keeps nothing between calls.
 int replaceToken(char* destination, const char* source, const char* token, const char* replacement,
                  std::uint32_t limit);
+
+// As above, and `values`, the spans of `source`'s values, become those of the result: moved with
+// their bytes, each replacement one more, cut with the result. A call that writes nothing leaves
+// them as they were.
+int replaceToken(char* destination, const char* source, const char* token, const char* replacement,
+                 std::uint32_t limit, ValueSpans& values);
 
 }  // namespace vantor

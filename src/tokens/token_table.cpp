@@ -120,7 +120,8 @@ int firstNumberToken(const char* text) {
     return first;
 }
 
-void applyTokens(const TextRow& row, const TokenTable& table, char* line) {
+void applyTokens(const TextRow& row, const TokenTable& table, char* line, ValueSpans* values) {
+    if (values != nullptr) values->count = 0;
     if (row.tokenHits == 0) return;  // no token in this row when it was first drawn
 
     std::int32_t total = 0;
@@ -129,7 +130,9 @@ void applyTokens(const TextRow& row, const TokenTable& table, char* line) {
         // limit), apart from the zero padding behind its terminator, which nothing reads; so the
         // pass is skipped.
         if (std::strstr(line, kTokenKeys[j]) == nullptr) continue;
-        total += replaceToken(line, line, kTokenKeys[j], table.values[j], kLineSize);
+        total += values != nullptr
+                     ? replaceToken(line, line, kTokenKeys[j], table.values[j], kLineSize, *values)
+                     : replaceToken(line, line, kTokenKeys[j], table.values[j], kLineSize);
     }
     row.tokenHits = total;
 }

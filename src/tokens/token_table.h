@@ -6,6 +6,7 @@
 #include "abi/host_records.h"
 #include "pages/hud_settings.h"
 #include "pages/row_page.h"
+#include "tokens/value_spans.h"
 
 namespace vantor {
 
@@ -94,7 +95,8 @@ void updateTokenValues(TokenTable& table, HostWord& cachedCamera, const TokenInp
 
 // Applies the tokens in table order to `line` (kLineSize bytes, holding a copy of `row`'s text),
 // unless the row's tokenHits says it holds none, and keeps the total number of replacements as the
-// row's tokenHits.
-void applyTokens(const TextRow& row, const TokenTable& table, char* line);
+// row's tokenHits. With `values`, where the values lie in the line (value_spans.h).
+void applyTokens(const TextRow& row, const TokenTable& table, char* line,
+                 ValueSpans* values = nullptr);
 
 }  // namespace vantor

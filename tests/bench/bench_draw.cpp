@@ -307,6 +307,20 @@ void BM_HudDrawRowCacheOutline(benchmark::State& state) {
 }
 BENCHMARK(BM_HudDrawRowCacheOutline)->Apply(frameRuns);
 
+// The page's values in a colour of their own, drawn again over their rows; from the row cache, as
+// a layer of each row's bitmap.
+constexpr const char* kValueColour = "VALUE_RED=255\nVALUE_GREEN=255\nVALUE_BLUE=0\n";
+
+void BM_HudDrawValues(benchmark::State& state) {
+    effectFrames(state, fullLayoutIni() + kValueColour);
+}
+BENCHMARK(BM_HudDrawValues)->Apply(frameRuns);
+
+void BM_HudDrawRowCacheValues(benchmark::State& state) {
+    effectFrames(state, fullLayoutIni() + "ROW_CACHE=1\n" + kValueColour);
+}
+BENCHMARK(BM_HudDrawRowCacheValues)->Apply(frameRuns);
+
 // A frame in which two rows change, as the clock's do each second: the camera and the face count
 // differ from the last frame's, and their rows are composed again.
 void changingFrame(Suite& s) {

@@ -99,6 +99,49 @@ TEST_P(Styled, EachRowsInkInItsColourWhereTheSingleColourFrameHasIt) {
     }
 }
 
+// Values in a colour of their own draw the very pixels of the single-colour frame: the value
+// colour on the glyphs a row up to its value inks beyond the row before it, the row's colour after
+// it; a row in the HUD colour after one in its own keeps the HUD colour.
+TEST_P(Styled, ValuesInkInTheirColourWhereTheirGlyphsAre) {
+    const std::string mode = std::to_string(GetParam());
+    const std::string cache = "ROW_CACHE=" + mode + "\n";
+    const std::vector<std::string> args = {"--cmd", "switch", "--faces",
+                                           "123",   "--size", "640x480"};
+    const auto page = [](const char* first, const char* second) {
+        return std::string("[SECTION1]\nROWDATA1=") + first +
+               "\nROWCOLOR1=00FF00\nROWDATA2=" + second + "\n";
+    };
+    const std::string rows = page("ALPHA *SEL_FACES* BRAVO", "CHARLIE *SEL_FACES*");
+    const Ink plain = inkOf("values-plain-" + mode, rows + config(cache), args);
+    const Ink valued =
+        inkOf("values-" + mode, rows + config(cache + "VALUE_RED=255\nVALUE_GREEN=255\n"), args);
+    const Ink upToValue =
+        inkOf("values-up-to-" + mode, page("ALPHA 123", "CHARLIE 123") + config(cache), args);
+    const Ink beforeValue =
+        inkOf("values-before-" + mode, page("ALPHA", "CHARLIE") + config(cache), args);
+    const int valueColours[] = {0xFFFF00, 0xFFFFFF};  // each row's with red and green at full
+    const int rowColours[] = {0x00FF00, kMagenta};
+    ASSERT_GT(plain.size(), 300u);
+    ASSERT_EQ(valued.size(), plain.size());
+    std::map<int, int> seen[2];  // by row, the pixels of each colour
+    for (const auto& [at, rgb] : valued) {
+        ASSERT_EQ(plain.count(at), 1u) << at.first << "," << at.second;
+        const int row = rowAt(at.second);
+        ASSERT_TRUE(row == 0 || row == 1) << at.second;
+        ++seen[row][rgb];
+        // A value's glyphs in its colour; past the value, the row's.
+        const int expected = upToValue.count(at) == 0     ? rowColours[row]
+                             : beforeValue.count(at) == 0 ? valueColours[row]
+                                                          : rgb;
+        EXPECT_EQ(rgb, expected) << std::hex << rgb << " at " << at.first << "," << at.second;
+    }
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_GT(seen[row][valueColours[row]], 40) << "row " << row;
+        EXPECT_GT(seen[row][rowColours[row]], 80) << "row " << row;
+        EXPECT_EQ(seen[row].size(), 2u) << "row " << row;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Hudhost, Styled, ::testing::Values(0, 1));
 
 // Centred rows stand on the viewport's middle at every size, and a row wider than the viewport

@@ -17,30 +17,36 @@ enum class Call { kFlag1, kHidden, kVisible };
 
 // The layouts the pass draws: each effect in the stretched space, and each corner held; rows
 // drawn through the glyph lists, and from the row cache, which composes and compiles in the pass;
-// a panel behind them, and the file followed; rows in colours of their own, by thresholds too.
+// a panel behind them, and the file followed; rows in colours of their own, by thresholds too;
+// values in a colour of their own.
 struct Look {
     const char* name;
-    int effect;             // TEXT_EFFECT
-    int anchor;             // HUD_ANCHOR
-    const char* more = "";  // another key
-    const char* page = "";  // keys of the page beside its rows
+    int effect;              // TEXT_EFFECT
+    int anchor;              // HUD_ANCHOR
+    const char* more = "";   // other keys
+    const char* page = "";   // keys of the page beside its rows
+    const char* last = "C";  // the last row, which ends about 10 pixels on
 };
 constexpr const char* kRowColours = "ROWCOLOR1=00FF00\nROWCOLOR3=0000FF<5,FFFF00\n";
-constexpr Look kLooks[] = {{"", 0, 0},
-                           {"Shadow", 1, 0},
-                           {"Outline", 2, 0},
-                           {"TopLeftOutline", 2, 1},
-                           {"TopRight", 0, 2},
-                           {"BottomLeftShadow", 1, 3},
-                           {"BottomRightOutline", 2, 4},
-                           {"RowCacheOutline", 2, 0, "ROW_CACHE=1"},
-                           {"BottomRightRowCacheShadow", 1, 4, "ROW_CACHE=1"},
-                           {"Panel", 1, 0, "PANEL_ALPHA=128"},
-                           {"TopRightPanel", 2, 2, "PANEL_ALPHA=255"},
-                           {"AutoReload", 0, 0, "AUTO_RELOAD=1"},
-                           {"RowColoursShadow", 1, 0, "", kRowColours},
-                           {"RowCacheRowColoursOutline", 2, 0, "ROW_CACHE=1", kRowColours},
-                           {"TopCentreRowColoursPanel", 1, 5, "PANEL_ALPHA=128", kRowColours}};
+constexpr Look kLooks[] = {
+    {"", 0, 0},
+    {"Shadow", 1, 0},
+    {"Outline", 2, 0},
+    {"TopLeftOutline", 2, 1},
+    {"TopRight", 0, 2},
+    {"BottomLeftShadow", 1, 3},
+    {"BottomRightOutline", 2, 4},
+    {"RowCacheOutline", 2, 0, "ROW_CACHE=1"},
+    {"BottomRightRowCacheShadow", 1, 4, "ROW_CACHE=1"},
+    {"Panel", 1, 0, "PANEL_ALPHA=128"},
+    {"TopRightPanel", 2, 2, "PANEL_ALPHA=255"},
+    {"AutoReload", 0, 0, "AUTO_RELOAD=1"},
+    {"RowColoursShadow", 1, 0, "", kRowColours},
+    {"RowCacheRowColoursOutline", 2, 0, "ROW_CACHE=1", kRowColours},
+    {"TopCentreRowColoursPanel", 1, 5, "PANEL_ALPHA=128", kRowColours},
+    {"ValuesOutline", 2, 0, "VALUE_BLUE=255", kRowColours, "*SEL_FACES*"},
+    {"BottomRightValues", 0, 4, "VALUE_GREEN=0", "", "*SEL_FACES*"},
+    {"RowCacheValuesShadow", 1, 0, "ROW_CACHE=1\nVALUE_RED=0", kRowColours, "*SEL_FACES*"}};
 
 using StateCase = std::tuple<bool /*lighting*/, bool /*depth*/, GLenum /*mode*/, Call, Look>;
 
@@ -92,10 +98,10 @@ protected:
 
 TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
     const auto [lighting, depth, mode, call, look] = GetParam();
-    std::string ini =
-        iniWithPage({"A", "BLANK", "C"}, {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
-                                          "TEXT_EFFECT=" + std::to_string(look.effect),
-                                          "HUD_ANCHOR=" + std::to_string(look.anchor), look.more});
+    std::string ini = iniWithPage({"A", "BLANK", look.last},
+                                  {"COLOR_RED=255", "COLOR_GREEN=0", "EFFECT_GREEN=200",
+                                   "TEXT_EFFECT=" + std::to_string(look.effect),
+                                   "HUD_ANCHOR=" + std::to_string(look.anchor), look.more});
     ini.insert(ini.find('\n') + 1, look.page);
     WorkFolder dir(ini);
     auto hud = makeHud();
@@ -120,7 +126,7 @@ TEST_P(DrawState, LeavesOnlyWhatItMayAndRaisesNoError) {
         EXPECT_EQ(colour[1], 0.0);
         EXPECT_FLOAT_EQ(static_cast<float>(colour[2]), 64.0f / 255.0f);
         EXPECT_EQ(colour[3], 1.0);
-        // Where the last line, C on row 2, ended: x, y, z, w and whether it is valid. A right
+        // Where the last line, on row 2, ended: x, y, z, w and whether it is valid. A right
         // corner's rows end 450 pixels from the right edge; a top corner's third row is 95 below
         // the top edge; a bottom corner's last row is 65 above the bottom edge.
         const std::vector<double>& raster = after["raster position"];

@@ -31,15 +31,26 @@ TEST_F(FrameAllocation, AFrameAfterTheFirstAllocatesNothingOfItsOwn) {
     FakeHost host;
     host.faces.count = 12;
     // Each effect, stretched, and each corner held with an outline (the first of two keys wins);
-    // a row whose threshold colour changes every frame, with the clock's names, each way drawn.
+    // a row whose threshold colour changes every frame, with the clock's names, each way drawn, and
+    // with values in a colour of their own.
     const std::string styled = "ROWCOLOR3=FF0000<13,00FF00\nROWCOLOR4=0000FF\n";
     const std::string clock = "DATE_FORMAT=%A %e %B %Y\nTIME_FORMAT=%I:%M:%S %p";
     const std::pair<std::string, std::string> looks[] = {
-        {"TEXT_EFFECT=0", ""},   {"TEXT_EFFECT=1", ""}, {"TEXT_EFFECT=2", ""},
-        {"HUD_ANCHOR=1", ""},    {"HUD_ANCHOR=2", ""},  {"HUD_ANCHOR=3", ""},
-        {"HUD_ANCHOR=4", ""},    {"ROW_CACHE=1", ""},   {"PANEL_ALPHA=100", ""},
-        {"AUTO_RELOAD=1", ""},   {clock, styled},       {"ROW_CACHE=1\n" + clock, styled},
-        {"HUD_ANCHOR=5", styled}};
+        {"TEXT_EFFECT=0", ""},
+        {"TEXT_EFFECT=1", ""},
+        {"TEXT_EFFECT=2", ""},
+        {"HUD_ANCHOR=1", ""},
+        {"HUD_ANCHOR=2", ""},
+        {"HUD_ANCHOR=3", ""},
+        {"HUD_ANCHOR=4", ""},
+        {"ROW_CACHE=1", ""},
+        {"PANEL_ALPHA=100", ""},
+        {"AUTO_RELOAD=1", ""},
+        {clock, styled},
+        {"ROW_CACHE=1\n" + clock, styled},
+        {"HUD_ANCHOR=5", styled},
+        {"VALUE_RED=255\n" + clock, styled},
+        {"ROW_CACHE=1\nVALUE_GREEN=0\n" + clock, styled}};
     for (const auto& [look, pageKeys] : looks) {
         SCOPED_TRACE(look + pageKeys);
         std::string ini =

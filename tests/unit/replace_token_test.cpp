@@ -160,5 +160,40 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ReplaceTokenRefusal,
                                          Refusal{"Token33Characters", Null::kNone, kToken33}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Where the values lie after a pass of "*T*": the line's own moved with their bytes, each value
+// inserted one more, a value within or beside another joining it, all cut with the line.
+struct Spans {
+    const char* name;
+    std::string source;
+    std::vector<ValueSpan> before;  // the values `source` holds
+    std::string replacement;
+    std::vector<ValueSpan> after;
+    std::uint32_t limit = 64;
+};
+
+TEST(ReplaceTokenSpans, ValuesMoveWithTheirBytes) {
+    const Spans cases[] = {
+        {"TwoValues", "a *T* b *T*", {}, "12", {{2, 4}, {7, 9}}},
+        {"ValueBeforeMoves", "xx *T* yy", {{0, 2}, {7, 9}}, "abc", {{0, 2}, {3, 6}, {7, 9}}},
+        {"TokenInsideAValue", "v*T*v w", {{0, 5}}, "QQ", {{0, 4}}},
+        {"TokenAcrossAValuesEdge", "ab*T* c", {{0, 3}}, "12", {{0, 4}}},
+        {"ValuesSideBySide", "12*T*", {{0, 2}}, "3", {{0, 3}}},
+        {"EmptyValue", "a *T* b", {}, "", {}},
+        {"CutWithTheLine", "ab *T* cd", {{7, 9}}, "123456", {{3, 5}}, 6},
+    };
+    for (const Spans& c : cases) {
+        SCOPED_TRACE(c.name);
+        ValueSpans values;
+        for (const ValueSpan& span : c.before) values.at[values.count++] = span;
+        char line[64];
+        replaceToken(line, c.source.c_str(), "*T*", c.replacement.c_str(), c.limit, values);
+        ASSERT_EQ(values.count, static_cast<int>(c.after.size()));
+        for (int k = 0; k < values.count; ++k) {
+            EXPECT_EQ(values.at[k].begin, c.after[k].begin) << k;
+            EXPECT_EQ(values.at[k].end, c.after[k].end) << k;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vantor

@@ -63,6 +63,7 @@ enum class FindingKind {
     RowColourWithoutRow,
     ThresholdsOutOfOrder,
     ThresholdsWithoutNumber,
+    ValuesInRowColour,
     // The text of rows
     BlankNotInCapitals,
     RowTooLong,
@@ -136,6 +137,7 @@ inline constexpr KindName kKindNames[] = {
     {FindingKind::RowColourWithoutRow, "row-colour-without-row"},
     {FindingKind::ThresholdsOutOfOrder, "thresholds-out-of-order"},
     {FindingKind::ThresholdsWithoutNumber, "thresholds-without-number"},
+    {FindingKind::ValuesInRowColour, "values-in-row-colour"},
     {FindingKind::BlankNotInCapitals, "blank-not-in-capitals"},
     {FindingKind::RowTooLong, "row-too-long"},
     {FindingKind::TokenNotReplaced, "token-not-replaced"},

@@ -158,6 +158,8 @@ void checkSettingsTogether(const Layout& layout, Findings& findings);
 // The characters of the loaded rows beyond ASCII, gathered as the HUD gathers them, and the font
 // that draws them.
 RowCharacters readCharacters(const vantor::PageStore& store, const vantor::HudSettings& settings);
+// The values of each loaded row drawn in the very colour of the rest of it, VALUE_* set.
+void checkValueColour(const Layout& layout, Findings& findings);
 // The text of each loaded row: BLANK, length, tokens.
 void checkRows(const Layout& layout, Findings& findings);
 // The characters of each loaded row that draw nothing or not as written, and a row read in the

@@ -87,6 +87,7 @@ std::string runChecks(const std::string& path, int width, int height, Findings& 
                             measure.advances,
                             measure.values};
         checkSettingsTogether(layout, findings);
+        checkValueColour(layout, findings);
         checkRows(layout, findings);
         checkCharacters(layout, findings);
         checkCodePage(layout, findings);
