@@ -2,9 +2,8 @@
 // and the font lists, all rebuilt together.
 #include <GL/gl.h>
 
-#include <cmath>
-
 #include "hud/hud_plugin.h"
+#include "hud/list_advances.h"
 #include "tokens/clock_format.h"
 
 namespace vantor {
@@ -66,7 +65,10 @@ void HudPlugin::rebuildGlResources() {
     // Values in their own colour are drawn again from where the advances put them.
     advancesMeasured_ = settings_.anchor != kStretched || composed || settings_.panelAlpha > 0.0f ||
                         settings_.valuesColoured();
-    if (advancesMeasured_) measureGlyphAdvances();
+    if (advancesMeasured_) {
+        readListAdvances({fontListBase_, platform::kGlyphCount, advances_ + platform::kFirstGlyph},
+                         {characterLists_.base(), characterLists_.count(), characterAdvances_});
+    }
     ink_ = {};
     if (settings_.panelAlpha > 0.0f) {
         const std::optional<platform::FontMeasure> font =
@@ -94,42 +96,6 @@ void HudPlugin::followFile() {
     if (!stamp || stamp->size == 0 || stamp == loadedStamp_) return;
     if (!platform::canOpenForReading(kIniPath)) return;
     rebuildNeeded_ = true;
-}
-
-// The platform's font metrics can differ from the advance a list was compiled with (under wine,
-// GetCharWidth32A and wglUseFontBitmapsA disagree on a fifth of Arial's codes), so each list is
-// called once from the middle of the viewport and the raster position read before and after.
-// The empty scissor box keeps the glyphs from the frame; everything set here is put back.
-void HudPlugin::measureGlyphAdvances() {
-    glPushAttrib(GL_CURRENT_BIT | GL_SCISSOR_BIT | GL_TRANSFORM_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(0, 0, 0, 0);
-    const auto advanceOf = [](GLuint list) {
-        GLfloat before[4];
-        GLfloat after[4];
-        glRasterPos2f(0.0f, 0.0f);
-        glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-        glCallList(list);
-        glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-        return static_cast<int>(std::lround(after[0] - before[0]));
-    };
-    for (int i = 0; i < platform::kGlyphCount; ++i) {
-        advances_[platform::kFirstGlyph + i] = advanceOf(fontListBase_ + static_cast<GLuint>(i));
-    }
-    const unsigned int characterBase = characterLists_.base();
-    for (int i = 0; characterBase != 0 && i < characterLists_.count(); ++i) {
-        characterAdvances_[i] = advanceOf(characterBase + static_cast<GLuint>(i));
-    }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glPopAttrib();
 }
 
 }  // namespace vantor

@@ -121,11 +121,8 @@ private:
     void setRasterPosition(float x, float y);
 
     // The advances the layout measures rows with: those read back from the lists when a corner, the
-    // row cache, the panel or a value colour needs them (measureGlyphAdvances), none else.
+    // row cache, the panel or a value colour needs them (readListAdvances), none else.
     FontAdvances fontAdvances() const;
-
-    // Reads back the advance each glyph list applies, for right-aligned rows.
-    void measureGlyphAdvances();
 
     // Draws the line in the effect colour at the settings' effect offsets, in window pixels, from
     // its row's position; then sets the text colour and that position again.

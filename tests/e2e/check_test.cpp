@@ -379,5 +379,54 @@ TEST(Check, ARowBeyondAsciiIsAsWideAsDrawn) {
     EXPECT_GE(right, width - 2) << width;
 }
 
+// A row held to a right corner starts its width left of HUD_POS_X from the right edge, so the
+// largest HUD_POS_X the check advises for a row cut at the left edge is the viewport's width less
+// the width it measures. Held there, the row's ink starts where it starts held to the left edge
+// at HUD_POS_X=1, a column further in: the check measured the width the HUD draws.
+TEST(Check, ARightCornerRowIsAsWideAsDrawn) {
+    struct Row {
+        const char* text;
+        int anchor;  // HUD_ANCHOR of a right corner, and of the left one of the same edge
+        int left;
+    };
+    const Row rows[] = {
+        {"A row far too long for the room", 2, 1},
+        {"Selected: 1,204 faces; 2,417 edges", 4, 3},
+        {"\xD0\x92\xD1\x8B\xD0\xB1\xD1\x80\xD0\xB0\xD0\xBD\xD0\xBE "
+         "\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBD\xD0\xB5\xD0\xB9",
+         2, 1},
+    };
+    Picture scene;
+    ASSERT_EQ(render("corner-scene", {"--no-plugin"}, scene).status, 0);
+    for (const Row& row : rows) {
+        const auto layout = [&](int anchor, int posX) {
+            return vantor::test::iniWithPage(
+                {row.text}, {"HUD_ANCHOR=" + std::to_string(anchor),
+                             "HUD_POS_X=" + std::to_string(posX), "HUD_POS_Y=40", "HUD_STEP_Y=20"});
+        };
+        const vantor::test::WorkFolder dir(layout(row.anchor, 630),
+                                           vantor::test::WorkFolder::kStayOutside);
+        const HostRun run = runHost("check-corner", {"--check", "--workdir", dir.path()});
+        std::string said;
+        for (const std::string& line : run.out) said += line + "\n";
+        std::smatch most;
+        ASSERT_TRUE(std::regex_search(said, most, std::regex("lower HUD_POS_X to at most (\\d+)")))
+            << said;
+        // The first column the row's ink reaches, held to `anchor` at `posX`.
+        const auto inkStart = [&](int anchor, int posX) {
+            dir.writeIni(layout(anchor, posX));
+            Picture hud;
+            EXPECT_EQ(render("corner", {"--workdir", dir.path(), "--cmd", "switch"}, hud).status,
+                      0);
+            int first = hud.width;
+            for (const auto& [x, y] : drawnFromCorner(hud, scene, false, true)) {
+                first = std::min(first, x);
+            }
+            return first;
+        };
+        EXPECT_EQ(inkStart(row.anchor, std::stoi(most[1])), inkStart(row.left, 1) - 1) << row.text;
+    }
+}
+
 }  // namespace
 }  // namespace e2e

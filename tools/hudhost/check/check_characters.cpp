@@ -37,7 +37,8 @@ struct Character {
 // The last font measured, with the characters it was measured for: the installed fonts do not
 // change while hudhost runs, and the font lookup is the dearest part of a check.
 const LayoutFont* fontOf(const vantor::HudSettings& s, const std::string& faceName,
-                         const std::vector<char32_t>& codes) {
+                         CharacterLists& lists) {
+    std::vector<char32_t> codes(lists.codes(), lists.codes() + lists.count());
     static bool done = false;
     static std::string face;
     static int size = 0;
@@ -57,6 +58,7 @@ const LayoutFont* fontOf(const vantor::HudSettings& s, const std::string& faceNa
     auto measure = vantor::platform::measureFont(faceName.c_str(), s.fontSize, codes.data(),
                                                  static_cast<int>(codes.size()), s.fontWeight);
     if (!measure) return nullptr;
+    readDrawnAdvances(faceName, s, lists, *measure);
     font = LayoutFont{std::move(*measure), faceName};
     return &*font;
 }
@@ -351,9 +353,7 @@ RowCharacters readCharacters(const vantor::PageStore& store, const vantor::HudSe
     RowCharacters out;
     vantor::platform::readCodePage(out.codePage);
     out.lists->collect(store, out.codePage);
-    std::vector<char32_t> codes;
-    for (int i = 0; i < out.lists->count(); ++i) codes.push_back(out.lists->code(i));
-    out.font = fontOf(settings, vantor::toUtf8(settings.fontFace, out.codePage), codes);
+    out.font = fontOf(settings, vantor::toUtf8(settings.fontFace, out.codePage), *out.lists);
     return out;
 }
 

@@ -35,6 +35,13 @@ struct LayoutFont {
     std::string face;                       // FONT_FACE in UTF-8, as the HUD hands it over
 };
 
+// Puts the advances of `face` (UTF-8) at the settings' size and weight, and of the characters of
+// `lists`, as the lists the HUD makes of them move the raster position, in place of those
+// `measure` holds. In the current GL context, left as it was; without one, in a tiny one of its
+// own, and with none to be had, `measure` stays as it is.
+void readDrawnAdvances(const std::string& face, const vantor::HudSettings& settings,
+                       vantor::CharacterLists& lists, vantor::platform::FontMeasure& measure);
+
 // The characters beyond ASCII of the loaded rows as the HUD gathers them, and the font that draws
 // them (null when none can be had).
 struct RowCharacters {
