@@ -39,20 +39,16 @@ const char* severityName(Severity severity) {
     return "error";
 }
 
-const char* nameOf(FindingKind kind) { return kKindNames[static_cast<std::size_t>(kind)].name; }
+const char* nameOf(FindingKind kind) { return kKindNames[static_cast<std::size_t>(kind)]; }
 
 std::optional<FindingKind> kindNamed(std::string_view name) {
-    for (const KindName& entry : kKindNames) {
-        if (name == entry.name) return entry.kind;
+    for (std::size_t k = 0; k < std::size(kKindNames); ++k) {
+        if (name == kKindNames[k]) return static_cast<FindingKind>(k);
     }
     return std::nullopt;
 }
 
-std::vector<std::string> kindNames() {
-    std::vector<std::string> all;
-    for (const KindName& entry : kKindNames) all.emplace_back(entry.name);
-    return all;
-}
+std::vector<std::string> kindNames() { return {std::begin(kKindNames), std::end(kKindNames)}; }
 
 Findings::Findings(const std::vector<FindingKind>& ignored) {
     for (FindingKind kind : ignored) ignored_.set(static_cast<std::size_t>(kind));

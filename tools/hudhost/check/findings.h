@@ -15,152 +15,92 @@ namespace hudhost::check {
 
 enum class Severity { Note, Warning, Error };
 
-// Each kind of finding. Its name ends the finding's line ("[repeated-key]"); --ignore takes it,
-// the corpus test keys on it, and the guide lists it ("Checking a layout"), so a message can be
-// reworded without churn. A new kind is one more entry here, one in kKindNames and one in the
-// guide's list.
+// Each kind of finding, one row: its enumerator, and its name. The name ends the finding's line
+// ("[repeated-key]"); --ignore takes it, the corpus test keys on it, and the guide lists it
+// ("Checking a layout"), so a message can be reworded without churn. A new kind is one more row
+// here and one in the guide's list.
+#define HUDHOST_FINDING_KINDS(ROW)                               \
+    /* The file */                                               \
+    ROW(PathTooLong, "path-too-long")                            \
+    ROW(FileIsAFolder, "file-is-a-folder")                       \
+    ROW(NotARegularFile, "not-a-regular-file")                   \
+    ROW(FileUnreadable, "file-unreadable")                       \
+    ROW(NoSuchFile, "no-such-file")                              \
+    ROW(NameInOtherLetterCase, "name-in-other-letter-case")      \
+    ROW(EmptyFile, "empty-file")                                 \
+    /* Its form */                                               \
+    ROW(FileTooLarge, "file-too-large")                          \
+    ROW(Utf16File, "utf16-file")                                 \
+    ROW(Utf16WithoutMark, "utf16-without-mark")                  \
+    ROW(CrLineEnds, "cr-line-ends")                              \
+    ROW(Utf8ByteOrderMark, "utf8-byte-order-mark")               \
+    /* Its sections and lines */                                 \
+    ROW(RepeatedSection, "repeated-section")                     \
+    ROW(SectionNotSeen, "section-not-seen")                      \
+    ROW(UnknownSection, "unknown-section")                       \
+    ROW(TooManyPages, "too-many-pages")                          \
+    ROW(PageWithoutFirstRow, "page-without-first-row")           \
+    ROW(PageAfterEnd, "page-after-end")                          \
+    ROW(LineBeforeSections, "line-before-sections")              \
+    ROW(StrayLine, "stray-line")                                 \
+    ROW(MoreStrayLines, "more-stray-lines")                      \
+    ROW(NoPage, "no-page")                                       \
+    /* The keys of pages and of CONFIG */                        \
+    ROW(RepeatedKey, "repeated-key")                             \
+    ROW(NotARowKey, "not-a-row-key")                             \
+    ROW(TooManyRows, "too-many-rows")                            \
+    ROW(EmptyRow, "empty-row")                                   \
+    ROW(RowAfterEnd, "row-after-end")                            \
+    ROW(UnknownSetting, "unknown-setting")                       \
+    ROW(EmptySetting, "empty-setting")                           \
+    ROW(NotANumber, "not-a-number")                              \
+    ROW(NumberWithSuffix, "number-with-suffix")                  \
+    ROW(OutOfRange, "out-of-range")                              \
+    ROW(PanelHidesText, "panel-hides-text")                      \
+    ROW(AutoReloadReadOnly, "auto-reload-read-only")             \
+    ROW(UnknownClockLetter, "unknown-clock-letter")              \
+    ROW(RowColourValue, "row-colour-value")                      \
+    ROW(RowColourWithoutRow, "row-colour-without-row")           \
+    ROW(ThresholdsOutOfOrder, "thresholds-out-of-order")         \
+    ROW(ThresholdsWithoutNumber, "thresholds-without-number")    \
+    ROW(ValuesInRowColour, "values-in-row-colour")               \
+    /* The text of rows */                                       \
+    ROW(BlankNotInCapitals, "blank-not-in-capitals")             \
+    ROW(RowTooLong, "row-too-long")                              \
+    ROW(TokenNotReplaced, "token-not-replaced")                  \
+    ROW(NotAToken, "not-a-token")                                \
+    ROW(StarWord, "star-word")                                   \
+    ROW(DeleteCharacter, "delete-character")                     \
+    ROW(ControlCharacter, "control-character")                   \
+    ROW(ByteWithoutCharacter, "byte-without-character")          \
+    ROW(TooManyCharacters, "too-many-characters")                \
+    ROW(MissingGlyph, "missing-glyph")                           \
+    ROW(DirectionLeftOpen, "direction-left-open")                \
+    ROW(FaceWithoutLetters, "face-without-letters")              \
+    ROW(BrokenUtf8, "broken-utf8")                               \
+    ROW(OtherCodePage, "other-code-page")                        \
+    /* Where the rows land */                                    \
+    ROW(RowPastRightEdge, "row-past-right-edge")                 \
+    ROW(RowCutAtTop, "row-cut-at-top")                           \
+    ROW(RowsBelowBottomEdge, "rows-below-bottom-edge")           \
+    ROW(AnchorPositionAtDefaults, "anchor-position-at-defaults") \
+    ROW(AnchoredRowCut, "anchored-row-cut")                      \
+    ROW(DescendersCut, "descenders-cut")                         \
+    ROW(RowsOverlap, "rows-overlap")                             \
+    ROW(FontSubstituted, "font-substituted")                     \
+    ROW(NoFont, "no-font")
+
 enum class FindingKind {
-    // The file
-    PathTooLong,
-    FileIsAFolder,
-    NotARegularFile,
-    FileUnreadable,
-    NoSuchFile,
-    NameInOtherLetterCase,
-    EmptyFile,
-    // Its form
-    FileTooLarge,
-    Utf16File,
-    Utf16WithoutMark,
-    CrLineEnds,
-    Utf8ByteOrderMark,
-    // Its sections and lines
-    RepeatedSection,
-    SectionNotSeen,
-    UnknownSection,
-    TooManyPages,
-    PageWithoutFirstRow,
-    PageAfterEnd,
-    LineBeforeSections,
-    StrayLine,
-    MoreStrayLines,
-    NoPage,
-    // The keys of pages and of CONFIG
-    RepeatedKey,
-    NotARowKey,
-    TooManyRows,
-    EmptyRow,
-    RowAfterEnd,
-    UnknownSetting,
-    EmptySetting,
-    NotANumber,
-    NumberWithSuffix,
-    OutOfRange,
-    PanelHidesText,
-    AutoReloadReadOnly,
-    UnknownClockLetter,
-    RowColourValue,
-    RowColourWithoutRow,
-    ThresholdsOutOfOrder,
-    ThresholdsWithoutNumber,
-    ValuesInRowColour,
-    // The text of rows
-    BlankNotInCapitals,
-    RowTooLong,
-    TokenNotReplaced,
-    NotAToken,
-    StarWord,
-    DeleteCharacter,
-    ControlCharacter,
-    ByteWithoutCharacter,
-    TooManyCharacters,
-    MissingGlyph,
-    DirectionLeftOpen,
-    FaceWithoutLetters,
-    BrokenUtf8,
-    OtherCodePage,
-    // Where the rows land
-    RowPastRightEdge,
-    RowCutAtTop,
-    RowsBelowBottomEdge,
-    AnchorPositionAtDefaults,
-    AnchoredRowCut,
-    DescendersCut,
-    RowsOverlap,
-    FontSubstituted,
-    NoFont,
-    Count
+#define HUDHOST_FINDING_ENUMERATOR(kind, name) kind,
+    HUDHOST_FINDING_KINDS(HUDHOST_FINDING_ENUMERATOR)
+#undef HUDHOST_FINDING_ENUMERATOR
 };
 
-struct KindName {
-    FindingKind kind;
-    const char* name;  // lower-case words joined by hyphens
-};
-
-inline constexpr KindName kKindNames[] = {
-    {FindingKind::PathTooLong, "path-too-long"},
-    {FindingKind::FileIsAFolder, "file-is-a-folder"},
-    {FindingKind::NotARegularFile, "not-a-regular-file"},
-    {FindingKind::FileUnreadable, "file-unreadable"},
-    {FindingKind::NoSuchFile, "no-such-file"},
-    {FindingKind::NameInOtherLetterCase, "name-in-other-letter-case"},
-    {FindingKind::EmptyFile, "empty-file"},
-    {FindingKind::FileTooLarge, "file-too-large"},
-    {FindingKind::Utf16File, "utf16-file"},
-    {FindingKind::Utf16WithoutMark, "utf16-without-mark"},
-    {FindingKind::CrLineEnds, "cr-line-ends"},
-    {FindingKind::Utf8ByteOrderMark, "utf8-byte-order-mark"},
-    {FindingKind::RepeatedSection, "repeated-section"},
-    {FindingKind::SectionNotSeen, "section-not-seen"},
-    {FindingKind::UnknownSection, "unknown-section"},
-    {FindingKind::TooManyPages, "too-many-pages"},
-    {FindingKind::PageWithoutFirstRow, "page-without-first-row"},
-    {FindingKind::PageAfterEnd, "page-after-end"},
-    {FindingKind::LineBeforeSections, "line-before-sections"},
-    {FindingKind::StrayLine, "stray-line"},
-    {FindingKind::MoreStrayLines, "more-stray-lines"},
-    {FindingKind::NoPage, "no-page"},
-    {FindingKind::RepeatedKey, "repeated-key"},
-    {FindingKind::NotARowKey, "not-a-row-key"},
-    {FindingKind::TooManyRows, "too-many-rows"},
-    {FindingKind::EmptyRow, "empty-row"},
-    {FindingKind::RowAfterEnd, "row-after-end"},
-    {FindingKind::UnknownSetting, "unknown-setting"},
-    {FindingKind::EmptySetting, "empty-setting"},
-    {FindingKind::NotANumber, "not-a-number"},
-    {FindingKind::NumberWithSuffix, "number-with-suffix"},
-    {FindingKind::OutOfRange, "out-of-range"},
-    {FindingKind::PanelHidesText, "panel-hides-text"},
-    {FindingKind::AutoReloadReadOnly, "auto-reload-read-only"},
-    {FindingKind::UnknownClockLetter, "unknown-clock-letter"},
-    {FindingKind::RowColourValue, "row-colour-value"},
-    {FindingKind::RowColourWithoutRow, "row-colour-without-row"},
-    {FindingKind::ThresholdsOutOfOrder, "thresholds-out-of-order"},
-    {FindingKind::ThresholdsWithoutNumber, "thresholds-without-number"},
-    {FindingKind::ValuesInRowColour, "values-in-row-colour"},
-    {FindingKind::BlankNotInCapitals, "blank-not-in-capitals"},
-    {FindingKind::RowTooLong, "row-too-long"},
-    {FindingKind::TokenNotReplaced, "token-not-replaced"},
-    {FindingKind::NotAToken, "not-a-token"},
-    {FindingKind::StarWord, "star-word"},
-    {FindingKind::DeleteCharacter, "delete-character"},
-    {FindingKind::ControlCharacter, "control-character"},
-    {FindingKind::ByteWithoutCharacter, "byte-without-character"},
-    {FindingKind::TooManyCharacters, "too-many-characters"},
-    {FindingKind::MissingGlyph, "missing-glyph"},
-    {FindingKind::DirectionLeftOpen, "direction-left-open"},
-    {FindingKind::FaceWithoutLetters, "face-without-letters"},
-    {FindingKind::BrokenUtf8, "broken-utf8"},
-    {FindingKind::OtherCodePage, "other-code-page"},
-    {FindingKind::RowPastRightEdge, "row-past-right-edge"},
-    {FindingKind::RowCutAtTop, "row-cut-at-top"},
-    {FindingKind::RowsBelowBottomEdge, "rows-below-bottom-edge"},
-    {FindingKind::AnchorPositionAtDefaults, "anchor-position-at-defaults"},
-    {FindingKind::AnchoredRowCut, "anchored-row-cut"},
-    {FindingKind::DescendersCut, "descenders-cut"},
-    {FindingKind::RowsOverlap, "rows-overlap"},
-    {FindingKind::FontSubstituted, "font-substituted"},
-    {FindingKind::NoFont, "no-font"},
+// The names by FindingKind: lower-case words joined by hyphens.
+inline constexpr const char* kKindNames[] = {
+#define HUDHOST_FINDING_NAME(kind, name) name,
+    HUDHOST_FINDING_KINDS(HUDHOST_FINDING_NAME)
+#undef HUDHOST_FINDING_NAME
 };
 
 namespace detail {
@@ -173,16 +113,13 @@ constexpr bool wellFormed(const char* name) {
     }
     return true;
 }
-constexpr bool allInOrder() {
-    for (std::size_t k = 0; k < std::size(kKindNames); ++k) {
-        if (kKindNames[k].kind != static_cast<FindingKind>(k) || !wellFormed(kKindNames[k].name)) {
-            return false;
-        }
+constexpr bool allWellFormed() {
+    for (const char* name : kKindNames) {
+        if (!wellFormed(name)) return false;
     }
-    return std::size(kKindNames) == static_cast<std::size_t>(FindingKind::Count);
+    return true;
 }
-static_assert(allInOrder(),
-              "each kind once, in the order of FindingKind, named in lower-case words");
+static_assert(allWellFormed(), "each kind named in lower-case words joined by hyphens");
 }  // namespace detail
 
 const char* nameOf(FindingKind kind);
@@ -228,7 +165,7 @@ public:
     static constexpr std::size_t kMaxListed = 500;  // a file of junk would give millions
 
 private:
-    std::bitset<static_cast<std::size_t>(FindingKind::Count)> ignored_;
+    std::bitset<std::size(kKindNames)> ignored_;
     std::vector<Finding> findings_;
     int counts_[3] = {0, 0, 0};  // by severity
 };
