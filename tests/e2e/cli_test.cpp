@@ -189,6 +189,7 @@ TEST_P(SaidOnStderr, InOneLineWithItsCause) {
 }
 
 const char* kPage = "[SECTION1]\nROWDATA1=text\n";
+const char* kStartsShown = "[CONFIG]\nSTART_VISIBLE=1\n[SECTION1]\nROWDATA1=text\n";
 const char* kBlankThenText = "[SECTION1]\nROWDATA1=BLANK\n[SECTION2]\nROWDATA1=text\n";
 const std::string kNoHud = "the picture shows no HUD: ";
 // The layout's folders as hudhost names them: as the system writes its paths.
@@ -215,6 +216,10 @@ INSTANTIATE_TEST_SUITE_P(
         Said{"NeverSwitched", kPage, "", kNoHud + kHidden},
         Said{"SwitchedTwice", kPage, "--cmd switch --cmd switch",
              kNoHud + "the HUD starts hidden, and 2 --cmd switch leave it so; give an odd number"},
+        Said{"StartVisible", kStartsShown, "", ""},
+        Said{"StartVisibleSwitched", kStartsShown, "--cmd switch",
+             kNoHud + "the HUD starts shown (START_VISIBLE=1), and 1 --cmd switch hide it; give "
+                      "an even number"},
         Said{"HudFramesBeforeTheLast", kPage, "--cmd switch --frames 2 --hud-frames 1",
              kNoHud + "--hud-frames 1 leaves the HUD out of frame 2, the one pictured; raise it to "
                       "2 or leave it out"},

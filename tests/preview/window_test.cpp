@@ -138,6 +138,12 @@ const WindowCase kWindowCases[] = {
       {"n", "--cmd switch --cmd next", 0, 0, false, "page 2 of 2"}},
      {"hudhost: VantorHUD.ini changed: Vantor HUD Reload INI; page 3 of 2: past the last"},
      "no such file"},
+    // A layout that starts shown is on its first page before any key, and Switch hides it.
+    {"StartVisible",
+     "[CONFIG]\nSTART_VISIBLE=1\n[SECTION1]\nROWDATA1=Page one\n[SECTION2]\nROWDATA1=Page two\n",
+     "",
+     {{"", "", 0, 0, false, "page 1 of 2"},
+      {"s", "--cmd switch", 0, 0, false, "HUD hidden (S shows it)"}}},
     // The 640 x 480 space is stretched over the window whatever its size.
     {"Resized", iniText(kPaging, kThreePages), kPage1, {{"", kPage1, 960, 720}}},
     // A first layout with no CONFIG section, in the HUD's default colour over the default

@@ -7,7 +7,6 @@
 
 #include "check/layout_check.h"
 #include "check/loaded_layout.h"
-#include "layout/page_turns.h"
 #include "pages/hud_settings.h"
 
 namespace hudhost {
@@ -46,26 +45,28 @@ std::string selectionText(SceneSetup setup) {
 
 }  // namespace
 
+// The window's first frame, drawn before any key, reads the layout as the HUD's first frame does.
 PreviewControls::PreviewControls(HostSide& host, const SceneSetup& scene)
-    : host_(host), setup_(scene) {
-    readPageCount();
-}
-
-void PreviewControls::readPageCount() { pages_ = check::loadLayout().store->getPageCount(); }
+    : host_(host),
+      setup_(scene),
+      layout_(check::loadLayout()),
+      shown_(check::Shown::atStart(layout_)) {}
 
 void PreviewControls::commanded(vantor::PluginFunction command) {
-    if (command == vantor::kSwitchCommand) shown_ = !shown_;
-    if (command == vantor::kReloadIniCommand) readPageCount();
-    page_ = vantor::pageAfter(command, shown_, page_, pages_);
+    if (command == vantor::kReloadIniCommand) layout_ = check::loadLayout();
+    shown_ = shown_.after(command, layout_.store->getPageCount());
 }
 
 std::string PreviewControls::pageText() const {
-    if (!shown_) return "HUD hidden (S shows it)";
-    if (pages_ == 0) return "no page to show";
-    const std::string of = " of " + std::to_string(pages_);
-    if (page_ >= 0 && page_ < pages_) return "page " + std::to_string(page_ + 1) + of;
-    return "page " + std::to_string(page_ + 1) + of + ": past the last, nothing shows; N or P " +
-           "turns to one that exists";
+    if (!shown_.shown) return "HUD hidden (S shows it)";
+    const int pages = layout_.store->getPageCount();
+    if (pages == 0) return "no page to show";
+    const std::string page =
+        "page " + std::to_string(shown_.page + 1) + " of " + std::to_string(pages);
+    if (check::layOutShown(layout_, shown_, vantor::kOverlayWidth, vantor::kOverlayHeight)) {
+        return page;
+    }
+    return page + ": past the last, nothing shows; N or P turns to one that exists";
 }
 
 PreviewControls::Outcome PreviewControls::apply(const KeyBinding& binding) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "check/loaded_layout.h"
 #include "host/host_side.h"
 #include "host/say.h"
 #include "host/scene_setup.h"
@@ -53,12 +54,10 @@ private:
 
     HostSide& host_;
     SceneSetup setup_;
-    void readPageCount();
 
+    check::LoadedLayout layout_;  // as the HUD last read it
+    check::Shown shown_;          // as the HUD is after the commands it was sent
     std::string layoutCounts_;
-    bool shown_ = false;  // as the HUD is after the commands it was sent
-    int page_ = 0;
-    int pages_ = 0;
     std::string printedFindings_;
     bool saveRequested_ = false;
 };

@@ -8,8 +8,6 @@
 #include "check/letter_case.h"
 #include "check/listed.h"
 #include "check/loaded_layout.h"
-#include "layout/page_layout.h"
-#include "layout/page_turns.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
 #include "runs/soak.h"
@@ -47,43 +45,50 @@ std::string noFile(const Options& options) {
            vantor::platform::shownPath(cased.written);
 }
 
-// The page the HUD is on after the commands, the soak's page turns included, by its own rule.
-int pageShown(const Options& options, int pages) {
+// What the HUD shows after the commands, the soak's page turns included, by its own rules.
+check::Shown shownAfter(const Options& options, const check::LoadedLayout& loaded) {
     std::vector<vantor::PluginFunction> commands = options.commands;
     if (options.mode == Mode::Soak) {
         commands.insert(commands.end(), options.frames / kSoakPageEvery, vantor::kNextPageCommand);
     }
-    bool shown = false;
-    int page = 0;
+    check::Shown shown = check::Shown::atStart(loaded);
     for (vantor::PluginFunction command : commands) {
-        if (command == vantor::kSwitchCommand) shown = !shown;
-        page = vantor::pageAfter(command, shown, page, pages);
+        shown = shown.after(command, loaded.store->getPageCount());
     }
-    return page;
+    return shown;
 }
 
-// Why the page shown has nothing to draw, as the HUD lays it out; empty when it draws a row.
-std::string emptyPage(const Options& options) {
+// Why the HUD stays hidden: START_VISIBLE and the switches.
+std::string hiddenBy(const Options& options, const check::LoadedLayout& loaded) {
+    const auto switches =
+        std::count(options.commands.begin(), options.commands.end(), vantor::kSwitchCommand);
+    if (loaded.settings.startVisible != 0) {
+        return "the HUD starts shown (START_VISIBLE=1), and " + std::to_string(switches) +
+               " --cmd switch hide it; give an even number";
+    }
+    if (switches == 0)
+        return "the HUD starts hidden, and no --cmd switch showed it; add --cmd switch";
+    return "the HUD starts hidden, and " + std::to_string(switches) +
+           " --cmd switch leave it so; give an odd number";
+}
+
+// Why the HUD shows nothing, as it lays out the page it shows; empty when it draws a row.
+std::string nothingShown(const Options& options) {
     const check::LoadedLayout loaded = check::loadLayout();
-    const vantor::PageStore& store = *loaded.store;
-    const int page = pageShown(options, store.getPageCount());
-    const vantor::PageView view = store.view(page);
-    if (view.count == 0) return "the HUD reads no page from its file; hudhost --check tells why";
-    const vantor::TokenTable values;
-    const vantor::platform::CodePageCharacters codePage = {};
-    const auto laid = std::make_unique<vantor::PageLayout>();
-    vantor::layOutPage(
-        view, {loaded.settings, {}, {}, {0, 0, options.width, options.height}, values, codePage},
-        *laid);
+    const check::Shown shown = shownAfter(options, loaded);
+    if (!shown.shown) return hiddenBy(options, loaded);
+    const auto laid = check::layOutShown(loaded, shown, options.width, options.height);
+    if (laid == nullptr || laid->count == 0) {
+        return "the HUD reads no page from its file; hudhost --check tells why";
+    }
     if (laid->drawnCount() > 0) return {};
-    const bool blank =
-        std::none_of(view.rows, view.rows + view.count,
-                     [](const vantor::TextRow* row) { return row->text[0] != '\0'; });
+    const bool blank = std::none_of(laid->rows, laid->rows + laid->count,
+                                    [](const vantor::LaidRow& row) { return row.text[0] != '\0'; });
     if (blank) {
-        return "page " + std::to_string(page + 1) +
+        return "page " + std::to_string(shown.page + 1) +
                " holds only BLANK rows; give it text or show another page";
     }
-    return "the rows of page " + std::to_string(page + 1) +
+    return "the rows of page " + std::to_string(shown.page + 1) +
            " all fall below the bottom edge, where the HUD draws none; hudhost --check tells why";
 }
 
@@ -112,15 +117,7 @@ std::string cause(const Options& options) {
                "--draw-flag 0";
     }
     if (!vantor::platform::canOpenForReading(vantor::kIniPath)) return noFile(options);
-    const auto switches =
-        std::count(options.commands.begin(), options.commands.end(), vantor::kSwitchCommand);
-    if (switches == 0)
-        return "the HUD starts hidden, and no --cmd switch showed it; add --cmd switch";
-    if (switches % 2 == 0) {
-        return "the HUD starts hidden, and " + std::to_string(switches) +
-               " --cmd switch leave it so; give an odd number";
-    }
-    return emptyPage(options);
+    return nothingShown(options);
 }
 
 }  // namespace
