@@ -65,10 +65,6 @@ std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32
 // Whether the file at `path` (folders separated by '\' or '/') can be opened for reading.
 bool canOpenForReading(const char* path);
 
-// `path` (folders separated by '\' or '/') as this system writes paths to its users: with '\'
-// between folders on Windows, '/' elsewhere.
-std::string shownPath(std::string path);
-
 // Into `out`, the bytes that Windows' conversion to the system code page (WideCharToMultiByte with
 // CP_ACP, best fit allowed) makes of `count` UTF-16 units, as the profile functions hand a UTF-16
 // file's text to the ...A calls: a character the code page lacks becomes a like one (Ł gives L) or
@@ -133,20 +129,6 @@ void buildGlyphLists(DeviceContext dc, const char* face, int pixelHeight, unsign
 // The system code page's characters: Windows' ANSI code page; on Linux Windows-1252, or the page
 // useCodePage chose.
 void readCodePage(CodePageCharacters& table);
-
-// The characters of Windows code page `number`, for telling which code page a file was saved in:
-// false when this system has no table of it.
-bool readCodePageOf(unsigned int number, CodePageCharacters& table);
-
-// The number of the system code page: GetACP on Windows; on Linux 1252, or useCodePage's.
-unsigned int codePageNumber();
-
-// Reads, from here on, as a Windows whose system code page is `number` would: readCodePage,
-// toCodePage and the profile reads. On Linux any of the Windows code pages the C library's iconv
-// knows (the CP125x pages, 932, 936, 949, 950), for this process and the plug-ins it loads after;
-// Windows reads in its own code page and takes only its number. False, and nothing changed, for
-// any other.
-bool useCodePage(unsigned int number);
 
 // Fills the `count` display lists from listBase with the bitmap glyphs of `codes`, in the font of
 // buildGlyphLists and laid out as its glyphs are. A character at or above 0x80 that the font lacks

@@ -200,8 +200,6 @@ std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32
     return used;
 }
 
-std::string shownPath(std::string path) { return withSlashes(std::move(path)); }
-
 bool canOpenForReading(const char* path) {
     char posixPath[PATH_MAX];
     if (path == nullptr || !toPosixPath(path, posixPath)) return false;

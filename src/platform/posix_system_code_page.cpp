@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix_code_page.h"
+#include "platform/tools.h"
 
 namespace vantor::platform {
 namespace {

@@ -13,6 +13,7 @@
 
 #include "platform/clock_names.h"
 #include "platform/platform.h"
+#include "platform/win32_code_page.h"
 #include "platform/win32_fallback_faces.h"
 #include "platform/win32_font.h"
 
@@ -21,11 +22,6 @@ namespace vantor::platform {
 std::uint32_t readProfileKeyNames(const char* section, char* buffer, std::uint32_t size,
                                   const char* path) {
     return GetPrivateProfileStringA(section, nullptr, "", buffer, size, path);
-}
-
-std::string shownPath(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
 }
 
 bool canOpenForReading(const char* path) {
@@ -168,7 +164,9 @@ char32_t decodedStrictly(UINT page, const char* bytes, int length) {
     return got == 1 ? static_cast<char32_t>(wide[0]) : 0;
 }
 
-CodePageCharacters tableOf(UINT page) {
+}  // namespace
+
+CodePageCharacters codePageTable(unsigned int page) {
     CodePageCharacters table;
     CPINFO info{};
     const bool pairs = GetCPInfo(page, &info) && info.MaxCharSize == 2;
@@ -190,28 +188,11 @@ CodePageCharacters tableOf(UINT page) {
     return table;
 }
 
-}  // namespace
-
 // Made once a process: the system code page does not change while it runs.
 void readCodePage(CodePageCharacters& table) {
-    static const CodePageCharacters system = tableOf(CP_ACP);
+    static const CodePageCharacters system = codePageTable(CP_ACP);
     table = system;
 }
-
-bool readCodePageOf(unsigned int number, CodePageCharacters& table) {
-    if (number == GetACP()) {
-        readCodePage(table);
-        return true;
-    }
-    CPINFO info{};
-    if (!IsValidCodePage(number) || !GetCPInfo(number, &info)) return false;
-    table = tableOf(number);
-    return true;
-}
-
-unsigned int codePageNumber() { return GetACP(); }
-
-bool useCodePage(unsigned int number) { return number == GetACP(); }
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
+#include "platform/tools.h"
 #include "tokens/replace_token.h"
 #include "work_folder.h"
 

@@ -7,6 +7,7 @@
 #include "host/plugin_loader.h"
 #include "options.h"
 #include "platform/platform.h"
+#include "platform/tools.h"
 #include "runs/runs.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "check/layout.h"
+#include "platform/tools.h"
 
 namespace hudhost::check {
 namespace {

@@ -8,6 +8,7 @@
 #include "platform/ini_parse.h"
 #include "platform/platform.h"
 #include "platform/slashes.h"
+#include "platform/tools.h"
 
 namespace hudhost::check {
 namespace {

@@ -5,6 +5,7 @@
 #include "check/listed.h"
 #include "check/loaded_layout.h"
 #include "platform/platform.h"
+#include "platform/tools.h"
 
 namespace hudhost::check {
 namespace {

@@ -10,6 +10,7 @@
 #include "check/loaded_layout.h"
 #include "pages/hud_settings.h"
 #include "platform/platform.h"
+#include "platform/tools.h"
 #include "runs/soak.h"
 
 namespace hudhost {
