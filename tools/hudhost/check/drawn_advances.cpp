@@ -30,14 +30,14 @@ void readDrawnAdvances(const std::string& face, const vantor::HudSettings& setti
     if (glyphs == 0) return;
     platform::buildGlyphLists(dc, face.c_str(), settings.fontSize, glyphs, settings.fontWeight);
     lists.build(dc, face.c_str(), settings.fontSize, settings.fontWeight);
-    // Characters whose lists cannot be made keep the measured advances.
-    std::vector<int> characters;
-    for (const platform::CharacterMeasure& c : measure.characters) characters.push_back(c.advance);
+    std::vector<int> characters(static_cast<std::size_t>(lists.count()));
     vantor::readListAdvances({glyphs, platform::kGlyphCount, measure.advances},
                              {lists.base(), lists.count(), characters.data()});
+    // Characters whose lists could not be made keep the measured advances.
+    const bool built = lists.base() != 0;
     lists.release();
     glDeleteLists(glyphs, platform::kGlyphCount);
-    for (std::size_t i = 0; i < characters.size(); ++i) {
+    for (std::size_t i = 0; built && i < characters.size() && i < measure.characters.size(); ++i) {
         measure.characters[i].advance = characters[i];
     }
 }
