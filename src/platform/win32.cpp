@@ -294,8 +294,6 @@ std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pi
     std::vector<GlyphBitmap> glyphs(static_cast<std::size_t>(count));
     const auto hdc = static_cast<HDC>(dc);
     CharacterFonts fonts(hdc, face, pixelHeight, weight);
-    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    std::vector<unsigned char> outline;
     for (int k = 0; k < count; ++k) {
         // The 96 come from the HUD's own font, as buildGlyphLists makes them.
         if (codes[k] < 0x80) {
@@ -303,29 +301,33 @@ std::vector<GlyphBitmap> renderGlyphs(DeviceContext dc, const char* face, int pi
         } else {
             fonts.select(codes[k]);
         }
-        GLYPHMETRICS metrics{};
-        const DWORD size =
-            GetGlyphOutlineW(hdc, codes[k], GGO_BITMAP, &metrics, 0, nullptr, &identity);
-        if (size == 0 || size == GDI_ERROR) continue;
-        outline.resize(size);
-        if (GetGlyphOutlineW(hdc, codes[k], GGO_BITMAP, &metrics, size, outline.data(),
-                             &identity) == GDI_ERROR) {
-            continue;
-        }
-        GlyphBitmap& glyph = glyphs[static_cast<std::size_t>(k)];
-        glyph.width = static_cast<int>(metrics.gmBlackBoxX);
-        glyph.height = static_cast<int>(metrics.gmBlackBoxY);
-        glyph.xorig = -metrics.gmptGlyphOrigin.x;
-        glyph.yorig = glyph.height - metrics.gmptGlyphOrigin.y;
-        const std::size_t from = (metrics.gmBlackBoxX + 31) / 32 * 4;
-        const std::size_t to = (metrics.gmBlackBoxX + 7) / 8;
-        glyph.rows.resize(to * metrics.gmBlackBoxY);
-        for (std::size_t row = 0; row < metrics.gmBlackBoxY && (row + 1) * from <= size; ++row) {
-            std::memcpy(&glyph.rows[(metrics.gmBlackBoxY - 1 - row) * to], &outline[row * from],
-                        to);
-        }
+        glyphs[static_cast<std::size_t>(k)] = outlineBitmap(hdc, codes[k], GGO_BITMAP);
     }
     return glyphs;
+}
+
+GlyphBitmap outlineBitmap(HDC hdc, UINT code, UINT format) {
+    GlyphBitmap glyph;
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    GLYPHMETRICS metrics{};
+    const DWORD size = GetGlyphOutlineW(hdc, code, format, &metrics, 0, nullptr, &identity);
+    if (size == 0 || size == GDI_ERROR) return glyph;
+    std::vector<unsigned char> outline(size);
+    if (GetGlyphOutlineW(hdc, code, format, &metrics, size, outline.data(), &identity) ==
+        GDI_ERROR) {
+        return glyph;
+    }
+    glyph.width = static_cast<int>(metrics.gmBlackBoxX);
+    glyph.height = static_cast<int>(metrics.gmBlackBoxY);
+    glyph.xorig = -metrics.gmptGlyphOrigin.x;
+    glyph.yorig = glyph.height - metrics.gmptGlyphOrigin.y;
+    const std::size_t from = (metrics.gmBlackBoxX + 31) / 32 * 4;
+    const std::size_t to = (metrics.gmBlackBoxX + 7) / 8;
+    glyph.rows.resize(to * metrics.gmBlackBoxY);
+    for (std::size_t row = 0; row < metrics.gmBlackBoxY && (row + 1) * from <= size; ++row) {
+        std::memcpy(&glyph.rows[(metrics.gmBlackBoxY - 1 - row) * to], &outline[row * from], to);
+    }
+    return glyph;
 }
 
 namespace {

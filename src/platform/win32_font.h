@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/platform.h"
+
 namespace vantor::platform {
 
 // Face names come as UTF-8 and go to the system as wide text, so a name in any script is found.
@@ -23,6 +25,12 @@ inline std::string utf8Of(const wchar_t* wide) {
     WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
 }
+
+// The bitmap of `code` (a character; with GGO_GLYPH_INDEX in `format`, a glyph index) in the font
+// selected into `hdc`, as wglUseFontBitmaps compiles it: the outline's rows, a DWORD apart from the
+// top, turned to whole bytes from the bottom. A glyph without ink (the space: size 0, a 1 x 1 box)
+// has no rows.
+GlyphBitmap outlineBitmap(HDC hdc, UINT code, UINT format);
 
 inline HFONT createHudFont(const wchar_t* face, int pixelHeight, int weight,
                            BYTE charset = ANSI_CHARSET) {

@@ -316,37 +316,13 @@ int Shaper::shape(const char32_t* text, int count, ShapedGlyph* glyphs, int room
     return placed;
 }
 
-// What wglUseFontBitmaps compiles, by glyph index: the outline's bitmap, its rows a DWORD apart
-// from the top, turned to whole bytes from the bottom. A glyph without ink (the space: size 0,
-// a 1 x 1 box) has no rows.
+// What wglUseFontBitmaps compiles of glyph `index` of face `face`.
 GlyphBitmap Shaper::render(int face, unsigned int index) {
-    GlyphBitmap glyph;
     if (engine_ == nullptr || face < 0 || face >= static_cast<int>(engine_->fonts.size())) {
-        return glyph;
+        return {};
     }
     SelectObject(engine_->dc, engine_->fonts[static_cast<std::size_t>(face)].font);
-    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    const UINT format = GGO_BITMAP | GGO_GLYPH_INDEX;
-    GLYPHMETRICS metrics{};
-    const DWORD size =
-        GetGlyphOutlineW(engine_->dc, index, format, &metrics, 0, nullptr, &identity);
-    if (size == 0 || size == GDI_ERROR) return glyph;
-    std::vector<unsigned char> outline(size);
-    if (GetGlyphOutlineW(engine_->dc, index, format, &metrics, size, outline.data(), &identity) ==
-        GDI_ERROR) {
-        return glyph;
-    }
-    glyph.width = static_cast<int>(metrics.gmBlackBoxX);
-    glyph.height = static_cast<int>(metrics.gmBlackBoxY);
-    glyph.xorig = -metrics.gmptGlyphOrigin.x;
-    glyph.yorig = glyph.height - metrics.gmptGlyphOrigin.y;
-    const std::size_t from = (metrics.gmBlackBoxX + 31) / 32 * 4;
-    const std::size_t to = (metrics.gmBlackBoxX + 7) / 8;
-    glyph.rows.resize(to * metrics.gmBlackBoxY);
-    for (std::size_t row = 0; row < metrics.gmBlackBoxY && (row + 1) * from <= size; ++row) {
-        std::memcpy(&glyph.rows[(metrics.gmBlackBoxY - 1 - row) * to], &outline[row * from], to);
-    }
-    return glyph;
+    return outlineBitmap(engine_->dc, index, GGO_BITMAP | GGO_GLYPH_INDEX);
 }
 
 }  // namespace vantor::platform

@@ -21,24 +21,6 @@ constexpr char32_t kChosen[] = {0x200E, 0x200F, 0x061C, 0x202A, 0x202B, 0x202C, 
                                 0x0645, 0x0633, 0x05E9, 0x05DC, 0x0915, 0x0937, 0x0924, 0x0660,
                                 0x06F1, 0x0031, 0x0020, 0x0028, 0x0029, 0x0041, 0x00E9, 0xFEFB};
 
-void appendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 vantor::RowShaper& shaper() {
     static vantor::RowShaper shaper;
     if (!shaper.opened() && !shaper.open(nullptr, "DejaVu Sans", 20)) std::abort();
@@ -55,12 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (input.ConsumeIntegralInRange(0, 3)) {
             case 0:
             case 1:
-                appendUtf8(kChosen[input.ConsumeIntegralInRange<std::size_t>(
-                               0, sizeof kChosen / sizeof kChosen[0] - 1)],
-                           row);
+                vantor::appendUtf8(kChosen[input.ConsumeIntegralInRange<std::size_t>(
+                                       0, sizeof kChosen / sizeof kChosen[0] - 1)],
+                                   row);
                 break;
             case 2:
-                appendUtf8(input.ConsumeIntegralInRange<char32_t>(1, 0x10FFFF), row);
+                vantor::appendUtf8(input.ConsumeIntegralInRange<char32_t>(1, 0x10FFFF), row);
                 break;
             default:
                 row += static_cast<char>(input.ConsumeIntegralInRange(1, 255));

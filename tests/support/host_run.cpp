@@ -45,10 +45,11 @@ HostRun runHost(const std::string& name, const std::vector<std::string>& args,
     line += ">" + quoted(base + ".stdout") + " 2>" + quoted(base + ".stderr");
     if (!environment.empty()) line = withEnvironment(environment) + line;
 
-    // -1 is the shell that never started, not hudhost's answer: under wine, with other programs
-    // starting at once, creating it fails now and then. Such a start is tried again.
+    // A shell that never started, or that could not start hudhost, gave no answer of hudhost's:
+    // under wine, with other programs starting at once, creating a process fails now and then.
+    // Such a start is tried again.
     int result = -1;
-    for (int attempt = 0; attempt < 3 && result == -1; ++attempt) {
+    for (int attempt = 0; attempt < 3 && (attempt == 0 || neverStarted(result)); ++attempt) {
         result = std::system(shellLine(line).c_str());
     }
     HostRun run;

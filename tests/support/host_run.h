@@ -37,6 +37,8 @@ std::string outputDir();
 std::string shellLine(const std::string& line);
 // The exit status of the program, from what std::system returned; -1 when it did not exit.
 int exitStatusOf(int systemResult);
+// Whether std::system's `systemResult` means the shell or the program in it never started.
+bool neverStarted(int systemResult);
 // A prefix that runs a command with an environment setting; empty when the platform has none.
 std::string withEnvironment(const std::string& setting);
 // "linux" or "windows": which build's hudhost runs.

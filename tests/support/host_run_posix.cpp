@@ -10,6 +10,8 @@ int exitStatusOf(int systemResult) {
     return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
 }
 
+bool neverStarted(int systemResult) { return systemResult == -1; }
+
 std::string withEnvironment(const std::string& setting) { return "env " + setting + " "; }
 
 const char* platformName() { return "linux"; }
