@@ -73,7 +73,7 @@ struct Shaper::Engine {
     std::string name;                // the chosen face's name, as fallback faces are asked for it
     int pixelHeight = 0;
     // By character: the font that draws it when the chosen face lacks it, -1 when none has it.
-    std::unordered_map<char32_t, int> fallbackOf;
+    std::unordered_map<char32_t, int> fallbacks;
     hb_buffer_t* buffer = nullptr;
     int capacity = 0;
     std::vector<char32_t> lacking;  // of the run being shaped, the characters the face lacks
@@ -113,9 +113,23 @@ struct Shaper::Engine {
         return static_cast<int>(fonts.size()) - 1;
     }
 
-    // The font that shapes the logical characters [from, to): the chosen face, unless it lacks one
-    // of them, then the first fallback face that has all it lacks, else the one that has the
-    // first of them; the chosen face when none has.
+    // The font that draws `c` when the chosen face lacks it: the first face that has it, asked
+    // once a character; -1 when none has.
+    int fallbackOf(char32_t c) {
+        const auto known = fallbacks.find(c);
+        if (known != fallbacks.end()) return known->second;
+        const CoveringFaces cover = coveringFaces(name.c_str(), &c, 1);
+        const int k = cover.of.empty() || cover.of[0] < 0
+                          ? -1
+                          : openFont(cover.faces[static_cast<std::size_t>(cover.of[0])]);
+        fallbacks.emplace(c, k);
+        return k;
+    }
+
+    // The font that shapes the logical characters [from, to): the chosen face, unless it lacks
+    // some of them; then of the faces that draw those, the first that has them all, else the
+    // first lacking character's. The answer depends on the characters alone, not on the rows
+    // shaped before.
     int fontFor(const char32_t* text, int from, int to) {
         hb_unicode_funcs_t* unicode = hb_unicode_funcs_get_default();
         lacking.clear();
@@ -127,27 +141,19 @@ struct Shaper::Engine {
             }
             if (FT_Get_Char_Index(fonts[0].face, text[i]) == 0) lacking.push_back(text[i]);
         }
-        if (lacking.empty()) return 0;
-        const auto hasAll = [&](int k) {
-            for (char32_t c : lacking) {
-                if (FT_Get_Char_Index(fonts[k].face, c) == 0) return false;
+        int first = -1;
+        for (char32_t c : lacking) {
+            const int k = fallbackOf(c);
+            if (k < 0) continue;
+            if (first < 0) first = k;
+            bool hasAll = true;
+            for (char32_t other : lacking) {
+                hasAll = hasAll &&
+                         FT_Get_Char_Index(fonts[static_cast<std::size_t>(k)].face, other) != 0;
             }
-            return true;
-        };
-        const auto known = fallbackOf.find(lacking[0]);
-        if (known != fallbackOf.end() && (known->second < 0 || hasAll(known->second))) {
-            return known->second < 0 ? 0 : known->second;
+            if (hasAll) return k;
         }
-        CoveringFaces cover = coveringFaces(name.c_str(), lacking.data(), 1, lacking.data() + 1,
-                                            static_cast<int>(lacking.size()) - 1);
-        if (cover.of.empty() || cover.of[0] < 0) {
-            cover = coveringFaces(name.c_str(), lacking.data(), 1);
-        }
-        const int k = cover.of.empty() || cover.of[0] < 0
-                          ? -1
-                          : openFont(cover.faces[static_cast<std::size_t>(cover.of[0])]);
-        fallbackOf[lacking[0]] = k;
-        return k < 0 ? 0 : k;
+        return first < 0 ? 0 : first;
     }
 
     // Each character's script; those of every script (spaces, digits, marks) take the script of

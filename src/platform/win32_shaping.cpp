@@ -83,7 +83,7 @@ struct Shaper::Engine {
     std::vector<ShapingFont> fonts;  // the chosen face first, then the fallback faces taken
     std::unique_ptr<FallbackFaces> fallback;
     // By character: the font that draws it when the chosen face lacks it, -1 when none has it.
-    std::unordered_map<char32_t, int> fallbackOf;
+    std::unordered_map<char32_t, int> fallbacks;
     int capacity = 0;
     std::vector<WCHAR> wide;
     std::vector<int> owner;
@@ -170,17 +170,32 @@ struct Shaper::Engine {
         }
     }
 
-    // The fallback face that has all the characters in `lacking`, else the first of them; -1
-    // when none has it.
-    int fallbackFor() {
-        const auto known = fallbackOf.find(lacking[0]);
-        if (known != fallbackOf.end()) return known->second;
-        const Candidate* found =
-            fallback->select(lacking[0], lacking.data() + 1, static_cast<int>(lacking.size()) - 1);
-        if (found == nullptr) found = fallback->select(lacking[0]);
+    // The font that draws `c` when the chosen face lacks it: the first fallback face that has
+    // it, asked once a character; -1 when none has.
+    int fallbackOf(char32_t c) {
+        const auto known = fallbacks.find(c);
+        if (known != fallbacks.end()) return known->second;
+        const Candidate* found = fallback->select(c);
         const int k = found != nullptr ? take(found->font) : -1;
-        fallbackOf.emplace(lacking[0], k);
+        fallbacks.emplace(c, k);
         return k;
+    }
+
+    // Of the faces that draw the characters in `lacking`, the first that has them all, else the
+    // first lacking character's; -1 when none has. The answer depends on the characters alone,
+    // not on the rows shaped before.
+    int fallbackFor() {
+        int first = -1;
+        for (char32_t c : lacking) {
+            const int k = fallbackOf(c);
+            if (k < 0) continue;
+            if (first < 0) first = k;
+            SelectObject(dc, fonts[static_cast<std::size_t>(k)].font);
+            bool hasAll = true;
+            for (char32_t other : lacking) hasAll = hasAll && hasGlyph(dc, other);
+            if (hasAll) return k;
+        }
+        return first;
     }
 
     // Shapes item `item`, its glyphs appended to `out` in visual order from pen position `pen`:
